@@ -1,0 +1,29 @@
+// The one error type of the kit. A tool stops at the first one; main() prints
+// its message as one line on standard error and exits with status 2. Files
+// already created stay as they are.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace gridkit {
+
+class KitError : public std::runtime_error {
+ public:
+  explicit KitError(const std::string& message) : std::runtime_error(message) {}
+
+  // "open FILE: REASON"
+  static KitError open(std::string_view file, std::string_view reason);
+  // "read FILE line N: REASON, found "TEXT"" (TEXT shortened when long)
+  static KitError read(std::string_view file, long line, std::string_view reason,
+                       std::string_view found);
+  // "read FILE line N: end of file"; line is the line the read stopped after.
+  static KitError end_of_file(std::string_view file, long line);
+  // "read FILE: REASON" for errors that belong to no single line.
+  static KitError read_file(std::string_view file, std::string_view reason);
+  // "write FILE: REASON"
+  static KitError write(std::string_view file, std::string_view reason);
+};
+
+}  // namespace gridkit

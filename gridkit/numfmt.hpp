@@ -1,0 +1,39 @@
+// The exact look of every number the kit prints.
+//
+// Rounding: a real is rounded once, from its exact binary value, at the
+// coarser of the field's last decimal and its last significant digit (7th for
+// single precision, 16th for double); places beyond are written as 0; an exact
+// tie rounds away from zero. A value that rounds to zero has no minus sign.
+#pragma once
+
+#include <string>
+
+namespace gridkit {
+
+inline constexpr int kSingleDigits = 7;   // significant digits shown of a float
+inline constexpr int kDoubleDigits = 16;  // significant digits shown of a double
+
+// Integer right-justified in `width`; asterisks when it does not fit.
+std::string format_int(long long value, int width);
+
+// Fixed-point field: right-justified, `decimals` after the point, no zero
+// before the point for magnitudes below 1 (unless the field would show no
+// digit at all), asterisks when too wide or not finite.
+std::string format_fixed(double value, int width, int decimals, int sig_digits = kSingleDigits);
+
+// The exponent layout of conductivity arrays: point, five significant digits,
+// E, sign, two exponent digits, in a field of 10 (12.5 -> ".12500E+02").
+// Negative values do not fit and show as asterisks.
+inline constexpr int kExpFieldWidth = 10;
+std::string format_exp10(float value);
+
+// Free-format (list) output fields, without the separating blank:
+// integer in 11, single real in 15, double real in 24.
+inline constexpr int kFreeIntWidth = 11;
+inline constexpr int kFreeRealWidth = 15;
+inline constexpr int kFreeDoubleWidth = 24;
+std::string free_int_field(long long value);
+std::string free_real_field(float value);
+std::string free_double_field(double value);
+
+}  // namespace gridkit

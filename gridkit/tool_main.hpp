@@ -1,0 +1,27 @@
+// Wiring of a tool to a process, and to tests that run it in-process.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "gridkit/console.hpp"
+
+namespace gridkit {
+
+// A tool's whole run: its dialogue on `con`, its files in `folder`. A failure
+// is thrown as KitError.
+using ToolFunction = void (*)(Console& con, const std::filesystem::path& folder);
+
+// For main(): standard input and output, the current folder; a KitError is
+// printed on standard error and gives exit status 2.
+int tool_main(ToolFunction tool);
+
+// For tests: runs the tool with `input` as its console input.
+struct ToolRun {
+  std::string output;  // everything shown on the console
+  std::string error;   // the error report, empty after a normal run
+  int status = 0;      // 0 or 2, as the process would exit
+};
+ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesystem::path& folder);
+
+}  // namespace gridkit

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: a normal build, a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and short libFuzzer runs.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh"; fi
+
+echo "== build and test"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build" -j"$jobs"
+ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON
+cmake --build "$root/build-asan" -j"$jobs"
+ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
+
+echo "== short fuzz runs"
+bash "$root/scripts/fuzz.sh" "${KIT_FUZZ_SECONDS:-20}"
