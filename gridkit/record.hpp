@@ -38,9 +38,11 @@ class Record {
 
  private:
   void numeric(const std::string& field);
+  void open_pending_record();
   std::vector<std::string> lines_{std::string(" ")};
   int room_ = 79;
   bool last_numeric_ = false;
+  bool break_pending_ = false;  // a text filled its record; the next item starts a new one
 };
 
 }  // namespace gridkit

@@ -1,0 +1,108 @@
+#include "gridkit/arrays.hpp"
+
+#include <limits>
+#include <string>
+
+#include "gridkit/error.hpp"
+#include "gridkit/numfmt.hpp"
+#include "gridkit/numparse.hpp"
+
+namespace gridkit {
+
+namespace {
+
+constexpr int kIntPerLine = 25;
+constexpr int kIntWidth = 3;
+constexpr int kFixedPerLine = 10;
+constexpr int kFixedWidth = 8;
+constexpr int kFixedDecimals = 1;
+constexpr int kExpPerLine = 8;
+constexpr int kExpImpliedDecimals = 5;
+
+// Field `k` of a fixed-column line; columns past the line's end are blanks.
+std::string_view field_of(std::string_view line, int k, int width) {
+  const std::size_t start = static_cast<std::size_t>(k) * static_cast<std::size_t>(width);
+  if (start >= line.size()) return {};
+  return line.substr(start, static_cast<std::size_t>(width));
+}
+
+template <class T, class Format>
+void write_lines(OutFile& file, std::span<const T> row, int per_line, Format format) {
+  std::string line;
+  for (std::size_t k = 0; k < row.size(); ++k) {
+    line += format(row[k]);
+    if ((k + 1) % static_cast<std::size_t>(per_line) == 0 || k + 1 == row.size()) {
+      file.line(line);
+      line.clear();
+    }
+  }
+}
+
+}  // namespace
+
+void read_int_row(InFile& file, std::span<std::int32_t> row) {
+  std::string_view line;
+  for (std::size_t k = 0; k < row.size(); ++k) {
+    const int on_line = static_cast<int>(k % kIntPerLine);
+    if (on_line == 0) line = file.require_line();
+    const std::string_view field = field_of(line, on_line, kIntWidth);
+    const std::optional<long long> value = parse_fixed_integer(field);
+    if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
+        *value > std::numeric_limits<std::int32_t>::max()) {
+      throw KitError::read(file.name(), file.line_number(),
+                           "expected an integer in columns " + std::to_string(on_line * kIntWidth + 1) +
+                               "-" + std::to_string(on_line * kIntWidth + kIntWidth),
+                           field);
+    }
+    row[k] = static_cast<std::int32_t>(*value);
+  }
+}
+
+void write_int_row(OutFile& file, std::span<const std::int32_t> row) {
+  write_lines(file, row, kIntPerLine, [](std::int32_t v) { return format_int(v, kIntWidth); });
+}
+
+IntGrid read_ibound(InFile& file) {
+  IntGrid grid;
+  for (int i = 1; i <= NROW; ++i) read_int_row(file, std::span(grid.row(i), NCOL));
+  return grid;
+}
+
+void read_free_row(InFile& file, std::span<float> row) { read_free(file, row); }
+
+void read_fixed_fields_row(InFile& file, std::span<float> row, int per_line, int width,
+                           int implied_decimals) {
+  std::string_view line;
+  for (std::size_t k = 0; k < row.size(); ++k) {
+    const int on_line = static_cast<int>(k % static_cast<std::size_t>(per_line));
+    if (on_line == 0) line = file.require_line();
+    const std::string_view field = field_of(line, on_line, width);
+    const std::optional<float> value = parse_fixed_float(field, implied_decimals);
+    if (!value) {
+      throw KitError::read(file.name(), file.line_number(),
+                           "expected a number in columns " + std::to_string(on_line * width + 1) + "-" +
+                               std::to_string(on_line * width + width),
+                           field);
+    }
+    row[k] = *value;
+  }
+}
+
+void read_fixed_row(InFile& file, std::span<float> row) {
+  read_fixed_fields_row(file, row, kFixedPerLine, kFixedWidth, kFixedDecimals);
+}
+
+void write_fixed_row(OutFile& file, std::span<const float> row) {
+  write_lines(file, row, kFixedPerLine,
+              [](float v) { return format_fixed(v, kFixedWidth, kFixedDecimals); });
+}
+
+void read_exp_row(InFile& file, std::span<float> row) {
+  read_fixed_fields_row(file, row, kExpPerLine, kExpFieldWidth, kExpImpliedDecimals);
+}
+
+void write_exp_row(OutFile& file, std::span<const float> row) {
+  write_lines(file, row, kExpPerLine, [](float v) { return format_exp10(v); });
+}
+
+}  // namespace gridkit

@@ -1,0 +1,130 @@
+#include "gridkit/console.hpp"
+
+#include <istream>
+#include <ostream>
+
+#include "gridkit/error.hpp"
+#include "gridkit/freeformat.hpp"
+#include "gridkit/numparse.hpp"
+
+namespace gridkit {
+
+namespace {
+
+constexpr int kBannerInner = 26;  // characters between the frame's asterisks
+
+std::string centred(std::string_view text) {
+  const std::size_t width = kBannerInner;
+  if (text.size() >= width) return std::string(text.substr(0, width));
+  const std::size_t left = (width - text.size()) / 2;
+  return std::string(left, ' ') + std::string(text) + std::string(width - text.size() - left, ' ');
+}
+
+}  // namespace
+
+void Console::write(const Record& record) {
+  for (const std::string& line_text : record.lines()) show_record(line_text);
+}
+
+void Console::show_record(std::string_view record) {
+  if (record.empty()) {
+    out_ << '\n';
+    return;
+  }
+  if (record.front() == '0') out_ << '\n';
+  if (record.front() == '1') out_ << '\f';
+  out_ << record.substr(1) << '\n';
+}
+
+void Console::line(std::string_view text) { out_ << text << '\n'; }
+
+void Console::banner(std::string_view name) {
+  const std::string rule = " " + std::string(kBannerInner + 2, '*');
+  write(Record().text(rule));
+  write(Record().text(" *" + centred(name) + "*"));
+  write(Record().text(" *" + centred("GROUNDWATER MODEL KIT") + "*"));
+  write(Record().text(" *" + centred("GRID PREPARATION TOOLS") + "*"));
+  write(Record().text(rule));
+}
+
+void Console::stop() {
+  line("Stop - Program terminated.");
+  out_.flush();
+}
+
+std::string Console::read_line() {
+  out_.flush();
+  std::string text;
+  if (!std::getline(in_, text)) {
+    throw KitError("read console: end of input where an answer was expected");
+  }
+  ++answers_;
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  return text;
+}
+
+std::string Console::read_field(int length) {
+  std::string text = read_line();
+  text.resize(static_cast<std::size_t>(length), ' ');
+  return text;
+}
+
+template <class T>
+void Console::read_values_impl(std::span<T> values) {
+  std::string current;
+  const NextLine next = [this, &current]() -> std::optional<std::string_view> {
+    current = read_line();
+    return std::string_view(current);
+  };
+  scan_free(next, static_cast<int>(values.size()), [&](int index, std::string_view token) {
+    std::optional<T> value;
+    if constexpr (std::is_same_v<T, float>) {
+      value = parse_float(token);
+    } else if constexpr (std::is_same_v<T, double>) {
+      value = parse_double(token);
+    } else {
+      value = parse_integer(token);
+    }
+    if (!value) {
+      throw KitError::read("console", answers_,
+                           std::is_same_v<T, long long> ? "expected an integer" : "expected a number",
+                           token);
+    }
+    values[static_cast<std::size_t>(index)] = *value;
+  });
+}
+
+void Console::read_values(std::span<double> values) { read_values_impl(values); }
+void Console::read_values(std::span<float> values) { read_values_impl(values); }
+void Console::read_values(std::span<long long> values) { read_values_impl(values); }
+
+std::string trim_blanks(std::string_view field) {
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = field.find_last_not_of(' ');
+  return std::string(field.substr(first, last - first + 1));
+}
+
+std::string resolve_name(Console& con, std::string_view field, int length, int unit) {
+  std::string name = trim_blanks(field);
+  while (name.empty()) {
+    con.line("File name missing or blank - please enter file name");
+    con.line("UNIT " + std::to_string(unit) + "? ");
+    name = trim_blanks(con.read_field(length));
+  }
+  return name;
+}
+
+InFile open_existing(const std::filesystem::path& folder, const std::string& name) {
+  return InFile::open_existing(folder / name, name);
+}
+
+InFile open_input_or_create(const std::filesystem::path& folder, const std::string& name) {
+  return InFile::open_or_create(folder / name, name);
+}
+
+OutFile create_or_replace(const std::filesystem::path& folder, const std::string& name) {
+  return OutFile(folder / name, name);
+}
+
+}  // namespace gridkit
