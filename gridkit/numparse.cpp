@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace gridkit {
@@ -115,11 +116,12 @@ std::optional<long long> parse_integer(std::string_view token) {
   if (i < token.size() && (token[i] == '+' || token[i] == '-')) negative = token[i++] == '-';
   if (i == token.size()) return std::nullopt;
   long long value = 0;
-  constexpr long long kLimit = 1'000'000'000'000'000'000LL;
+  constexpr long long kMax = std::numeric_limits<long long>::max();
   for (; i < token.size(); ++i) {
     if (!is_digit(token[i])) return std::nullopt;
-    if (value >= kLimit) return std::nullopt;  // far beyond any count or code
-    value = value * 10 + (token[i] - '0');
+    const int digit = token[i] - '0';
+    if (value > (kMax - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
   return negative ? -value : value;
 }
