@@ -1,0 +1,39 @@
+// The file form: asks for a CRSTM point file, converts every point and writes
+// one GEO.OUT line per point as soon as it is converted, so the lines before a
+// bad input line are kept when the read fails.
+#include "gridkit/console.hpp"
+#include "gridkit/points.hpp"
+#include "gridkit/projection.hpp"
+#include "gridkit/record.hpp"
+#include "gridkit/textfile.hpp"
+#include "tools/plover/geo_line.hpp"
+#include "tools/plover/plover.hpp"
+
+namespace plover {
+namespace {
+
+constexpr int kNameLength = 40;  // the point-file name field
+constexpr int kPointUnit = 10;   // named by the blank-name retry prompt
+constexpr const char* kGeoFile = "GEO.OUT";
+
+}  // namespace
+
+void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
+  write_frame(con, kFileFrame);
+  con.write(gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "));
+  const std::string field = con.read_field(kNameLength);
+  const std::string name = gridkit::resolve_name(con, field, kNameLength, kPointUnit);
+
+  // A missing point file is created empty and gives an empty GEO.OUT.
+  gridkit::InFile points = gridkit::open_input_or_create(folder, name);
+  gridkit::OutFile geo = gridkit::create_or_replace(folder, kGeoFile);
+
+  while (const std::optional<gridkit::PointD> point = gridkit::read_point_double(points)) {
+    const gridkit::Geodetic position = gridkit::PLOVER(point->x, point->y);
+    geo.line(geo_line(position, point->z));
+  }
+  geo.flush();
+  con.stop();
+}
+
+}  // namespace plover
