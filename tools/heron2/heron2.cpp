@@ -1,0 +1,72 @@
+#include "heron2/heron2.hpp"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "gridkit/arrays.hpp"
+#include "gridkit/record.hpp"
+#include "heron2/classify.hpp"
+#include "heron2/maps.hpp"
+#include "heron2/river_package.hpp"
+#include "heron2/segment_pass.hpp"
+#include "heron2/trace.hpp"
+
+namespace heron2 {
+namespace {
+
+constexpr int kNameLength = 40;  // every name answer
+// Units named in the prompt that follows a blank answer.
+constexpr int kPackageUnit = 10;
+constexpr int kBoundaryUnit = 11;
+constexpr int kOutputUnit = 12;
+
+std::string ask_name(gridkit::Console& con, const char* prompt, int unit) {
+  con.write(gridkit::Record().text(prompt));
+  return gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit);
+}
+
+}  // namespace
+
+void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
+  // Dialogue; every file is opened create-or-replace, the inputs included.
+  const std::string package_name =
+      ask_name(con, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
+  gridkit::InFile package = gridkit::open_input_or_create(folder, package_name);
+  const std::string boundary_name =
+      ask_name(con, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
+  gridkit::InFile boundary = gridkit::open_input_or_create(folder, boundary_name);
+  const std::string base = ask_name(con, "ENTER THE NAME OF THE OUTPUT FILE: ", kOutputUnit);
+
+  std::array<gridkit::OutFile, 3> class_maps{gridkit::create_or_replace(folder, base + ".FL1"),
+                                             gridkit::create_or_replace(folder, base + ".FL2"),
+                                             gridkit::create_or_replace(folder, base + ".FL3")};
+  std::array<gridkit::OutFile, 3> order_maps{gridkit::create_or_replace(folder, base + ".OR1"),
+                                             gridkit::create_or_replace(folder, base + ".OR2"),
+                                             gridkit::create_or_replace(folder, base + ".OR3")};
+  gridkit::OutFile stages = gridkit::create_or_replace(folder, base + ".STG");
+  gridkit::OutFile problem = gridkit::create_or_replace(folder, "PROBLEM.SEG");
+  gridkit::OutFile river = gridkit::create_or_replace(folder, "NEWRIVER.RIV");
+
+  // Read: the boundary array, then the package, its header copied at once.
+  RiverCells cells;
+  cells.IBOUND = gridkit::read_ibound(boundary);
+  const PackageHeader header = read_package_header(package);
+  river.line(header_line1(header));
+  river.line(header_line2(header));
+  const PackageTail tail = read_package_records(package, cells);
+
+  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
+  apply_fixed_corrections(cells.CELLMAP);
+  const std::vector<Segment> segments = trace_network(cells.CELLMAP, cells.IRIVER, cells.IORDER);
+
+  write_maps(cells.CELLMAP, cells.IORDER, {&class_maps[0], &class_maps[1], &class_maps[2]},
+             {&order_maps[0], &order_maps[1], &order_maps[2]});
+  float conductance = tail.conductance;
+  write_segments(cells, segments, tail.LAYER, conductance, {river, stages, problem});
+
+  con.write(gridkit::Record().integer(static_cast<long long>(segments.size())));
+  con.stop();
+}
+
+}  // namespace heron2

@@ -1,0 +1,56 @@
+#include "heron2/quad.hpp"
+
+#include "gridkit/grid.hpp"
+#include "gridkit/numfmt.hpp"
+#include "gridkit/projection.hpp"
+#include "gridkit/record.hpp"
+
+namespace heron2 {
+namespace {
+
+constexpr double kSheetOriginLat = 45.875;       // north edge of the first sheet row
+constexpr double kSheetOriginLonWest = 86.875;   // west edge of the first sheet column
+constexpr double kSheetStep = 0.125;             // sheet size in degrees
+constexpr int kFirstSheetLetter = 71;            // "G"
+constexpr int kFirstSheetNumber = 15;
+
+std::string dms_fields(const DegMinSec& dms) {
+  return gridkit::format_int(dms.degrees, 3) + gridkit::format_int(dms.minutes, 3) +
+         gridkit::format_int(dms.seconds, 3);
+}
+
+}  // namespace
+
+GridXY NAVI(int J, int I) { return {gridkit::node_x_double(J), gridkit::node_y_double(I)}; }
+
+DegMinSec to_deg_min_sec(double angle) {
+  const int degrees = static_cast<int>(angle);
+  const float minutes_product = static_cast<float>((angle - degrees) * 60.0);
+  const int minutes = static_cast<int>(minutes_product);
+  const float seconds_product = (minutes_product - static_cast<float>(minutes)) * 60.0f;
+  const int seconds = static_cast<int>(seconds_product);
+  return {degrees, minutes, seconds};
+}
+
+MapSheet map_sheet(double lat, double lon_west) {
+  const int ILON = static_cast<int>((kSheetOriginLonWest - lon_west) / kSheetStep) + 1;
+  const int ILAT = static_cast<int>((kSheetOriginLat - lat) / kSheetStep) + 1;
+  return {static_cast<char>(kFirstSheetLetter + ILAT / 2), kFirstSheetNumber + ILON / 2};
+}
+
+std::string position_line(int J, int I) {
+  // PLOVER gets copies of the node coordinates.
+  const GridXY xy = NAVI(J, I);
+  const gridkit::Geodetic geo = gridkit::PLOVER(xy.X, xy.Y);
+  const MapSheet sheet = map_sheet(geo.lat, geo.lon_west);
+  return "STARTING REACH AT: " + dms_fields(to_deg_min_sec(geo.lat)) + "     " +
+         dms_fields(to_deg_min_sec(geo.lon_west)) + "     QUAD: " + std::string(1, sheet.letter) +
+         gridkit::format_int(sheet.number, 2);
+}
+
+void QUAD(int J, int I, gridkit::OutFile& problem) {
+  problem.write(gridkit::Record());
+  problem.line(position_line(J, I));
+}
+
+}  // namespace heron2

@@ -1,0 +1,46 @@
+// The geographic position of a cell as PROBLEM.SEG reports it: latitude and
+// longitude (degrees west) in degrees, minutes and seconds, and the index of
+// the 1/8-degree map sheet that holds it.
+#pragma once
+
+#include <string>
+
+#include "gridkit/textfile.hpp"
+
+namespace heron2 {
+
+struct GridXY {
+  double X;
+  double Y;
+};
+
+// Node of the cell in column J, row I, in double precision.
+GridXY NAVI(int J, int I);
+
+struct DegMinSec {
+  int degrees;
+  int minutes;
+  int seconds;
+};
+
+// Whole degrees, minutes and seconds of an angle, each cut toward zero; the
+// minutes product is rounded to single precision before the seconds are
+// taken from it.
+DegMinSec to_deg_min_sec(double angle);
+
+struct MapSheet {
+  char letter;  // the character of code 71 + ILAT / 2 ("G" for the first row of sheets)
+  int number;   // 15 + ILON / 2
+};
+
+// Sheets of 0.125 degrees counted south from 45.875 N and east from 86.875 W.
+MapSheet map_sheet(double lat, double lon_west);
+
+// The position line of the cell: "STARTING REACH AT: ", latitude and
+// longitude as three fields of 3 each, "     QUAD: ", letter and number.
+std::string position_line(int J, int I);
+
+// Writes the blank record and the position line of the cell.
+void QUAD(int J, int I, gridkit::OutFile& problem);
+
+}  // namespace heron2

@@ -1,0 +1,57 @@
+// The per-cell state of one HERON2 run, the classes a river cell can have,
+// and the segment table the trace fills.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "gridkit/grid.hpp"
+
+namespace heron2 {
+
+// The class of a cell, as its character in the class maps.
+inline constexpr char kNotRiver = '0';
+inline constexpr char kPlainRiver = '1';  // also every river cell of the outer rows and columns
+inline constexpr char kLineEnd = 'S';     // exactly one river neighbour: a trace starts here
+inline constexpr char kJunction = '*';
+inline constexpr char kMouth = 'M';       // a line end beside a constant-head cell: a trace ends here
+
+// The whole-grid arrays, addressed (row, column) from 1. The numeric ones
+// start at 0; CELLMAP is set in full by the classification.
+struct RiverCells {
+  gridkit::IntGrid IBOUND;   // boundary code of the boundary file
+  gridkit::IntGrid IRIVER;   // 1 where the input package has a record for the cell
+  gridkit::RealGrid STAGE;   // input stage, later the interpolated stage
+  gridkit::RealGrid RBOT;    // input bottom, later the stage less 2.3
+  gridkit::IntGrid IEXTRA1;  // the two trailing integers of a record, passed through
+  gridkit::IntGrid IEXTRA2;
+  gridkit::IntGrid IORDER;   // stream order given by the trace; 0 = not yet reached
+  gridkit::GridArray<char> CELLMAP{gridkit::NROW, gridkit::NCOL, kNotRiver};
+};
+
+// One segment: its reaches in downstream order; NREACH is reaches.size().
+struct Segment {
+  std::vector<gridkit::Cell> reaches;
+};
+
+// The eight neighbours in the order the trace tries them: north-west,
+// north, north-east, west, east, south-west, south, south-east (north is
+// row - 1, west is column - 1).
+struct Offset {
+  int drow;
+  int dcol;
+};
+inline constexpr std::array<Offset, 8> kNeighbourOrder{{
+    {-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
+
+// The fixed link of the network: a trace that reaches kLinkFrom jumps to
+// kLinkTo. Both cells are kept out of the classification ("1").
+inline constexpr gridkit::Cell kLinkFrom{458, 90};
+inline constexpr gridkit::Cell kLinkTo{456, 38};
+
+// A river cell of the grid; cells outside the grid count as not river.
+inline bool is_river(const gridkit::IntGrid& IRIVER, int row, int col) {
+  return gridkit::inside_grid(row, col) && IRIVER(row, col) == 1;
+}
+
+}  // namespace heron2

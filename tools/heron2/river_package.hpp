@@ -1,0 +1,49 @@
+// The MODFLOW river package as HERON2 reads and writes it.
+//
+// Input: line 1 holds MXRIVR and IRIVCB (columns 1-10, 11-20); line 2 ITMP
+// (columns 1-10); then one record per line to the end of the file (ITMP is
+// not used to stop): layer, row, column (10 columns each), stage,
+// conductance, bottom (10 columns each; a field without a point is a whole
+// number), and two integers of 10 and 7 columns, 77 columns in all.
+// Output records have the same columns with the stage and bottom to 1
+// decimal and the conductance to 5.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "gridkit/grid.hpp"
+#include "gridkit/textfile.hpp"
+#include "heron2/river_cells.hpp"
+
+namespace heron2 {
+
+struct PackageHeader {
+  std::int32_t MXRIVR = 0;
+  std::int32_t IRIVCB = 0;
+  std::int32_t ITMP = 0;
+};
+
+// What the records leave behind besides the cells: the layer and the
+// conductance of the last record read.
+struct PackageTail {
+  std::int32_t LAYER = 0;
+  float conductance = 0.0f;
+};
+
+PackageHeader read_package_header(gridkit::InFile& file);
+
+// The two header lines as NEWRIVER.RIV repeats them.
+std::string header_line1(const PackageHeader& header);
+std::string header_line2(const PackageHeader& header);
+
+// Reads every record to the end of the file into the cells; the last record
+// for a cell wins. A record whose cell lies outside the grid is a read error
+// naming its line.
+PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells);
+
+// One output record.
+std::string river_record(std::int32_t layer, gridkit::Cell cell, float stage, float conductance,
+                         float bottom, std::int32_t extra1, std::int32_t extra2);
+
+}  // namespace heron2

@@ -1,0 +1,72 @@
+#include "heron2/segment_pass.hpp"
+
+#include "gridkit/numfmt.hpp"
+#include "gridkit/record.hpp"
+#include "heron2/quad.hpp"
+#include "heron2/river_package.hpp"
+
+namespace heron2 {
+namespace {
+
+void write_reach(const RiverCells& cells, gridkit::Cell cell, std::int32_t LAYER,
+                 float& conductance, SegmentFiles& files) {
+  const float stage = cells.STAGE(cell.row, cell.col);
+  conductance = conductance_for(cells.IORDER(cell.row, cell.col), conductance);
+  files.river.line(river_record(LAYER, cell, stage, conductance, cells.RBOT(cell.row, cell.col),
+                                cells.IEXTRA1(cell.row, cell.col),
+                                cells.IEXTRA2(cell.row, cell.col)));
+  files.stages.write(gridkit::Record().integer(cell.col).integer(cell.row).real(stage));
+}
+
+}  // namespace
+
+float conductance_for(int order, float current) {
+  if (order >= 1 && order <= 5) return kOrderConductance[order - 1];
+  return current;
+}
+
+std::string uphill_line(gridkit::Cell first, gridkit::Cell last) {
+  return "UPHILL OR FLAT SEGMENT FROM COL " + gridkit::format_int(first.col, 3) + " ROW " +
+         gridkit::format_int(first.row, 3) + " TO COL " + gridkit::format_int(last.col, 3) +
+         " ROW " + gridkit::format_int(last.row, 3);
+}
+
+void write_segments(RiverCells& cells, const std::vector<Segment>& segments, std::int32_t LAYER,
+                    float& conductance, SegmentFiles files) {
+  for (std::size_t s = 0; s < segments.size(); ++s) {
+    const std::vector<gridkit::Cell>& reaches = segments[s].reaches;
+    const long long L = static_cast<long long>(s) + 1;
+    const long long N = static_cast<long long>(reaches.size());
+    const gridkit::Cell first = reaches.front();
+    const gridkit::Cell last = reaches.back();
+    files.stages.write(gridkit::Record().integer(L).integer(N));
+
+    const float first_stage = cells.STAGE(first.row, first.col);
+    const float last_stage = cells.STAGE(last.row, last.col);
+    const float DROP = first_stage - last_stage;
+    if (DROP <= kUphillDrop) {
+      const std::string uphill = uphill_line(first, last);
+      gridkit::Record stage_record;
+      stage_record.real(first_stage).real(last_stage).real(DROP);
+      files.stages.line(uphill);
+      files.stages.write(stage_record);
+      files.problem.line(uphill);
+      files.problem.write(stage_record);
+      QUAD(first.col, first.row, files.problem);
+    }
+    float GRAD = 0.0f;
+    if (N > 1) GRAD = DROP / static_cast<float>(N - 1);
+
+    write_reach(cells, first, LAYER, conductance, files);
+    for (long long k = 2; k <= N; ++k) {
+      const gridkit::Cell cell = reaches[static_cast<std::size_t>(k - 1)];
+      // The first reach's stage is read afresh: a segment may come back to it.
+      const float stage = cells.STAGE(first.row, first.col) - static_cast<float>(k - 1) * GRAD;
+      cells.STAGE(cell.row, cell.col) = stage;
+      cells.RBOT(cell.row, cell.col) = stage - kBottomDepth;
+      write_reach(cells, cell, LAYER, conductance, files);
+    }
+  }
+}
+
+}  // namespace heron2

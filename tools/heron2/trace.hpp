@@ -1,0 +1,36 @@
+// The trace of the river network: from every line end in scan order, cell
+// by cell downstream, into segments of reaches, giving every traced cell its
+// stream order.
+#pragma once
+
+#include <vector>
+
+#include "gridkit/grid.hpp"
+#include "heron2/river_cells.hpp"
+
+namespace heron2 {
+
+// Traces the network classified in CELLMAP and returns the segments in the
+// order they were opened (NSEG is their number). IORDER must start at 0; it
+// holds the orders afterwards.
+//
+// Rules kept here:
+//  - every "S" cell opens a segment when the scan (rows 1 to NROW, columns 1
+//    to NCOL) reaches it, even if a trace has passed it; its order becomes 1;
+//  - a segment ends at an "M" cell, at an "S" cell other than its first
+//    reach, at a junction, or where no untraced river neighbour is left;
+//  - a junction waits: the segment below it opens only when exactly one of
+//    its river neighbours is untraced, and the junction takes its order then;
+//  - the next cell is the first untraced river neighbour in kNeighbourOrder
+//    and takes the order of the current cell (a junction's order is set only
+//    when its segment opens);
+//  - reaching kLinkFrom jumps to kLinkTo, which takes the current order.
+std::vector<Segment> trace_network(const gridkit::GridArray<char>& CELLMAP,
+                                   const gridkit::IntGrid& IRIVER, gridkit::IntGrid& IORDER);
+
+// The order a junction takes when the segment below it opens, from the
+// positive orders of its eight neighbours: the largest plus one when all are
+// equal or the largest occurs more than once, else the largest.
+int junction_order(const gridkit::IntGrid& IORDER, gridkit::Cell junction);
+
+}  // namespace heron2
