@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/out}
 if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh" >/dev/null; fi
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= >/dev/null
 cmake --build "$root/build" -j"$(nproc)" >/dev/null
 rm -rf "$out" && mkdir -p "$out"
 export BIN="$root/build/bin" SAMPLES="$root/samples" OUT="$out"

@@ -7,12 +7,12 @@ jobs=$(nproc)
 if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh"; fi
 
 echo "== build and test"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS=
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON -DKIT_PARTS=
 cmake --build "$root/build-asan" -j"$jobs"
 ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
 
