@@ -1,7 +1,11 @@
 // The file form: asks for a CRSTM point file, converts every point and writes
 // one GEO.OUT line per point as soon as it is converted, so the lines before a
 // bad input line are kept when the read fails.
+#include <filesystem>
+#include <system_error>
+
 #include "gridkit/console.hpp"
+#include "gridkit/error.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/projection.hpp"
 #include "gridkit/record.hpp"
@@ -26,6 +30,11 @@ void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
 
   // A missing point file is created empty and gives an empty GEO.OUT.
   gridkit::InFile points = gridkit::open_input_or_create(folder, name);
+  // Answering GEO.OUT itself would replace the user's points with the output.
+  std::error_code same_error;
+  if (std::filesystem::equivalent(folder / name, folder / kGeoFile, same_error)) {
+    throw gridkit::KitError::open(name, "this is the output file GEO.OUT; rename the point file");
+  }
   gridkit::OutFile geo = gridkit::create_or_replace(folder, kGeoFile);
 
   while (const std::optional<gridkit::PointD> point = gridkit::read_point_double(points)) {

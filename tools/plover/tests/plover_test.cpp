@@ -138,6 +138,16 @@ TEST_F(PloverRun, BadLineIsReportedWithFileAndLineAndEarlierLinesKept) {
             " 43.00   34.00   56.68   84.00   15.00   56.95     .00\n");
 }
 
+TEST_F(PloverRun, PointFileNamedGeoOutIsRefusedAndKept) {
+  // The output would otherwise replace the points it is converting.
+  const std::string points = "359987 344917 0\n";
+  write_file("GEO.OUT", points);
+  const gridkit::ToolRun run = run_file_form("GEO.OUT\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("GEO.OUT"), std::string::npos) << run.error;
+  EXPECT_EQ(read_file("GEO.OUT"), points);
+}
+
 TEST_F(PloverRun, EndOfConsoleBeforeTheNameIsAnError) {
   const gridkit::ToolRun run = run_file_form("");
   EXPECT_EQ(run.status, 2);
