@@ -1,0 +1,97 @@
+#include "tools/brisket/strip_grid.hpp"
+
+#include <cstdint>
+
+namespace brisket {
+
+using gridkit::NCOL;
+using gridkit::NROW;
+
+namespace {
+
+constexpr std::size_t kSlotFloats = StripGrid::kLanes;
+constexpr std::size_t kStripFloats = (StripGrid::kSlots + 2 * StripGrid::kPad) * kSlotFloats;
+constexpr std::size_t kAlignFloats = 64 / sizeof(float);
+
+bool in_cover(int row, int col, SweepCover cover) {
+  if (cover == SweepCover::Every) return true;
+  return row >= 2 && row <= NROW - 1 && col >= 2 && col <= NCOL - 1;
+}
+
+// The mask of node (row, col): free or not, and which neighbours contribute
+// the old value because they are dead or lie outside the grid.
+std::uint8_t node_mask(const gridkit::IntGrid& codes, int row, int col, SweepCover cover) {
+  if (codes(row, col) < 1 || !in_cover(row, col, cover)) return 0;
+  const auto old_value = [&codes](int r, int c) { return !gridkit::inside_grid(r, c) || codes(r, c) == 0; };
+  std::uint8_t m = kernel::kFree;
+  if (old_value(row, col - 1)) m |= kernel::kWestOld;
+  if (old_value(row, col + 1)) m |= kernel::kEastOld;
+  if (old_value(row - 1, col)) m |= kernel::kNorthOld;
+  if (old_value(row + 1, col)) m |= kernel::kSouthOld;
+  return m;
+}
+
+}  // namespace
+
+StripGrid::StripGrid(const gridkit::IntGrid& codes, SweepCover cover)
+    : storage_((kStrips + 2) * kStripFloats + kAlignFloats, 0.0f),
+      masks_(kStrips * kStripFloats, 0),
+      active_(kStrips) {
+  const auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
+  const std::size_t skip = ((64 - address % 64) % 64) / sizeof(float);
+  values_ = storage_.data() + skip;
+
+  for (int row = 1; row <= NROW; ++row) {
+    const int s = row / kLanes;
+    const int k = row % kLanes;
+    for (int col = 1; col <= NCOL; ++col) {
+      const int slot = col + k;
+      const std::uint8_t m = node_mask(codes, row, col, cover);
+      masks_[static_cast<std::size_t>(s) * kStripFloats + static_cast<std::size_t>(slot + kPad) * kSlotFloats +
+             static_cast<std::size_t>(k)] = m;
+      if (m == 0) continue;
+      Range& range = active_[static_cast<std::size_t>(s)];
+      if (range.first == range.end) {
+        range = {slot, slot + 1};
+      } else {
+        if (slot < range.first) range.first = slot;
+        if (slot + 1 > range.end) range.end = slot + 1;
+      }
+    }
+  }
+}
+
+std::size_t StripGrid::value_index(int strip, int slot) const {
+  return static_cast<std::size_t>(strip + 1) * kStripFloats + static_cast<std::size_t>(slot + kPad) * kSlotFloats;
+}
+
+float* StripGrid::node(int row, int col) {
+  return values_ + value_index(row / kLanes, col + row % kLanes) + static_cast<std::size_t>(row % kLanes);
+}
+
+const float* StripGrid::node(int row, int col) const {
+  return values_ + value_index(row / kLanes, col + row % kLanes) + static_cast<std::size_t>(row % kLanes);
+}
+
+void StripGrid::load(const gridkit::RealGrid& z) {
+  for (int row = 1; row <= NROW; ++row) {
+    for (int col = 1; col <= NCOL; ++col) *node(row, col) = z(row, col);
+  }
+}
+
+void StripGrid::store(gridkit::RealGrid& z) const {
+  for (int row = 1; row <= NROW; ++row) {
+    for (int col = 1; col <= NCOL; ++col) z(row, col) = *node(row, col);
+  }
+}
+
+kernel::Strip StripGrid::strip(int s) {
+  return {values_ + value_index(s, 0), values_ + value_index(s - 1, 0), values_ + value_index(s + 1, 0),
+          masks_.data() + static_cast<std::size_t>(s) * kStripFloats + static_cast<std::size_t>(kPad) * kSlotFloats};
+}
+
+std::size_t StripGrid::bytes() const {
+  return storage_.size() * sizeof(float) + masks_.size() + active_.size() * sizeof(Range);
+}
+
+}  // namespace brisket

@@ -1,0 +1,56 @@
+// The grid in the fast sweep's strip layout (see sweep_kernels.hpp), with
+// the node masks the codes fix for the whole relaxation. Allocated once.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "gridkit/grid.hpp"
+#include "tools/brisket/relax.hpp"
+#include "tools/brisket/sweep_kernels.hpp"
+
+namespace brisket {
+
+class StripGrid {
+ public:
+  static constexpr int kLanes = kernel::kLanes;
+  // Grid rows 0..NROW+1 (the halo rows included), kLanes to a strip.
+  static constexpr int kStrips = (gridkit::NROW + 2 + kLanes - 1) / kLanes;
+  // Slots of a strip: columns 0..NCOL+1 on every lane's diagonal.
+  static constexpr int kSlots = gridkit::NCOL + 2 + kLanes - 1;
+  // Unused slots before and after each strip, so that the reach of a step
+  // into the strips above and below stays inside the buffer.
+  static constexpr int kPad = kLanes;
+
+  StripGrid(const gridkit::IntGrid& codes, SweepCover cover);
+
+  void load(const gridkit::RealGrid& z);
+  void store(gridkit::RealGrid& z) const;
+
+  // Strip s (0..kStrips-1) for the kernels; strips -1 and kStrips are
+  // inactive rows that are never written.
+  kernel::Strip strip(int s);
+  // The slots [first, end) of strip s that hold a free node; empty when the
+  // strip has none. A sweep needs to update only those.
+  int first_active(int s) const { return active_[static_cast<std::size_t>(s)].first; }
+  int end_active(int s) const { return active_[static_cast<std::size_t>(s)].end; }
+
+  std::size_t bytes() const;
+
+ private:
+  struct Range {
+    int first = 0;
+    int end = 0;
+  };
+  std::size_t value_index(int strip, int slot) const;  // strip may be -1..kStrips
+  float* node(int row, int col);
+  const float* node(int row, int col) const;
+
+  std::vector<float> storage_;
+  float* values_ = nullptr;  // storage_ aligned to 64 bytes
+  std::vector<std::uint8_t> masks_;
+  std::vector<Range> active_;
+};
+
+}  // namespace brisket

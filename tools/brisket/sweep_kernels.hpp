@@ -1,0 +1,52 @@
+// The inner step of the fast sweep, in one version per instruction set.
+//
+// Layout ("strips"): the grid, with a halo row and column of inactive nodes
+// around it, is cut into strips of kLanes rows. Within a strip, the node of
+// strip row k and grid column c is stored in slot t = c + k, lane k: one slot
+// holds one anti-diagonal of the strip, kLanes floats side by side. All nodes
+// of a slot are independent of one another, and in slot t
+//   west  (k, c-1) is slot t-1 lane k      new value of this sweep
+//   north (k-1, c) is slot t-1 lane k-1    new value of this sweep
+//   east  (k, c+1) is slot t+1 lane k      old value
+//   south (k+1, c) is slot t+1 lane k+1    old value
+// For lane 0 the north node is lane kLanes-1 of slot t+kLanes-1 of the strip
+// above; for lane kLanes-1 the south node is lane 0 of slot t-kLanes+1 of the
+// strip below. Updating the slots in order t = 1, 2, ... therefore gives
+// every node exactly the operands the plain north-to-south, west-to-east loop
+// gives it, and the same arithmetic gives the same bits.
+//
+// This header is included by files compiled for wider instruction sets, so it
+// holds only plain declarations: no inline function may be shared with the
+// rest of the program.
+#pragma once
+
+#include <cstdint>
+
+namespace brisket::kernel {
+
+inline constexpr int kLanes = 32;  // rows of a strip, one lane each
+
+// Node mask bits. A set *_OLD bit makes that neighbour contribute the node's
+// old value (dead, or outside the grid); FREE marks a node the sweep updates.
+inline constexpr std::uint8_t kWestOld = 0x01;
+inline constexpr std::uint8_t kEastOld = 0x02;
+inline constexpr std::uint8_t kNorthOld = 0x04;
+inline constexpr std::uint8_t kSouthOld = 0x08;
+inline constexpr std::uint8_t kFree = 0x80;  // the sign bit of a byte
+
+struct Strip {
+  float* values;              // slot 0 of this strip; slot t at values + t * kLanes
+  const float* above;         // slot 0 of the strip above
+  const float* below;         // slot 0 of the strip below
+  const std::uint8_t* masks;  // slot 0 of this strip's node masks
+};
+
+// Updates slots [first, last) of a strip in order and returns the larger of
+// `largest` and the largest change made. The slots first-1 .. last+1 must
+// exist, and the strip above must hold slots up to last+kLanes-1, the strip
+// below from first-kLanes+1.
+float sweep_steps_portable(const Strip& strip, int first, int last, float largest);
+float sweep_steps_avx2(const Strip& strip, int first, int last, float largest);
+float sweep_steps_avx512(const Strip& strip, int first, int last, float largest);
+
+}  // namespace brisket::kernel
