@@ -1,0 +1,35 @@
+// Conductivity of a sand-clay mixture from its sand fraction.
+//
+// Horizontal flow runs along the beds, so the horizontal conductivity is the
+// fraction-weighted arithmetic mean of the two materials'; vertical flow
+// crosses them, so the vertical conductivity is the weighted harmonic mean.
+// All in single precision, each operation rounded once, in the order written.
+// Nothing is clamped: a percentage outside 0..100 extrapolates, and a zero
+// vertical conductivity gives whatever the IEEE division gives.
+#pragma once
+
+#include "gridkit/grid.hpp"
+
+namespace corbella {
+
+// PRCS / 100.0
+float sand_fraction(float percent_sand);
+// (1.0 - P) * KH2 + KH1 * P
+float horizontal_mix(float p, float kh1, float kh2);
+// 1.0 / KVINV, KVINV = (1.0 - P) / KV2 + P / KV1
+float vertical_mix(float p, float kv1, float kv2);
+
+// The layer's arrays, all of the same user-given shape.
+struct LayerArrays {
+  gridkit::RealGrid kh1, kh2, kv1, kv2;  // sand and clay conductivities
+  gridkit::RealGrid prcs;                // percent sand, then the sand fraction
+  gridkit::RealGrid hperm, vperm;        // results
+  LayerArrays(int rows, int cols)
+      : kh1(rows, cols), kh2(rows, cols), kv1(rows, cols), kv2(rows, cols),
+        prcs(rows, cols), hperm(rows, cols), vperm(rows, cols) {}
+};
+
+// Replaces PRCS by the sand fraction and fills HPERM and VPERM.
+void mix_layer(LayerArrays& a);
+
+}  // namespace corbella

@@ -1,0 +1,96 @@
+// CORBELLA's run: the grid size, the output base name (both outputs created
+// at once), the five input arrays, then read all, mix, write all.
+#include "tools/corbella/run_corbella.hpp"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gridkit/arrays.hpp"
+#include "gridkit/grid.hpp"
+#include "tools/corbella/mix.hpp"
+
+namespace {
+
+using gridkit::Console;
+using gridkit::Record;
+
+constexpr int kNameLength = 40;  // FILIN, the name field of every answer
+// Units named by the blank-name retry, in the order the files are opened.
+constexpr int kOutputUnit = 10;
+constexpr int kFirstInputUnit = 12;
+
+// A count from 1 to `largest`; anything else would not fit the arrays sized
+// for the model grid, and is refused and asked again.
+int ask_count(Console& con, std::string_view prompt, std::string_view what, int largest) {
+  for (;;) {
+    con.write(Record().text(prompt));
+    long long count = 0;
+    con.read_values(std::span<long long>(&count, 1));
+    if (count >= 1 && count <= largest) return static_cast<int>(count);
+    con.write(Record().text(std::string(" THE NUMBER OF ") + std::string(what) +
+                            " MUST BE FROM 1 TO " + std::to_string(largest) +
+                            " - PLEASE ENTER IT AGAIN"));
+  }
+}
+
+std::string ask_name(Console& con, int unit) {
+  return gridkit::trim_blanks(
+      gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit));
+}
+
+gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder,
+                          std::string_view first_text, std::string_view second_text, int unit) {
+  con.write(Record().text(first_text));
+  con.write(Record().text(second_text));
+  return gridkit::open_existing(folder, ask_name(con, unit));
+}
+
+}  // namespace
+
+void run_corbella(Console& con, const std::filesystem::path& folder) {
+  const int ncol = ask_count(con, " ENTER THE NUMBER OF COLUMNS IN THE MODEL: ", "COLUMNS",
+                             gridkit::NCOL);
+  const int nrow = ask_count(con, " ENTER THE NUMBER OF ROWS IN THE MODEL: ", "ROWS",
+                             gridkit::NROW);
+
+  con.write(Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"));
+  const std::string base = ask_name(con, kOutputUnit);
+  gridkit::OutFile kh_file = gridkit::create_or_replace(folder, base + ".KH");
+  gridkit::OutFile kv_file = gridkit::create_or_replace(folder, base + ".KV");
+
+  constexpr std::string_view kContaining = " ENTER THE FILENAME OF THE ARRAY CONTAINING ";
+  gridkit::InFile kh1_file = ask_input(con, folder, kContaining,
+      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit);
+  gridkit::InFile kh2_file = ask_input(con, folder, kContaining,
+      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 1);
+  gridkit::InFile kv1_file = ask_input(con, folder, kContaining,
+      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit + 2);
+  gridkit::InFile kv2_file = ask_input(con, folder, kContaining,
+      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
+  gridkit::InFile prcs_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
+      "PERCENT \"SAND\":", kFirstInputUnit + 4);
+
+  // All input is read before anything is written.
+  corbella::LayerArrays a(nrow, ncol);
+  const auto row_of = [ncol](gridkit::RealGrid& grid, int row) {
+    return std::span<float>(grid.row(row), static_cast<std::size_t>(ncol));
+  };
+  for (int row = 1; row <= nrow; ++row) {
+    gridkit::read_exp_row(kh1_file, row_of(a.kh1, row));
+    gridkit::read_exp_row(kh2_file, row_of(a.kh2, row));
+    gridkit::read_exp_row(kv1_file, row_of(a.kv1, row));
+    gridkit::read_exp_row(kv2_file, row_of(a.kv2, row));
+    gridkit::read_fixed_row(prcs_file, row_of(a.prcs, row));
+  }
+
+  corbella::mix_layer(a);
+
+  for (int row = 1; row <= nrow; ++row) {
+    gridkit::write_exp_row(kh_file, row_of(a.hperm, row));
+    gridkit::write_exp_row(kv_file, row_of(a.vperm, row));
+  }
+  kh_file.flush();
+  kv_file.flush();
+  con.stop();
+}

@@ -1,0 +1,231 @@
+// CORBELLA: the mixing rules, and whole runs on small generated grids.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "gridkit/numfmt.hpp"
+#include "gridkit/tool_main.hpp"
+#include "tools/corbella/mix.hpp"
+#include "tools/corbella/run_corbella.hpp"
+#include "tools/pinchlay/tests/grid_test_files.hpp"
+
+namespace {
+
+using corbella::horizontal_mix;
+using corbella::sand_fraction;
+using corbella::vertical_mix;
+using gridtest::exp_field;
+
+TEST(Mix, NoSandGivesTheClayAndAllSandGivesTheSand) {
+  EXPECT_EQ(horizontal_mix(sand_fraction(0.0f), 12.5f, 0.031f), 0.031f);
+  EXPECT_EQ(vertical_mix(sand_fraction(0.0f), 1.25f, 0.0031f), 0.0031f);
+  EXPECT_EQ(horizontal_mix(sand_fraction(100.0f), 12.5f, 0.031f), 12.5f);
+  EXPECT_EQ(vertical_mix(sand_fraction(100.0f), 1.25f, 0.0031f), 1.25f);
+}
+
+TEST(Mix, HalfSandIsTheArithmeticAndTheHarmonicMean) {
+  const float p = sand_fraction(50.0f);
+  EXPECT_EQ(gridkit::format_exp10(horizontal_mix(p, 10.0f, 0.1f)), ".50500E+01");
+  EXPECT_EQ(gridkit::format_exp10(vertical_mix(p, 10.0f, 0.1f)), ".19802E+00");
+}
+
+TEST(Mix, PercentagesOutsideTheRangeExtrapolate) {
+  // 150 percent: -0.5 * 2 + 1.5 * 4 = 5; 1 / (-0.5 / 2 + 1.5 / 4) = 8.
+  EXPECT_EQ(horizontal_mix(sand_fraction(150.0f), 4.0f, 2.0f), 5.0f);
+  EXPECT_EQ(vertical_mix(sand_fraction(150.0f), 4.0f, 2.0f), 8.0f);
+}
+
+// Each operation is rounded to single precision on its own. These operands
+// were picked because carrying the same formulas in double and rounding once
+// at the end gives a different float (19.2846012 and 5.22366428).
+TEST(Mix, EveryOperationIsRoundedToSinglePrecision) {
+  const float p = sand_fraction(64.9f);
+  EXPECT_EQ(horizontal_mix(p, 28.2f, 2.8f), 19.2845993f);
+  const float q = sand_fraction(51.2f);
+  EXPECT_EQ(vertical_mix(q, 98.9f, 2.62f), 5.22366476f);
+}
+
+TEST(Mix, ZeroVerticalConductivityGivesTheIeeeResult) {
+  // Half sand over a clay of zero: 1 / (0.5 / 0 + ...) = 1 / inf = 0.
+  EXPECT_EQ(vertical_mix(sand_fraction(50.0f), 10.0f, 0.0f), 0.0f);
+  // All sand with a zero clay: 0 / 0 is NaN and the cell is NaN.
+  EXPECT_TRUE(std::isnan(vertical_mix(sand_fraction(100.0f), 10.0f, 0.0f)));
+  EXPECT_EQ(gridkit::format_exp10(vertical_mix(sand_fraction(100.0f), 10.0f, 0.0f)), "**********");
+}
+
+// ---- whole runs --------------------------------------------------------
+
+constexpr int kCols = 100;
+constexpr int kRows = 200;
+
+class CorbellaRun : public ::testing::Test {
+ protected:
+  // Sand 10.0 / 10.0 and clay 0.1 / 0.1 everywhere; percent sand 0, 50 or 100
+  // by column, and 20 on row 200.
+  void SetUp() override { write_inputs(kRows, kCols); }
+
+  void write_inputs(int rows, int cols) {
+    const auto constant = [rows, cols](float v) {
+      return gridtest::make_grid(rows, cols, [v](int, int) { return v; });
+    };
+    gridtest::write_exp_grid(dir / "SANDH.ARR", constant(10.0f));
+    gridtest::write_exp_grid(dir / "CLAYH.ARR", constant(0.1f));
+    gridtest::write_exp_grid(dir / "SANDV.ARR", constant(10.0f));
+    gridtest::write_exp_grid(dir / "CLAYV.ARR", constant(0.1f));
+    gridtest::write_fixed_grid(dir / "PRCS.ARR", gridtest::make_grid(rows, cols, [](int r, int c) {
+      if (r == kRows) return 20.0f;
+      return 50.0f * static_cast<float>(c % 3);
+    }));
+  }
+
+  static std::string dialogue(const std::string& cols, const std::string& rows) {
+    return gridtest::answers({cols, rows, "LAY1", "SANDH.ARR", "CLAYH.ARR", "SANDV.ARR",
+                              "CLAYV.ARR", "PRCS.ARR"});
+  }
+
+  gridkit::ToolRun run(const std::string& input) {
+    return gridkit::run_tool(run_corbella, input, dir.path());
+  }
+
+  void expect_outputs_empty() {
+    for (const char* name : {"LAY1.KH", "LAY1.KV"}) {
+      ASSERT_TRUE(std::filesystem::exists(dir / name)) << name;
+      EXPECT_EQ(std::filesystem::file_size(dir / name), 0u) << name;
+    }
+  }
+
+  gridtest::TempFolder dir;
+};
+
+TEST_F(CorbellaRun, DialogueAsksSizeNamesAndEndsNormally) {
+  const auto result = run(dialogue("100", "200"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const std::string expected =
+      " ENTER THE NUMBER OF COLUMNS IN THE MODEL: \n"
+      " ENTER THE NUMBER OF ROWS IN THE MODEL: \n"
+      " ENTER THE FIRST EIGHT CHARACTERS OF THE  OUTPUT FILENAME:\n"
+      " ENTER THE FILENAME OF THE ARRAY CONTAINING \n"
+      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":\n"
+      " ENTER THE FILENAME OF THE ARRAY CONTAINING \n"
+      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":\n"
+      " ENTER THE FILENAME OF THE ARRAY CONTAINING \n"
+      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":\n"
+      " ENTER THE FILENAME OF THE ARRAY CONTAINING \n"
+      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":\n"
+      "ENTER THE FILENAME OF THE ARRAY CONTAINING \n"
+      "PERCENT \"SAND\":\n"
+      "Stop - Program terminated.\n";
+  EXPECT_EQ(result.output, expected);
+}
+
+// 100 columns take 13 lines a row in the exponent layout (12 of 8 and one
+// of 4) and 10 lines in the fixed layout; 200 rows of each are read and
+// written.
+TEST_F(CorbellaRun, UserGivenGridSizeShapesEveryFile) {
+  const auto result = run(dialogue("100", "200"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const auto kh = gridtest::read_lines(dir / "LAY1.KH");
+  const auto kv = gridtest::read_lines(dir / "LAY1.KV");
+  ASSERT_EQ(kh.size(), 200u * 13u);
+  ASSERT_EQ(kv.size(), 200u * 13u);
+  EXPECT_EQ(kh[0].size(), 80u);
+  EXPECT_EQ(kh[12].size(), 40u);
+  // Column 1: 50 percent; column 2: 100 percent; column 3: 0 percent.
+  EXPECT_EQ(exp_field(kh, 1, 1, kCols), ".50500E+01");
+  EXPECT_EQ(exp_field(kv, 1, 1, kCols), ".19802E+00");
+  EXPECT_EQ(exp_field(kh, 7, 2, kCols), ".10000E+02");
+  EXPECT_EQ(exp_field(kv, 7, 2, kCols), ".10000E+02");
+  EXPECT_EQ(exp_field(kh, 199, 99, kCols), ".10000E+00");
+  EXPECT_EQ(exp_field(kv, 199, 99, kCols), ".10000E+00");
+  // The last row, 20 percent, proves row 200 of the percent file was read:
+  // 0.8 * 0.1 + 10 * 0.2 = 2.08; 1 / (0.8 / 0.1 + 0.2 / 10) = 0.124688.
+  EXPECT_EQ(exp_field(kh, 200, 100, kCols), ".20800E+01");
+  EXPECT_EQ(exp_field(kv, 200, 100, kCols), ".12469E+00");
+}
+
+TEST_F(CorbellaRun, FieldWithoutPointTakesFiveImpliedDecimals) {
+  // Column 2 is all sand, so its HPERM is the sand's conductivity as read.
+  const std::string first = gridtest::read_lines(dir / "SANDH.ARR").at(0);
+  gridtest::replace_line(dir / "SANDH.ARR", 1, first.substr(0, 10) + "        15" + first.substr(20));
+  const auto result = run(dialogue("100", "200"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const auto kh = gridtest::read_lines(dir / "LAY1.KH");
+  EXPECT_EQ(exp_field(kh, 1, 2, kCols), ".15000E-03");
+  EXPECT_EQ(exp_field(kh, 1, 1, kCols), ".50500E+01");
+}
+
+TEST_F(CorbellaRun, GridSizeOutsideTheArraysIsRefusedAndAskedAgain) {
+  const auto result = run(gridtest::answers({"0", "362", "100", "471", "-1", "200"}) +
+                          dialogue("", "").substr(2));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const std::string cols = " ENTER THE NUMBER OF COLUMNS IN THE MODEL: \n";
+  const std::string cols_refused =
+      " THE NUMBER OF COLUMNS MUST BE FROM 1 TO 361 - PLEASE ENTER IT AGAIN\n";
+  const std::string rows = " ENTER THE NUMBER OF ROWS IN THE MODEL: \n";
+  const std::string rows_refused =
+      " THE NUMBER OF ROWS MUST BE FROM 1 TO 470 - PLEASE ENTER IT AGAIN\n";
+  EXPECT_EQ(result.output.rfind(cols + cols_refused + cols + cols_refused + cols + rows +
+                                    rows_refused + rows + rows_refused + rows,
+                                0),
+            0u)
+      << result.output;
+  EXPECT_EQ(gridtest::read_lines(dir / "LAY1.KH").size(), 200u * 13u);
+}
+
+TEST_F(CorbellaRun, LongBaseNameIsKeptWhole) {
+  const auto result = run(gridtest::answers({"100", "200", " LAYER1PERM ", "SANDH.ARR", "CLAYH.ARR",
+                                             "SANDV.ARR", "CLAYV.ARR", "PRCS.ARR"}));
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_TRUE(std::filesystem::exists(dir / "LAYER1PERM.KH"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "LAYER1PERM.KV"));
+}
+
+TEST_F(CorbellaRun, ZeroClayConductivityPrintsAsterisksWhereItDividesZeroByZero) {
+  gridtest::write_exp_grid(dir / "CLAYV.ARR",
+                           gridtest::make_grid(kRows, kCols, [](int, int) { return 0.0f; }));
+  const auto result = run(dialogue("100", "200"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const auto kv = gridtest::read_lines(dir / "LAY1.KV");
+  EXPECT_EQ(exp_field(kv, 1, 2, kCols), "**********");  // all sand: 0 / 0
+  EXPECT_EQ(exp_field(kv, 1, 1, kCols), ".00000E+00");  // half sand: 1 / inf
+}
+
+TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
+  write_inputs(gridkit::NROW, gridkit::NCOL);
+  const auto result = run(dialogue("361", "470"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(gridtest::read_lines(dir / "LAY1.KV").size(), 470u * 46u);
+}
+
+// ---- failures: reported with file and line, nothing half-written ----------
+
+TEST_F(CorbellaRun, MissingInputLeavesTheEmptyOutputs) {
+  std::filesystem::remove(dir / "SANDV.ARR");
+  const auto result = run(dialogue("100", "200"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("open"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find("SANDV.ARR"), std::string::npos) << result.error;
+  EXPECT_FALSE(std::filesystem::exists(dir / "SANDV.ARR"));
+  expect_outputs_empty();
+}
+
+TEST_F(CorbellaRun, ShortFileIsReportedAndNothingIsWritten) {
+  gridtest::truncate_lines(dir / "CLAYH.ARR", 199 * 13 + 5);
+  const auto result = run(dialogue("100", "200"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("CLAYH.ARR"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find(std::to_string(199 * 13 + 5)), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+TEST_F(CorbellaRun, MalformedFieldIsReportedWithItsLine) {
+  gridtest::replace_line(dir / "PRCS.ARR", 321, "    50.0     x.0");
+  const auto result = run(dialogue("100", "200"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("PRCS.ARR line 321"), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+}  // namespace

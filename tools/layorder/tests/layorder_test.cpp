@@ -1,0 +1,304 @@
+// LAYORDER: the repair at a node, and whole runs on generated grids.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gridkit/tool_main.hpp"
+#include "tools/layorder/repair.hpp"
+#include "tools/layorder/run_layorder.hpp"
+#include "tools/pinchlay/tests/grid_test_files.hpp"
+
+namespace {
+
+using gridkit::NCOL;
+using gridkit::NLAY;
+using gridkit::NROW;
+using gridtest::fixed_field;
+
+// Layers 1..4 of 10 units with gaps of 5: nothing to repair.
+gridkit::NodeLayers ordered_node() {
+  gridkit::NodeLayers node;
+  for (int k = 1; k <= NLAY; ++k) {
+    node.top(k) = 100.0f - 15.0f * static_cast<float>(k - 1);
+    node.bot(k) = node.top(k) - 10.0f;
+  }
+  return node;
+}
+
+TEST(RepairNode, OrderedLayersStayAsTheyAre) {
+  auto node = ordered_node();
+  layorder::repair_node(node);
+  EXPECT_EQ(node.tops, ordered_node().tops);
+  EXPECT_EQ(node.bottoms, ordered_node().bottoms);
+}
+
+TEST(RepairNode, ZeroThicknessPutsTheBottomOneBelowTheTop) {
+  auto node = ordered_node();
+  node.top(1) = 50.0f;
+  node.bot(1) = 50.0f;
+  layorder::repair_node(node);
+  EXPECT_EQ(node.bot(1), 49.0f);
+}
+
+TEST(RepairNode, InvertedLayerGetsItsBottomOneBelowItsTop) {
+  auto node = ordered_node();
+  node.top(4) = 20.0f;
+  node.bot(4) = 27.5f;
+  layorder::repair_node(node);
+  EXPECT_EQ(node.bot(4), 19.0f);
+}
+
+TEST(RepairNode, TopAboveTheBottomOverItIsPutOneBelow) {
+  auto node = ordered_node();
+  node.bot(1) = 40.0f;
+  node.top(2) = 45.0f;
+  node.bot(2) = 30.0f;
+  layorder::repair_node(node);
+  EXPECT_EQ(node.top(2), 39.0f);
+  EXPECT_EQ(node.bot(2), 30.0f);
+}
+
+TEST(RepairNode, TouchingLayersAndGapsAreLeftAlone) {
+  auto node = ordered_node();
+  node.bot(1) = 40.0f;
+  node.top(2) = 40.0f;  // touching
+  node.bot(2) = 30.0f;
+  node.top(3) = 20.0f;  // gap below layer 2
+  layorder::repair_node(node);
+  EXPECT_EQ(node.top(2), 40.0f);
+  EXPECT_EQ(node.top(3), 20.0f);
+}
+
+// The top lowered in layer 1's pass is the one layer 2's thickness is
+// measured from.
+TEST(RepairNode, LoweredTopCascadesIntoTheNextLayersThickness) {
+  auto node = ordered_node();
+  node.bot(1) = 40.0f;
+  node.top(2) = 45.0f;
+  node.bot(2) = 39.5f;
+  node.top(3) = 30.0f;
+  layorder::repair_node(node);
+  EXPECT_EQ(node.top(2), 39.0f);
+  EXPECT_EQ(node.bot(2), 38.0f);
+}
+
+// A whole stack collapsed onto one elevation is pushed down layer by layer.
+TEST(RepairNode, CollapsedStackIsRebuiltDownwards) {
+  gridkit::NodeLayers node;
+  node.tops.fill(10.0f);
+  node.bottoms.fill(10.0f);
+  layorder::repair_node(node);
+  const std::array<float, NLAY> tops{10.0f, 8.0f, 6.0f, 4.0f};
+  const std::array<float, NLAY> bottoms{9.0f, 7.0f, 5.0f, 3.0f};
+  EXPECT_EQ(node.tops, tops);
+  EXPECT_EQ(node.bottoms, bottoms);
+}
+
+TEST(RepairNode, NotANumberThicknessCountsAsNotPositive) {
+  auto node = ordered_node();
+  node.top(1) = std::numeric_limits<float>::quiet_NaN();
+  layorder::repair_node(node);
+  EXPECT_TRUE(std::isnan(node.bot(1)));  // bottom - |NaN| - 1
+  EXPECT_EQ(node.top(2), ordered_node().top(2));  // NaN overlap is not below 0
+}
+
+// The thickness is held as a float before it is used: top 0.1, bottom
+// 10000001 give a float thickness of -10000001, so the bottom becomes
+// 10000001 - 10000001 - 1 = -1. Carried in double it would be about -0.9.
+TEST(RepairNode, NewValuesComeFromStoredSinglePrecisionOperands) {
+  auto node = ordered_node();
+  node.top(1) = 0.1f;
+  node.bot(1) = 10000001.0f;
+  layorder::repair_node(node);
+  EXPECT_EQ(node.bot(1), -1.0f);
+}
+
+// ---- whole runs --------------------------------------------------------
+
+const std::vector<std::string> kBases = {"T1", "B1", "T2", "B2", "T3", "B3", "T4", "B4"};
+
+// Rows hold well-ordered layers, except at the cells set up below.
+float top_value(int k, int r, int c) {
+  return 500.0f - 100.0f * static_cast<float>(k - 1) + 0.1f * static_cast<float>((r + 2 * c) % 10);
+}
+float bot_value(int k, int r, int c) { return top_value(k, r, c) - 40.0f; }
+
+struct BadNode {
+  gridkit::Cell cell;
+  int ibound;
+};
+// The same disorder at an active, a constant-head and an inactive node:
+// bottom 1 = top 1 = 550.0 (bottom 1 becomes 549.0), top 2 = 552.0 above it
+// (lowered to 548.0), bottom 2 = 548.5 then above the lowered top 2.
+constexpr BadNode kActive{{3, 4}, 1};
+constexpr BadNode kConstantHead{{200, 361}, -1};
+constexpr BadNode kInactive{{470, 1}, 0};
+
+class LayorderRun : public ::testing::Test {
+ protected:
+  // The inputs are generated once and copied into each test's folder.
+  static void SetUpTestSuite() {
+    inputs_ = std::make_unique<gridtest::TempFolder>();
+    const gridtest::TempFolder& dir = *inputs_;
+    gridtest::write_int_grid(dir / "OPER.IBD", gridtest::make_int_grid([](int r, int c) {
+      for (const auto& bad : {kActive, kConstantHead, kInactive})
+        if (bad.cell == gridkit::Cell{r, c}) return bad.ibound;
+      return (r + c) % 3 == 0 ? 0 : 1;
+    }));
+    const auto is_bad = [](int r, int c) {
+      for (const auto& bad : {kActive, kConstantHead, kInactive})
+        if (bad.cell == gridkit::Cell{r, c}) return true;
+      return false;
+    };
+    for (int k = 1; k <= NLAY; ++k) {
+      gridtest::write_fixed_grid(dir / ("T" + std::to_string(k) + ".DAT"),
+          gridtest::make_grid(NROW, NCOL, [&](int r, int c) {
+            if (is_bad(r, c) && k == 1) return 550.0f;
+            if (is_bad(r, c) && k == 2) return 552.0f;
+            return top_value(k, r, c);
+          }));
+      gridtest::write_fixed_grid(dir / ("B" + std::to_string(k) + ".DAT"),
+          gridtest::make_grid(NROW, NCOL, [&](int r, int c) {
+            if (is_bad(r, c) && k == 1) return 550.0f;
+            if (is_bad(r, c) && k == 2) return 548.5f;
+            return bot_value(k, r, c);
+          }));
+    }
+  }
+
+  static void TearDownTestSuite() { inputs_.reset(); }
+
+  void SetUp() override {
+    for (const auto& entry : std::filesystem::directory_iterator(inputs_->path()))
+      std::filesystem::copy_file(entry.path(), dir / entry.path().filename().string());
+  }
+
+  template <class F>
+  void write_ibound(F value_at) {
+    gridtest::write_int_grid(dir / "OPER.IBD", gridtest::make_int_grid(value_at));
+  }
+
+  static std::string dialogue() {
+    std::string text;
+    for (const auto& base : kBases) text += base + "\n";
+    return text + "OPER.IBD\n";
+  }
+
+  gridkit::ToolRun run(const std::string& input) {
+    return gridkit::run_tool(run_layorder, input, dir.path());
+  }
+
+  std::vector<std::string> output(const std::string& base) {
+    return gridtest::read_lines(dir / (base + ".MOD"));
+  }
+
+  void expect_outputs_equal_inputs() {
+    for (const auto& base : kBases) {
+      EXPECT_EQ(gridtest::read_text(dir / (base + ".MOD")), gridtest::read_text(dir / (base + ".DAT")))
+          << base;
+    }
+  }
+
+  void expect_outputs_empty() {
+    for (const auto& base : kBases) {
+      ASSERT_TRUE(std::filesystem::exists(dir / (base + ".MOD"))) << base;
+      EXPECT_EQ(std::filesystem::file_size(dir / (base + ".MOD")), 0u) << base;
+    }
+  }
+
+  void expect_repaired(const gridkit::Cell& cell) {
+    EXPECT_EQ(fixed_field(output("T1"), cell.row, cell.col), "   550.0");
+    EXPECT_EQ(fixed_field(output("B1"), cell.row, cell.col), "   549.0");
+    EXPECT_EQ(fixed_field(output("T2"), cell.row, cell.col), "   548.0");
+    EXPECT_EQ(fixed_field(output("B2"), cell.row, cell.col), "   547.0");  // 548.5 - 0.5 - 1
+  }
+
+  static inline std::unique_ptr<gridtest::TempFolder> inputs_;
+  gridtest::TempFolder dir;
+};
+
+TEST_F(LayorderRun, AsksNineAnswersAndEndsNormally) {
+  const auto result = run(dialogue());
+  ASSERT_EQ(result.status, 0) << result.error;
+  std::string expected;
+  for (int k = 1; k <= NLAY; ++k) {
+    expected += "ENTER THE 8 CHARACTER NAME OF THE TOP OF LAYER " + std::to_string(k) + ":\n";
+    expected += "ENTER THE 8 CHARACTER NAME OF THE BOT OF LAYER " + std::to_string(k) + ": \n";
+  }
+  expected += "ENTER THE OPERATIONAL BOUNDARY IBOUND ARRAY: \n";
+  expected += "Stop - Program terminated.\n";
+  EXPECT_EQ(result.output, expected);
+  for (const auto& base : kBases) EXPECT_EQ(output(base).size(), 470u * 37u) << base;
+}
+
+TEST_F(LayorderRun, ActiveAndConstantHeadNodesAreRepairedInactiveOnesPass) {
+  const auto result = run(dialogue());
+  ASSERT_EQ(result.status, 0) << result.error;
+  expect_repaired(kActive.cell);
+  expect_repaired(kConstantHead.cell);
+  const auto [r, c] = kInactive.cell;
+  for (const auto& base : kBases) {
+    const auto input = gridtest::read_lines(dir / (base + ".DAT"));
+    EXPECT_EQ(fixed_field(output(base), r, c), fixed_field(input, r, c)) << base;
+  }
+  // Well-ordered nodes, active or not, keep their values.
+  for (const auto& base : kBases) {
+    const auto input = gridtest::read_lines(dir / (base + ".DAT"));
+    EXPECT_EQ(fixed_field(output(base), 1, 1), fixed_field(input, 1, 1)) << base;
+    EXPECT_EQ(fixed_field(output(base), 250, 99), fixed_field(input, 250, 99)) << base;
+  }
+}
+
+TEST_F(LayorderRun, AllZeroIboundPassesEveryArrayThrough) {
+  write_ibound([](int, int) { return 0; });
+  const auto result = run(dialogue());
+  ASSERT_EQ(result.status, 0) << result.error;
+  expect_outputs_equal_inputs();
+}
+
+TEST_F(LayorderRun, LongBaseNameIsKeptWhole) {
+  std::filesystem::rename(dir / "B2.DAT", dir / "BOTTOMLAYER2.DAT");
+  std::string input;
+  for (const auto& base : kBases) input += (base == "B2" ? "BOTTOMLAYER2" : base) + "\n";
+  const auto result = run(input + "OPER.IBD\n");
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(fixed_field(gridtest::read_lines(dir / "BOTTOMLAYER2.MOD"), 3, 4), "   547.0");
+}
+
+TEST_F(LayorderRun, MissingIboundFileEndsAtItsFirstRead) {
+  const auto result = run(dialogue().substr(0, dialogue().size() - 9) + "NONE.IBD\n");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("NONE.IBD"), std::string::npos) << result.error;
+  EXPECT_TRUE(std::filesystem::exists(dir / "NONE.IBD"));
+  expect_outputs_empty();
+}
+
+TEST_F(LayorderRun, ShortRowIsReportedAndNothingIsWritten) {
+  // Row 2 of T2.DAT loses its last line, so row 2 reads into row 3's lines
+  // and the file ends one line early.
+  auto lines = gridtest::read_lines(dir / "T2.DAT");
+  lines.erase(lines.begin() + 2 * 37 - 1);
+  {
+    std::ofstream out(dir / "T2.DAT", std::ios::binary | std::ios::trunc);
+    for (const auto& line : lines) out << line << '\n';
+  }
+  const auto result = run(dialogue());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("T2.DAT"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find(std::to_string(470 * 37 - 1)), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+TEST_F(LayorderRun, MalformedFieldIsReportedWithItsLine) {
+  gridtest::replace_line(dir / "B3.DAT", 5000, "   300.1   abc.d");
+  const auto result = run(dialogue());
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("B3.DAT line 5000"), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+}  // namespace

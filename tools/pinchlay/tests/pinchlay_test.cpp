@@ -1,0 +1,314 @@
+// PINCHLAY: the pinch-out at a node, and whole runs on generated grids.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gridkit/tool_main.hpp"
+#include "tools/pinchlay/pinch_out.hpp"
+#include "tools/pinchlay/run_pinchlay.hpp"
+#include "tools/pinchlay/tests/grid_test_files.hpp"
+
+namespace {
+
+using gridkit::NCOL;
+using gridkit::NLAY;
+using gridkit::NROW;
+using gridtest::fixed_field;
+
+const std::vector<std::string> kBases = {"T1", "B1", "T2", "B2", "T3", "B3", "T4", "B4"};
+
+// A node whose layers are 10 units thick with gaps of 5 between them.
+gridkit::NodeLayers sample_node() {
+  gridkit::NodeLayers node;
+  for (int k = 1; k <= NLAY; ++k) {
+    node.top(k) = 200.0f - 15.0f * static_cast<float>(k - 1);
+    node.bot(k) = node.top(k) - 10.0f;
+  }
+  return node;
+}
+
+TEST(PinchOutNode, FirstLayerTwoStacksUnitLayersOnTheUnconformity) {
+  auto node = sample_node();
+  const auto before = node;
+  pinchlay::pinch_out_node(node, 100.0f, 2);
+  EXPECT_EQ(node.top(1), before.tops[0]);
+  EXPECT_EQ(node.bot(1), 102.0f);
+  EXPECT_EQ(node.top(2), 102.0f);
+  EXPECT_EQ(node.bot(2), 101.0f);
+  EXPECT_EQ(node.top(3), 101.0f);
+  EXPECT_EQ(node.bot(3), 100.0f);
+  EXPECT_EQ(node.top(4), before.tops[3]);
+  EXPECT_EQ(node.bot(4), before.bottoms[3]);
+}
+
+TEST(PinchOutNode, FirstLayerThreeLeavesLayersAboveItsUpperNeighbour) {
+  auto node = sample_node();
+  const auto before = node;
+  pinchlay::pinch_out_node(node, 37.5f, 3);
+  EXPECT_EQ(node.top(1), before.tops[0]);
+  EXPECT_EQ(node.bot(1), before.bottoms[0]);
+  EXPECT_EQ(node.top(2), before.tops[1]);
+  EXPECT_EQ(node.bot(2), 38.5f);
+  EXPECT_EQ(node.top(3), 38.5f);
+  EXPECT_EQ(node.bot(3), 37.5f);
+  EXPECT_EQ(node.top(4), before.tops[3]);
+  EXPECT_EQ(node.bot(4), before.bottoms[3]);
+}
+
+TEST(PinchOutNode, FirstLayerFourOrMoreChangesNothing) {
+  for (const long long layer : {4LL, 5LL, 1000000000000LL}) {
+    auto node = sample_node();
+    pinchlay::pinch_out_node(node, 100.0f, layer);
+    const auto before = sample_node();
+    EXPECT_EQ(node.tops, before.tops) << "first layer " << layer;
+    EXPECT_EQ(node.bottoms, before.bottoms) << "first layer " << layer;
+  }
+}
+
+// The lowest pinched bottom is U itself, not (U + 1) - 1, which differs once
+// U is too large for the unit step to survive single-precision rounding.
+TEST(PinchOutNode, LowestPinchedBottomIsTheUnconformityExactly) {
+  const float u = 16777216.0f;  // 2^24: u + 1 rounds back to u in float
+  auto node = sample_node();
+  pinchlay::pinch_out_node(node, u, 3);
+  EXPECT_EQ(node.top(3), u);
+  EXPECT_EQ(node.bot(3), u);  // not top - 1 = 16777215
+}
+
+// ---- whole runs --------------------------------------------------------
+
+float top_value(int k, int r, int c) {
+  return 900.0f - 200.0f * static_cast<float>(k - 1) + 0.1f * static_cast<float>((3 * r + c) % 10);
+}
+float bot_value(int k, int r, int c) { return top_value(k, r, c) - 150.5f; }
+
+class PinchlayRun : public ::testing::Test {
+ protected:
+  // Pinch IBOUND: 1 everywhere but inactive (0) at kInactive and the grid's
+  // corners, constant head (-1) at kConstantHead.
+  static constexpr gridkit::Cell kInactive{5, 7};
+  static constexpr gridkit::Cell kConstantHead{10, 10};
+
+  // The inputs are generated once and copied into each test's folder.
+  static void SetUpTestSuite() {
+    inputs_ = std::make_unique<gridtest::TempFolder>();
+    const gridtest::TempFolder& in = *inputs_;
+    gridtest::write_int_grid(in / "PINCH.IBD", gridtest::make_int_grid([](int r, int c) {
+      if ((r == kInactive.row && c == kInactive.col) || (r == 1 && c == 1) ||
+          (r == NROW && c == NCOL))
+        return 0;
+      if (r == kConstantHead.row && c == kConstantHead.col) return -1;
+      return 1;
+    }));
+    gridtest::write_fixed_grid(in / "UNCONF.ARR", gridtest::make_grid(NROW, NCOL, [](int r, int c) {
+      return (r == kInactive.row && c == kInactive.col) ? 100.0f
+                                                         : 50.0f + 0.5f * static_cast<float>(c % 4);
+    }));
+    for (int k = 1; k <= NLAY; ++k) {
+      gridtest::write_fixed_grid(in / ("T" + std::to_string(k) + ".DAT"),
+          gridtest::make_grid(NROW, NCOL, [k](int r, int c) { return top_value(k, r, c); }));
+      gridtest::write_fixed_grid(in / ("B" + std::to_string(k) + ".DAT"),
+          gridtest::make_grid(NROW, NCOL, [k](int r, int c) { return bot_value(k, r, c); }));
+    }
+  }
+  static void TearDownTestSuite() {
+    inputs_.reset();
+  }
+
+  void SetUp() override {
+    for (const auto& entry : std::filesystem::directory_iterator(inputs_->path()))
+      std::filesystem::copy_file(entry.path(), dir / entry.path().filename().string());
+  }
+
+  template <class F>
+  void write_ibound(F value_at) {
+    gridtest::write_int_grid(dir / "PINCH.IBD", gridtest::make_int_grid(value_at));
+  }
+
+  static std::string dialogue(const std::string& layer) {
+    std::string text = gridtest::answers({"UNCONF.ARR", "PINCH.IBD", layer});
+    for (const auto& base : kBases) text += base + "\n";
+    return text;
+  }
+
+  gridkit::ToolRun run(const std::string& input) {
+    return gridkit::run_tool(run_pinchlay, input, dir.path());
+  }
+
+  std::vector<std::string> output(const std::string& base) {
+    return gridtest::read_lines(dir / (base + ".UNC"));
+  }
+
+  void expect_outputs_equal_inputs() {
+    for (const auto& base : kBases) {
+      EXPECT_EQ(gridtest::read_text(dir / (base + ".UNC")), gridtest::read_text(dir / (base + ".DAT")))
+          << base;
+    }
+  }
+
+  void expect_outputs_empty() {
+    for (const auto& base : kBases) {
+      ASSERT_TRUE(std::filesystem::exists(dir / (base + ".UNC"))) << base;
+      EXPECT_EQ(std::filesystem::file_size(dir / (base + ".UNC")), 0u) << base;
+    }
+  }
+
+  static inline std::unique_ptr<gridtest::TempFolder> inputs_;
+  gridtest::TempFolder dir;
+};
+
+TEST_F(PinchlayRun, AsksTwelveAnswersAndPinchesOutInactiveNodes) {
+  const auto result = run(dialogue("2"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  std::string expected =
+      "ENTER THE UNCONFORMITY STRUCTURAL TOP ARRAY FILENAME :\n"
+      "ENTER THE IBOUND ARRAY OF THE FIRST LAYER PINCHED OUT BY THE UNCONFORMITY: \n"
+      "THE TOPMOST LAYER IN THE MODEL IS LAYER NUMBER 1 \n"
+      "ENTER THE LAYER NUMBER OF THE FIRST LAYER PINCHED OUT BY THE UNCONFORMITY: \n";
+  for (int k = 1; k <= NLAY; ++k) {
+    expected += "ENTER THE 8 CHARACTER NAME OF THE TOP OF LAYER " + std::to_string(k) + ":\n";
+    expected += "ENTER THE 8 CHARACTER NAME OF THE BOT OF LAYER " + std::to_string(k) + ": \n";
+  }
+  expected += "Stop - Program terminated.\n";
+  EXPECT_EQ(result.output, expected);
+  // 470 rows of 37 lines in every output.
+  for (const auto& base : kBases) EXPECT_EQ(output(base).size(), 470u * 37u) << base;
+
+  // With first pinched layer 2, the inactive node rests on U = 100.0.
+  const int r = kInactive.row, c = kInactive.col;
+  EXPECT_EQ(fixed_field(output("B1"), r, c), "   102.0");
+  EXPECT_EQ(fixed_field(output("T2"), r, c), "   102.0");
+  EXPECT_EQ(fixed_field(output("B2"), r, c), "   101.0");
+  EXPECT_EQ(fixed_field(output("T3"), r, c), "   101.0");
+  EXPECT_EQ(fixed_field(output("B3"), r, c), "   100.0");
+  for (const char* base : {"T1", "T4", "B4"}) {
+    const auto input = gridtest::read_lines(dir / (std::string(base) + ".DAT"));
+    EXPECT_EQ(fixed_field(output(base), r, c), fixed_field(input, r, c)) << base;
+  }
+  // The first and last cells of the grid are inactive too (U = 50.5 and 50.25).
+  EXPECT_EQ(fixed_field(output("B1"), 1, 1), "    52.5");
+  EXPECT_EQ(fixed_field(output("B3"), 1, 1), "    50.5");
+  EXPECT_EQ(fixed_field(output("T2"), NROW, NCOL), "    52.5");
+  // Active and constant-head neighbours keep their values.
+  for (const auto& base : kBases) {
+    const auto input = gridtest::read_lines(dir / (base + ".DAT"));
+    const auto out = output(base);
+    EXPECT_EQ(fixed_field(out, r, c + 1), fixed_field(input, r, c + 1)) << base;
+    EXPECT_EQ(fixed_field(out, kConstantHead.row, kConstantHead.col),
+              fixed_field(input, kConstantHead.row, kConstantHead.col))
+        << base;
+  }
+}
+
+
+TEST_F(PinchlayRun, AllNonZeroPinchIboundPassesEveryArrayThrough) {
+  write_ibound([](int r, int c) { return (r + c) % 5 == 0 ? -1 : 1; });
+  const auto result = run(dialogue("2"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  expect_outputs_equal_inputs();
+}
+
+TEST_F(PinchlayRun, FirstLayerFourOrMoreChangesNothing) {
+  const auto result = run(dialogue("4"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  expect_outputs_equal_inputs();
+}
+
+TEST_F(PinchlayRun, InactiveNodeWithFirstLayerThreeKeepsLayerOne) {
+  const auto result = run(dialogue("3"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const int r = kInactive.row, c = kInactive.col;
+  EXPECT_EQ(fixed_field(output("B2"), r, c), "   101.0");
+  EXPECT_EQ(fixed_field(output("T3"), r, c), "   101.0");
+  EXPECT_EQ(fixed_field(output("B3"), r, c), "   100.0");
+  for (const char* base : {"T1", "B1", "T2", "T4", "B4"}) {
+    const auto input = gridtest::read_lines(dir / (std::string(base) + ".DAT"));
+    EXPECT_EQ(fixed_field(output(base), r, c), fixed_field(input, r, c)) << base;
+  }
+}
+
+TEST_F(PinchlayRun, FirstLayerBelowTwoIsRefusedAndAskedAgain) {
+  const auto result = run(dialogue("1\n0\n-3\n2"));
+  ASSERT_EQ(result.status, 0) << result.error;
+  const std::string prompt =
+      "ENTER THE LAYER NUMBER OF THE FIRST LAYER PINCHED OUT BY THE UNCONFORMITY: \n";
+  const std::string refusal = "THE FIRST PINCHED LAYER MUST BE 2 OR MORE - PLEASE ENTER IT AGAIN\n";
+  const std::string asked_four_times = prompt + refusal + prompt + refusal + prompt + refusal + prompt;
+  EXPECT_NE(result.output.find(asked_four_times), std::string::npos) << result.output;
+  EXPECT_EQ(fixed_field(output("B1"), kInactive.row, kInactive.col), "   102.0");
+}
+
+TEST_F(PinchlayRun, LongBaseNameIsKeptWholeAndBlankNamesAreAskedAgain) {
+  std::filesystem::rename(dir / "T1.DAT", dir / "TOPLAYER1.DAT");
+  std::string input = gridtest::answers({"", "UNCONF.ARR", "PINCH.IBD", "2", "  TOPLAYER1  "});
+  for (std::size_t i = 1; i < kBases.size(); ++i) input += kBases[i] + "\n";
+  const auto result = run(input);
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_NE(result.output.find("File name missing or blank - please enter file name\n"),
+            std::string::npos);
+  EXPECT_EQ(gridtest::read_text(dir / "TOPLAYER1.UNC"), gridtest::read_text(dir / "TOPLAYER1.DAT"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "TOPLAYER.UNC"));
+}
+
+// Two layers given one base name would have two writers on one output file.
+TEST_F(PinchlayRun, BaseNameOfAnotherLayerIsRefused) {
+  std::string input = gridtest::answers({"UNCONF.ARR", "PINCH.IBD", "4", "T1", "T1"});
+  for (std::size_t i = 1; i < kBases.size(); ++i) input += kBases[i] + "\n";
+  const auto result = run(input);
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_NE(result.output.find("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER"), std::string::npos);
+  expect_outputs_equal_inputs();
+}
+
+// ---- failures: reported with file and line, nothing half-written ----------
+
+TEST_F(PinchlayRun, FilesAreOpenedAsTheyAreNamed) {
+  // The answers stop after the third layer name: the files named so far exist.
+  const auto result = run(gridtest::answers({"UNCONF.ARR", "PINCH.IBD", "2", "T1", "B1", "NEWTOP"}));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_TRUE(std::filesystem::exists(dir / "T1.UNC"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "B1.UNC"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "NEWTOP.DAT"));  // input created empty
+  EXPECT_TRUE(std::filesystem::exists(dir / "NEWTOP.UNC"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "B2.UNC"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "T1.UNC"), 0u);
+}
+
+TEST_F(PinchlayRun, MissingLayerFileEndsAtItsFirstRead) {
+  std::filesystem::remove(dir / "T3.DAT");
+  const auto result = run(dialogue("2"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("T3.DAT"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find("end of file"), std::string::npos) << result.error;
+  EXPECT_TRUE(std::filesystem::exists(dir / "T3.DAT"));
+  expect_outputs_empty();
+}
+
+TEST_F(PinchlayRun, ShortLayerFileIsReportedAndNothingIsWritten) {
+  gridtest::truncate_lines(dir / "B4.DAT", 469 * 37 + 20);  // last row cut short
+  const auto result = run(dialogue("2"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("B4.DAT"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find(std::to_string(469 * 37 + 20)), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+TEST_F(PinchlayRun, MalformedFieldIsReportedWithItsLine) {
+  gridtest::replace_line(dir / "UNCONF.ARR", 1234, "    50.5   5x0.5");
+  const auto result = run(dialogue("2"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("UNCONF.ARR line 1234"), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+TEST_F(PinchlayRun, MalformedIboundFieldIsReportedWithItsLine) {
+  gridtest::replace_line(dir / "PINCH.IBD", 77, "  1  1  ?");
+  const auto result = run(dialogue("2"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("PINCH.IBD line 77"), std::string::npos) << result.error;
+  expect_outputs_empty();
+}
+
+}  // namespace
