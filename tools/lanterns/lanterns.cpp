@@ -1,0 +1,64 @@
+// The dialogue and the conversion loop: one prompt, the base name, then every
+// point of BASE.xyz converted and written to BASE.OUT as one free-format
+// record, which makes BASE.OUT a CRSTM point file.
+#include "tools/lanterns/lanterns.hpp"
+
+#include <iostream>
+#include <string>
+
+#include "gridkit/error.hpp"
+#include "gridkit/points.hpp"
+#include "gridkit/record.hpp"
+#include "gridkit/textfile.hpp"
+#include "tools/lanterns/xytran.hpp"
+
+namespace lanterns {
+
+namespace {
+
+constexpr int kNameLength = 12;  // INFILE: INNY (8) followed by EXTN (4)
+constexpr int kBaseLength = 8;
+
+// The next point of the file; a line that cannot be read as numbers is
+// reported and skipped, and reading goes on with the line after it.
+std::optional<gridkit::PointF> next_point(gridkit::InFile& file, std::ostream& report) {
+  while (true) {
+    try {
+      return gridkit::read_point_single(file);
+    } catch (const gridkit::KitError& bad_line) {
+      report << bad_line.what() << " - line skipped\n";
+    }
+  }
+}
+
+}  // namespace
+
+void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
+                    std::ostream& report) {
+  con.write(gridkit::Record().text("ENTER THE 8 CHARACTER .XYZ FILENAME CONTAINING "));
+  con.write(gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "));
+  std::string INFILE = con.read_field(kNameLength);
+  const std::string INNY = INFILE.substr(0, kBaseLength);
+  std::string EXTN = ".xyz";
+  INFILE = INNY + EXTN;
+  const std::string base = gridkit::trim_blanks(INNY);
+
+  gridkit::InFile input = gridkit::open_existing(folder, base + EXTN);
+  EXTN = ".OUT";
+  gridkit::OutFile output = gridkit::create_or_replace(folder, base + EXTN);
+
+  while (const std::optional<gridkit::PointF> point = next_point(input, report)) {
+    float x = point->x;
+    float y = point->y;
+    to_crstm(x, y);
+    output.write(gridkit::Record().real(x).real(y).real(point->z));
+  }
+  output.flush();
+  con.stop();
+}
+
+void run_lanterns(gridkit::Console& con, const std::filesystem::path& folder) {
+  convert_points(con, folder, std::cerr);
+}
+
+}  // namespace lanterns

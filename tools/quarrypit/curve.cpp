@@ -1,0 +1,115 @@
+#include "tools/quarrypit/curve.hpp"
+
+#include <cmath>
+
+#include "tools/quarrypit/hypot.hpp"
+
+namespace quarrypit {
+
+using gridkit::DELR;
+
+namespace {
+
+// NINT of a single-precision value as a node offset; false when the result
+// cannot be a grid index at all.
+bool nint_index(float value, int& index) {
+  const float rounded = std::round(value);  // halves away from zero
+  if (!(rounded >= -1.0e6f && rounded <= 1.0e6f)) return false;
+  index = static_cast<int>(rounded) + 1;
+  return true;
+}
+
+}  // namespace
+
+bool nearest_node(Vertex v, gridkit::Cell& cell) {
+  const float col_offset = (v.x - gridkit::XORIG) / DELR;
+  const float row_offset = (gridkit::YORIG - v.y) / gridkit::DELC;
+  int col = 0;
+  int row = 0;
+  if (!nint_index(col_offset, col) || !nint_index(row_offset, row)) return false;
+  if (!gridkit::inside_grid(row, col)) return false;
+  cell = {row, col};
+  return true;
+}
+
+void CurveTracer::start_curve() {
+  nvert_ = 0;
+  crossings_.clear();
+  slot_a_current_ = true;
+}
+
+void CurveTracer::mark_nearest_node(Vertex v) {
+  gridkit::Cell cell;
+  if (nearest_node(v, cell)) iedge_(cell.row, cell.col) = 1;
+}
+
+void CurveTracer::add_vertex(Vertex v) {
+  (slot_a_current_ ? a_ : b_) = v;
+  ++nvert_;
+  mark_nearest_node(v);
+  if (nvert_ == 1) {
+    first_ = v;
+    slot_a_current_ = false;
+    return;
+  }
+  if (nvert_ == 2) y2_ = b_.y;
+  const float dx = b_.x - a_.x;
+  const float dy = b_.y - a_.y;
+  take_edge(a_, b_, dx, dy);
+  slot_a_current_ = !slot_a_current_;
+}
+
+void CurveTracer::close_curve() {
+  if (nvert_ % 2 == 0) a_ = b_;  // slot A now holds the last vertex
+  const float dx = first_.x - a_.x;
+  const float dy = first_.y - a_.y;
+  take_edge(first_, a_, dx, dy);
+
+  // First-vertex rule: the first vertex lies on a row line and both its
+  // neighbours are on the same side of it (a peak or a trough): count it.
+  yprev_ = a_.y;
+  ynext_ = y2_;
+  const float y0 = first_.y;
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    if (gridkit::node_y(i) != y0) continue;
+    if ((ynext_ < y0 && yprev_ < y0) || (ynext_ > y0 && yprev_ > y0)) crossings_.add(i, first_.x);
+  }
+  crossings_.sort_rows();
+}
+
+// Band of an edge longer than DELR (band ends in the order given), then its
+// crossings taken from slot A along (dx, dy).
+void CurveTracer::take_edge(Vertex band_start, Vertex band_end, float dx, float dy) {
+  if (hypot_single(dx, dy) > DELR) mark_band(iedge_, band_start, band_end);
+  cross_rows(dx, dy);
+}
+
+// Crossings of the edge from slot A along (dx, dy) with every row line, both
+// ends included. At the end T = 1 the row line runs through the vertex that
+// follows A along the edge, and YPREV records A's Y; at T = 0 it runs through
+// A itself, and A is counted a second time when it is a peak or a trough
+// between YPREV and YNEXT (slot B's Y).
+void CurveTracer::cross_rows(float dx, float dy) {
+  if (dx == 0.0f && dy == 0.0f) return;
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    const float yr = gridkit::node_y(i);
+    float t = 2.0f;
+    if (dy != 0.0f) {
+      t = (yr - a_.y) / dy;
+    } else if (a_.y == yr) {
+      t = 0.0f;
+    }
+    if (!(t >= 0.0f && t <= 1.0f)) continue;
+    const float xt = a_.x + dx * t;
+    crossings_.add(i, xt);
+    if (t == 1.0f) yprev_ = a_.y;
+    if (t == 0.0f) {
+      ynext_ = b_.y;
+      if ((a_.y > ynext_ && a_.y > yprev_) || (a_.y < ynext_ && a_.y < yprev_)) {
+        crossings_.add(i, xt);
+      }
+    }
+  }
+}
+
+}  // namespace quarrypit

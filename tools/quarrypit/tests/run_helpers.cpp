@@ -1,0 +1,92 @@
+#include "tools/quarrypit/tests/run_helpers.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "gridkit/arrays.hpp"
+#include "gridkit/textfile.hpp"
+#include "tools/quarrypit/quarrypit.hpp"
+
+namespace quarrypit::testing {
+
+std::filesystem::path fresh_folder() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("quarrypit_" + std::string(info->test_suite_name()) + "_" +
+                                        info->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+void write_curves(const std::filesystem::path& folder, const std::vector<Curve>& curves) {
+  for (const Curve& curve : curves) {
+    std::ofstream out(folder / curve.file);
+    char line[80];
+    for (const auto& [x, y] : curve.vertices) {
+      std::snprintf(line, sizeof line, "%.3f %.3f 0\n", x, y);
+      out << line;
+    }
+  }
+}
+
+std::string answers_for(const std::vector<Curve>& curves) {
+  std::string answers = curves.front().file + "\nZONES\n";
+  for (std::size_t k = 0; k < curves.size(); ++k) {
+    if (!curves[k].vertices.empty()) answers += std::to_string(curves[k].value) + "\n";
+    answers += (k + 1 < curves.size()) ? "Y\n" + curves[k + 1].file + "\n" : std::string("N\n");
+  }
+  return answers;
+}
+
+gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  gridkit::IntGrid grid;
+  std::string line;
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    int j = 1;
+    while (j <= gridkit::NCOL && std::getline(in, line)) {
+      EXPECT_EQ(line.size(), static_cast<std::size_t>(std::min(75, gridkit::NCOL - j + 1)))
+          << "row " << i;
+      for (const char c : line) grid(i, j++) = c - '0';
+    }
+  }
+  EXPECT_FALSE(std::getline(in, line)) << "BOUNDARY.FIL runs past row 470";
+  return grid;
+}
+
+Result run_curves(const std::vector<Curve>& curves) {
+  const std::filesystem::path folder = fresh_folder();
+  write_curves(folder, curves);
+  Result result{gridkit::run_tool(run_quarrypit, answers_for(curves), folder), {}, {}};
+  if (result.run.status == 0) {
+    gridkit::InFile zone = gridkit::InFile::open_existing(folder / "ZONES.BOL", "ZONES.BOL");
+    result.zone = gridkit::read_ibound(zone);
+    EXPECT_FALSE(zone.next_line()) << "ZONES.BOL runs past row 470";
+    result.edge = read_boundary(folder / "BOUNDARY.FIL");
+  }
+  return result;
+}
+
+std::set<std::pair<int, int>> nodes_with(const gridkit::IntGrid& grid, int value) {
+  std::set<std::pair<int, int>> nodes;
+  for (int i = 1; i <= grid.rows(); ++i) {
+    for (int j = 1; j <= grid.cols(); ++j) {
+      if (grid(i, j) == value) nodes.insert({i, j});
+    }
+  }
+  return nodes;
+}
+
+std::set<std::pair<int, int>> block(int r1, int r2, int c1, int c2) {
+  std::set<std::pair<int, int>> nodes;
+  for (int i = r1; i <= r2; ++i) {
+    for (int j = c1; j <= c2; ++j) nodes.insert({i, j});
+  }
+  return nodes;
+}
+
+}  // namespace quarrypit::testing
