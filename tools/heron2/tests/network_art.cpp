@@ -1,0 +1,134 @@
+#include "network_art.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "heron2/classify.hpp"
+#include "heron2/trace.hpp"
+
+namespace heron2::test {
+
+void draw(RiverCells& cells, const Art& art) {
+  for (std::size_t r = 0; r < art.lines.size(); ++r) {
+    for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
+      const int row = art.row + static_cast<int>(r);
+      const int col = art.col + static_cast<int>(c);
+      if (art.lines[r][c] == 'R') cells.IRIVER(row, col) = 1;
+      if (art.lines[r][c] == 'C') cells.IBOUND(row, col) = -1;
+    }
+  }
+}
+
+RiverCells cells_with(const std::vector<Art>& pictures) {
+  RiverCells cells;
+  std::fill(cells.IBOUND.values().begin(), cells.IBOUND.values().end(), 1);
+  for (const Art& art : pictures) draw(cells, art);
+  return cells;
+}
+
+std::vector<std::string> class_picture(const RiverCells& cells, const Art& art) {
+  std::vector<std::string> out;
+  for (std::size_t r = 0; r < art.lines.size(); ++r) {
+    std::string line;
+    for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
+      line += cells.CELLMAP(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
+    }
+    out.push_back(line);
+  }
+  return out;
+}
+
+std::vector<std::string> order_picture(const RiverCells& cells, const Art& art) {
+  std::vector<std::string> out;
+  for (std::size_t r = 0; r < art.lines.size(); ++r) {
+    std::string line;
+    for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
+      const int order = cells.IORDER(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
+      line += order == 0 ? '.' : static_cast<char>('0' + order);
+    }
+    out.push_back(line);
+  }
+  return out;
+}
+
+std::vector<Segment> classify_and_trace(RiverCells& cells) {
+  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
+  apply_fixed_corrections(cells.CELLMAP);
+  return trace_network(cells.CELLMAP, cells.IRIVER, cells.IORDER);
+}
+
+std::string reach_list(const Segment& segment) {
+  std::string out;
+  for (const gridkit::Cell& c : segment.reaches) {
+    if (!out.empty()) out += ' ';
+    out += '(';
+    out += std::to_string(c.row);
+    out += ',';
+    out += std::to_string(c.col);
+    out += ')';
+  }
+  return out;
+}
+
+std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<InputRecord>& records) {
+  std::string text;
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "%10d%10d\n%10d\n", mxrivr, irivcb, itmp);
+  text += buf;
+  for (const InputRecord& r : records) {
+    std::snprintf(buf, sizeof buf, "%10d%10d%10d%10.3f%10.4f%10.3f%10d%7d\n", r.layer, r.row, r.col,
+                  r.stage, r.conductance, r.bottom, r.extra1, r.extra2);
+    text += buf;
+  }
+  return text;
+}
+
+std::string ibound_text(const gridkit::IntGrid& ibound) {
+  std::string text;
+  char buf[8];
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    for (int j = 1; j <= gridkit::NCOL; ++j) {
+      std::snprintf(buf, sizeof buf, "%3d", ibound(i, j));
+      text += buf;
+      if ((j % 25) == 0 || j == gridkit::NCOL) text += '\n';
+    }
+  }
+  return text;
+}
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("heron2-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+void TempFolder::write(const std::string& name, const std::string& text) const {
+  std::ofstream(path_ / name, std::ios::binary) << text;
+}
+
+std::string TempFolder::read(const std::string& name) const {
+  std::ifstream in(path_ / name, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::vector<std::string> TempFolder::lines(const std::string& name) const {
+  std::vector<std::string> out;
+  std::istringstream in(read(name));
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+}  // namespace heron2::test

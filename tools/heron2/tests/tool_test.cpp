@@ -1,0 +1,164 @@
+// HERON2 run in-process through its dialogue, in a scratch folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gridkit/tool_main.hpp"
+#include "heron2/heron2.hpp"
+#include "network_art.hpp"
+
+namespace heron2::test {
+namespace {
+
+const std::string kAnswers = "RIVER.DAT\nIBOUND.ARR\nOUT\n";
+const std::string kPrompts =
+    "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: \n"
+    "ENTER THE FILENAME OF THE IBOUND ARRAY: \n"
+    "ENTER THE NAME OF THE OUTPUT FILE: \n";
+
+// A package with one record per river cell in scan order: layer 1, stage
+// 500 less the row, conductance 42, bottom 1.
+std::vector<InputRecord> records_for(const RiverCells& cells) {
+  std::vector<InputRecord> records;
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    for (int j = 1; j <= gridkit::NCOL; ++j) {
+      if (cells.IRIVER(i, j) == 1) records.push_back({1, i, j, 500.0 - i, 42.0, 1.0, 0, 0});
+    }
+  }
+  return records;
+}
+
+// The conductance field of every NEWRIVER.RIV record of a cell.
+std::vector<std::string> conductances_of(const std::vector<std::string>& river, int row, int col) {
+  char key[24];
+  std::snprintf(key, sizeof key, "%10d%10d", row, col);
+  std::vector<std::string> out;
+  for (std::size_t k = 2; k < river.size(); ++k) {
+    if (river[k].compare(10, 20, key) == 0) out.push_back(river[k].substr(40, 10));
+  }
+  return out;
+}
+
+TEST(Heron2Run, StraightLineEndToEnd) {
+  TempFolder folder;
+  RiverCells cells = cells_with({{10, 10, {"RRRRR"}}});
+  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  // The records of the middle cells come in a different order and hold
+  // stages the pass replaces; the last record read has layer 3.
+  folder.write("RIVER.DAT", package_text(5, 0, 99,
+                                         {{1, 10, 10, 100.0, 9.5, 50.0, 0, 0},
+                                          {1, 10, 12, 7.0, 9.5, 50.0, 11, 22},
+                                          {1, 10, 11, 7.0, 9.5, 50.0, 0, 0},
+                                          {1, 10, 13, 7.0, 9.5, 50.0, 0, 0},
+                                          {3, 10, 14, 96.0, 9.5, 50.0, 0, 0}}));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_EQ(run.output, kPrompts + "          2\nStop - Program terminated.\n");
+  // ITMP stays 99 though six records follow; the second segment repeats
+  // the last cell with the bottom the first segment stored (96 - 2.3).
+  EXPECT_EQ(folder.lines("NEWRIVER.RIV"),
+            (std::vector<std::string>{
+                "         5         0",
+                "        99",
+                "         3        10        10     100.0   3.28084      50.0         0      0",
+                "         3        10        11      99.0   3.28084      96.7         0      0",
+                "         3        10        12      98.0   3.28084      95.7        11     22",
+                "         3        10        13      97.0   3.28084      94.7         0      0",
+                "         3        10        14      96.0   3.28084      93.7         0      0",
+                "         3        10        14      96.0   3.28084      93.7         0      0",
+            }));
+  EXPECT_EQ(folder.lines("OUT.STG"), (std::vector<std::string>{
+                                         "           1           5",
+                                         "          10          10      100.000000",
+                                         "          11          10       99.000000",
+                                         "          12          10       98.000000",
+                                         "          13          10       97.000000",
+                                         "          14          10       96.000000",
+                                         "           2           1",
+                                         "          14          10       96.000000",
+                                     }));
+  EXPECT_EQ(folder.read("PROBLEM.SEG"), "");
+  const std::vector<std::string> fl1 = folder.lines("OUT.FL1");
+  ASSERT_EQ(fl1.size(), 470u);
+  EXPECT_EQ(fl1[9].substr(8, 7), "0S111S0");
+  EXPECT_EQ(folder.lines("OUT.OR1")[9].substr(8, 7), "0111110");
+  EXPECT_EQ(folder.lines("OUT.FL3")[455].substr(0, 3), "000");
+  // The fixed corrections mark both link cells even with no river there.
+  EXPECT_EQ(folder.lines("OUT.FL1")[455][37], '1');
+  EXPECT_EQ(folder.lines("OUT.FL1")[457][89], '1');
+}
+
+TEST(Heron2Run, DistributaryJunctionNeverOpensAndCarriesTheConductanceBeforeIt) {
+  TempFolder folder;
+  RiverCells cells = cells_with({{100, 100, {"R.R", ".R.", ".R.", ".R.", "R.R", "C.C"}}});
+  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_NE(run.output.find("          3\n"), std::string::npos);
+  const std::vector<std::string> river = folder.lines("NEWRIVER.RIV");
+  ASSERT_EQ(river.size(), 2u + 7u);
+  // Below the order-2 junction the dividing cell keeps order 0: its record
+  // takes the order-2 conductance of the record before it, not the input's 42.
+  EXPECT_EQ(conductances_of(river, 103, 101), std::vector<std::string>{"   6.56168"});
+  EXPECT_EQ(folder.lines("OUT.OR1")[102].substr(99, 3), "000");
+  EXPECT_EQ(folder.lines("OUT.FL1")[103].substr(99, 3), "M0M");
+}
+
+TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
+  TempFolder folder;
+  RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
+                                             "...R....", "..R.R...", ".R...R..", "R.....R."}}});
+  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  ASSERT_EQ(run.status, 0) << run.error;
+  const std::vector<std::string> river = folder.lines("NEWRIVER.RIV");
+  EXPECT_EQ(conductances_of(river, 307, 206),
+            (std::vector<std::string>{"   3.28084", "   3.28084"}));
+  EXPECT_EQ(conductances_of(river, 306, 205), std::vector<std::string>{"  65.61680"});
+  // The junction closes three segments and opens one.
+  EXPECT_EQ(conductances_of(river, 304, 203).size(), 4u);
+  EXPECT_EQ(folder.lines("OUT.OR2")[306].substr(200 - 124, 8), "10000010");
+}
+
+TEST(Heron2Run, BlankAndOverlongNameAnswers) {
+  TempFolder folder;
+  RiverCells cells = cells_with({{10, 10, {"RRR"}}});
+  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("RIVER.DAT", package_text(5, 0, 3, records_for(cells)));
+  // A blank answer asks again; a 40-character field drops what follows it.
+  const std::string padded = "  RIVER.DAT" + std::string(29, ' ') + "IGNORED";
+  const gridkit::ToolRun run =
+      gridkit::run_tool(run_heron2, "   \n" + padded + "\nIBOUND.ARR\nBASE  \n", folder.path());
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_NE(run.output.find("File name missing or blank - please enter file name"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "BASE.STG"));
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "BASE.OR3"));
+}
+
+TEST(Heron2Run, MissingPackageIsCreatedEmptyAndEndsTheRun) {
+  TempFolder folder;
+  folder.write("IBOUND.ARR", ibound_text(cells_with({}).IBOUND));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("RIVER.DAT"), std::string::npos);
+  EXPECT_NE(run.error.find("end of file"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "RIVER.DAT"));
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "NEWRIVER.RIV"));
+}
+
+TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
+  TempFolder folder;
+  folder.write("IBOUND.ARR", ibound_text(cells_with({}).IBOUND));
+  folder.write("RIVER.DAT", package_text(5, 0, 2, {{1, 10, 10, 1.0, 1.0, 1.0, 0, 0},
+                                                   {1, 10, 400, 1.0, 1.0, 1.0, 0, 0}}));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("RIVER.DAT line 4"), std::string::npos) << run.error;
+  EXPECT_NE(run.error.find("column 400"), std::string::npos) << run.error;
+}
+
+}  // namespace
+}  // namespace heron2::test
