@@ -89,6 +89,27 @@ TEST(RowLineVertices, FirstVertexPeakWithAnotherLobeOnItsRow) {
                          block(62, 63, 10, 17)}));
 }
 
+TEST(RowLineVertices, PeakAfterAVertexOnARowLine) {
+  // A V-notch from the bottom: vertex 2 lies on row 62, vertex 3 (the
+  // notch's peak, X 303100) on row 60. Rows are taken north to south, so the
+  // first edge, ending on row 62, leaves YPREV at vertex 1's Y before the
+  // second edge reaches row 60 at vertex 3. Vertex 3 lies above vertex 2 and
+  // that YPREV and counts twice there, once more from its second edge: five
+  // crossings on row 60, the smallest unpaired, and only columns 14-15 fill.
+  // Row 62 passes through vertex 2 twice (both edges end there) and keeps
+  // only its right part the same way. The curve before it leaves YPREV far
+  // north, so only the edge ending on row 62 can make the peak count twice.
+  const Curve north{"NORTH.XYZ",
+                    {{400100, 540100}, {402100, 540100}, {402100, 538100}, {400100, 538100}}, 2};
+  const Curve notch{"NOTCH.XYZ",
+                    {{300100, 494756}, {302100, 496128}, {303100, 498128},
+                     {305100, 494756}, {306100, 502156}, {299100, 502156}},
+                    1};
+  EXPECT_EQ(fill_of({north, notch}, 1),
+            unite({block(56, 59, 10, 16), block(60, 60, 14, 15), block(61, 61, 11, 13),
+                   block(61, 61, 15, 15), block(62, 62, 15, 15), block(63, 63, 11, 11)}));
+}
+
 // A notch rising from the bottom to a peak on row 60 (X 303100).
 Nodes notch_fill() {
   return unite({block(59, 60, 11, 16), block(61, 61, 11, 12), block(61, 61, 15, 16),
