@@ -59,9 +59,17 @@ bool simd_path_available(SimdPath path);
 SimdPath best_simd_path();
 const char* simd_path_name(SimdPath path);
 
+// How many threads sweep. The results are the same bits in every case.
+enum class ThreadUse {
+  Automatic,  // two when the machine has two cores and two are faster now (measured as it runs)
+  One,
+  Two,
+  Alternate,  // one and two by turns, sweep by sweep: for tests of the hand-over
+};
+
 struct FastOptions {
   SimdPath path = best_simd_path();
-  int threads = 0;  // 0: two when the machine has two cores or more, else one
+  ThreadUse threads = ThreadUse::Automatic;
   ProgressFn progress;
 };
 

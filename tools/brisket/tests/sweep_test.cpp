@@ -171,9 +171,9 @@ void compare(const Case& c, SweepCover cover, RelaxLimits limits) {
   RealGrid plain = c.z;
   const RelaxOutcome expected = relax_plain(plain, c.codes, cover, limits);
   for (const SimdPath path : paths_here()) {
-    for (const int threads : {1, 2}) {
+    for (const ThreadUse threads : {ThreadUse::One, ThreadUse::Two, ThreadUse::Alternate}) {
       const std::string what = c.name + (cover == SweepCover::Every ? " every" : " interior") + " " +
-                               simd_path_name(path) + " threads " + std::to_string(threads);
+                               simd_path_name(path) + " threads " + std::to_string(static_cast<int>(threads));
       RealGrid fast = c.z;
       FastOptions options;
       options.path = path;

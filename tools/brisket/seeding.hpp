@@ -1,0 +1,36 @@
+// Seeding the grid: snapping scattered points to nodes, and the running
+// extremes the text grid's header reports.
+#pragma once
+
+#include <optional>
+
+#include "gridkit/grid.hpp"
+#include "gridkit/textfile.hpp"
+
+namespace brisket {
+
+// The running minimum and maximum of the text grid's header.
+struct Extremes {
+  float zmin = 0.0f;
+  float zmax = 0.0f;
+  void include(float v) {
+    if (v > zmax) zmax = v;
+    if (v < zmin) zmin = v;
+  }
+};
+
+// The node index a point snaps to along one axis, from its offset `t` in
+// cells from node 1: t rounded half away from zero, plus 1. Nothing for a
+// point so far off (or NaN) that no integer holds it.
+std::optional<int> snap_index(float t);
+
+// The cell a CRSTM point snaps to, computed in single precision; it may lie
+// outside the grid.
+std::optional<gridkit::Cell> snap_point(float x, float y);
+
+// Reads every point of the file in order. Each point counts toward the
+// extremes (the first sets both); one inside the grid sets its node's value
+// and makes it a fixed node, whatever its code was. Returns the number read.
+long place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGrid& codes, Extremes& extremes);
+
+}  // namespace brisket

@@ -1,0 +1,209 @@
+// BRISKET and its earlier build: points snapped to nodes and relaxed inside
+// IBOUND, the two outputs, the sweep count, and bad input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "tools/brisket/family.hpp"
+#include "tools/brisket/relax.hpp"
+#include "tools/brisket/seeding.hpp"
+#include "tools/brisket/tests/tool_files.hpp"
+
+namespace brisket {
+namespace {
+
+using namespace brisket::testing;
+
+// The dialogue's answers for BRISKET: IBOUND, points, base name, sweeps, limit.
+std::string brisket_answers(const std::string& max_sweeps, const std::string& limit) {
+  return answers({"IBOUND.ARR", "PTS.XYZ", "OUT", max_sweeps, limit});
+}
+
+gridkit::ToolRun run_in(const std::filesystem::path& folder, gridkit::ToolFunction tool, const std::string& input) {
+  return gridkit::run_tool(tool, input, folder);
+}
+
+TEST(Snapping, HalfACellOutsideTheFirstColumnRoundsAwayFromZero) {
+  EXPECT_EQ(snap_point(290068.1f, gridkit::YORIG)->col, 1);  // just under half a cell west
+  EXPECT_EQ(snap_point(290068.0f, gridkit::YORIG)->col, 0);  // exactly half: column 0, skipped
+  EXPECT_EQ(snap_point(290568.0f + 499.9f, gridkit::YORIG)->col, 1);
+  EXPECT_EQ(snap_point(290568.0f + 500.0f, gridkit::YORIG)->col, 2);
+  EXPECT_EQ(snap_point(gridkit::XORIG, gridkit::YORIG + 499.0f)->row, 1);
+  EXPECT_EQ(snap_point(gridkit::XORIG, gridkit::YORIG + 500.0f)->row, 0);
+  EXPECT_EQ(snap_point(gridkit::XORIG, 88128.0f)->row, NROW);
+  EXPECT_FALSE(snap_point(3.0e38f, 0.0f).has_value());  // too far off for any integer
+}
+
+TEST(Brisket, ShowsTheDialogueAndReportsTheSweeps) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n");
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("100", "0.0"));
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_EQ(run.output,
+            " ****************************\n"
+            " *         BRISKET          *\n"
+            " *  GROUNDWATER MODEL KIT   *\n"
+            " *  GRID PREPARATION TOOLS  *\n"
+            " ****************************\n"
+            "ENTER THE NAME OF THE IBOUND INPUT FILE: \n"
+            "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE\n"
+            "ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: \n"
+            "OUT.BSK\n"
+            "OUT.GRD\n"
+            "ENTER MAXIMUM ITERATIONS:   \n"
+            "ENTER CONVERGENCE:  \n"
+            "ITERATIONS COMPLETED         101\n"  // 100 typed, one sweep more
+            "Stop - Program terminated.\n");
+  EXPECT_EQ(line_of(folder / "OUT.GRD", 1), "DSAA");
+  EXPECT_EQ(line_of(folder / "OUT.GRD", 2), "         361         470");
+  EXPECT_EQ(line_of(folder / "OUT.GRD", 3), "   290568.000000   650568.000000");
+  EXPECT_EQ(line_of(folder / "OUT.GRD", 4), "    88128.000000   557128.000000");
+  EXPECT_EQ(zrange_line(folder / "OUT.GRD"), "        1.000000       50.000000");
+}
+
+TEST(Brisket, SinglePointRisesFromTheEdgeToThePoint) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "470568.0 322128.0 50.0\n");  // column 181, row 236
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("20000", "0.0001"));
+  ASSERT_EQ(run.status, 0) << run.error;
+  const RealGrid z = read_bsk(folder / "OUT.BSK");
+  EXPECT_EQ(z(236, 181), 50.0f);
+  EXPECT_EQ(z(1, 181), 1.0f);
+  EXPECT_EQ(z(236, NCOL), 1.0f);
+  // Falling away from the point along its row and its column.
+  for (int j = 182; j < NCOL; ++j) EXPECT_LE(z(236, j), z(236, j - 1)) << j;
+  for (int i = 2; i < 236; ++i) EXPECT_LE(z(i - 1, 181), z(i, 181)) << i;
+  EXPECT_GT(z(236, 182), 3.0f);
+  EXPECT_LT(z(236, 182), 50.0f);
+}
+
+TEST(Brisket, PointsOnTheEdgeOnADeadCellAndOnTheSameNode) {
+  const auto folder = scratch_folder();
+  IntGrid codes(NROW, NCOL, 1);
+  for (int j = 1; j <= NCOL; ++j) codes(1, j) = 0;
+  codes(100, 100) = 0;
+  write_ibound(folder / "IBOUND.ARR", codes);
+  write_text(folder / "PTS.XYZ",
+             "290068.1 557128.0 77.0\n"     // column 1 of row 1, a dead cell: becomes fixed
+             "290068.0 557128.0 -5.0\n"     // column 0: skipped, but counts toward ZMIN
+             "389568 458128 400.0\n"        // node (100,100), dead: fixed at the point's value
+             "300568 500128 500.0\n"        // node (58,11) ...
+             "300568,500128,12.5 ignored\n"  // ... replaced by the later point; both count
+             "1.0e30 0 1.0\n");             // far outside the grid
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("3", "0.0"));
+  ASSERT_EQ(run.status, 0) << run.error;
+  const RealGrid z = read_bsk(folder / "OUT.BSK");
+  EXPECT_EQ(z(1, 1), 77.0f);
+  EXPECT_EQ(z(1, 2), 0.0f);  // dead
+  EXPECT_EQ(z(100, 100), 400.0f);
+  EXPECT_EQ(z(58, 11), 12.5f);
+  EXPECT_EQ(zrange_line(folder / "OUT.GRD"), "       -5.000000      500.000000");
+}
+
+TEST(Brisket, MaximumOfZeroOrLessStillSweepsOnce) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n");
+  for (const char* max : {"0", "-7"}) {
+    const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers(max, "-1.0"));
+    ASSERT_EQ(run.status, 0) << run.error;
+    EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1") << max;
+  }
+}
+
+TEST(Brisket, LimitEqualToTheLargestChangeStopsAfterThatSweep) {
+  const auto folder = scratch_folder();
+  IntGrid codes(NROW, NCOL, 1);
+  write_ibound(folder / "IBOUND.ARR", codes);
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n");
+  // The same start by hand: the largest change of the fourth sweep.
+  RealGrid z(NROW, NCOL, 1.0f);
+  z(158, 111) = 50.0f;
+  codes(158, 111) = -1;
+  float fourth = 0.0f;
+  for (int k = 0; k < 4; ++k) fourth = plain_sweep(z, codes, SweepCover::Interior);
+  char limit[32];
+  std::snprintf(limit, sizeof limit, "%.9g", static_cast<double>(fourth));
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("1000", limit));
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           4");
+}
+
+TEST(Brisket, EmptyPointFileRelaxesTowardTheStartValue) {
+  const auto folder = scratch_folder();
+  IntGrid codes(NROW, NCOL, 1);
+  codes(5, 5) = -1;  // constant head, reached by no point: keeps 1.0
+  write_ibound(folder / "IBOUND.ARR", codes);
+  write_text(folder / "PTS.XYZ", "");
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("10", "0.0"));
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1");  // nothing changes
+  // ZMIN and ZMAX start from 0.0; every node is 1.0.
+  EXPECT_EQ(zrange_line(folder / "OUT.GRD"), "    0.000000E+00        1.000000");
+}
+
+TEST(BrisketEarly, StartsFrom1000AndSweepsTheOutermostNodesToo) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "290568 557128 10.0\n");  // node (1,1)
+  const gridkit::ToolRun run = run_in(folder, run_brisket_early, brisket_answers("0", "0.0"));
+  ASSERT_EQ(run.status, 0) << run.error;
+  const RealGrid z = read_bsk(folder / "OUT.BSK");
+  EXPECT_EQ(z(1, 1), 10.0f);
+  // (1,2): east 1000, south 1000, west 10, north outside the grid: its old 1000.
+  EXPECT_EQ(z(1, 2), 752.5f);
+  EXPECT_EQ(z(NROW, NCOL), 1000.0f);
+  EXPECT_EQ(zrange_line(folder / "OUT.GRD"), "       10.000000     1000.000000");
+}
+
+TEST(Brisket, MissingInputEndsTheRunBeforeAnyOutputExists) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("10", "0.0"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("PTS.XYZ"), std::string::npos) << run.error;
+  EXPECT_FALSE(std::filesystem::exists(folder / "OUT.BSK"));
+}
+
+TEST(Brisket, ShortIboundAndBadPointLinesAreReportedWithFileAndLine) {
+  const auto folder = scratch_folder();
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n");
+  std::string ibound = read_text([&] {
+    write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+    return folder / "IBOUND.ARR";
+  }());
+  ibound.resize(ibound.size() / 2);  // ends in the middle of the grid
+  write_text(folder / "IBOUND.ARR", ibound);
+  gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("10", "0.0"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("IBOUND.ARR"), std::string::npos) << run.error;
+  EXPECT_NE(run.error.find("line 3525"), std::string::npos) << run.error;
+  EXPECT_EQ(read_text(folder / "OUT.BSK"), "");  // created, left empty
+  EXPECT_EQ(read_text(folder / "OUT.GRD"), "");
+
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n400568 WELL7 50.0\n");
+  run = run_in(folder, run_brisket, brisket_answers("10", "0.0"));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.error.find("PTS.XYZ line 2"), std::string::npos) << run.error;
+  EXPECT_NE(run.error.find("WELL7"), std::string::npos) << run.error;
+  EXPECT_EQ(read_text(folder / "OUT.BSK"), "");
+}
+
+TEST(Brisket, BlankNamesAreAskedAgainAndLongNamesCut) {
+  const auto folder = scratch_folder();
+  write_ibound(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_text(folder / "PTS.XYZ", "400568 400128 50.0\n");
+  const gridkit::ToolRun run =
+      run_in(folder, run_brisket, answers({"   ", "  IBOUND.ARR", "PTS.XYZ", "LONGBASENAME", "1", "0.0"}));
+  ASSERT_EQ(run.status, 0) << run.error;
+  EXPECT_NE(run.output.find("File name missing or blank - please enter file name"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder / "LONGBASE.BSK"));
+  EXPECT_TRUE(std::filesystem::exists(folder / "LONGBASE.GRD"));
+}
+
+}  // namespace
+}  // namespace brisket
