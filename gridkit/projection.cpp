@@ -1,7 +1,8 @@
 // CRSTM: the transverse Mercator projection of the Clarke 1866 ellipsoid
 // centred on 44 N, 86 W, with false easting 359987 m and northing 344917 m.
 //
-// Both directions are the closed-form Snyder series. The forward direction
+// Both directions are closed-form transverse Mercator power series in the
+// longitude difference (forward) and the easting (inverse). The forward direction
 // measures the meridian arc with the degree-based Clarke 1866 formula; the
 // inverse recovers the footpoint latitude through the general e^2 series. The
 // two are not exact inverses (the origin comes back 0.0000032 degrees low in
