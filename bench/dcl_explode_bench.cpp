@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         std::vector<std::uint8_t> out(sample.bytes.size());
         Io io{&stream, 0, &out, 0};
         dcl::ExplodeResult result = dcl::ExplodeResult::ok;
-        const double seconds = dcl_bench::best_seconds(7, [&] {
+        const double seconds = dcl_bench::best_seconds(30, [&] {
           io.in_pos = 0;
           io.out_pos = 0;
           result = dcl::explode(read_mem, write_mem, work.data(), &io);

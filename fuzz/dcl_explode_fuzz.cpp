@@ -2,6 +2,7 @@
 // size, and checks its promises: a result code 0..4, output in 4096-byte
 // blocks and one final block, nothing written for results 1 to 3. The same
 // bytes are then compressed and must decode back unchanged.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "codes.hpp"
@@ -41,9 +42,15 @@ static_assert(sizeof(WorkArea) <= kWorkAreaSize);
 static_assert(alignof(WorkArea) == 1, "the caller's work area may have any alignment");
 
 std::uint64_t load_le64(const std::uint8_t* p) {
-  std::uint64_t v = 0;
-  for (unsigned i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
-  return v;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  } else {
+    std::uint64_t v = 0;
+    for (unsigned i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
+    return v;
+  }
 }
 
 class Exploder {
@@ -113,10 +120,12 @@ class Exploder {
     }
   }
 
-  // Drops n bits; fails when fewer than 8 valid bits would remain, as the
-  // reference decoder does when it cannot fetch the byte after them.
+  // Drops n bits. Checked: fails when fewer than 8 valid bits would remain,
+  // as the reference decoder does when it cannot fetch the byte after them.
+  // Unchecked: the caller has made sure the whole token is in the buffer.
+  template <bool Checked>
   bool drop(unsigned n) {
-    if (bits_ < n + kLookahead) return false;
+    if (Checked && bits_ < n + kLookahead) return false;
     bitbuf_ >>= n;
     bits_ -= n;
     return true;
@@ -126,47 +135,64 @@ class Exploder {
     return static_cast<unsigned>(bitbuf_) & ((1U << n) - 1U);
   }
 
-  // Runs tokens until the end code (true) or a failed read (false).
+  enum class Step { more, end, fail };
+
+  // Runs tokens until the end code (true) or a failed read (false). While
+  // the buffer holds a whole token and the 8 bits after it, drops need no
+  // checks; only the last few tokens of a stream take the checked path.
   bool decode_tokens() {
+    static_assert(kTokenBits + kLookahead <= 57, "refill must cover a token");
     for (;;) {
-      refill();
-      static_assert(kTokenBits + kLookahead <= 57);
-      if ((bitbuf_ & 1U) == 0) {
-        if (!drop(1) || !decode_literal()) return false;
-      } else {
-        if (!drop(1)) return false;
-        const LengthEntry& le = kLengthTable[peek(8)];
-        if (!drop(le.code_bits)) return false;
-        const unsigned length = le.base + peek(le.extra_bits);
-        // The end code stands even when its extra bits end the input.
-        if (!drop(le.extra_bits)) return length == kEndCode;
-        if (length == kEndCode) return true;
-        const DistanceEntry& de = kDistanceTable[peek(8)];
-        if (!drop(de.code_bits)) return false;
-        const unsigned low_bits = length == 2 ? 2 : dict_bits_;
-        const unsigned distance = ((unsigned{de.symbol} << low_bits) | peek(low_bits)) + 1;
-        if (!drop(low_bits)) return false;
-        copy_match(distance, length);
-      }
+      if (bits_ < kTokenBits + kLookahead) refill();
+      const Step step = bits_ >= kTokenBits + kLookahead ? decode_token<false>()
+                                                          : decode_token<true>();
+      if (step != Step::more) return step == Step::end;
       if (out_pos_ >= kHistory + kWriteBlock) slide();
     }
   }
 
+  template <bool Checked>
+  Step decode_token() {
+    if ((bitbuf_ & 1U) == 0) {
+      if (!drop<Checked>(1) || !decode_literal<Checked>()) return Step::fail;
+      return Step::more;
+    }
+    if (!drop<Checked>(1)) return Step::fail;
+    const LengthEntry& le = kLengthTable[peek(8)];
+    if (!drop<Checked>(le.code_bits)) return Step::fail;
+    const unsigned length = le.base + peek(le.extra_bits);
+    // The end code stands even when its extra bits end the input.
+    if (!drop<Checked>(le.extra_bits)) return length == kEndCode ? Step::end : Step::fail;
+    if (length == kEndCode) return Step::end;
+    const DistanceEntry& de = kDistanceTable[peek(8)];
+    if (!drop<Checked>(de.code_bits)) return Step::fail;
+    const unsigned low_bits = length == 2 ? 2 : dict_bits_;
+    const unsigned distance = ((unsigned{de.symbol} << low_bits) | peek(low_bits)) + 1;
+    if (!drop<Checked>(low_bits)) return Step::fail;
+    copy_match(distance, length);
+    return Step::more;
+  }
+
+  template <bool Checked>
   bool decode_literal() {
     unsigned value;
     if (!ascii_) {
       value = peek(8);
-      if (!drop(8)) return false;
+      if (!drop<Checked>(8)) return false;
     } else {
       const AsciiEntry& e = kAsciiTables.first[peek(8)];
-      if (!drop(e.code_bits)) return false;
-      if (e.subtable == 0) {
-        value = e.value;
-      } else {
-        const AsciiSubEntry& s = kAsciiTables.second[e.subtable - 1U][peek(kAsciiSubBits)];
-        if (!drop(s.code_bits)) return false;
+      unsigned code_bits = e.code_bits;
+      value = e.value;
+      if (e.subtable != 0) {
+        // A long code: its next bits index the second-level table. Dropping
+        // all its bits at once fails exactly when one of the two drops
+        // (first 8 bits, then the rest) would.
+        const auto next = static_cast<unsigned>(bitbuf_ >> kLookupBits) & ((1U << kAsciiSubBits) - 1U);
+        const AsciiSubEntry& s = kAsciiTables.second[e.subtable - 1U][next];
+        code_bits += s.code_bits;
         value = s.value;
       }
+      if (!drop<Checked>(code_bits)) return false;
     }
     work_.window[out_pos_++] = static_cast<std::uint8_t>(value);
     return true;

@@ -34,8 +34,12 @@ class MatchFinder {
   void insert(std::size_t pos);
 
  private:
-  static constexpr unsigned kHashBits = 15;
-  static constexpr std::size_t kChainSize = 1U << 16;  // > largest window, power of 2
+  // Small tables keep the chain walk in the first-level cache.
+  static constexpr unsigned kHashBits = 13;
+  static constexpr std::size_t kChainSize = 1U << 13;  // > largest window, power of 2
+  // Once a match this long is found, only a quarter of the remaining chain
+  // is tried: a longer one rarely pays for the search.
+  static constexpr unsigned kGoodLength = 32;
 
   unsigned match_length(std::size_t pos, std::size_t candidate, unsigned limit) const;
   unsigned hash3(std::size_t pos) const;
@@ -43,9 +47,10 @@ class MatchFinder {
   std::span<const std::uint8_t> data_;
   unsigned window_;
   unsigned max_chain_;
-  std::vector<std::int64_t> head_;       // newest position of each hash, -1 if none
-  std::vector<std::int64_t> chain_;      // previous position with the same hash
-  std::vector<std::int64_t> last_pair_;  // newest position of each byte pair
+  // Positions are stored plus one, so that 0 means none.
+  std::vector<std::uint32_t> head_;       // newest position of each hash
+  std::vector<std::uint32_t> chain_;      // previous position with the same hash
+  std::vector<std::uint32_t> last_pair_;  // newest position of each byte pair
 };
 
 }  // namespace dcl
