@@ -2,6 +2,7 @@
 // until the user answers N, then both arrays row by row.
 #include "tools/quarrypit/quarrypit.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -110,7 +111,7 @@ void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
   con.write(gridkit::Record());
 
   say(con, kCurvePrompt);
-  std::string curve_field = con.read_field(kCurveNameLength);
+  const std::string curve_field = con.read_field(kCurveNameLength);
   say(con, "ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: ");
   const std::string zone_name = gridkit::trim_blanks(con.read_field(kBaseNameLength)) + ".BOL";
   say(con, zone_name);
