@@ -20,6 +20,16 @@ std::string centred(std::string_view text) {
   return std::string(left, ' ') + std::string(text) + std::string(width - text.size() - left, ' ');
 }
 
+// The tool's name stands after nine blanks, as the frames of every tool have
+// always read (" *         BRISKET          *", " *         QUARRYPIT        *");
+// only a name too long for that is centred.
+std::string name_field(std::string_view name) {
+  constexpr std::size_t kNameIndent = 9;
+  if (name.size() + kNameIndent > kBannerInner) return centred(name);
+  return std::string(kNameIndent, ' ') + std::string(name) +
+         std::string(kBannerInner - kNameIndent - name.size(), ' ');
+}
+
 }  // namespace
 
 void Console::write(const Record& record) {
@@ -41,7 +51,7 @@ void Console::line(std::string_view text) { out_ << text << '\n'; }
 void Console::banner(std::string_view name) {
   const std::string rule = " " + std::string(kBannerInner + 2, '*');
   write(Record().text(rule));
-  write(Record().text(" *" + centred(name) + "*"));
+  write(Record().text(" *" + name_field(name) + "*"));
   write(Record().text(" *" + centred("GROUNDWATER MODEL KIT") + "*"));
   write(Record().text(" *" + centred("GRID PREPARATION TOOLS") + "*"));
   write(Record().text(rule));

@@ -28,19 +28,6 @@ constexpr const char* kCurvePrompt = "ENTER THE CLOSED-CURVE CRSTM-XYZ INPUT FIL
 
 void say(gridkit::Console& con, std::string_view text) { con.write(gridkit::Record().text(text)); }
 
-// The banner frame, with the tool's name line as it has always read (the odd
-// blank of the centring on the left).
-void banner(gridkit::Console& con) {
-  const char* const lines[] = {
-      " ****************************",
-      " *         QUARRYPIT        *",
-      " *   GROUNDWATER MODEL KIT  *",
-      " *  GRID PREPARATION TOOLS  *",
-      " ****************************",
-  };
-  for (const char* line : lines) say(con, line);
-}
-
 gridkit::InFile open_curve_file(gridkit::Console& con, const std::filesystem::path& folder) {
   say(con, kCurvePrompt);
   const std::string field = con.read_field(kCurveNameLength);
@@ -105,7 +92,7 @@ void write_boundary_rows(gridkit::OutFile& file, const gridkit::IntGrid& iedge, 
 }
 
 void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
-  banner(con);
+  con.banner("QUARRYPIT");
   con.write(gridkit::Record());
   say(con, "VECTOR IS CORRECTOR, BUT RASTER IS FASTER!!");
   con.write(gridkit::Record());

@@ -51,7 +51,7 @@ TEST(QuarrypitRun, DialogueAsShownOnTheConsole) {
   const std::string expected =
       " ****************************\n"
       " *         QUARRYPIT        *\n"
-      " *   GROUNDWATER MODEL KIT  *\n"
+      " *  GROUNDWATER MODEL KIT   *\n"
       " *  GRID PREPARATION TOOLS  *\n"
       " ****************************\n"
       "\n"
