@@ -359,3 +359,34 @@ TEST(ExplodeEnd, LongTruncatedStreamGivesAPrefixInBlocks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A read routine that fills the buffer but reports more bytes than asked.
+unsigned int overstating_read(char* buffer, unsigned int* size, void* param) {
+  auto& h = *static_cast<Harness*>(param);
+  const std::size_t n = std::min<std::size_t>(*size, h.input->size() - h.position);
+  std::memcpy(buffer, h.input->data() + h.position, n);
+  h.position += n;
+  return n == 0 ? 0 : *size + 1000;
+}
+
+TEST(ExplodeBlocks, ReadCountAboveTheBufferIsCappedAtItsSize) {
+  // Guards against taking bytes beyond the 2048-byte input buffer as input.
+  StreamBuilder b(0, 6);
+  ExpectedOutput expected;
+  for (int i = 0; i < 3000; ++i) {
+    b.literal(static_cast<std::uint8_t>(i * 13));
+    expected.literal(static_cast<std::uint8_t>(i * 13));
+  }
+  auto stream = b.end().bytes();
+  stream.resize(2048 * 2, 0);  // whole reads only, so the capped count is right
+  Decoded run;
+  Harness h{&stream, 0, 0, &run};
+  std::vector<std::uint8_t> work(dcl::kWorkAreaSize);
+  run.result = dcl::explode(overstating_read, test_write, work.data(), &h);
+  EXPECT_EQ(run.result, ExplodeResult::ok);
+  EXPECT_EQ(run.output, expected.bytes());
+}
+
+}  // namespace
