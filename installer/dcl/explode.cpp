@@ -157,6 +157,9 @@ class Exploder {
       if (!drop<Checked>(1) || !decode_literal<Checked>()) return Step::fail;
       return Step::more;
     }
+    if constexpr (!Checked) {
+      return decode_match_fast();
+    }
     if (!drop<Checked>(1)) return Step::fail;
     const LengthEntry& le = kLengthTable[peek(8)];
     if (!drop<Checked>(le.code_bits)) return Step::fail;
@@ -169,6 +172,26 @@ class Exploder {
     const unsigned low_bits = length == 2 ? 2 : dict_bits_;
     const unsigned distance = ((unsigned{de.symbol} << low_bits) | peek(low_bits)) + 1;
     if (!drop<Checked>(low_bits)) return Step::fail;
+    copy_match(distance, length);
+    return Step::more;
+  }
+
+  // A match whose bits are all in the buffer: the same fields as above,
+  // each code taken together with the plain bits after it in one shift.
+  Step decode_match_fast() {
+    std::uint64_t b = bitbuf_ >> 1;
+    const LengthEntry& le = kLengthTable[b & 0xFFU];
+    const unsigned length =
+        le.base + (static_cast<unsigned>(b >> le.code_bits) & ((1U << le.extra_bits) - 1U));
+    if (length == kEndCode) return Step::end;
+    b >>= le.code_bits + le.extra_bits;
+    const DistanceEntry& de = kDistanceTable[b & 0xFFU];
+    const unsigned low_bits = length == 2 ? 2 : dict_bits_;
+    const unsigned low = static_cast<unsigned>(b >> de.code_bits) & ((1U << low_bits) - 1U);
+    const unsigned distance = ((unsigned{de.symbol} << low_bits) | low) + 1;
+    const unsigned used = 1U + le.code_bits + le.extra_bits + de.code_bits + low_bits;
+    bitbuf_ >>= used;
+    bits_ -= used;
     copy_match(distance, length);
     return Step::more;
   }
