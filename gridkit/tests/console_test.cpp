@@ -91,6 +91,10 @@ TEST(Console, BannerIsFiveFramedRecordsOfTwentyNineCharacters) {
   }
   EXPECT_EQ(count, 5);
   EXPECT_NE(f.out.str().find("*         BRISKET          *"), std::string::npos);
+  ConsoleFixture g("");
+  g.con.banner("QUARRYPIT");
+  EXPECT_NE(g.out.str().find("*         QUARRYPIT        *"), std::string::npos)
+      << "the name stands after nine blanks whatever its length";
 }
 
 }  // namespace
