@@ -29,11 +29,15 @@ namespace {
 using Kernel = float (*)(const kernel::Strip&, int, int, float);
 
 Kernel kernel_for(SimdPath path) {
+#if BRISKET_X86_KERNELS
   switch (path) {
     case SimdPath::Avx512: return kernel::sweep_steps_avx512;
     case SimdPath::Avx2: return kernel::sweep_steps_avx2;
     case SimdPath::Portable: break;
   }
+#else
+  (void)path;
+#endif
   return kernel::sweep_steps_portable;
 }
 
@@ -58,8 +62,8 @@ class Counter {
     if (sleepers_.load(std::memory_order_seq_cst) != 0) value_.notify_all();
   }
 
-  // Waits until the counter has reached `target`.
-  void wait_for(std::uint32_t target) {
+  // Waits until the counter has reached `target`; returns the value seen.
+  std::uint32_t wait_for(std::uint32_t target) {
     constexpr int kSpins = 2000;
     std::uint32_t seen = value_.load(std::memory_order_acquire);
     for (int spins = 0; !reached(seen, target); ++spins) {
@@ -74,9 +78,9 @@ class Counter {
       }
       seen = value_.load(std::memory_order_acquire);
     }
+    return seen;
   }
 
- private:
   static bool reached(std::uint32_t seen, std::uint32_t target) {
     return static_cast<std::int32_t>(seen - target) >= 0;
   }
@@ -84,7 +88,9 @@ class Counter {
   std::atomic<std::uint32_t> sleepers_{0};
 };
 
-constexpr int kChunk = 16;  // slots updated between two progress reports
+// Slots updated between two progress reports: enough work (about a
+// thousand nodes) to pay for the transfer of a cache line between the cores.
+constexpr int kChunk = 32;
 // Progress of a strip in sweep n: n * kSweepStride + slots finished.
 constexpr std::uint32_t kSweepStride = StripGrid::kSlots + 1;
 
@@ -110,12 +116,16 @@ class Pipeline {
     const int first = grid_.first_active(s);
     const int end = grid_.end_active(s);
     const kernel::Strip strip = grid_.strip(s);
+    // The progress of the strip above as last seen: read again only when this
+    // strip needs more, as every read of it is a transfer between the cores.
+    std::uint32_t above = base;
     for (int t = first; t < end;) {
       const int stop = std::min(t + kChunk, end);
       if (s > 0) {
         // Slot stop-1 needs slot stop-1+kLanes-1 of the strip above finished.
-        const int needed = std::min(stop + kernel::kLanes - 1, StripGrid::kSlots);
-        progress_[static_cast<std::size_t>(s - 1)].wait_for(base + static_cast<std::uint32_t>(needed));
+        const std::uint32_t needed =
+            base + static_cast<std::uint32_t>(std::min(stop + kernel::kLanes - 1, StripGrid::kSlots));
+        if (!Counter::reached(above, needed)) above = progress_[static_cast<std::size_t>(s - 1)].wait_for(needed);
       }
       largest = kernel_(strip, t, stop, largest);
       t = stop;
@@ -217,7 +227,7 @@ class Pipeline {
 bool simd_path_available(SimdPath path) {
   switch (path) {
     case SimdPath::Portable: return true;
-#if defined(__x86_64__) || defined(__i386__)
+#if BRISKET_X86_KERNELS
     case SimdPath::Avx2: return __builtin_cpu_supports("avx2");
     case SimdPath::Avx512:
       return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
