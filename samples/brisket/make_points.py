@@ -2,11 +2,11 @@
 """Writes the water-level samples of samples/brisket, made up for the kit's
 examples and laid over the shared sample IBOUND (samples/common/IBOUND.ARR):
 
-  WELLS.XYZ     300 well levels at active cells, plus the stage of the
+  WLPOINTS.XYZ  300 well levels at active cells, plus the stage of the
                 constant-head lake on every lake cell (a fixed node that no
                 point reaches would keep the start value 1.0)
-  NEWWELLS.XYZ  40 later measurements, 1.5 m higher, to re-seed a grid
-  HELD.ARR      cells to hold at the starting grid: a river line (-1),
+  WLNEW.XYZ     40 later measurements, 1.5 m higher, to re-seed a grid
+  WLHELD.ARR    cells to hold at the starting grid: a river line (-1),
                 and a strip marked -2, which holds nothing
 
 Run it again to rebuild them; the random draws are seeded."""
@@ -63,11 +63,11 @@ def main():
     for i, j in lake:
         x, y = node(i, j, rng, 0.0)
         lines.append(point_line(x, y, LAKE_STAGE, 0, ""))
-    with open(os.path.join(here, "WELLS.XYZ"), "w") as out:
+    with open(os.path.join(here, "WLPOINTS.XYZ"), "w") as out:
         out.write("\n".join(lines) + "\n")
 
     later = rng.sample(active, 40)
-    with open(os.path.join(here, "NEWWELLS.XYZ"), "w") as out:
+    with open(os.path.join(here, "WLNEW.XYZ"), "w") as out:
         for n, (i, j) in enumerate(later):
             x, y = node(i, j, rng, 450.0)
             out.write(point_line(x, y, level(i, j) + 1.5, 0, "") + "\n")
@@ -80,7 +80,7 @@ def main():
     for j in range(200, 260):
         if codes[300 - 1][j - 1] > 0 and held[300 - 1][j - 1] == 0:
             held[300 - 1][j - 1] = -2
-    with open(os.path.join(here, "HELD.ARR"), "w") as out:
+    with open(os.path.join(here, "WLHELD.ARR"), "w") as out:
         for row in held:
             for k in range(0, NCOL, 25):
                 out.write("".join("%3d" % v for v in row[k:k + 25]) + "\n")
