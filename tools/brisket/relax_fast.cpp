@@ -1,20 +1,27 @@
 // The fast relaxation: the strip layout swept by the widest kernel the
-// processor runs, on two threads pipelined over the strips.
+// processor runs, on one thread or two.
 //
-// With two threads, thread i updates strips i, i+2, i+4, ... of a sweep. Strip s may update
-// slot t once strip s-1 has finished its slot t+kLanes-1 (the north
-// neighbour of its lane 0). That one wait also keeps the order the other way:
-// strip s-1 reads the old top row of strip s, and strip s cannot overwrite it
-// before strip s-1 has passed. Each strip publishes its progress with a
-// release store that the next strip reads with acquire, so every value
-// crosses between the threads in order. The calling thread takes the stop
-// decision after each sweep and tells the helper which sweeps to join; how
-// many threads a sweep uses is measured as the run goes (thread_choice.hpp).
+// One thread updates the strips in order, in place. Two threads split the
+// strips into an upper part (the calling thread) and a lower part (a helper)
+// and work one sweep apart: while the helper makes sweep n on the lower part,
+// the calling thread already makes sweep n+1 on the upper part. The upper
+// part's sweep n+1 needs only the lower part's top strip after sweep n (the
+// old south neighbours of its bottom strip), and the lower part's sweep n
+// needs only the upper part's bottom strip after sweep n (the new north
+// neighbours of its top strip), made in the round before. So the threads meet
+// twice a sweep, not hundreds of times: handing a cache line from one core to
+// the other can take microseconds on a busy virtual machine. The two sweeps
+// read one copy of the grid and write the other, so the sweep made ahead is
+// simply dropped when the stop test ends the run after the sweep before it.
+// Every node gets the same operands in the same order either way, and so the
+// same bits. Each counter below is published with release and read with
+// acquire, which orders every value that crosses between the threads.
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <system_error>
 #include <thread>
 
 #include "tools/brisket/relax.hpp"
@@ -50,9 +57,9 @@ inline void cpu_relax() {
 // A counter that only grows, compared by serial-number arithmetic so that it
 // may wrap: the two sides are never more than a few sweeps apart. A waiter
 // spins briefly, then sleeps; the publisher wakes it only when one sleeps, as
-// a wake-up is a system call and progress is published thousands of times a
-// sweep. (The standard library's own check for sleepers is shared between
-// many addresses and would call the system almost every time.)
+// a wake-up is a system call. (The standard library's own check for sleepers
+// is shared between many addresses and would often call the system for
+// nothing.)
 class Counter {
  public:
   void publish(std::uint32_t value) {
@@ -64,13 +71,19 @@ class Counter {
 
   // Waits until the counter has reached `target`; returns the value seen.
   std::uint32_t wait_for(std::uint32_t target) {
-    constexpr int kSpins = 2000;
+    // Spin about as long as a sleep and a wake-up would cost, then sleep:
+    // the other thread may have lost its core to another job, and spinning
+    // on may keep it from getting one.
+    constexpr std::chrono::microseconds kSpinTime{10};
     std::uint32_t seen = value_.load(std::memory_order_acquire);
-    for (int spins = 0; !reached(seen, target); ++spins) {
-      if (spins < kSpins) {
+    if (reached(seen, target)) return seen;
+    const auto spin_until = std::chrono::steady_clock::now() + kSpinTime;
+    bool spinning = true;
+    for (int spins = 1; !reached(seen, target); ++spins) {
+      if (spinning) {
         cpu_relax();
+        if (spins % 16 == 0 && std::chrono::steady_clock::now() >= spin_until) spinning = false;
       } else {
-        // The other thread may have lost its core to another job: sleep.
         sleepers_.fetch_add(1, std::memory_order_seq_cst);
         seen = value_.load(std::memory_order_seq_cst);
         if (!reached(seen, target)) value_.wait(seen, std::memory_order_acquire);
@@ -90,100 +103,131 @@ class Counter {
 
 // Slots updated between two progress reports: enough work (about a
 // thousand nodes) to pay for the transfer of a cache line between the cores.
-constexpr int kChunk = 32;
-// Progress of a strip in sweep n: n * kSweepStride + slots finished.
-constexpr std::uint32_t kSweepStride = StripGrid::kSlots + 1;
-
 class Pipeline {
  public:
   Pipeline(StripGrid& grid, Kernel kernel, ThreadUse use, RelaxLimits limits, const ProgressFn& report)
-      : grid_(grid), kernel_(kernel), use_(use), limits_(limits), report_(report) {}
+      : grid_(grid), kernel_(kernel), use_(use), limits_(limits), report_(report), split_(balanced_split(grid)) {}
 
   RelaxOutcome run() {
     const bool two_possible =
         use_ == ThreadUse::Two || use_ == ThreadUse::Alternate ||
         (use_ == ThreadUse::Automatic && std::thread::hardware_concurrency() >= 2);
     if (!two_possible) return control(nullptr);
-    std::thread helper([this] { help(); });
-    const RelaxOutcome outcome = control(&helper);
-    return outcome;
+    std::thread helper;
+    try {
+      helper = std::thread([this] { help(); });
+    } catch (const std::system_error&) {
+      return control(nullptr);  // no second thread to be had: one does it all
+    }
+    return control(&helper);
   }
+
+  // The copy of the grid that holds the result.
+  int result_copy() const { return copy_; }
 
  private:
-  // Updates strip s in sweep n; returns the larger of `largest` and its changes.
-  float sweep_strip(int s, std::uint32_t n, float largest) {
-    const std::uint32_t base = n * kSweepStride;
-    const int first = grid_.first_active(s);
-    const int end = grid_.end_active(s);
-    const kernel::Strip strip = grid_.strip(s);
-    // The progress of the strip above as last seen: read again only when this
-    // strip needs more, as every read of it is a transfer between the cores.
-    std::uint32_t above = base;
-    for (int t = first; t < end;) {
-      const int stop = std::min(t + kChunk, end);
-      if (s > 0) {
-        // Slot stop-1 needs slot stop-1+kLanes-1 of the strip above finished.
-        const std::uint32_t needed =
-            base + static_cast<std::uint32_t>(std::min(stop + kernel::kLanes - 1, StripGrid::kSlots));
-        if (!Counter::reached(above, needed)) above = progress_[static_cast<std::size_t>(s - 1)].wait_for(needed);
+  // The first strip of the lower part: the one that splits the work most evenly.
+  static int balanced_split(const StripGrid& grid) {
+    long total = 0;
+    for (int s = 0; s < StripGrid::kStrips; ++s) total += grid.end_active(s) - grid.first_active(s);
+    int best = 1;
+    long best_load = total + 1;
+    long upper = 0;
+    for (int split = 1; split < StripGrid::kStrips; ++split) {
+      upper += grid.end_active(split - 1) - grid.first_active(split - 1);
+      const long load = std::max(upper, total - upper);
+      if (load < best_load) {
+        best_load = load;
+        best = split;
       }
-      largest = kernel_(strip, t, stop, largest);
-      t = stop;
-      progress_[static_cast<std::size_t>(s)].publish(base + static_cast<std::uint32_t>(t));
     }
-    // Slots outside the active range hold no free node and need no update.
-    progress_[static_cast<std::size_t>(s)].publish(base + StripGrid::kSlots);
+    return best;
+  }
+
+  // Strips [from, to) of one sweep, read from copy src and written to dst;
+  // returns the larger of `largest` and their largest change.
+  float sweep_range(int from, int to, int src, int dst, float largest) {
+    for (int s = from; s < to; ++s) {
+      const int first = grid_.first_active(s);
+      const int end = grid_.end_active(s);
+      if (first < end) largest = kernel_(grid_.strip(s, src, dst), first, end, largest);
+    }
     return largest;
   }
 
-  // Strips first, first+step, ... of sweep n.
-  float sweep_share(int first, int step, std::uint32_t n) {
-    float largest = 0.0f;
-    for (int s = first; s < StripGrid::kStrips; s += step) largest = sweep_strip(s, n, largest);
-    return largest;
+  // The upper part's share of sweep n. Its bottom strip waits for the lower
+  // part's top strip to have made sweep n-1.
+  float sweep_upper(std::uint32_t n, int src, int dst) {
+    float largest = sweep_range(0, split_ - 1, src, dst, 0.0f);
+    lower_top_.wait_for(n - 1);
+    return sweep_range(split_ - 1, split_, src, dst, largest);
+  }
+
+  // The lower part's share of sweep n.
+  float sweep_lower(std::uint32_t n, int src, int dst) {
+    float largest = sweep_range(split_, split_ + 1, src, dst, 0.0f);
+    lower_top_.publish(n);
+    return sweep_range(split_ + 1, StripGrid::kStrips, src, dst, largest);
   }
 
   int threads_for(long long sweep, const ThreadChoice& choice) const {
     switch (use_) {
       case ThreadUse::One: return 1;
       case ThreadUse::Two: return 2;
-      case ThreadUse::Alternate: return sweep % 2 == 0 ? 1 : 2;
+      case ThreadUse::Alternate: return sweep % 3 == 0 ? 1 : 2;  // starts, steady rounds and stops
       case ThreadUse::Automatic: break;
     }
     return choice.next();
   }
 
-  // The calling thread: runs its share of every sweep, takes the stop
-  // decision, and tells the helper (if any) which sweeps to join.
+  // The calling thread: takes the stop decision after every sweep and, with
+  // two threads, tells the helper which sweep to make on the lower part.
   RelaxOutcome control(std::thread* helper) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point begin = Clock::now();
     ThreadChoice choice(helper != nullptr);
     RelaxOutcome outcome;
-    for (std::uint32_t n = 1;; ++n) {
-      const long long sweeps = outcome.sweeps + 1;
-      const int threads = helper != nullptr ? threads_for(sweeps, choice) : 1;
+    std::uint32_t done = 0;  // sweeps made on every strip; their result is in copy_
+    bool ahead = false;      // the upper part has made sweep done+1 into the other copy
+    float ahead_largest = 0.0f;
+    for (;;) {
+      const int threads = helper != nullptr ? threads_for(outcome.sweeps + 1, choice) : 1;
       const Clock::time_point start = Clock::now();
       float largest = 0.0f;
-      if (threads == 2) {
-        command(n, false);
-        const float mine = sweep_share(0, 2, n);
+      if (threads == 1) {
+        ahead = false;  // a sweep made ahead is dropped
+        largest = sweep_range(0, StripGrid::kStrips, copy_, copy_, 0.0f);
+        ++done;
+      } else {
+        const std::uint32_t n = done + 1;
+        const int before = copy_;
+        const int after = 1 - copy_;
+        if (!ahead) {
+          // The first round: the upper part makes sweep n alone.
+          lower_top_.publish(done);
+          ahead_largest = sweep_upper(n, before, after);
+        }
+        command(n, before, after, false);
+        // Sweep n+1 of the upper part, unless the count already ends the run.
+        ahead = outcome.sweeps + 1 <= limits_.max_sweeps;
+        const float next_largest = ahead ? sweep_upper(n + 1, after, before) : 0.0f;
         helper_done_.wait_for(n);
         const float theirs = helper_largest_;
-        largest = theirs > mine ? theirs : mine;  // both +0.0 or more, no NaN: exact either way
-      } else {
-        largest = sweep_share(0, 1, n);
+        largest = theirs > ahead_largest ? theirs : ahead_largest;  // both +0.0 or more, no NaN: exact
+        ahead_largest = next_largest;
+        done = n;
+        copy_ = after;
       }
       const Clock::time_point end = Clock::now();
       choice.record(threads, std::chrono::duration<double>(end - start).count(),
                     std::chrono::duration<double>(end - begin).count());
-      outcome = {sweeps, largest};
+      outcome = {outcome.sweeps + 1, largest};
       if (report_) report_(outcome.sweeps, outcome.largest);
       // The stop test comes after the sweep: at least one sweep always runs.
       if (outcome.sweeps > limits_.max_sweeps || outcome.largest <= limits_.limit) break;
     }
     if (helper != nullptr) {
-      command(0, true);
+      command(0, 0, 0, true);
       helper->join();
     }
     return outcome;
@@ -191,19 +235,21 @@ class Pipeline {
 
   // Hands the helper its next command. The fields are read by the helper
   // after the release below, and written again only after it has reported.
-  void command(std::uint32_t sweep, bool quit) {
+  void command(std::uint32_t sweep, int src, int dst, bool quit) {
     command_sweep_ = sweep;
+    command_src_ = src;
+    command_dst_ = dst;
     quit_ = quit;
     command_.publish(++commands_);
   }
 
-  // The second thread: waits for a command, runs its share of that sweep.
+  // The second thread: waits for a command, makes its share of that sweep.
   void help() {
     for (std::uint32_t seen = 1;; ++seen) {
       command_.wait_for(seen);
       if (quit_) return;
       const std::uint32_t n = command_sweep_;
-      helper_largest_ = sweep_share(1, 2, n);
+      helper_largest_ = sweep_lower(n, command_src_, command_dst_);
       helper_done_.publish(n);
     }
   }
@@ -213,11 +259,15 @@ class Pipeline {
   ThreadUse use_;
   RelaxLimits limits_;
   const ProgressFn& report_;
-  std::array<Counter, StripGrid::kStrips> progress_;  // slots finished per strip
+  const int split_;  // first strip of the lower part
+  int copy_ = 0;     // the copy holding the state after the last whole sweep
   Counter command_;      // commands given to the helper
   Counter helper_done_;  // the last sweep the helper finished
+  Counter lower_top_;    // the last sweep made on the lower part's top strip
   std::uint32_t commands_ = 0;
   std::uint32_t command_sweep_ = 0;
+  int command_src_ = 0;
+  int command_dst_ = 0;
   bool quit_ = false;
   float helper_largest_ = 0.0f;
 };
@@ -261,7 +311,7 @@ RelaxOutcome relax_fast(gridkit::RealGrid& z, const gridkit::IntGrid& codes, Swe
   grid.load(z);
   Pipeline pipeline(grid, kernel_for(path), options.threads, limits, options.progress);
   const RelaxOutcome outcome = pipeline.run();
-  grid.store(z);
+  grid.store(z, pipeline.result_copy());
   return outcome;
 }
 

@@ -34,12 +34,13 @@ std::uint8_t node_mask(const gridkit::IntGrid& codes, int row, int col, SweepCov
 }  // namespace
 
 StripGrid::StripGrid(const gridkit::IntGrid& codes, SweepCover cover)
-    : storage_((kStrips + 2) * kStripFloats + kAlignFloats, 0.0f),
+    : storage_(2 * (kStrips + 2) * kStripFloats + kAlignFloats, 0.0f),
       masks_(kStrips * kStripFloats, 0),
       active_(kStrips) {
   const auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
   const std::size_t skip = ((64 - address % 64) % 64) / sizeof(float);
-  values_ = storage_.data() + skip;
+  values_[0] = storage_.data() + skip;
+  values_[1] = values_[0] + (kStrips + 2) * kStripFloats;
 
   for (int row = 1; row <= NROW; ++row) {
     const int s = row / kLanes;
@@ -65,28 +66,28 @@ std::size_t StripGrid::value_index(int strip, int slot) const {
   return static_cast<std::size_t>(strip + 1) * kStripFloats + static_cast<std::size_t>(slot + kPad) * kSlotFloats;
 }
 
-float* StripGrid::node(int row, int col) {
-  return values_ + value_index(row / kLanes, col + row % kLanes) + static_cast<std::size_t>(row % kLanes);
-}
-
-const float* StripGrid::node(int row, int col) const {
-  return values_ + value_index(row / kLanes, col + row % kLanes) + static_cast<std::size_t>(row % kLanes);
+std::size_t StripGrid::node_index(int row, int col) const {
+  return value_index(row / kLanes, col + row % kLanes) + static_cast<std::size_t>(row % kLanes);
 }
 
 void StripGrid::load(const gridkit::RealGrid& z) {
   for (int row = 1; row <= NROW; ++row) {
-    for (int col = 1; col <= NCOL; ++col) *node(row, col) = z(row, col);
+    for (int col = 1; col <= NCOL; ++col) {
+      values_[0][node_index(row, col)] = z(row, col);
+      values_[1][node_index(row, col)] = z(row, col);
+    }
   }
 }
 
-void StripGrid::store(gridkit::RealGrid& z) const {
+void StripGrid::store(gridkit::RealGrid& z, int copy) const {
   for (int row = 1; row <= NROW; ++row) {
-    for (int col = 1; col <= NCOL; ++col) z(row, col) = *node(row, col);
+    for (int col = 1; col <= NCOL; ++col) z(row, col) = values_[copy][node_index(row, col)];
   }
 }
 
-kernel::Strip StripGrid::strip(int s) {
-  return {values_ + value_index(s, 0), values_ + value_index(s - 1, 0), values_ + value_index(s + 1, 0),
+kernel::Strip StripGrid::strip(int s, int src, int dst) {
+  return {values_[src] + value_index(s, 0), values_[dst] + value_index(s, 0), values_[dst] + value_index(s - 1, 0),
+          values_[src] + value_index(s + 1, 0),
           masks_.data() + static_cast<std::size_t>(s) * kStripFloats + static_cast<std::size_t>(kPad) * kSlotFloats};
 }
 

@@ -1,5 +1,6 @@
-// The grid in the fast sweep's strip layout (see sweep_kernels.hpp), with
-// the node masks the codes fix for the whole relaxation. Allocated once.
+// The grid in the fast sweep's strip layout (see sweep_kernels.hpp), twice
+// (a sweep can read one copy and write the other), with the node masks the
+// codes fix for the whole relaxation. Allocated once.
 #pragma once
 
 #include <cstdint>
@@ -25,12 +26,14 @@ class StripGrid {
 
   StripGrid(const gridkit::IntGrid& codes, SweepCover cover);
 
+  // Both copies get the grid's values.
   void load(const gridkit::RealGrid& z);
-  void store(gridkit::RealGrid& z) const;
+  void store(gridkit::RealGrid& z, int copy) const;
 
-  // Strip s (0..kStrips-1) for the kernels; strips -1 and kStrips are
-  // inactive rows that are never written.
-  kernel::Strip strip(int s);
+  // Strip s (0..kStrips-1) for the kernels, read from copy `src` and written
+  // to copy `dst` (0 or 1, the same for an update in place). Strips -1 and
+  // kStrips are inactive rows that are never written.
+  kernel::Strip strip(int s, int src, int dst);
   // The slots [first, end) of strip s that hold a free node; empty when the
   // strip has none. A sweep needs to update only those.
   int first_active(int s) const { return active_[static_cast<std::size_t>(s)].first; }
@@ -44,11 +47,10 @@ class StripGrid {
     int end = 0;
   };
   std::size_t value_index(int strip, int slot) const;  // strip may be -1..kStrips
-  float* node(int row, int col);
-  const float* node(int row, int col) const;
+  std::size_t node_index(int row, int col) const;
 
   std::vector<float> storage_;
-  float* values_ = nullptr;  // storage_ aligned to 64 bytes
+  float* values_[2] = {};  // the two copies in storage_, aligned to 64 bytes
   std::vector<std::uint8_t> masks_;
   std::vector<Range> active_;
 };

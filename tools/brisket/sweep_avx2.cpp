@@ -47,11 +47,12 @@ float sweep_steps_avx2(const Strip& strip, int first, int last, float largest) {
   __m256 prev[kVectors];
   __m256 lane_largest[kVectors];
   for (int j = 0; j < kVectors; ++j) {
-    prev[j] = _mm256_loadu_ps(strip.values + (first - 1) * kLanes + 8 * j);
+    prev[j] = _mm256_loadu_ps(strip.dst + (first - 1) * kLanes + 8 * j);
     lane_largest[j] = _mm256_setzero_ps();
   }
   for (int t = first; t < last; ++t) {
-    float* const cur = strip.values + t * kLanes;
+    const float* const cur = strip.src + t * kLanes;
+    float* const out = strip.dst + t * kLanes;
     const std::uint8_t* const masks = strip.masks + t * kLanes;
     // Lane 7 is the bottom row of the strip above.
     const __m256 above = _mm256_loadu_ps(strip.above + (t + kLanes - 1) * kLanes + 24);
@@ -69,7 +70,7 @@ float sweep_steps_avx2(const Strip& strip, int first, int last, float largest) {
       value[j] = update(old, prev[j], east, north, south, masks + 8 * j, lane_largest[j]);
     }
     for (int j = 0; j < kVectors; ++j) {
-      _mm256_storeu_ps(cur + 8 * j, value[j]);
+      _mm256_storeu_ps(out + 8 * j, value[j]);
       prev[j] = value[j];
     }
   }

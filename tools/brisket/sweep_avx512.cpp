@@ -62,13 +62,14 @@ inline __m512 update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 
 }  // namespace
 
 float sweep_steps_avx512(const Strip& strip, int first, int last, float largest) {
-  const float* const start = strip.values + (first - 1) * kLanes;
+  const float* const start = strip.dst + (first - 1) * kLanes;
   __m512 prev0 = _mm512_loadu_ps(start);
   __m512 prev1 = _mm512_loadu_ps(start + 16);
   __m512 largest0 = _mm512_setzero_ps();
   __m512 largest1 = _mm512_setzero_ps();
   for (int t = first; t < last; ++t) {
-    float* const cur = strip.values + t * kLanes;
+    const float* const cur = strip.src + t * kLanes;
+    float* const out = strip.dst + t * kLanes;
     const __m512 old0 = _mm512_loadu_ps(cur);
     const __m512 old1 = _mm512_loadu_ps(cur + 16);
     const __m512 east0 = _mm512_loadu_ps(cur + kLanes);
@@ -82,8 +83,8 @@ float sweep_steps_avx512(const Strip& strip, int first, int last, float largest)
         update(old0, prev0, east0, previous_lane(above, prev0), next_lane(east0, east1), m0, largest0);
     const __m512 value1 =
         update(old1, prev1, east1, previous_lane(prev0, prev1), next_lane(east1, below), m1, largest1);
-    _mm512_storeu_ps(cur, value0);
-    _mm512_storeu_ps(cur + 16, value1);
+    _mm512_storeu_ps(out, value0);
+    _mm512_storeu_ps(out + 16, value1);
     prev0 = value0;
     prev1 = value1;
   }

@@ -34,17 +34,23 @@ inline constexpr std::uint8_t kNorthOld = 0x04;
 inline constexpr std::uint8_t kSouthOld = 0x08;
 inline constexpr std::uint8_t kFree = 0x80;  // the sign bit of a byte
 
+// A strip's values before the sweep (`src`) and after it (`dst`). They may
+// be the same buffer (an update in place) or two buffers, so that a sweep can
+// be made without losing the state before it. The old values of a slot and
+// of the next one are read from `src`; the new values of the previous slot
+// from `dst` (at the start of a call) and from the step just made.
 struct Strip {
-  float* values;              // slot 0 of this strip; slot t at values + t * kLanes
-  const float* above;         // slot 0 of the strip above
-  const float* below;         // slot 0 of the strip below
+  const float* src;           // slot 0 of this strip before the sweep; slot t at src + t * kLanes
+  float* dst;                 // slot 0 of this strip after the sweep
+  const float* above;         // slot 0 of the strip above, after the sweep
+  const float* below;         // slot 0 of the strip below, before the sweep
   const std::uint8_t* masks;  // slot 0 of this strip's node masks
 };
 
 // Updates slots [first, last) of a strip in order and returns the larger of
 // `largest` and the largest change made. The slots first-1 .. last+1 must
 // exist, and the strip above must hold slots up to last+kLanes-1, the strip
-// below from first-kLanes+1.
+// below from first-kLanes+1. Slot first-1 of `dst` must hold new values.
 float sweep_steps_portable(const Strip& strip, int first, int last, float largest);
 float sweep_steps_avx2(const Strip& strip, int first, int last, float largest);
 float sweep_steps_avx512(const Strip& strip, int first, int last, float largest);

@@ -12,8 +12,8 @@ float sweep_steps_portable(const Strip& strip, int first, int last, float larges
   float lane_largest[kLanes] = {};
   float updated[kLanes];
   for (int t = first; t < last; ++t) {
-    float* const cur = strip.values + t * kLanes;
-    const float* const prev = cur - kLanes;
+    const float* const cur = strip.src + t * kLanes;
+    const float* const prev = strip.dst + (t - 1) * kLanes;
     const float* const next = cur + kLanes;
     const std::uint8_t* const mask = strip.masks + t * kLanes;
     const float north_of_top = strip.above[(t + kLanes - 1) * kLanes + kLanes - 1];
@@ -33,7 +33,7 @@ float sweep_steps_portable(const Strip& strip, int first, int last, float larges
       const float change = std::fabs(value - old);
       lane_largest[k] = change > lane_largest[k] ? change : lane_largest[k];
     }
-    std::memcpy(cur, updated, sizeof updated);
+    std::memcpy(strip.dst + t * kLanes, updated, sizeof updated);
   }
   // No lane holds a NaN (a NaN change never wins the comparison) and none is
   // below +0.0, so the order of this reduction cannot change the result.

@@ -1,7 +1,7 @@
-// How many threads the next sweep uses. Two threads pipelined over strips
-// are nearly twice as fast on an idle machine, but when other jobs hold the
-// cores every hand-over between the threads may wait for the scheduler, and
-// then one thread is far faster. The results are the same bits either way,
+// How many threads the next sweep uses. Two threads, one sweep apart on the
+// upper and lower strips, can be nearly twice as fast when both cores are
+// free; but when other jobs hold the cores, every meeting of the threads may
+// wait for the scheduler, and then one thread is far faster. The results are the same bits either way,
 // so the choice is made by measurement: the run starts on one thread, tries
 // the other way for a few sweeps, keeps the faster, and tries again later,
 // less often after each trial that lost. A trial sweep that is clearly slower
