@@ -10,24 +10,30 @@ namespace brisket::kernel {
 
 float sweep_steps_portable(const Strip& strip, int first, int last, float largest) {
   float lane_largest[kLanes] = {};
+  float north[kLanes];
+  float south[kLanes];
   float updated[kLanes];
   for (int t = first; t < last; ++t) {
     const float* const cur = strip.src + t * kLanes;
     const float* const prev = strip.dst + (t - 1) * kLanes;
     const float* const next = cur + kLanes;
     const std::uint8_t* const mask = strip.masks + t * kLanes;
-    const float north_of_top = strip.above[(t + kLanes - 1) * kLanes + kLanes - 1];
-    const float south_of_bottom = strip.below[(t - kLanes + 1) * kLanes];
+    // The north and south neighbours are the lanes one up and one down; the
+    // end lanes take theirs from the strips above and below.
+    north[0] = strip.above[(t + kLanes - 1) * kLanes + kLanes - 1];
+    std::memcpy(north + 1, prev, (kLanes - 1) * sizeof(float));
+    std::memcpy(south, next + 1, (kLanes - 1) * sizeof(float));
+    south[kLanes - 1] = strip.below[(t - kLanes + 1) * kLanes];
     for (int k = 0; k < kLanes; ++k) {
       const float old = cur[k];
       const std::uint8_t m = mask[k];
-      const float west = (m & kWestOld) ? old : prev[k];
-      const float east = (m & kEastOld) ? old : next[k];
-      const float north = (m & kNorthOld) ? old : (k > 0 ? prev[k - 1] : north_of_top);
-      const float south = (m & kSouthOld) ? old : (k < kLanes - 1 ? next[k + 1] : south_of_bottom);
+      const float w = (m & kWestOld) ? old : prev[k];
+      const float e = (m & kEastOld) ? old : next[k];
+      const float n = (m & kNorthOld) ? old : north[k];
+      const float s = (m & kSouthOld) ? old : south[k];
       // Dividing by 4.0 and multiplying by 0.25 are both the exactly rounded
       // quarter, so they agree in every bit.
-      const float mean = (east + south + west + north) * 0.25f;
+      const float mean = (e + s + w + n) * 0.25f;
       const float value = (m & kFree) ? mean : old;
       updated[k] = value;
       const float change = std::fabs(value - old);
