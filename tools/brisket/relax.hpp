@@ -11,8 +11,8 @@
 //  - relax_plain: the loop as a modeller would write it, node after node,
 //    rows north to south, columns west to east; kept as the reference.
 //  - relax_fast: the same arithmetic reordered along anti-diagonals (all
-//    nodes of one are independent), SIMD lanes across rows and two threads
-//    pipelined over bands of rows.
+//    nodes of one are independent), SIMD lanes across rows, and two threads
+//    working one sweep apart on the upper and lower bands of rows.
 // Both leave every non-dead node with identical bits and report the same
 // sweep count and largest change. Dead nodes are scratch for the plain loop
 // (it copies old values into them) and untouched by the fast one; the tools

@@ -17,7 +17,6 @@
 // same bits. Each counter below is published with release and read with
 // acquire, which orders every value that crosses between the threads.
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -97,12 +96,12 @@ class Counter {
   static bool reached(std::uint32_t seen, std::uint32_t target) {
     return static_cast<std::int32_t>(seen - target) >= 0;
   }
+
+ private:
   alignas(64) std::atomic<std::uint32_t> value_{0};  // a cache line of its own
   std::atomic<std::uint32_t> sleepers_{0};
 };
 
-// Slots updated between two progress reports: enough work (about a
-// thousand nodes) to pay for the transfer of a cache line between the cores.
 class Pipeline {
  public:
   Pipeline(StripGrid& grid, Kernel kernel, ThreadUse use, RelaxLimits limits, const ProgressFn& report)
