@@ -24,7 +24,7 @@ void ThreadChoice::record(int threads, double seconds, double now) {
   }
   if (threads != trial_) return;
   ++trial_sweeps_;
-  const bool lost = seconds > kGiveUp * typical_;
+  const bool lost = seconds > (trial_sweeps_ == 1 ? kFirstGiveUp : kGiveUp) * typical_;
   if (trial_sweeps_ > 1 && (trial_best_ == 0.0 || seconds < trial_best_)) trial_best_ = seconds;
   if (!lost && trial_sweeps_ < kTrialSweeps) return;
   trial_ = 0;

@@ -24,7 +24,8 @@ class ThreadChoice {
   static constexpr int kWarmSweeps = 2;        // sweeps before the first trial
   static constexpr int kTrialSweeps = 3;       // sweeps of a trial, the first not counted
   static constexpr double kMargin = 0.9;       // the other way must be this much faster ...
-  static constexpr double kGiveUp = 3.0;       // ... and a trial sweep this much slower ends it
+  static constexpr double kGiveUp = 3.0;       // ... and a trial sweep this much slower ends it,
+  static constexpr double kFirstGiveUp = 20.0;  // or the first, which also wakes the other thread
   static constexpr double kFirstWait = 0.25;   // seconds from a lost trial to the next
   static constexpr double kLongestWait = 8.0;
 

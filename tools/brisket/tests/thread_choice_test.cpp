@@ -40,8 +40,8 @@ TEST(ThreadChoice, KeepsTwoThreadsWhenTheyAreFaster) {
 TEST(ThreadChoice, ALosingTrialEndsAtOnceAndIsTriedLessOften) {
   ThreadChoice choice(true);
   double now = 0.0;
-  // Two threads 20 times slower, as when other jobs hold the cores.
-  const auto loaded = [](int threads, double) { return threads == 2 ? 20e-3 : 1e-3; };
+  // Two threads 50 times slower, as when other jobs hold the cores.
+  const auto loaded = [](int threads, double) { return threads == 2 ? 50e-3 : 1e-3; };
   std::string used = simulate(choice, 5, now, loaded);
   EXPECT_EQ(used, "11211");
   // Over the next 10 seconds only a few single sweeps go to trials.
@@ -50,6 +50,21 @@ TEST(ThreadChoice, ALosingTrialEndsAtOnceAndIsTriedLessOften) {
   for (const char c : used) trials += c == '2' ? 1 : 0;
   EXPECT_GE(trials, 3);
   EXPECT_LE(trials, 6);  // after 0.5, 1, 2, 4, 8 seconds
+}
+
+TEST(ThreadChoice, TheFirstTrialSweepMayPayForWakingTheOtherThread) {
+  ThreadChoice choice(true);
+  double now = 0.0;
+  int twos = 0;
+  const std::string used = simulate(choice, 10, now, [&twos](int threads, double) {
+    if (threads == 1) return 1e-3;
+    return ++twos == 1 ? 8e-3 : 0.5e-3;  // a slow wake-up, then faster
+  });
+  EXPECT_EQ(used, "1122222222");
+
+  ThreadChoice slower(true);
+  now = 0.0;
+  EXPECT_EQ(simulate(slower, 6, now, [](int threads, double) { return threads == 2 ? 4e-3 : 1e-3; }), "112211");
 }
 
 TEST(ThreadChoice, GoesBackToOneThreadWhenTheMachineGetsBusy) {
