@@ -4,20 +4,13 @@
 
 #include <optional>
 
+#include "gridkit/dsaa.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
 
 namespace brisket {
 
-// The running minimum and maximum of the text grid's header.
-struct Extremes {
-  float zmin = 0.0f;
-  float zmax = 0.0f;
-  void include(float v) {
-    if (v > zmax) zmax = v;
-    if (v < zmin) zmin = v;
-  }
-};
+using gridkit::Extremes;
 
 // The node index a point snaps to along one axis, from its offset `t` in
 // cells from node 1: t rounded half away from zero, plus 1. Nothing for a

@@ -20,15 +20,6 @@ constexpr int kInputUnit = 10;
 constexpr int kBoundaryUnit = 11;
 constexpr int kBaseLength = 8;  // the output grid is named from this much of the input name
 
-struct Range {
-  float zmin = 0.0f;
-  float zmax = 0.0f;
-  void widen(float v) {
-    if (v > zmax) zmax = v;
-    if (v < zmin) zmin = v;
-  }
-};
-
 // TRANSMI1.DAT gives TRANSMI1.GRD, AB.DAT gives AB.DAT.GRD.
 std::string grid_name_for(const std::string& input_name) {
   return gridkit::trim_blanks(input_name.substr(0, kBaseLength)) + ".GRD";
@@ -36,18 +27,18 @@ std::string grid_name_for(const std::string& input_name) {
 
 // The first range pass, over the values as read: it starts from row 1,
 // column 1 once row 1 is in.
-void widen_with_row(Range& range, int row, std::span<const float> values) {
-  if (row == 1) range = Range{values[0], values[0]};
-  for (const float v : values) range.widen(v);
+void widen_with_row(gridkit::Extremes& range, int row, std::span<const float> values) {
+  if (row == 1) range = gridkit::Extremes{values[0], values[0]};
+  for (const float v : values) range.include(v);
 }
 
 // Inactive cells become 0.0 (constant-head cells keep their value); the
 // range keeps growing from the first pass, so it covers both.
-void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, Range& range) {
+void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, gridkit::Extremes& range) {
   for (int i = 1; i <= NROW; ++i) {
     for (int j = 1; j <= NCOL; ++j) {
       if (ibound(i, j) == 0) z(i, j) = 0.0f;
-      range.widen(z(i, j));
+      range.include(z(i, j));
     }
   }
 }
@@ -71,7 +62,7 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
 
   gridkit::RealGrid z;
   gridkit::IntGrid ibound;
-  Range range;
+  gridkit::Extremes range;
   for (int i = 1; i <= NROW; ++i) {
     if (boundary) gridkit::read_int_row(*boundary, std::span(ibound.row(i), NCOL));
     const std::span<float> row(z.row(i), NCOL);
