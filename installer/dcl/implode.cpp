@@ -112,7 +112,9 @@ class Imploder {
         finder_(input, options.dictionary_size, kChainDepth),
         writer_(out) {}
 
-  void greedy() {
+  // The longest match at each position; with `cost_aware`, only when it
+  // takes fewer bits than the literals it replaces.
+  void greedy(bool cost_aware) {
     std::size_t pos = 0;
     while (pos < in_.size()) {
       finder_.find(pos, max_length_at(pos, in_.size()), matches_);
@@ -121,7 +123,7 @@ class Imploder {
         const Match m = matches_.back();
         unsigned literal_bits = 0;
         for (unsigned i = 0; i < m.length; ++i) literal_bits += coder_.literal_cost(in_[pos + i]);
-        if (coder_.match_cost(m.length, m.distance) < literal_bits) {
+        if (!cost_aware || coder_.match_cost(m.length, m.distance) < literal_bits) {
           coder_.match(writer_, m.length, m.distance);
           for (unsigned i = 1; i < m.length; ++i) finder_.insert(pos + i);
           pos += m.length;
@@ -247,7 +249,9 @@ std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
   out.push_back(static_cast<std::uint8_t>(dict_bits));
   Imploder imploder(input, options, dict_bits, out);
   if (options.parse == ParseMode::greedy) {
-    imploder.greedy();
+    imploder.greedy(true);
+  } else if (options.parse == ParseMode::plain_greedy) {
+    imploder.greedy(false);
   } else {
     imploder.optimal();
   }

@@ -4,8 +4,9 @@
 // The parse is optimal over the format's fixed codes: every token's cost in
 // bits is exact, so a shortest-path search over the positions of the input,
 // fed with the nearest match of every length that the hash chains find,
-// gives the smallest stream for those candidates. A greedy mode (always the
-// longest match when it is cheaper than its literals) is kept as a baseline.
+// gives the smallest stream for those candidates. Two greedy modes are kept
+// as baselines: a plain one (always the longest match found) and one that
+// takes the longest match only when it is cheaper than its literals.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,11 @@ enum class LiteralCoding : std::uint8_t {
   ascii = 1,   // literals through the fixed literal code (short codes for text)
 };
 
-enum class ParseMode { optimal, greedy };
+enum class ParseMode {
+  optimal,       // shortest path over exact token costs
+  greedy,        // longest match when cheaper than its literals
+  plain_greedy,  // longest match whenever there is one
+};
 
 struct ImplodeOptions {
   LiteralCoding literals = LiteralCoding::binary;
