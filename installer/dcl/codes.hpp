@@ -117,12 +117,14 @@ struct DistanceEntry {
 };
 
 // ASCII literal, first level: a code of up to 8 bits gives the byte at once;
-// a longer code gives (with code_bits 8) the number of its second-level
-// table, indexed by the next kAsciiSubBits bits after the first 8 are dropped.
+// a longer code gives (with code_bits 8 and value 0) the number of its
+// second-level table, indexed by the next kAsciiSubBits bits. Second-level
+// table 0 is all zeros, so a decoder may always take both levels and add
+// their bits and OR their values, with no branch on the code's length.
 struct AsciiEntry {
   std::uint8_t value = 0;
   std::uint8_t code_bits = 0;
-  std::uint8_t subtable = 0;  // 0: resolved here; n: second-level table n - 1
+  std::uint8_t subtable = 0;  // 0: resolved here; n: second-level table n
 };
 
 struct AsciiSubEntry {
@@ -195,7 +197,7 @@ inline constexpr std::array<DistanceEntry, 256> kDistanceTable = [] {
 
 struct AsciiTables {
   std::array<AsciiEntry, 256> first{};
-  std::array<std::array<AsciiSubEntry, 1U << kAsciiSubBits>, kAsciiSubtables> second{};
+  std::array<std::array<AsciiSubEntry, 1U << kAsciiSubBits>, kAsciiSubtables + 1> second{};
 };
 
 inline constexpr AsciiTables kAsciiTables = [] {
@@ -215,7 +217,7 @@ inline constexpr AsciiTables kAsciiTables = [] {
     }
     const Code rest{static_cast<std::uint16_t>(c.bits >> kLookupBits),
                     static_cast<std::uint8_t>(c.length - kLookupBits)};
-    detail::fill_slots(tables.second[tables.first[prefix].subtable - 1U], rest,
+    detail::fill_slots(tables.second[tables.first[prefix].subtable], rest,
                        AsciiSubEntry{value, rest.length});
   }
   return tables;
@@ -229,8 +231,9 @@ constexpr bool tables_complete() {
   for (const auto& e : kLengthTable) if (e.code_bits == 0) return false;
   for (const auto& e : kDistanceTable) if (e.code_bits == 0) return false;
   for (const auto& e : kAsciiTables.first) if (e.code_bits == 0) return false;
-  for (const auto& sub : kAsciiTables.second)
-    for (const auto& e : sub) if (e.code_bits == 0) return false;
+  for (std::size_t t = 1; t < kAsciiTables.second.size(); ++t)
+    for (const auto& e : kAsciiTables.second[t]) if (e.code_bits == 0) return false;
+  for (const auto& e : kAsciiTables.second[0]) if (e.code_bits != 0 || e.value != 0) return false;
   return true;
 }
 

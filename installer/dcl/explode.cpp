@@ -203,18 +203,15 @@ class Exploder {
       value = peek(8);
       if (!drop<Checked>(8)) return false;
     } else {
+      // Both levels every time (table 0 adds nothing): random text has no
+      // pattern for a branch on the code's length to learn. Dropping all
+      // the bits at once fails exactly when one of the two drops (first 8
+      // bits, then the rest) would.
       const AsciiEntry& e = kAsciiTables.first[peek(8)];
-      unsigned code_bits = e.code_bits;
-      value = e.value;
-      if (e.subtable != 0) {
-        // A long code: its next bits index the second-level table. Dropping
-        // all its bits at once fails exactly when one of the two drops
-        // (first 8 bits, then the rest) would.
-        const auto next = static_cast<unsigned>(bitbuf_ >> kLookupBits) & ((1U << kAsciiSubBits) - 1U);
-        const AsciiSubEntry& s = kAsciiTables.second[e.subtable - 1U][next];
-        code_bits += s.code_bits;
-        value = s.value;
-      }
+      const auto next = static_cast<unsigned>(bitbuf_ >> kLookupBits) & ((1U << kAsciiSubBits) - 1U);
+      const AsciiSubEntry& s = kAsciiTables.second[e.subtable][next];
+      const unsigned code_bits = unsigned{e.code_bits} + s.code_bits;
+      value = unsigned{e.value} | s.value;
       if (!drop<Checked>(code_bits)) return false;
     }
     work_.window[out_pos_++] = static_cast<std::uint8_t>(value);

@@ -61,7 +61,7 @@ TEST(CodeTables, LookupTablesDecodeEveryCode) {
       EXPECT_EQ(first.code_bits, c.length);
     } else {
       ASSERT_GT(c.length, 8U);
-      const auto& second = dcl::kAsciiTables.second[first.subtable - 1U]
+      const auto& second = dcl::kAsciiTables.second[first.subtable]
                                                    [(stream >> 8) & ((1U << dcl::kAsciiSubBits) - 1)];
       EXPECT_EQ(second.value, b);
       EXPECT_EQ(second.code_bits + 8U, c.length);
