@@ -3,7 +3,6 @@
 // folder; follows disk records into continuation files.
 #include "copy_phase.hpp"
 
-#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -63,12 +62,6 @@ const char* explode_problem(dcl::ExplodeResult result) {
   return "unknown decoder result";
 }
 
-std::string hex_byte(std::uint8_t value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", value);
-  return text;
-}
-
 class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
@@ -111,8 +104,7 @@ std::optional<Failure> CopyPhase::run() {
       case RecordKind::broken:
         return fail(record.problem);
       case RecordKind::unknown:
-        if (pos >= buffer_.bytes.size()) return fail("the record stream ends without a disk or end record");
-        return fail("record kind " + hex_byte(record.kind_byte) + " is not known");
+        return fail(unknown_kind_problem(record.kind_byte, pos >= buffer_.bytes.size()));
       case RecordKind::end:
         platform_.create_shortcuts(payload_.header, target_folder);
         platform_.end_progress();

@@ -1,6 +1,8 @@
 // One record of the record stream, bounds checked field by field.
 #include "records.hpp"
 
+#include <cstdio>
+
 #include "bytes.hpp"
 #include "format.hpp"
 
@@ -87,6 +89,13 @@ std::string name_problem(const std::string& name) {
     return "file name \"" + name + "\" holds a folder or drive part";
   }
   return {};
+}
+
+std::string unknown_kind_problem(std::uint8_t kind_byte, bool at_end) {
+  if (at_end) return "the record stream ends without a disk or end record";
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", kind_byte);
+  return std::string("record kind ") + text + " is not known";
 }
 
 std::string label_problem(const std::string& label) {

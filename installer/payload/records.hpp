@@ -41,6 +41,10 @@ Record read_record(std::span<const std::uint8_t> buffer, std::size_t pos);
 // 259 characters, or holding "\", "/" or ":". Empty when the name is fine.
 std::string name_problem(const std::string& name);
 
+// The problem of a record of unknown kind: running off the end of the
+// buffer (`at_end`) or a kind byte that is not F, f, N or E.
+std::string unknown_kind_problem(std::uint8_t kind_byte, bool at_end);
+
 // The reason a disk label would be refused (longer than 63 characters).
 std::string label_problem(const std::string& label);
 
