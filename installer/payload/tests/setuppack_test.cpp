@@ -3,8 +3,10 @@
 // bad payloads that stop with one line and write nothing outside FOLDER.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -259,6 +261,19 @@ TEST(SetupPack, HelpOnEachCommandAndOneLineUsageErrors) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
+}
+
+TEST(SetupPack, ProgramExitsWithStatusTwoAndOneLineOnStandardError) {
+  Folder dir("process");
+  const std::string command = std::string(KIT_BIN_DIR) + "/setuppack list " + (dir / "NOSUCH.EXE") +
+                              " >" + (dir / "out.txt") + " 2>" + (dir / "err.txt") + " </dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  const Bytes err = read(dir / "err.txt");
+  EXPECT_EQ(std::string(err.begin(), err.end()),
+            "setuppack: " + (dir / "NOSUCH.EXE") + ": cannot be opened (No such file or directory)\n");
+  EXPECT_TRUE(read(dir / "out.txt").empty());
 }
 
 }  // namespace
