@@ -69,8 +69,14 @@ void take_all_texts(HWND page, const PageDescriptor& descriptor) {
   }
 }
 
+// Set once a page has ended: the focus leaving a field while the page is
+// taken down must not read it again (its text may already be gone).
+bool has_ended(HWND page) { return GetWindowLongPtrA(page, GWLP_USERDATA) != 0; }
+
 void end_page(HWND page, const PageDescriptor& descriptor, int result) {
+  if (has_ended(page)) return;
   if (result == kPageNext || result == kPageBack) take_all_texts(page, descriptor);
+  SetWindowLongPtrA(page, GWLP_USERDATA, 1);
   EndDialog(page, result);
 }
 
@@ -129,7 +135,9 @@ INT_PTR CALLBACK page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM l
       return TRUE;
     }
     case WM_COMMAND:
-      if (descriptor != nullptr) handle_command(page, *descriptor, LOWORD(wparam), HIWORD(wparam));
+      if (descriptor != nullptr && !has_ended(page)) {
+        handle_command(page, *descriptor, LOWORD(wparam), HIWORD(wparam));
+      }
       return TRUE;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_CLOSE) {
@@ -142,7 +150,9 @@ INT_PTR CALLBACK page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM l
       }
       return FALSE;
     case WM_DESTROY:
-      InvalidateRect(main_window_of_pages, nullptr, TRUE);
+      // Repainted at once, so that a progress box drawn next (the copy phase
+      // after the options page) is not painted over by a late repaint.
+      RedrawWindow(main_window_of_pages, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       return FALSE;
     default:
       return FALSE;
