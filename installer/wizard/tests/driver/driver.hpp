@@ -51,6 +51,9 @@ std::string get_text(HWND page, int id);
 bool is_checked(HWND page, int id);
 // Clicks the page's button and waits for the page to go.
 void press(HWND page, int id);
+// Sends the button's command to the page without a click, so the keyboard
+// focus stays where it is, and waits for the page to go.
+void command(HWND page, int id);
 // Types keys into whatever has the keyboard focus.
 void type_text(const std::string& text);
 void type_key(WORD virtual_key);

@@ -85,6 +85,11 @@ void press(HWND page, int id) {
   wait_closed(page);
 }
 
+void command(HWND page, int id) {
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+  wait_closed(page);
+}
+
 void set_text(HWND page, int id, const std::string& text) {
   SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
