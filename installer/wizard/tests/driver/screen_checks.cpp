@@ -2,15 +2,24 @@
 // the screen while the disk-change prompt is open over the box.
 #include "screen_checks.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
-
-#include "colours.hpp"
-#include "geometry.hpp"
 
 namespace driver {
 namespace {
 
-std::uint32_t rgb(const wizard::Rgb& c) { return (c.red << 16) | (c.green << 8) | c.blue; }
+// The colour of backdrop row `row` of `height`, worked out here on its own
+// from the drawing rules: number 128 + 128 row / height rounded half to
+// even and held at 255, then c = 256 - number and each component
+// (k c + 64) / 128 for k = 38, 44, 255.
+std::uint32_t backdrop_row_colour(int row, int height) {
+  const int number = std::min(255, 128 + static_cast<int>(std::nearbyint(128.0 * row / height)));
+  const int c = 256 - number;
+  return static_cast<std::uint32_t>(((38 * c + 64) / 128) << 16 | ((44 * c + 64) / 128) << 8 | (255 * c + 64) / 128);
+}
+
+constexpr int kBoxWidth = 320, kBoxHeight = 84;
 std::uint32_t rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 std::string hex(std::uint32_t value) {
@@ -52,18 +61,19 @@ void check_backdrop_and_box(const Screen& screen, HWND main_window, HWND prompt)
   POINT origin{0, 0};
   ClientToScreen(main_window, &origin);
   // The client rectangle as the program keeps it: right and bottom one less.
-  const wizard::Rect kept{0, 0, client.right - 1, client.bottom - 1};
+  const RECT kept{0, 0, client.right - 1, client.bottom - 1};
   const int height = kept.bottom - kept.top;
   Probe probe{screen, {}, 0};
   GetWindowRect(prompt, &probe.covered);
   const auto at = [&](int x, int y, std::uint32_t colour, const char* what) {
     probe.expect(origin.x + x, origin.y + y, colour, what);
   };
-  const auto gradient_row = [&](int row) { return rgb(wizard::gradient_colour(wizard::backdrop_colour_number(row, height))); };
+  const auto gradient_row = [&](int row) { return backdrop_row_colour(row, height); };
 
   // Gradient: the top and bottom rows inside the two-pixel frame, and one
-  // in the middle, right of the title.
-  for (int row : {2, height / 2, height - 3}) {
+  // in the middle, right of the title. On a client area taller than 256
+  // rows the last one rounds to colour 256, held at 255.
+  for (int row : {2, height / 2, height - 3, height - 2}) {
     at(kept.right / 2 + 200, row, gradient_row(row), "gradient row");
     at(4, row, gradient_row(row), "gradient row at the left");
   }
@@ -80,26 +90,26 @@ void check_backdrop_and_box(const Screen& screen, HWND main_window, HWND prompt)
   check(probe.any(origin.x + 16, origin.y + 14, origin.x + 320, origin.y + 50, white), "title text in white");
   at(12, 12, gradient_row(12), "gradient left of the title");
 
-  // Progress box at its computed place.
-  const wizard::Rect box = wizard::progress_box(kept);
+  // Progress box at its computed place: centred by integer halves.
+  const RECT box{(kept.right - kBoxWidth) / 2, (kept.bottom - kBoxHeight) / 2, 0, 0};
   const auto in_box = [&](int x, int y, std::uint32_t colour, const char* what) {
     at(box.left + x, box.top + y, colour, what);
   };
   in_box(-1, 40, gradient_row(box.top + 40), "backdrop left of the box");
   in_box(0, 40, white, "raised frame outer, left");
   in_box(40, 0, white, "raised frame outer, top");
-  in_box(wizard::kBoxWidth - 1, 40, black, "raised frame outer, right");
-  in_box(40, wizard::kBoxHeight - 1, black, "raised frame outer, bottom");
+  in_box(kBoxWidth - 1, 40, black, "raised frame outer, right");
+  in_box(40, kBoxHeight - 1, black, "raised frame outer, bottom");
   in_box(1, 40, face, "raised frame inner, left");
-  in_box(wizard::kBoxWidth - 2, 40, shadow, "raised frame inner, right");
+  in_box(kBoxWidth - 2, 40, shadow, "raised frame inner, right");
   in_box(2, 40, black, "sunken frame outer, left");
-  in_box(wizard::kBoxWidth - 3, 40, white, "sunken frame outer, right");
+  in_box(kBoxWidth - 3, 40, white, "sunken frame outer, right");
   in_box(3, 40, shadow, "sunken frame inner, left");
   in_box(5, 40, face, "box face");
   in_box(8, 10, blue, "caption strip");
   in_box(310, 10, blue, "caption strip, right end");
   in_box(16, 66, shadow, "path field frame, left");
-  in_box(wizard::kBoxWidth, 40, gradient_row(box.top + 40), "backdrop right of the box");
+  in_box(kBoxWidth, 40, gradient_row(box.top + 40), "backdrop right of the box");
   check(probe.any(origin.x + box.left + 12, origin.y + box.top + 8, origin.x + box.left + 60,
                   origin.y + box.top + 22, white),
         "\"Status\" in white on the caption strip");
