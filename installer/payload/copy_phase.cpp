@@ -4,6 +4,7 @@
 #include "copy_phase.hpp"
 
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -27,7 +28,7 @@ struct Buffer {
 struct Decoding {
   std::span<const std::uint8_t> input;
   std::size_t read_pos = 0;
-  std::vector<std::uint8_t>& output;
+  std::uint8_t* output;  // kMaxFileSize bytes
   std::size_t count = 0;
   bool overflow = false;
 };
@@ -43,11 +44,11 @@ unsigned int read_compressed(char* buffer, unsigned int* size, void* param) {
 
 void write_output(char* buffer, unsigned int* size, void* param) {
   auto& d = *static_cast<Decoding*>(param);
-  if (d.overflow || *size > d.output.size() - d.count) {
+  if (d.overflow || *size > kMaxFileSize - d.count) {
     d.overflow = true;
     return;
   }
-  if (*size != 0) std::memcpy(d.output.data() + d.count, buffer, *size);
+  if (*size != 0) std::memcpy(d.output + d.count, buffer, *size);
   d.count += *size;
 }
 
@@ -66,7 +67,7 @@ class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
       : payload_(payload), settings_(settings), platform_(platform),
-        work_(dcl::kWorkAreaSize), output_(kMaxFileSize) {}
+        work_(dcl::kWorkAreaSize), output_(std::make_unique_for_overwrite<std::uint8_t[]>(kMaxFileSize)) {}
 
   std::optional<Failure> run();
 
@@ -79,7 +80,9 @@ class CopyPhase {
   const CopySettings& settings_;
   Platform& platform_;
   std::vector<std::uint8_t> work_;    // decompressor work area
-  std::vector<std::uint8_t> output_;  // one decompressed file
+  // One decompressed file. Left uninitialised: only the bytes a file
+  // fills are ever read, and most files touch a small part of it.
+  std::unique_ptr<std::uint8_t[]> output_;
   Buffer buffer_;
   char continuation_ = '1';
   std::string label_;
@@ -149,7 +152,7 @@ bool CopyPhase::admitted(const Record& record, const std::string& target) const 
 
 // Decompresses, personalises and writes one file; the problem if that fails.
 std::optional<std::string> CopyPhase::install(const Record& record, const std::string& target) {
-  Decoding decoding{record.data, 0, output_, 0, false};
+  Decoding decoding{record.data, 0, output_.get(), 0, false};
   const dcl::ExplodeResult result =
       dcl::explode(read_compressed, write_output, work_.data(), &decoding);
   if (decoding.overflow) {
@@ -158,7 +161,7 @@ std::optional<std::string> CopyPhase::install(const Record& record, const std::s
   if (result != dcl::ExplodeResult::ok) {
     return "compressed data of \"" + record.name + "\" is damaged: " + explode_problem(result);
   }
-  const std::span<std::uint8_t> image(output_.data(), decoding.count);
+  const std::span<std::uint8_t> image(output_.get(), decoding.count);
   if (record.personal) personalise(image, settings_.owner_name, settings_.owner_firm);
   platform_.show_progress(Progress::installing_file, target);
   if (!platform_.write_new_file(target, image)) return "cannot create or write \"" + target + "\"";

@@ -60,9 +60,13 @@ HeaderParse parse_install_header(std::span<const std::uint8_t> bytes) {
   return parse;
 }
 
-LoadResult load_install_header_from(std::span<const std::uint8_t> image,
-                                    const std::string& image_path,
-                                    const std::string& source_folder) {
+namespace {
+
+// Checks the offset field and parses the header of `image`; the payload's
+// bytes are then taken by `take_tail(offset)`.
+template <typename TakeTail>
+LoadResult load_from(std::span<const std::uint8_t> image, const std::string& image_path,
+                     const std::string& source_folder, TakeTail&& take_tail) {
   LoadResult result;
   result.payload.image_path = image_path;
   result.payload.source_folder = source_folder;
@@ -84,10 +88,20 @@ LoadResult load_install_header_from(std::span<const std::uint8_t> image,
     return fail(offset + *parse.failure->offset, parse.failure->problem);
   }
   result.payload.payload_offset = offset;
-  result.payload.bytes.assign(image.begin() + offset, image.end());
   result.payload.header = std::move(parse.header);
   result.payload.stream_start = parse.end;
+  result.payload.bytes = take_tail(offset);
   return result;
+}
+
+}  // namespace
+
+LoadResult load_install_header_from(std::span<const std::uint8_t> image,
+                                    const std::string& image_path,
+                                    const std::string& source_folder) {
+  return load_from(image, image_path, source_folder, [&](std::uint32_t offset) {
+    return std::vector<std::uint8_t>(image.begin() + offset, image.end());
+  });
 }
 
 LoadResult load_install_header(Platform& platform, const std::string& image_path,
@@ -100,7 +114,11 @@ LoadResult load_install_header(Platform& platform, const std::string& image_path
     result.failure = Failure{image_path, std::nullopt, read.problem};
     return result;
   }
-  return load_install_header_from(read.bytes, image_path, source_folder);
+  // The image buffer becomes the payload buffer: the tail moves down in place.
+  return load_from(read.bytes, image_path, source_folder, [&](std::uint32_t offset) {
+    read.bytes.erase(read.bytes.begin(), read.bytes.begin() + offset);
+    return std::move(read.bytes);
+  });
 }
 
 }  // namespace payload

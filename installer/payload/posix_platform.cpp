@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -98,22 +97,16 @@ bool write_all(int fd, std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 bool PosixPlatform::write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) {
-  // The bytes go to a new file beside the target, which then replaces the
-  // target by rename: a failure leaves no partial file, and an existing
-  // symbolic or hard link at the target is replaced, never written through.
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = path + ".part" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
+  // An existing entry is removed and the file created anew: a symbolic or
+  // hard link at the target is replaced, never written through. A failed
+  // write removes the new file, so no partial file is left.
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, 0666);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0666);
   if (fd < 0) return false;
   const bool written = write_all(fd, bytes);
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (!(::close(fd) == 0 && written)) {
+    ::unlink(path.c_str());
     return false;
   }
   return true;
