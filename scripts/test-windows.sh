@@ -25,7 +25,7 @@ mkdir -p "$build/artefacts"
 art=$build/artefacts
 status=0
 timeout 900 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-  bash "$root/scripts/wine-driver.sh" "$build" "$root/samples/setup" "$@" || status=$?
+  bash "$root/scripts/wine-driver.sh" "$build" "$root/samples/setup" "$@" </dev/null || status=$?
 
 for shot in "$art"/*.bmp; do
   [ -e "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
