@@ -270,13 +270,12 @@ struct ContinuationAway {
   void bring_back() { MoveFileA((continuation() + ".away").c_str(), continuation().c_str()); }
 };
 
-HWND walk_to_disk_prompt(Setup& setup, const std::string& folder) {
+HWND walk_to_disk_prompt(const std::string& folder) {
   walk_to_options(folder);
   press(wait_page(kOptions), kNext);
   HWND prompt = wait_page(kDiskChange);
   check(get_text(prompt, kDiskLabel) == "TARNIX Release Disk #2", "disk label, found " + get_text(prompt, kDiskLabel));
   check(get_text(prompt, kDrive) == places.sample_dir.substr(0, 1) + ":", "drive, found " + get_text(prompt, kDrive));
-  (void)setup;
   return prompt;
 }
 
@@ -288,7 +287,7 @@ void disk_cancel() {
   const Install install{"C:\\TNXDISK", "", ""};
   remove_tree(install.folder);
   Setup setup(image());
-  HWND prompt = walk_to_disk_prompt(setup, install.folder);
+  HWND prompt = walk_to_disk_prompt(install.folder);
   const Screen screen = capture_screen();
   save_bmp(screen, places.artefacts + "\\progress-box-disk-prompt.bmp");
   check_backdrop_and_box(screen, setup.main_window(), prompt);
@@ -307,7 +306,7 @@ void disk_ok() {
   const Install install{"C:\\TNXLATE", "", ""};
   remove_tree(install.folder);
   Setup setup(image());
-  HWND prompt = walk_to_disk_prompt(setup, install.folder);
+  HWND prompt = walk_to_disk_prompt(install.folder);
   press(prompt, kNext);
   prompt = wait_page(kDiskChange);
   away.bring_back();
