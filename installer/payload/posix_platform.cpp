@@ -49,6 +49,12 @@ FileRead PosixPlatform::read_file(const std::string& path) {
     ::close(fd);
     return result;
   }
+  // Buffer lengths and offsets of the payload are 32-bit.
+  if (static_cast<std::uint64_t>(info.st_size) > 0xFFFFFFFFULL) {
+    result.problem = "cannot be sized (over 4 GiB)";
+    ::close(fd);
+    return result;
+  }
   result.bytes.resize(static_cast<std::size_t>(info.st_size));
   std::size_t got = 0;
   while (got < result.bytes.size()) {
