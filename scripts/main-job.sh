@@ -30,8 +30,8 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= >"$build.co
 available=$(cmake --build "$build" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
 wanted=() everything=0
 for step in "${steps[@]}"; do
-  needs=$(sed -n 's/^# needs: *//p' "$step")
-  [ -n "$needs" ] || everything=1
+  grep -q '^# needs:' "$step" || everything=1
+  needs=$(sed -n 's/^# needs://p' "$step")
   for target in $needs; do
     if grep -qx -- "$target" <<<"$available"; then wanted+=("$target"); fi
   done
