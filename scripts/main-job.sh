@@ -8,7 +8,9 @@
 # folder with BIN, SAMPLES and OUT set. A step's line "# needs: target ..."
 # names the programs it runs; only those are built (a step without the line
 # makes the job build everything). Each step's console dialogue goes to
-# logs/NN-name.log; the terminal shows one line per step.
+# logs/NN-name.log; the terminal shows one line per step. KIT_SKIP_DEPS=1
+# and KIT_SKIP_BUILD=1 leave out the package install and the build;
+# KIT_BUILD_DIR names the build folder (default build/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/out}
@@ -24,24 +26,27 @@ if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then
     { echo "main job: installing the packages failed (run scripts/install-deps.sh to see why)" >&2; exit 1; }
 fi
 
-# The union of the steps' programs, limited to the targets this tree has.
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= >"$build.configure.log" 2>&1 ||
-  { tail -n 20 "$build.configure.log" >&2; exit 1; }
-available=$(cmake --build "$build" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
-wanted=() everything=0
-for step in "${steps[@]}"; do
-  grep -q '^# needs:' "$step" || everything=1
-  needs=$(sed -n 's/^# needs://p' "$step")
-  for target in $needs; do
-    if grep -qx -- "$target" <<<"$available"; then wanted+=("$target"); fi
+if [ "${KIT_SKIP_BUILD:-}" != 1 ]; then
+  # The union of the steps' programs, limited to the targets this tree has.
+  mkdir -p "$build"
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= >"$build/main-job-configure.log" 2>&1 ||
+    { tail -n 20 "$build/main-job-configure.log" >&2; exit 1; }
+  available=$(cmake --build "$build" --target help | sed -n 's/^\.\.\. \([^ ]*\).*/\1/p')
+  wanted=() everything=0
+  for step in "${steps[@]}"; do
+    grep -q '^# needs:' "$step" || everything=1
+    needs=$(sed -n 's/^# needs://p' "$step")
+    for target in $needs; do
+      if grep -qx -- "$target" <<<"$available"; then wanted+=("$target"); fi
+    done
   done
-done
-if [ "$everything" = 1 ]; then targets=(all); else mapfile -t targets < <(printf '%s\n' "${wanted[@]}" | sort -u); fi
-if ! cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build.build.log" 2>&1; then
-  tail -n 20 "$build.build.log" >&2
-  exit 1
+  if [ "$everything" = 1 ]; then targets=(all); else mapfile -t targets < <(printf '%s\n' "${wanted[@]}" | sort -u); fi
+  if ! cmake --build "$build" -j"$jobs" --target "${targets[@]}" >"$build/main-job-build.log" 2>&1; then
+    tail -n 20 "$build/main-job-build.log" >&2
+    exit 1
+  fi
+  echo "built ${#targets[@]} programs ($(since "$started") s)"
 fi
-echo "built ${#targets[@]} programs ($(since "$started") s)"
 
 rm -rf "$out" && mkdir -p "$out/logs"
 export BIN="$build/bin" SAMPLES="$root/samples" OUT="$out"
