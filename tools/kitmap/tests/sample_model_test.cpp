@@ -31,7 +31,8 @@ using gridkit::NCOL;
 using gridkit::NROW;
 using gridkit::RealGrid;
 
-const fs::path kOut = fs::temp_directory_path() / "kit_sample_model";
+// Inside the build folder, so two builds testing at once do not meet.
+const fs::path kOut = fs::path(KIT_BIN_DIR).parent_path() / "sample_model_out";
 
 std::vector<std::string> lines_of(const fs::path& path) {
   std::ifstream in(path);
@@ -65,13 +66,13 @@ class SampleModel : public testing::Test {
     const std::string command = "KIT_SKIP_DEPS=1 KIT_SKIP_BUILD=1 KIT_BUILD_DIR=" +
                                 bin.parent_path().string() + " bash " + KIT_SOURCE_DIR +
                                 "/scripts/main-job.sh " + kOut.string() + " >" +
-                                (fs::temp_directory_path() / "kit_sample_model.txt").string() + " 2>&1";
+                                (kOut.string() + ".txt").string() + " 2>&1";
     status_ = std::system(command.c_str());
   }
   void SetUp() override {
     if (!missing_.empty()) GTEST_SKIP() << "not built:" << missing_;
     ASSERT_TRUE(WIFEXITED(status_) && WEXITSTATUS(status_) == 0)
-        << "main job failed; see " << (fs::temp_directory_path() / "kit_sample_model.txt");
+        << "main job failed; see " << (kOut.string() + ".txt");
   }
   static inline std::string missing_;
   static inline int status_ = -1;
