@@ -8,7 +8,7 @@ packages=(
   cmake make g++ libgtest-dev
   clang libclang-rt-14-dev
   gdal-bin proj-bin
-  pkg-config libcairo2-dev
+  pkg-config libcairo2-dev libfontconfig-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "tools/kitmap/canvas.hpp"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cmath>
 #include <string>
 
@@ -172,6 +174,11 @@ void Canvas::write_png(const std::filesystem::path& path, const std::string& dis
   const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
   if (status != CAIRO_STATUS_SUCCESS)
     throw gridkit::KitError::write(display_name, cairo_status_to_string(status));
+}
+
+void release_font_caches() {
+  cairo_debug_reset_static_data();
+  FcFini();
 }
 
 }  // namespace kitmap

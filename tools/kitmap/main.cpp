@@ -5,14 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "tools/kitmap/canvas.hpp"
 #include "tools/kitmap/kitmap.hpp"
 
 int main(int argc, char** argv) {
+  int status = 0;
   try {
     kitmap::run_kitmap(std::vector<std::string>(argv + 1, argv + argc), ".", std::cout);
-    return 0;
   } catch (const std::exception& e) {
     std::cerr << e.what() << '\n';
-    return 2;
+    status = 2;
   }
+  kitmap::release_font_caches();
+  return status;
 }

@@ -128,4 +128,11 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
   cairo_surface_destroy(png);
 }
 
+// The font caches go at the end of the run, as kitmap's main frees them.
+class FontCaches : public testing::Environment {
+ public:
+  void TearDown() override { kitmap::release_font_caches(); }
+};
+const testing::Environment* const kFontCaches = testing::AddGlobalTestEnvironment(new FontCaches);
+
 }  // namespace
