@@ -66,7 +66,7 @@ class SampleModel : public testing::Test {
     const std::string command = "KIT_SKIP_DEPS=1 KIT_SKIP_BUILD=1 KIT_BUILD_DIR=" +
                                 bin.parent_path().string() + " bash " + KIT_SOURCE_DIR +
                                 "/scripts/main-job.sh " + kOut.string() + " >" +
-                                (kOut.string() + ".txt").string() + " 2>&1";
+                                kOut.string() + ".txt 2>&1";
     status_ = std::system(command.c_str());
   }
   void SetUp() override {
