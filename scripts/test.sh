@@ -8,7 +8,8 @@ jobs=$(nproc)
 if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh"; fi
 
 echo "== build and test"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS=
+# (the main job may have left a unity build here; tests build file by file)
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= -DCMAKE_UNITY_BUILD=OFF
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 

@@ -1,0 +1,145 @@
+#include "tools/kitmap/kitmap.hpp"
+
+#include <ostream>
+#include <span>
+
+#include "gridkit/arrays.hpp"
+#include "gridkit/dsaa_reader.hpp"
+#include "gridkit/error.hpp"
+#include "gridkit/numparse.hpp"
+#include "gridkit/textfile.hpp"
+#include "tools/kitmap/maps.hpp"
+#include "tools/kitmap/order_maps.hpp"
+
+namespace kitmap {
+
+const char* const kUsage =
+    "usage: kitmap levels GRID.GRD IBOUND OUT.png     water levels with contours\n"
+    "       kitmap zones ZONES OUT.png                zone array\n"
+    "       kitmap thickness TOP BOTTOM PINCH IBOUND OUT.png\n"
+    "                                                 layer thickness, pinched-out cells hatched\n"
+    "       kitmap rivers ORDERBASE IBOUND OUT.png    river cells by stream order\n"
+    "                                                 (ORDERBASE.OR1 ... .OR3)\n"
+    "options: --cell N       pixels per model cell, 1 to 8 (default 2)\n"
+    "         --interval X   band and contour interval (default: about 10 bands)\n"
+    "         --title TEXT   title of the map\n"
+    "Integer arrays: 25 values of 3 columns a line; TOP and BOTTOM: 10 values of\n"
+    "8 columns a line; GRID.GRD: a Surfer text grid of the model's nodes.\n";
+
+namespace {
+
+using gridkit::KitError;
+
+gridkit::IntGrid read_int_array(const std::filesystem::path& folder, const std::string& name) {
+  gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
+  return gridkit::read_ibound(file);
+}
+
+gridkit::RealGrid read_fixed_array(const std::filesystem::path& folder, const std::string& name) {
+  gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
+  gridkit::RealGrid grid;
+  for (int row = 1; row <= gridkit::NROW; ++row)
+    gridkit::read_fixed_row(file, std::span(grid.row(row), gridkit::NCOL));
+  return grid;
+}
+
+gridkit::RealGrid read_grid_file(const std::filesystem::path& folder, const std::string& name) {
+  gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
+  return gridkit::read_dsaa_model_grid(file);
+}
+
+struct Command {
+  std::vector<std::string> words;  // the command and its file names
+  MapOptions options;
+};
+
+Command parse(const std::vector<std::string>& args) {
+  Command command;
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
+    if (a == "--cell" || a == "--interval" || a == "--title") {
+      if (k + 1 == args.size()) throw KitError("kitmap: " + a + " needs a value");
+      const std::string& v = args[++k];
+      if (a == "--title") {
+        command.options.title = v;
+      } else if (a == "--cell") {
+        const auto n = gridkit::parse_integer(v);
+        if (!n || *n < 1 || *n > 8) throw KitError("kitmap: --cell takes 1 to 8, not \"" + v + "\"");
+        command.options.cell_px = static_cast<int>(*n);
+      } else {
+        const auto x = gridkit::parse_double(v);
+        if (!x || !(*x > 0)) throw KitError("kitmap: --interval takes a number above 0, not \"" + v + "\"");
+        command.options.interval = *x;
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw KitError("kitmap: unknown option " + a + " (kitmap --help lists them)");
+    } else {
+      command.words.push_back(a);
+    }
+  }
+  return command;
+}
+
+void expect_files(const Command& c, std::size_t count) {
+  if (c.words.size() != count + 1)
+    throw KitError("kitmap " + c.words[0] + ": expected " + std::to_string(count) +
+                   " file names, got " + std::to_string(c.words.size() - 1) +
+                   " (kitmap --help shows the usage)");
+}
+
+}  // namespace
+
+void run_kitmap(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                std::ostream& out) {
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      out << kUsage;
+      return;
+    }
+  }
+  Command c = parse(args);
+  if (c.words.empty()) throw KitError("kitmap: no map named (kitmap --help shows the usage)");
+  // Untitled maps are named after the map and the file they show.
+  if (c.options.title.empty() && c.words.size() > 1) {
+    static const std::pair<const char*, const char*> kTitles[] = {
+        {"levels", "Water levels (feet), "}, {"zones", "Zone array "},
+        {"thickness", "Layer thickness (feet), "}, {"rivers", "River network by stream order, "}};
+    for (const auto& [kind, title] : kTitles)
+      if (c.words[0] == kind) c.options.title = title + c.words[1];
+    if (c.words[0] == "thickness" && c.words.size() > 2) c.options.title += " - " + c.words[2];
+  }
+  const std::string& kind = c.words[0];
+  const auto& w = c.words;
+  Layout layout;
+  std::string png;
+  if (kind == "levels") {
+    expect_files(c, 3);
+    png = w[3];
+    const gridkit::RealGrid levels = read_grid_file(folder, w[1]);
+    layout = draw_levels_map(levels, read_int_array(folder, w[2]), c.options, folder / png, png);
+  } else if (kind == "zones") {
+    expect_files(c, 2);
+    png = w[2];
+    layout = draw_zones_map(read_int_array(folder, w[1]), c.options, folder / png, png);
+  } else if (kind == "thickness") {
+    expect_files(c, 5);
+    png = w[5];
+    // Files are read in the order named, so a report names the first bad one.
+    const gridkit::RealGrid top = read_fixed_array(folder, w[1]);
+    const gridkit::RealGrid bottom = read_fixed_array(folder, w[2]);
+    const gridkit::IntGrid pinch = read_int_array(folder, w[3]);
+    layout = draw_thickness_map(top, bottom, pinch, read_int_array(folder, w[4]), c.options,
+                                folder / png, png);
+  } else if (kind == "rivers") {
+    expect_files(c, 3);
+    png = w[3];
+    const gridkit::IntGrid order = read_order_maps(folder, w[1]);
+    layout = draw_rivers_map(order, read_int_array(folder, w[2]), c.options, folder / png, png);
+  } else {
+    throw KitError("kitmap: unknown map \"" + kind + "\" (levels, zones, thickness or rivers)");
+  }
+  out << "kitmap: wrote " << png << " (" << layout.width() << " x " << layout.height()
+      << " pixels)\n";
+}
+
+}  // namespace kitmap

@@ -1,0 +1,157 @@
+#include "tools/kitmap/maps.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <set>
+#include <vector>
+
+#include "tools/kitmap/contour_labels.hpp"
+
+namespace kitmap {
+
+namespace {
+
+using gridkit::IntGrid;
+using gridkit::NCOL;
+using gridkit::NROW;
+using gridkit::RealGrid;
+
+Layout sheet_layout(const MapOptions& options) {
+  Layout layout;
+  layout.cell_px = options.cell_px;
+  return layout;
+}
+
+std::string title_or(const MapOptions& options, const std::string& fallback) {
+  return options.title.empty() ? fallback : options.title;
+}
+
+// Smallest and largest value over the cells where IBOUND is not 0.
+template <class Value>
+std::pair<double, double> active_range(const IntGrid& ibound, Value value) {
+  double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j)
+      if (ibound(i, j) != 0) {
+        lo = std::min(lo, value(i, j));
+        hi = std::max(hi, value(i, j));
+      }
+  if (lo > hi) lo = hi = 0;
+  return {lo, hi};
+}
+
+// Band items from the highest band down.
+std::vector<LegendItem> band_items(const Bands& bands) {
+  std::vector<LegendItem> items;
+  for (int k = bands.count - 1; k >= 0; --k) items.push_back({bands.colour(k), bands.label(k)});
+  return items;
+}
+
+}  // namespace
+
+Bands level_bands(const RealGrid& levels, const IntGrid& ibound, double interval) {
+  const auto [lo, hi] = active_range(ibound, [&](int i, int j) { return double{levels(i, j)}; });
+  return choose_bands(lo, hi, interval, 12, kLevelRamp);
+}
+
+Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapOptions& options,
+                       const std::filesystem::path& png, const std::string& display_name) {
+  const Bands bands = level_bands(levels, ibound, options.interval);
+  Canvas canvas(sheet_layout(options), title_or(options, "Water levels (feet)"));
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j) {
+      const int code = ibound(i, j);
+      canvas.fill_cell(i, j, code == 0   ? kInactive
+                             : code < 0 ? kConstantHead
+                                        : bands.colour(bands.band_of(levels(i, j))));
+    }
+  draw_contours(canvas, levels, ibound, bands);
+  canvas.finish_frame();
+  std::vector<LegendItem> items = band_items(bands);
+  items.push_back({kConstantHead, "constant head"});
+  items.push_back({kInactive, "inactive"});
+  canvas.legend("Water level, feet", items);
+  canvas.write_png(png, display_name);
+  return canvas.layout();
+}
+
+Layout draw_zones_map(const IntGrid& zones, const MapOptions& options,
+                      const std::filesystem::path& png, const std::string& display_name) {
+  Canvas canvas(sheet_layout(options), title_or(options, "Zone array"));
+  std::set<int> present;
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j) {
+      present.insert(zones(i, j));
+      canvas.fill_cell(i, j, zone_colour(zones(i, j)));
+    }
+  canvas.finish_frame();
+  std::vector<LegendItem> items;
+  for (int zone : present) {
+    std::string text = "zone " + std::to_string(zone);
+    if (zone == 0) text += " (inactive)";
+    if (zone < 0) text += " (constant head)";
+    items.push_back({zone_colour(zone), text});
+  }
+  canvas.legend("Zones", items);
+  canvas.write_png(png, display_name);
+  return canvas.layout();
+}
+
+Bands thickness_bands(const RealGrid& top, const RealGrid& bottom, const IntGrid& ibound,
+                      double interval) {
+  const auto [lo, hi] = active_range(
+      ibound, [&](int i, int j) { return double{top(i, j)} - double{bottom(i, j)}; });
+  return choose_bands(lo, hi, interval, 10, kThicknessRamp);
+}
+
+Layout draw_thickness_map(const RealGrid& top, const RealGrid& bottom, const IntGrid& pinch,
+                          const IntGrid& ibound, const MapOptions& options,
+                          const std::filesystem::path& png, const std::string& display_name) {
+  const Bands bands = thickness_bands(top, bottom, ibound, options.interval);
+  Canvas canvas(sheet_layout(options), title_or(options, "Layer thickness (feet)"));
+  std::vector<std::pair<int, int>> pinched;
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j) {
+      if (ibound(i, j) == 0) {
+        canvas.fill_cell(i, j, kInactive);
+        continue;
+      }
+      const double thickness = double{top(i, j)} - double{bottom(i, j)};
+      canvas.fill_cell(i, j, bands.colour(bands.band_of(thickness)));
+      if (pinch(i, j) == 0) pinched.emplace_back(i, j);
+    }
+  canvas.hatch_cells(pinched);
+  canvas.finish_frame();
+  std::vector<LegendItem> items = band_items(bands);
+  items.push_back({kActive, "pinched out", true});
+  items.push_back({kInactive, "inactive"});
+  canvas.legend("Thickness, feet", items);
+  canvas.write_png(png, display_name);
+  return canvas.layout();
+}
+
+Layout draw_rivers_map(const IntGrid& order, const IntGrid& ibound, const MapOptions& options,
+                       const std::filesystem::path& png, const std::string& display_name) {
+  Canvas canvas(sheet_layout(options), title_or(options, "River network by stream order"));
+  int highest = 0;
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j) {
+      const int code = ibound(i, j);
+      Rgb colour = code == 0 ? kInactive : code < 0 ? kConstantHead : kActive;
+      if (order(i, j) > 0) {
+        colour = order_colour(order(i, j));
+        highest = std::max(highest, order(i, j));
+      }
+      canvas.fill_cell(i, j, colour);
+    }
+  canvas.finish_frame();
+  std::vector<LegendItem> items{{kInactive, "inactive"}, {kActive, "active"},
+                                {kConstantHead, "constant head"}};
+  for (int k = 1; k <= highest; ++k)
+    items.push_back({order_colour(k), k == 10 ? "order 10 or more" : "order " + std::to_string(k)});
+  canvas.legend("Stream order", items);
+  canvas.write_png(png, display_name);
+  return canvas.layout();
+}
+
+}  // namespace kitmap

@@ -1,0 +1,138 @@
+// kitmap in-process: the Surfer grid reader, the order maps, argument and
+// file errors, and a small map checked pixel by pixel.
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "gridkit/arrays.hpp"
+#include "gridkit/dsaa.hpp"
+#include "gridkit/dsaa_reader.hpp"
+#include "gridkit/error.hpp"
+#include "tools/kitmap/kitmap.hpp"
+#include "tools/kitmap/maps.hpp"
+#include "tools/kitmap/palette.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using gridkit::NCOL;
+using gridkit::NROW;
+
+fs::path scratch(const char* name) {
+  const fs::path dir = fs::temp_directory_path() / name;
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::string run_error(const std::vector<std::string>& args, const fs::path& dir) {
+  std::ostringstream out;
+  try {
+    kitmap::run_kitmap(args, dir, out);
+  } catch (const gridkit::KitError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(DsaaReader, ReadsWhatTheKitWritesNorthRowFirst) {
+  const fs::path dir = scratch("kitmap_dsaa");
+  gridkit::RealGrid z;
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j) z(i, j) = static_cast<float>(i) + 0.5f * static_cast<float>(j % 3) - 1.0f;
+  {
+    gridkit::OutFile out(dir / "T.GRD", "T.GRD");
+    gridkit::write_dsaa(out, z, -1.0f, 471.0f);
+  }
+  gridkit::InFile in = gridkit::InFile::open_existing(dir / "T.GRD", "T.GRD");
+  EXPECT_EQ(gridkit::read_dsaa_model_grid(in).values(), z.values());  // .5 fields included
+}
+
+TEST(DsaaReader, RefusesWhatIsNotAGridOfTheModel) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"GRID\n", "no DSAA"},
+      {"DSAA\n1 5\n", "size out of range"},
+      {"DSAA\n5000000 5000000\n", "size out of range"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n3 x\n", "expected a number"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n", "end of file"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n3 4\n", "not a grid of the model"},
+  };
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(text);
+    gridkit::InFile in = gridkit::InFile::from_text("G.GRD", text);
+    try {
+      gridkit::read_dsaa_model_grid(in);
+      ADD_FAILURE() << "accepted";
+    } catch (const gridkit::KitError& e) {
+      EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("G.GRD"), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
+  const fs::path dir = scratch("kitmap_args");
+  std::ofstream(dir / "R.OR1") << "0*x\n";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{}, "no map named"},
+      {{"contours", "A", "B"}, "unknown map \"contours\""},
+      {{"zones", "Z.BOL"}, "expected 2 file names, got 1"},
+      {{"zones", "Z.BOL", "Z.png", "--cell", "9"}, "--cell takes 1 to 8"},
+      {{"zones", "Z.BOL", "Z.png", "--interval", "-2"}, "--interval takes a number above 0"},
+      {{"zones", "Z.BOL", "Z.png", "--colour"}, "unknown option --colour"},
+      {{"zones", "NOSUCH.BOL", "Z.png"}, "open NOSUCH.BOL: no such file"},
+      {{"rivers", "R", "IB.ARR", "R.png"}, "read R.OR1 line 1: expected 123 order digits"},
+  };
+  for (const auto& [args, message] : cases) {
+    const std::string error = run_error(args, dir);
+    EXPECT_NE(error.find(message), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(dir / "Z.png"));
+  std::ostringstream help;
+  kitmap::run_kitmap({"--help"}, dir, help);
+  EXPECT_NE(help.str().find("kitmap levels GRID.GRD IBOUND OUT.png"), std::string::npos);
+}
+
+TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
+  const fs::path dir = scratch("kitmap_zones");
+  gridkit::IntGrid zones;
+  for (int i = 100; i <= 200; ++i)
+    for (int j = 50; j <= 150; ++j) zones(i, j) = i < 150 ? 1 : 7;
+  zones(300, 300) = -1;
+  const kitmap::Layout layout = kitmap::draw_zones_map(zones, {1, "", 0}, dir / "Z.png", "Z.png");
+  cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "Z.png").c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(png), layout.width());
+  EXPECT_EQ(cairo_image_surface_get_height(png), layout.height());
+  const auto pixel = [&](int x, int y) {
+    const unsigned char* p = cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
+    const auto word = *reinterpret_cast<const std::uint32_t*>(p);
+    return kitmap::Rgb{static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
+                       static_cast<std::uint8_t>(word)};
+  };
+  const auto swatch = [&](int k) {
+    return pixel(layout.legend_left() + kitmap::Layout::kSwatchWidth / 2,
+                 layout.swatch_top(k) + kitmap::Layout::kSwatchHeight / 2);
+  };
+  // Legend from the lowest value: -1, 0, 1, 7.
+  const struct { int row, col, legend; } cells[] = {{300, 300, 0}, {1, 1, 1}, {120, 60, 2}, {180, 140, 3}};
+  for (const auto& c : cells) {
+    const kitmap::Rgb at = pixel(layout.cell_left(c.col), layout.cell_top(c.row));
+    EXPECT_EQ(at, kitmap::zone_colour(zones(c.row, c.col)));
+    EXPECT_EQ(at, swatch(c.legend));
+  }
+  cairo_surface_destroy(png);
+}
+
+// The font caches go at the end of the run, as kitmap's main frees them.
+class FontCaches : public testing::Environment {
+ public:
+  void TearDown() override { kitmap::release_font_caches(); }
+};
+const testing::Environment* const kFontCaches = testing::AddGlobalTestEnvironment(new FontCaches);
+
+}  // namespace
