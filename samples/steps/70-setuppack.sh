@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# needs: setuppack
 # setuppack packs the sample data into a setup image over three disks
 # (SETUP.EXE, 2.DAT, 3.DAT), lists it and extracts it natively the way the
 # installer's copy phase would. The stub standing for the Windows setup
