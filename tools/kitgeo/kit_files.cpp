@@ -21,7 +21,6 @@ using gridkit::RealGrid;
 
 namespace {
 
-constexpr int kIntWidth = 3;      // IBOUND layout field
 constexpr int kFixedWidth = 8;    // fixed real field
 constexpr int kFixedDecimals = 1;
 
@@ -78,20 +77,22 @@ IntGrid read_ibound_array(const fs::path& folder, const std::string& name) {
 
 bool fits_layout(double value, Layout layout) {
   if (!std::isfinite(value)) return false;
+  const float single = static_cast<float>(value);
   std::string field;
   switch (layout) {
     case Layout::Int:
-      if (std::fabs(value) > 1e9) return false;
-      field = gridkit::format_int(std::llround(value), kIntWidth);
-      break;
+      return value > -99.5 && value < 999.5;  // rounds to -99 .. 999
     case Layout::Fixed:
-      field = gridkit::format_fixed(static_cast<float>(value), kFixedWidth, kFixedDecimals);
+      // Well inside "-99999.9" .. "999999.9" every value fits; nearer the
+      // ends the field itself decides.
+      if (std::fabs(single) < 99999.0f) return true;
+      field = gridkit::format_fixed(single, kFixedWidth, kFixedDecimals);
       break;
     case Layout::Exp:
-      field = gridkit::format_exp10(static_cast<float>(value));
-      break;
+      // The field has no room for a sign; every float's exponent has two digits.
+      return single >= 0.0f;
     case Layout::Free:
-      return std::isfinite(static_cast<float>(value));
+      return std::isfinite(single);
   }
   return field.find('*') == std::string::npos;
 }

@@ -12,6 +12,7 @@
 
 #include <ogr_spatialref.h>
 
+#include "gridkit/numfmt.hpp"
 #include "gridkit/projection.hpp"
 #include "tools/kitgeo/gdal_support.hpp"
 #include "tools/kitgeo/kit_files.hpp"
@@ -236,6 +237,36 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   const std::vector<double> back = as_doubles(read_model_array(folder, "OUT.DAT", Layout::Free));
   for (std::size_t k = 0; k < values.size(); ++k) {
     ASSERT_EQ(back[k], ibound.values()[k] == 0 ? 0.0 : values[k]) << "cell " << k;
+  }
+}
+
+// The import's quick check of whether a value fits its layout's field must
+// agree with the field itself, above all at the ends of each range.
+TEST(KitgeoImport, FitCheckAgreesWithTheFieldsAsWritten) {
+  struct Case {
+    Layout layout;
+    std::vector<double> values;
+  };
+  const Case cases[] = {
+      {Layout::Int, {-100.0, -99.5, -99.49, 0.0, 998.7, 999.49, 999.5, 1000.0}},
+      {Layout::Fixed, {-100000.0, -99999.96, -99999.94, -99998.9, 0.04, 99998.9, 999999.94, 999999.96, 1e7}},
+      {Layout::Exp, {-1.0, -1e-30, -0.0, 0.0, 1e-40, 3.4e38}},
+      {Layout::Free, {-3.4e38, 0.0, 1e-45, 3.4e38, 1e39}},
+  };
+  for (const Case& c : cases) {
+    for (const double value : c.values) {
+      std::string field;
+      switch (c.layout) {
+        case Layout::Int: field = gridkit::format_int(std::llround(value), 3); break;
+        case Layout::Fixed: field = gridkit::format_fixed(static_cast<float>(value), 8, 1); break;
+        case Layout::Exp: field = gridkit::format_exp10(static_cast<float>(value)); break;
+        case Layout::Free:
+          field = std::isfinite(static_cast<float>(value)) ? gridkit::free_real_field(static_cast<float>(value)) : "*";
+          break;
+      }
+      EXPECT_EQ(fits_layout(value, c.layout), field.find('*') == std::string::npos)
+          << layout_name(c.layout) << " " << value << " shows as \"" << field << "\"";
+    }
   }
 }
 
