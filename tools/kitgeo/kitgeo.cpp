@@ -64,7 +64,7 @@ void import_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   out << a.input << " -> " << a.output << " (" << layout_name(a.layout) << " layout, "
       << resampling_name(a.resampling) << "): " << imported.cells_without_data
       << " cells outside the raster or without data, written as 0";
-  if (ibound) out << " (all inactive in " << *a.ibound << ")";
+  if (ibound && imported.cells_without_data > 0) out << " (all inactive in " << *a.ibound << ")";
   out << '\n';
 }
 

@@ -174,8 +174,8 @@ std::string crstm_wkt() {
 
 // Nodata on the way out and on the way in. EXPORT.tif is the free-layout
 // array exported inside the sample IBOUND; HOLE.tif the same with one more
-// cell inactive; WEST.tif covers only columns 1 to 100; NEG.tif holds
-// negative values. Each failing import leaves the earlier OUT.DAT as it was.
+// cell inactive; WEST.tif covers only columns 1 to 100 and names no
+// coordinate system; NEG.tif holds negative values. Each failing import leaves the earlier OUT.DAT as it was.
 TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   const fs::path folder = fresh_folder();
   IntGrid ibound = sample_ibound();
@@ -199,7 +199,7 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
     ASSERT_EQ(band.values[k], ibound.values()[k] == 0 ? band.nodata : values[k]) << "pixel " << k;
   }
   ASSERT_EQ(kitgeo(folder, "export A.DAT HOLE.tif --layout free --ibound HOLED.ARR").status, 0);
-  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), 100, NROW,
+  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, "", 100, NROW,
                std::vector<double>(100 * NROW, 5.0));
   write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), NCOL, NROW,
                std::vector<double>(NCOL * NROW, -2.5));
@@ -213,7 +213,9 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   const Case cases[] = {
       {"import EXPORT.tif OUT.DAT --layout free", 0, ": " + std::to_string(inactive) + without_data + "\n"},
       {"import EXPORT.tif OUT.DAT --layout free --ibound IBOUND.ARR", 0, without_data + " (all inactive in IBOUND.ARR)"},
-      {"import WEST.tif OUT.DAT --layout fixed --resampling average", 0, ": " + std::to_string(261 * NROW) + without_data},
+      {"import WEST.tif OUT.DAT --layout fixed --resampling average", 0,
+       "WEST.tif names no coordinate system: taken as CRSTM\nWEST.tif -> OUT.DAT (fixed layout, average): " +
+           std::to_string(261 * NROW) + without_data + "\n"},
       {"import HOLE.tif OUT.DAT --layout free --ibound IBOUND.ARR", 2,
        "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; 1 active cells lie outside the "
        "raster or on nodata"},

@@ -43,7 +43,8 @@ template <class F>
 void write_geographic_raster(const std::filesystem::path& path, double west, double north, double step,
                              int columns, int rows, F value);
 // A Float64 raster of `columns` x `rows` pixels, row 1 first, at `transform`
-// (GDAL's six numbers) in the coordinate system `crs` (any text GDAL takes).
+// (GDAL's six numbers) in the coordinate system `crs` (any text GDAL takes;
+// empty for none).
 void write_raster(const std::filesystem::path& path, const std::array<double, 6>& transform, const std::string& crs,
                   int columns, int rows, const std::vector<double>& values);
 
