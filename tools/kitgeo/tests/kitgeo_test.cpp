@@ -309,7 +309,7 @@ TEST(KitgeoCommandLine, MistakesAreOneLineNamingWhatWasWrong) {
       {"export A.DAT A.tif --layout real", "kitgeo: --layout takes int|fixed|free|exp, not \"real\"" + hint},
       {"import A.tif B --layout int --polygon", "kitgeo: import takes no option --polygon" + hint},
       {"import A.tif B --layout int --resampling", "kitgeo: --resampling needs a value" + hint},
-      {"export MISSING.DAT A.tif --layout=int", "open MISSING.DAT: "},
+      {"export MISSING.DAT A.tif --layout=int", "open MISSING.DAT: no such file"},
       {"import MISSING.tif B --layout int", "open MISSING.tif: no such file"},
       {"import-points MISSING.gpkg B", "open MISSING.gpkg: no such file"},
   };

@@ -1,8 +1,12 @@
+// The kitgeo program as a process.
+//
 // A closed curve that goes out to a GIS as a polygon layer and comes back
 // through kitgeo must give QUARRYPIT the same zone array and boundary band as
 // the original curve file. The polygon layer is made both by GDAL's own
 // ogr2ogr (a 2D polygon from well-known text, closed as GIS close rings) and
 // by kitgeo export-points --polygon (a 3D polygon).
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -72,6 +76,23 @@ TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
     EXPECT_EQ(bytes_of(folder / "AREA.XYZ"), kCurve);
     EXPECT_TRUE(quarrypit_arrays(folder, "AREA.XYZ") == original);
   }
+  fs::remove_all(folder);
+}
+
+// A failure is one line on standard error and exit status 2, and the output
+// named is not created.
+TEST(KitgeoProgram, ErrorIsOneLineOnStandardErrorAndStatusTwo) {
+  const fs::path folder = fs::temp_directory_path() / "kitgeo_program_test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const int status = std::system(("cd '" + folder.string() + "' && " + KIT_BIN_DIR +
+                                  "/kitgeo import NOSUCH.tif OUT.DAT --layout int >out.txt 2>err.txt")
+                                     .c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_EQ(bytes_of(folder / "err.txt"), "open NOSUCH.tif: no such file\n");
+  EXPECT_EQ(bytes_of(folder / "out.txt"), "");
+  EXPECT_FALSE(fs::exists(folder / "OUT.DAT"));
   fs::remove_all(folder);
 }
 
