@@ -6,4 +6,5 @@ apt-get update
 apt-get install -y --no-install-recommends \
   cmake make g++ libgtest-dev \
   clang libclang-rt-14-dev \
-  gdal-bin proj-bin libgdal-dev
+  gdal-bin proj-bin libgdal-dev \
+  g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
