@@ -6,6 +6,8 @@
 // time. The goal is under 0.2 s each.
 //
 //   bench-kitgeo [repeats]   (default 15)
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -56,7 +58,7 @@ void report(const char* what, Timing first, std::vector<Timing> times) {
 
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-  const fs::path folder = fs::temp_directory_path() / "bench-kitgeo";
+  const fs::path folder = fs::temp_directory_path() / ("bench-kitgeo-" + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
 

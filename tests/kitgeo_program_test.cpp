@@ -6,6 +6,7 @@
 // ogr2ogr (a 2D polygon from well-known text, closed as GIS close rings) and
 // by kitgeo export-points --polygon (a 3D polygon).
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ std::string quarrypit_arrays(const fs::path& folder, const std::string& curve_fi
 
 TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
   ASSERT_EQ(std::system("command -v ogr2ogr >/dev/null 2>&1"), 0) << "ogr2ogr (package gdal-bin) is missing";
-  const fs::path folder = fs::temp_directory_path() / "kitgeo_quarrypit_test";
+  const fs::path folder = fs::temp_directory_path() / ("kitgeo_quarrypit_test_" + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
   { std::ofstream(folder / "CURVE.XYZ") << kCurve; }
@@ -82,7 +83,7 @@ TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
 // A failure is one line on standard error and exit status 2, and the output
 // named is not created.
 TEST(KitgeoProgram, ErrorIsOneLineOnStandardErrorAndStatusTwo) {
-  const fs::path folder = fs::temp_directory_path() / "kitgeo_program_test";
+  const fs::path folder = fs::temp_directory_path() / ("kitgeo_program_test_" + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
   const int status = std::system(("cd '" + folder.string() + "' && " + KIT_BIN_DIR +

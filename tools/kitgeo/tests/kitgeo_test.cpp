@@ -66,7 +66,8 @@ TEST(KitgeoRoundTrip, EachLayoutComesBackByteForByteThroughTheGeotiff) {
                         {Layout::Fixed, "fixed", "Float32"},
                         {Layout::Free, "free", "Float32"},
                         {Layout::Exp, "exp", "Float32"}};
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     write_model_array(folder, "A.DAT", c.layout, sample_array(c.layout));
@@ -101,7 +102,8 @@ std::string command_output(const std::string& command) {
 // south-east corner, so the limit is 0.015 m; a wrong parameter, ellipsoid or
 // unit would be off by metres.
 TEST(KitgeoExport, GdalSeesTheGridAndProjAgreesWithOurProjectionAtTheCorners) {
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   write_model_array(folder, "A.DAT", Layout::Fixed, sample_array(Layout::Fixed));
   ASSERT_EQ(kitgeo(folder, "export A.DAT A.tif --layout fixed").status, 0);
   const std::string info = command_output("gdalinfo " + (folder / "A.tif").string() + " 2>&1");
@@ -145,7 +147,8 @@ TEST(KitgeoImport, GeographicRasterLandsOnOurProjectionOfEachNode) {
   };
   const Case cases[] = {{"latitude", [](double lat, double) { return (lat - 41.0) * 1e5; }},
                         {"longitude", [](double, double lon) { return (lon + 88.0) * 1e5; }}};
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     write_geographic_raster(folder / "GEO.tif", -87.5, 46.5, 0.02, 300, 275, c.field);
@@ -177,7 +180,8 @@ std::string crstm_wkt() {
 // cell inactive; WEST.tif covers only columns 1 to 100 and names no
 // coordinate system; NEG.tif holds negative values. Each failing import leaves the earlier OUT.DAT as it was.
 TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   IntGrid ibound = sample_ibound();
   write_model_array(folder, "IBOUND.ARR", Layout::Int, ibound);
   write_model_array(folder, "A.DAT", Layout::Free, sample_array(Layout::Free));
@@ -280,7 +284,8 @@ TEST(KitgeoPoints, PointFilesComeBackByteForByteThroughAGeopackage) {
   };
   const Case cases[] = {{"points", "", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, 5 points"},
                         {"polygon", " --polygon", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, one polygon of 5 vertices"}};
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   const std::string curve = "300100 500100 12.5\n304100.25 500100 0\n304100 496100.75 -3\n302000 495000 1e+06\n"
                             "300100 496100 0\n";
   for (const Case& c : cases) {
@@ -313,7 +318,8 @@ TEST(KitgeoCommandLine, MistakesAreOneLineNamingWhatWasWrong) {
       {"import MISSING.tif B --layout int", "open MISSING.tif: no such file"},
       {"import-points MISSING.gpkg B", "open MISSING.gpkg: no such file"},
   };
-  const fs::path folder = fresh_folder();
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   for (const Case& c : cases) {
     const KitgeoRun run = kitgeo(folder, c.command);
     EXPECT_EQ(run.status, 2) << c.command;

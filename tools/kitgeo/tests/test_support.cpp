@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -18,13 +20,18 @@ namespace kitgeo::testing {
 
 namespace fs = std::filesystem;
 
-fs::path fresh_folder() {
+ScratchFolder::ScratchFolder() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const fs::path folder =
-      fs::temp_directory_path() / ("kitgeo_" + std::string(info->test_suite_name()) + "_" + info->name());
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
+  path_ =
+      fs::temp_directory_path() / ("kitgeo_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
+                                   std::to_string(getpid()));
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
 }
 
 KitgeoRun kitgeo(const fs::path& folder, const std::string& command_line) {

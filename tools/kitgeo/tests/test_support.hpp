@@ -17,8 +17,20 @@ struct KitgeoRun {
   int status = 0;      // as the process would exit
 };
 
-// A fresh, empty folder named after the running test.
-std::filesystem::path fresh_folder();
+// A fresh, empty folder named after the running test and the process (so
+// that runs side by side keep apart), removed with everything in it at the
+// end of the test.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 // One command line, split at blanks, run in `folder`.
 KitgeoRun kitgeo(const std::filesystem::path& folder, const std::string& command_line);
