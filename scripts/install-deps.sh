@@ -9,11 +9,12 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   cmake make g++ libgtest-dev
   pkg-config libcairo2-dev libfontconfig-dev
+  libgdal-dev gdal-bin
 )
 if [ "${1:-all}" != main-job ]; then
   packages+=(
     clang libclang-rt-14-dev
-    gdal-bin proj-bin
+    proj-bin
     g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
   )
 fi

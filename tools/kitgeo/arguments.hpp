@@ -1,0 +1,49 @@
+// The command line of kitgeo: a command, two file names and a few options.
+//
+//   kitgeo export ARRAY OUT.tif --layout L [--ibound IBOUND]
+//   kitgeo import RASTER OUT --layout L [--resampling R] [--ibound IBOUND]
+//   kitgeo export-points POINTS OUT.gpkg [--polygon]
+//   kitgeo import-points LAYER OUT [--layer NAME]
+//
+// An option's value follows it as the next argument or after "=". Anything
+// else (an unknown command or option, an option another command takes, a
+// missing or extra name) is a usage error naming what was wrong.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kitgeo {
+
+// The kit's whole-grid file layouts.
+enum class Layout {
+  Int,    // IBOUND layout: 25 integers to a line in fields of 3
+  Fixed,  // 10 reals to a line in fields of 8 with 1 decimal
+  Free,   // reals in free format, each row a new line
+  Exp,    // 8 reals to a line in fields of 10 (".12500E+02")
+};
+
+// How the warper samples the source raster at a cell.
+enum class Resampling { Nearest, Bilinear, Average };
+
+enum class Command { Help, Export, Import, ExportPoints, ImportPoints };
+
+struct Arguments {
+  Command command = Command::Help;
+  std::string input;
+  std::string output;
+  Layout layout = Layout::Fixed;
+  std::optional<std::string> ibound;  // IBOUND array file, when given
+  Resampling resampling = Resampling::Nearest;
+  bool polygon = false;               // export-points: one closed polygon
+  std::optional<std::string> layer;   // import-points: the layer to read
+};
+
+Arguments parse_arguments(std::span<const std::string> args);
+
+std::string_view layout_name(Layout layout);
+std::string_view usage();
+
+}  // namespace kitgeo

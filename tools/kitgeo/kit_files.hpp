@@ -1,0 +1,66 @@
+// The kit's own files as kitgeo reads and writes them: whole-grid arrays in
+// each layout, the IBOUND array and CRSTM point files. Every read and write of
+// those layouts goes through this file and through gridkit's row readers and
+// writers, so the layouts stay the library's.
+//
+// Outputs are written under a temporary name beside their own and moved over
+// it only once written whole: a failed run leaves an earlier file of that
+// name as it was and no partial file behind.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "gridkit/grid.hpp"
+#include "gridkit/points.hpp"
+#include "tools/kitgeo/arguments.hpp"
+
+namespace kitgeo {
+
+// A whole model array: integers for the int layout, reals for the others.
+using ModelArray = std::variant<gridkit::IntGrid, gridkit::RealGrid>;
+
+// Rows 1 to NROW of the array in `layout`; what follows the last row is not
+// read. A missing file, a short file or a field that is not a number is a
+// KitError naming the file and line.
+ModelArray read_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout);
+gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const std::string& name);
+
+// Whether `value` shows in the layout's field (rounded to an integer for the
+// int layout) rather than as asterisks.
+bool fits_layout(double value, Layout layout);
+
+// Rows 1 to NROW in `layout`; the free layout writes each row as free-format
+// records of four values, the kit's list output.
+void write_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout,
+                       const ModelArray& array);
+
+// Every point of a CRSTM point file (X and Y in double precision, Z single).
+std::vector<gridkit::PointD> read_point_file(const std::filesystem::path& folder, const std::string& name);
+// One point a line, "X Y Z", each number in the shortest form that reads back
+// as the same value.
+void write_point_file(const std::filesystem::path& folder, const std::string& name,
+                      const std::vector<gridkit::PointD>& points);
+
+// An output written under a temporary name in its own folder and moved over
+// its name by commit(); dropped with its temporary file if never committed.
+class PendingOutput {
+ public:
+  PendingOutput(const std::filesystem::path& folder, const std::string& name);
+  PendingOutput(const PendingOutput&) = delete;
+  PendingOutput& operator=(const PendingOutput&) = delete;
+  ~PendingOutput();
+
+  const std::filesystem::path& temporary() const { return temporary_; }
+  void commit();
+
+ private:
+  std::string name_;
+  std::filesystem::path final_;
+  std::filesystem::path temporary_;
+  bool committed_ = false;
+};
+
+}  // namespace kitgeo

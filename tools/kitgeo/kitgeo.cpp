@@ -1,0 +1,109 @@
+#include "tools/kitgeo/kitgeo.hpp"
+
+#include <ostream>
+
+#include "gridkit/error.hpp"
+#include "tools/kitgeo/arguments.hpp"
+#include "tools/kitgeo/gdal_support.hpp"
+#include "tools/kitgeo/kit_files.hpp"
+#include "tools/kitgeo/points_layer.hpp"
+#include "tools/kitgeo/raster_export.hpp"
+#include "tools/kitgeo/raster_import.hpp"
+
+namespace kitgeo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string_view resampling_name(Resampling resampling) {
+  switch (resampling) {
+    case Resampling::Nearest: return "nearest";
+    case Resampling::Bilinear: return "bilinear";
+    case Resampling::Average: return "average";
+  }
+  return "?";
+}
+
+std::string cell_text(gridkit::Cell cell) {
+  return "(row " + std::to_string(cell.row) + ", column " + std::to_string(cell.col) + ")";
+}
+
+void report_warnings(GdalSession& gdal, std::ostream& out) {
+  for (const std::string& warning : gdal.take_warnings()) out << "GDAL warning: " << warning << '\n';
+}
+
+void export_array(const Arguments& a, std::ostream& out, const fs::path& folder) {
+  GdalSession gdal;
+  const ModelArray array = read_model_array(folder, a.input, a.layout);
+  std::optional<gridkit::IntGrid> ibound;
+  if (a.ibound) ibound = read_ibound_array(folder, *a.ibound);
+  const ExportSummary summary = export_geotiff(gdal, array, ibound ? &*ibound : nullptr, folder, a.output);
+  report_warnings(gdal, out);
+  out << a.input << " (" << layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL << " x "
+      << gridkit::NROW << (summary.integer ? " Int32" : " Float32");
+  if (ibound) out << ", " << summary.nodata_cells << " cells inactive in " << *a.ibound << " as nodata";
+  out << '\n';
+}
+
+void import_array(const Arguments& a, std::ostream& out, const fs::path& folder) {
+  GdalSession gdal;
+  std::optional<gridkit::IntGrid> ibound;
+  if (a.ibound) ibound = read_ibound_array(folder, *a.ibound);
+  const WarpedGrid warped = warp_to_model_grid(gdal, folder, a.input, a.resampling);
+  report_warnings(gdal, out);
+  if (warped.crs_assumed) out << a.input << " names no coordinate system: taken as CRSTM\n";
+  const LayoutImport imported = to_layout(warped, a.layout, ibound ? &*ibound : nullptr, a.output);
+  if (imported.first_active_without_data) {
+    throw gridkit::KitError::read_file(
+        a.input, "active cell " + cell_text(*imported.first_active_without_data) + " of " + *a.ibound +
+                     " has no data; " + std::to_string(imported.active_without_data) +
+                     " active cells lie outside the raster or on nodata");
+  }
+  write_model_array(folder, a.output, a.layout, imported.array);
+  out << a.input << " -> " << a.output << " (" << layout_name(a.layout) << " layout, "
+      << resampling_name(a.resampling) << "): " << imported.cells_without_data
+      << " cells outside the raster or without data, written as 0";
+  if (ibound && imported.cells_without_data > 0) out << " (all inactive in " << *a.ibound << ")";
+  out << '\n';
+}
+
+void export_points(const Arguments& a, std::ostream& out, const fs::path& folder) {
+  GdalSession gdal;
+  const std::vector<gridkit::PointD> points = read_point_file(folder, a.input);
+  const std::string layer = fs::path(a.input).stem().string();
+  export_points_layer(gdal, points, a.polygon, folder, a.output, layer);
+  report_warnings(gdal, out);
+  out << a.input << " -> " << a.output << ": layer " << layer << ", ";
+  if (a.polygon) {
+    out << "one polygon of " << points.size() << " vertices\n";
+  } else {
+    out << points.size() << " points\n";
+  }
+}
+
+void import_points(const Arguments& a, std::ostream& out, const fs::path& folder) {
+  GdalSession gdal;
+  const LayerPoints layer = import_points_layer(gdal, folder, a.input, a.layer);
+  report_warnings(gdal, out);
+  if (layer.crs_assumed) out << a.input << " names no coordinate system: taken as CRSTM\n";
+  write_point_file(folder, a.output, layer.points);
+  out << a.input << " (layer " << layer.layer << ") -> " << a.output << ": " << layer.points.size()
+      << (layer.from_shape ? " vertices\n" : " points\n");
+}
+
+}  // namespace
+
+void run_kitgeo(std::span<const std::string> args, std::ostream& out, const fs::path& folder) {
+  const Arguments a = parse_arguments(args);
+  switch (a.command) {
+    case Command::Help: out << usage(); break;
+    case Command::Export: export_array(a, out, folder); break;
+    case Command::Import: import_array(a, out, folder); break;
+    case Command::ExportPoints: export_points(a, out, folder); break;
+    case Command::ImportPoints: import_points(a, out, folder); break;
+  }
+  out.flush();
+}
+
+}  // namespace kitgeo
