@@ -6,4 +6,5 @@ apt-get update
 apt-get install -y --no-install-recommends \
   cmake make g++ libgtest-dev \
   clang libclang-rt-14-dev \
-  gdal-bin proj-bin
+  gdal-bin proj-bin \
+  dpkg-dev file man-db

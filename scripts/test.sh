@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a normal build, a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and short libFuzzer runs.
+# Builds everything and runs every test: a normal build, its Debian package
+# installed and removed again, a build under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and short libFuzzer runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -10,6 +11,9 @@ echo "== build and test"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS=
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== Debian package: install with apt, run from the path, manual page, remove"
+bash "$root/scripts/package-test.sh" "$root/build"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON -DKIT_PARTS=
