@@ -1,4 +1,6 @@
-// What `TOOL --help` shows for each console program of the kit.
+// What `TOOL --help` shows for each console program of the kit. A new
+// program adds its entry to the table in tool_help.cpp; one missing from it
+// still gets --version and a one-line usage.
 #pragma once
 
 #include <span>
