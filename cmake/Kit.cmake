@@ -1,11 +1,5 @@
 # Helpers shared by every part of the kit.
 
-# kit_version.hpp: KIT_VERSION for --version, from project(VERSION).
-configure_file(${CMAKE_CURRENT_LIST_DIR}/kit_version.hpp.in
-               ${CMAKE_BINARY_DIR}/generated/kit_version.hpp @ONLY)
-add_library(kit_version INTERFACE)
-target_include_directories(kit_version INTERFACE ${CMAKE_BINARY_DIR}/generated)
-
 # kit_install_program(<exe-name>): `cmake --install` puts the program in bin/
 # and its manual page docs/man/<exe-name>.1, compressed, in share/man/man1.
 function(kit_install_program name)

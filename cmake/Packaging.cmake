@@ -13,8 +13,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 one fixed 361 x 470 grid (gridding of scattered points by relaxation, zone
 arrays from closed curves, layer repair, conductivities, river package
 rebuild, Surfer grid export), convert points between latitude/longitude and
-the kit's CRSTM transverse Mercator coordinates, and compress installer
-payload files (dcl).")
+the kit's CRSTM transverse Mercator coordinates, and compress and pack installer
+payloads (dcl, setuppack).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: a normal build, its Debian package
-# installed and removed again, a build under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and short libFuzzer runs.
+# installed and removed again, the Windows installer cross-built and run
+# under Wine, a build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and short libFuzzer runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -14,6 +15,9 @@ ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
 echo "== Debian package: install with apt, run from the path, manual page, remove"
 bash "$root/scripts/package-test.sh" "$root/build"
+
+echo "== Windows installer: cross build and Wine run"
+bash "$root/scripts/test-windows.sh" "$root/build"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON -DKIT_PARTS=

@@ -1,0 +1,124 @@
+// Loading the payload and its install header.
+#include "header.hpp"
+
+#include <utility>
+
+#include "bytes.hpp"
+
+namespace payload {
+
+namespace {
+
+// One string record (P, X, S, L): letter, separator, string.
+struct StringRecord {
+  char letter;
+  std::string InstallHeader::*value;
+  bool InstallHeader::*present;
+};
+
+constexpr StringRecord kStringRecords[] = {
+    {kFolderRecord, &InstallHeader::install_folder, &InstallHeader::has_folder},
+    {kProgramRecord, &InstallHeader::program, &InstallHeader::has_program},
+    {kDescriptionRecord, &InstallHeader::description, &InstallHeader::has_description},
+    {kLinkRecord, &InstallHeader::link_name, &InstallHeader::has_link},
+};
+
+Failure header_failure(std::size_t pos, std::string problem) {
+  return Failure{{}, pos, std::move(problem)};
+}
+
+}  // namespace
+
+HeaderParse parse_install_header(std::span<const std::uint8_t> bytes) {
+  HeaderParse parse;
+  std::size_t pos = 0;
+  for (const StringRecord& record : kStringRecords) {
+    if (pos >= bytes.size() || bytes[pos] != static_cast<std::uint8_t>(record.letter)) continue;
+    const CString text = get_string(bytes, pos + 2, kMaxName);
+    if (!text.text) {
+      parse.failure = header_failure(
+          pos, std::string("header record ") + record.letter +
+                   (text.too_long ? " holds a string longer than 259 characters"
+                                  : " runs past the end of the payload"));
+      parse.end = pos;
+      return parse;
+    }
+    parse.header.*record.value = *text.text;
+    parse.header.*record.present = true;
+    pos += 2 + text.text->size() + 1;
+  }
+  if (pos < bytes.size() && bytes[pos] == static_cast<std::uint8_t>(kModeRecord)) {
+    if (pos + 1 >= bytes.size()) {
+      parse.failure = header_failure(pos, "header record M runs past the end of the payload");
+      parse.end = pos;
+      return parse;
+    }
+    parse.header.mode = bytes[pos + 1];
+    pos += 2;
+  }
+  parse.end = pos;
+  return parse;
+}
+
+namespace {
+
+// Checks the offset field and parses the header of `image`; the payload's
+// bytes are then taken by `take_tail(offset)`.
+template <typename TakeTail>
+LoadResult load_from(std::span<const std::uint8_t> image, const std::string& image_path,
+                     const std::string& source_folder, TakeTail&& take_tail) {
+  LoadResult result;
+  result.payload.image_path = image_path;
+  result.payload.source_folder = source_folder;
+  const auto fail = [&](std::optional<std::uint64_t> offset, std::string problem) {
+    result.failure = Failure{image_path, offset, std::move(problem)};
+    return result;
+  };
+  if (image.size() < kOffsetField + 4) {
+    return fail(std::nullopt, "the file is too short to hold the payload offset at byte 28");
+  }
+  const std::uint32_t offset = get_u32(image, kOffsetField);
+  if (offset >= image.size()) {
+    return fail(std::nullopt, "the payload offset " + std::to_string(offset) +
+                                  " lies at or beyond the end of the file (" +
+                                  std::to_string(image.size()) + " bytes): there is no payload");
+  }
+  HeaderParse parse = parse_install_header(image.subspan(offset));
+  if (parse.failure) {
+    return fail(offset + *parse.failure->offset, parse.failure->problem);
+  }
+  result.payload.payload_offset = offset;
+  result.payload.header = std::move(parse.header);
+  result.payload.stream_start = parse.end;
+  result.payload.bytes = take_tail(offset);
+  return result;
+}
+
+}  // namespace
+
+LoadResult load_install_header_from(std::span<const std::uint8_t> image,
+                                    const std::string& image_path,
+                                    const std::string& source_folder) {
+  return load_from(image, image_path, source_folder, [&](std::uint32_t offset) {
+    return std::vector<std::uint8_t>(image.begin() + offset, image.end());
+  });
+}
+
+LoadResult load_install_header(Platform& platform, const std::string& image_path,
+                               const std::string& source_folder) {
+  FileRead read = platform.read_file(image_path);
+  if (!read.ok) {
+    LoadResult result;
+    result.payload.image_path = image_path;
+    result.payload.source_folder = source_folder;
+    result.failure = Failure{image_path, std::nullopt, read.problem};
+    return result;
+  }
+  // The image buffer becomes the payload buffer: the tail moves down in place.
+  return load_from(read.bytes, image_path, source_folder, [&](std::uint32_t offset) {
+    read.bytes.erase(read.bytes.begin(), read.bytes.begin() + offset);
+    return std::move(read.bytes);
+  });
+}
+
+}  // namespace payload

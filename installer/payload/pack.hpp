@@ -1,0 +1,35 @@
+// Building a setup image: the stub program, the payload offset at byte 28,
+// the install header and the record stream, split into continuation files
+// at each disk item.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "implode.hpp"
+#include "manifest.hpp"
+
+namespace payload {
+
+struct PackedImage {
+  std::vector<std::uint8_t> image;                      // OUT
+  std::vector<std::vector<std::uint8_t>> continuations;  // "2.DAT", "3.DAT", ...
+};
+
+// Compresses every file of the manifest and lays out the image. `stub` must
+// be at least 32 bytes (it holds the offset field). Throws PackError naming
+// the manifest line for a source that cannot be read or is over 2 MiB.
+PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& stub_path,
+                        const Manifest& manifest, const dcl::ImplodeOptions& compression);
+
+// Writes OUT and its continuation files beside it. On any failure removes
+// what it wrote and throws PackError.
+void write_image(const PackedImage& packed, const std::filesystem::path& out);
+
+// The last-write time of a file as a Windows file time.
+std::uint64_t source_file_time(const std::filesystem::path& path);
+
+}  // namespace payload

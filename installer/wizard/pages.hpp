@@ -1,0 +1,16 @@
+// The installer's pages, each a control table bound to the wizard state.
+#pragma once
+
+#include "page_engine.hpp"
+
+namespace wizard {
+
+extern const PageDescriptor kWelcomePage;
+extern const PageDescriptor kUserPage;
+extern const PageDescriptor kInstallDirectoryPage;
+extern const PageDescriptor kOptionsPage;
+extern const PageDescriptor kSuccessPage;
+extern const PageDescriptor kTerminatedPage;
+extern const PageDescriptor kDiskChangePage;
+
+}  // namespace wizard

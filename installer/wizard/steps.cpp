@@ -1,0 +1,117 @@
+// The wizard's step table. Each step is a command posted to the main
+// window, so every page runs from the main message loop, never nested.
+#include <string>
+
+#include "app.hpp"
+#include "copy_phase.hpp"
+#include "pages.hpp"
+#include "registry.hpp"
+#include "win32_platform.hpp"
+#include "wizard_state.hpp"
+
+namespace wizard {
+namespace {
+
+enum Step : std::uint32_t {
+  kEnd = 0,
+  kWelcome = 1,
+  kUser = 2,
+  kDirectory = 3,
+  kOptions = 4,
+  kCopy = 5,
+  kTerminated = 6,
+  kTerminatedToo = 7,
+};
+
+// Next goes one step on, Cancel to the termination page, Back one step back.
+void move_on(int result) {
+  WizardState& s = state();
+  if (result == kPageNext) post_step(++s.step);
+  else if (result == kPageCancel) post_step(kTerminated);
+  else post_step(--s.step);
+}
+
+// Loads the install header and the owner defaults. An unreadable payload
+// is named in a message box and the install ends on the termination page.
+bool start_over() {
+  WizardState& s = state();
+  App& a = app();
+  Win32Platform platform(a.main_window, a.dc, a.painter, a.texts, a.components.allocator());
+  payload::LoadResult loaded = payload::load_install_header(
+      platform, a.texts.text(kModulePathText), a.texts.text(kSourceFolderText));
+  s.payload = std::move(loaded.payload);
+  s.payload_readable = !loaded.failure.has_value();
+  lstrcpynA(s.install_folder, s.payload.header.install_folder.c_str(), sizeof s.install_folder);
+  if (!s.payload_readable) {
+    const std::string message = "The install data of " + std::string(a.texts.text(kModulePathText)) +
+                                " cannot be read:\n" + loaded.failure->message();
+    MessageBoxA(a.main_window, message.c_str(), a.texts.text(kCaptionText), MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  shell::read_owner_defaults(s.owner_name, s.owner_firm);
+  s.step = kWelcome;
+  return true;
+}
+
+bool copy_files() {
+  WizardState& s = state();
+  App& a = app();
+  Win32Platform platform(a.main_window, a.dc, a.painter, a.texts, a.components.allocator());
+  payload::CopySettings settings;
+  settings.install_folder = s.install_folder;
+  settings.owner_name = s.owner_name;
+  settings.owner_firm = s.owner_firm;
+  settings.option_flag1 = s.option_flag1;
+  settings.option_flag2 = s.option_flag2;
+  settings.option_flag3 = s.option_flag3;
+  return !payload::run_record_stream(s.payload, settings, platform).has_value();
+}
+
+}  // namespace
+
+void post_step(std::uint32_t step) { PostMessageA(app().main_window, WM_COMMAND, step, 0); }
+
+void run_step(std::uint32_t step) {
+  HWND main = app().main_window;
+  WizardState& s = state();
+  switch (step) {
+    case kEnd:
+      DestroyWindow(main);
+      break;
+    case kWelcome:
+      if (!start_over()) {
+        post_step(kTerminated);
+        break;
+      }
+      move_on(run_page(main, kWelcomePage));
+      break;
+    case kUser:
+      move_on(run_page(main, kUserPage));
+      break;
+    case kDirectory:
+      move_on(run_page(main, kInstallDirectoryPage));
+      break;
+    case kOptions:
+      move_on(run_page(main, kOptionsPage));
+      break;
+    case kCopy:
+      if (copy_files()) {
+        run_page(main, kSuccessPage);
+        shell::record_settings(s.owner_name, s.owner_firm, s.install_folder);
+        shell::delete_removal_list(s.install_folder);
+      } else {
+        run_page(main, kTerminatedPage);
+      }
+      post_step(kEnd);
+      break;
+    case kTerminated:
+    case kTerminatedToo:
+      run_page(main, kTerminatedPage);
+      post_step(kEnd);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace wizard
