@@ -20,6 +20,11 @@
 #include <string_view>
 #include <vector>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "explode.hpp"
 #include "implode.hpp"
 #include "kit_version.hpp"
@@ -70,9 +75,15 @@ std::ifstream open_input(const std::string& path) {
   return in;
 }
 
-// The file, or standard input for "-".
+// The file, or standard input for "-". Streams carry bytes as they are: on
+// Windows the console streams would otherwise turn line ends around.
 std::istream& input_stream(const std::string& path, std::ifstream& file) {
-  if (path == kDash) return std::cin;
+  if (path == kDash) {
+#if defined(_WIN32)
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    return std::cin;
+  }
   file = open_input(path);
   return file;
 }
@@ -94,7 +105,12 @@ std::ofstream create_file(const std::string& path) {
 
 // The file, or standard output for "-".
 std::ostream& output_stream(const std::string& path, std::ofstream& file) {
-  if (path == kDash) return std::cout;
+  if (path == kDash) {
+#if defined(_WIN32)
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    return std::cout;
+  }
   file = create_file(path);
   return file;
 }
