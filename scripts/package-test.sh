@@ -20,7 +20,7 @@ if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok ins
 fi
 
 rm -f "$build"/"$package"_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
+(cd "$build" && cpack -G DEB >cpack.log 2>&1) || { cat "$build/cpack.log" >&2; exit 1; }
 debs=("$build"/"$package"_*.deb)
 [ "${#debs[@]}" = 1 ] && [ -f "${debs[0]}" ] || { echo "package test: no single .deb in $build" >&2; exit 1; }
 deb=${debs[0]}
