@@ -1,10 +1,31 @@
 # Helpers shared by every part of the kit.
 
+# kit_install_program(<exe-name>): `cmake --install` puts the program in bin/
+# and its manual page docs/man/<exe-name>.1, compressed, in share/man/man1.
+function(kit_install_program name)
+  install(TARGETS ${name} RUNTIME DESTINATION bin)
+  set(page ${CMAKE_SOURCE_DIR}/docs/man/${name}.1)
+  if(NOT EXISTS ${page})
+    message(WARNING "${name} has no manual page ${page}")
+    return()
+  endif()
+  set(packed ${CMAKE_BINARY_DIR}/man/${name}.1.gz)
+  # -n keeps the name and time out of the header, so the package is the
+  # same from build to build.
+  add_custom_command(OUTPUT ${packed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND sh -c "gzip -9nc '${page}' > '${packed}'"
+    DEPENDS ${page} VERBATIM)
+  add_custom_target(man-${name} ALL DEPENDS ${packed})
+  install(FILES ${packed} DESTINATION share/man/man1)
+endfunction()
+
 # kit_tool(<exe-name> SOURCES ... [LIBS ...]): a console program in bin/.
 function(kit_tool name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE gridkit ${ARG_LIBS})
+  kit_install_program(${name})
 endfunction()
 
 # kit_test(<name> SOURCES ... [LIBS ...]): a GoogleTest binary run by ctest.

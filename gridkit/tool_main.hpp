@@ -2,7 +2,10 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "gridkit/console.hpp"
 
@@ -15,6 +18,17 @@ using ToolFunction = void (*)(Console& con, const std::filesystem::path& folder)
 // For main(): standard input and output, the current folder; a KitError is
 // printed on standard error and gives exit status 2.
 int tool_main(ToolFunction tool);
+
+// For main() of a program `name` (as in gridkit/tool_help): also takes its
+// command line, --help, --version and answers (gridkit/command_line.hpp).
+// Without arguments it runs exactly as tool_main(tool).
+int tool_main(ToolFunction tool, std::string_view name, int argc, char** argv);
+
+// The same over given streams and folder; `err` receives everything that
+// goes to standard error. Returns the exit status.
+int run_command(ToolFunction tool, std::string_view name, const std::vector<std::string>& args,
+                std::istream& in, std::ostream& out, std::ostream& err,
+                const std::filesystem::path& folder);
 
 // For tests: runs the tool with `input` as its console input.
 struct ToolRun {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a normal build, the Windows
-# installer cross-built and run under Wine, a build under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and short libFuzzer runs.
+# Builds everything and runs every test: a normal build, its Debian package
+# installed and removed again, the Windows installer cross-built and run
+# under Wine, a build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and short libFuzzer runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -12,6 +13,9 @@ echo "== build and test"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= -DCMAKE_UNITY_BUILD=OFF
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
+
+echo "== Debian package: install with apt, run from the path, manual page, remove"
+bash "$root/scripts/package-test.sh" "$root/build"
 
 echo "== Windows installer: cross build and Wine run"
 bash "$root/scripts/test-windows.sh" "$root/build"

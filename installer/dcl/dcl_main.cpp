@@ -4,6 +4,7 @@
 //                         receives every byte produced, also on a data error
 //   dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT
 //
+// IN or OUT given as "-" is standard input or output.
 // Usage errors and files that cannot be read or written end with a message
 // on stderr and exit status 2.
 #include <algorithm>
@@ -19,8 +20,14 @@
 #include <string_view>
 #include <vector>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "explode.hpp"
 #include "implode.hpp"
+#include "kit_version.hpp"
 
 namespace {
 
@@ -29,7 +36,7 @@ constexpr int kFailure = 2;
 constexpr std::string_view kUsage =
     "usage: dcl explode IN OUT\n"
     "       dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT\n"
-    "       dcl --help\n";
+    "       dcl --help | --version\n";
 
 constexpr std::string_view kHelp =
     "dcl compresses files into implode streams (the installer payload's file\n"
@@ -48,7 +55,13 @@ constexpr std::string_view kHelp =
     "                 (default: plain 8-bit literals, which suit any data)\n"
     "  --dict N       window of N bytes: 1024, 2048 (default) or 4096\n"
     "\n"
-    "Usage errors and files that cannot be read or written give exit status 2.\n";
+    "IN or OUT given as - is standard input or output (write ./- for a file\n"
+    "named -).\n"
+    "\n"
+    "Usage errors and files that cannot be read or written give exit status 2.\n"
+    "The manual page: man dcl\n";
+
+constexpr std::string_view kDash = "-";
 
 class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -62,8 +75,22 @@ std::ifstream open_input(const std::string& path) {
   return in;
 }
 
+// The file, or standard input for "-". Streams carry bytes as they are: on
+// Windows the console streams would otherwise turn line ends around.
+std::istream& input_stream(const std::string& path, std::ifstream& file) {
+  if (path == kDash) {
+#if defined(_WIN32)
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    return std::cin;
+  }
+  file = open_input(path);
+  return file;
+}
+
 std::vector<std::uint8_t> read_file(const std::string& path) {
-  std::ifstream in = open_input(path);
+  std::ifstream file;
+  std::istream& in = input_stream(path, file);
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
   if (in.bad()) throw std::runtime_error("cannot read input file \"" + path + "\"");
@@ -76,9 +103,30 @@ std::ofstream create_file(const std::string& path) {
   return out;
 }
 
+// The file, or standard output for "-".
+std::ostream& output_stream(const std::string& path, std::ofstream& file) {
+  if (path == kDash) {
+#if defined(_WIN32)
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    return std::cout;
+  }
+  file = create_file(path);
+  return file;
+}
+
+// Flushes and checks the output; a file is closed so its last bytes count.
+void finish_output(const std::string& path, std::ostream& out, std::ofstream& file) {
+  if (file.is_open()) file.close();
+  out.flush();
+  if (!out || (path != kDash && !file)) {
+    throw std::runtime_error("cannot write output file \"" + path + "\"");
+  }
+}
+
 struct ExplodeFiles {
-  std::ifstream& in;
-  std::ofstream& out;
+  std::istream& in;
+  std::ostream& out;
   std::uint64_t written = 0;
 };
 
@@ -107,14 +155,15 @@ std::string_view result_text(dcl::ExplodeResult result) {
 
 int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
-  std::ifstream in = open_input(args[0]);
-  std::ofstream out = create_file(args[1]);
+  std::ifstream in_file;
+  std::istream& in = input_stream(args[0], in_file);
+  std::ofstream out_file;
+  std::ostream& out = output_stream(args[1], out_file);
   ExplodeFiles files{in, out};
   std::array<std::uint8_t, dcl::kWorkAreaSize> work;
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (in.bad()) throw std::runtime_error("cannot read input file \"" + args[0] + "\"");
-  out.close();
-  if (!out) throw std::runtime_error("cannot write output file \"" + args[1] + "\"");
+  finish_output(args[1], out, out_file);
   if (result != dcl::ExplodeResult::ok) {
     std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
               << static_cast<int>(result) << "); " << files.written << " bytes written to "
@@ -147,7 +196,7 @@ int run_implode(const std::vector<std::string>& args) {
     } else if (args[i] == "--dict") {
       if (i + 1 == args.size()) throw UsageError("--dict needs a window size");
       options.dictionary_size = parse_dictionary_size(args[++i]);
-    } else if (args[i].size() > 1 && args[i][0] == '-') {
+    } else if (args[i].size() > 1 && args[i][0] == '-') {  // "-" alone is a stream
       throw UsageError("unknown option \"" + args[i] + "\"");
     } else {
       files.push_back(args[i]);
@@ -156,10 +205,10 @@ int run_implode(const std::vector<std::string>& args) {
   if (files.size() != 2) throw UsageError("implode takes an input and an output file");
   const std::vector<std::uint8_t> input = read_file(files[0]);
   const std::vector<std::uint8_t> stream = dcl::implode(input, options);
-  std::ofstream out = create_file(files[1]);
+  std::ofstream out_file;
+  std::ostream& out = output_stream(files[1], out_file);
   out.write(reinterpret_cast<const char*>(stream.data()), static_cast<std::streamsize>(stream.size()));
-  out.close();
-  if (!out) throw std::runtime_error("cannot write output file \"" + files[1] + "\"");
+  finish_output(files[1], out, out_file);
   return 0;
 }
 
@@ -173,6 +222,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(all.begin() + 1, all.end());
     if (command == "help" || std::find(all.begin(), all.end(), "--help") != all.end()) {
       std::cout << kHelp;
+      return 0;
+    }
+    if (command == "--version") {
+      std::cout << "dcl (groundwater model kit) " KIT_VERSION "\n";
       return 0;
     }
     if (command == "explode") return run_explode(rest);

@@ -1,9 +1,14 @@
 // setuppack: packs, lists and extracts setup images (see setuppack --help).
 #include <iostream>
 
+#include "kit_version.hpp"
 #include "setuppack.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "--version") {
+    std::cout << "setuppack (groundwater model kit) " KIT_VERSION "\n";
+    return 0;
+  }
   return payload::run_setuppack(args, std::cout, std::cerr, payload::terminal_disk_prompt());
 }

@@ -1,4 +1,4 @@
 #include "gridkit/tool_main.hpp"
 #include "tools/plover/plover.hpp"
 
-int main() { return gridkit::tool_main(plover::run_plover); }
+int main(int argc, char** argv) { return gridkit::tool_main(plover::run_plover, "plover", argc, argv); }

@@ -100,6 +100,43 @@ TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {
   EXPECT_NE(read("stderr.txt").find("cannot create output file"), std::string::npos);
 }
 
+TEST_F(DclCommand, DashIsStandardInputOrOutput) {
+  std::string text;
+  for (int i = 0; i < 500; ++i) text += "layer " + std::to_string(i % 11) + " top\n";
+  write("in.txt", text);
+  ASSERT_EQ(dcl("implode --ascii " + path("in.txt") + " " + path("file.imp")), 0);
+  const std::string stream = read("file.imp");
+  // Each combination of file and stream must give the same bytes.
+  struct Case {
+    std::string args;
+    std::string output;  // the file that receives the result
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"implode --ascii - " + path("a.imp") + " <" + path("in.txt"), "a.imp", stream},
+      {"implode --ascii " + path("in.txt") + " -", "stdout.txt", stream},
+      {"implode --ascii - - <" + path("in.txt"), "stdout.txt", stream},
+      {"explode - " + path("b.txt") + " <" + path("file.imp"), "b.txt", text},
+      {"explode " + path("file.imp") + " -", "stdout.txt", text},
+      {"explode - - <" + path("file.imp"), "stdout.txt", text},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(dcl(c.args), 0) << c.args << ": " << read("stderr.txt");
+    EXPECT_EQ(read(c.output), c.expected) << c.args;
+  }
+  // A cut stream on standard input still gives its decoded part and result 4.
+  write("cut.imp", stream.substr(0, stream.size() / 2));
+  EXPECT_EQ(dcl("explode - - <" + path("cut.imp")), 4);
+  EXPECT_FALSE(read("stdout.txt").empty());
+  EXPECT_EQ(text.rfind(read("stdout.txt"), 0), 0U);
+}
+
+TEST_F(DclCommand, VersionIsOneLine) {
+  EXPECT_EQ(dcl("--version"), 0);
+  EXPECT_EQ(read("stdout.txt").rfind("dcl (groundwater model kit) ", 0), 0U);
+  EXPECT_EQ(read("stdout.txt").back(), '\n');
+}
+
 TEST_F(DclCommand, HelpDescribesBothCommands) {
   EXPECT_EQ(dcl("--help"), 0);
   const std::string help = read("stdout.txt");
