@@ -52,6 +52,8 @@ std::vector<std::string> program_names() {
   for (const gridkit::ToolHelp& help : gridkit::all_tool_help()) names.emplace_back(help.name);
   names.emplace_back("dcl");
   names.emplace_back("setuppack");
+  names.emplace_back("kitgeo");
+  names.emplace_back("kitmap");
   return names;
 }
 

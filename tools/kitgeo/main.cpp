@@ -5,11 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "kit_version.hpp"
+
 #include "gridkit/error.hpp"
 #include "tools/kitgeo/kitgeo.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "--version") {
+    std::cout << "kitgeo (groundwater model kit) " KIT_VERSION "\n";
+    return 0;
+  }
   try {
     kitgeo::run_kitgeo(args, std::cout, ".");
     return 0;
