@@ -1,5 +1,11 @@
 // Exact decimal rounding of binary floating-point values, the single source
 // of every printed real's digits.
+//
+// The rounding is done once, from the exact binary value, half away from
+// zero. std::to_chars with a precision rounds the exact value correctly too,
+// only with exact ties going to even; so the digits come from to_chars, and a
+// tie (rare, and decided by exact bit arithmetic) is rounded away from zero by
+// hand. No allocation on any path.
 #pragma once
 
 #include <string>
@@ -15,10 +21,25 @@ struct Decimal {
   bool is_zero() const { return digits.empty(); }
 };
 
-// The exact value of `value`, rounded once to keep at most `sig_digits`
-// significant digits and no place finer than 10^-decimals (pass a large
-// `decimals` to round by significant digits only). An exact tie rounds away
-// from zero. Trailing zero digits are dropped.
+// The same in a fixed buffer: at most kMaxRoundedDigits significant digits.
+inline constexpr int kMaxRoundedDigits = 17;
+struct RoundedDigits {
+  bool negative = false;
+  int count = 0;  // significant digits held, trailing zeros dropped
+  int point = 0;
+  char digits[kMaxRoundedDigits] = {};
+  bool is_zero() const { return count == 0; }
+  // Digit number `index` (0 is the first significant one); '0' outside.
+  char at(int index) const { return index >= 0 && index < count ? digits[index] : '0'; }
+};
+
+// The exact value of finite `value`, rounded once to keep at most
+// `sig_digits` (1 to kMaxRoundedDigits) significant digits and no place finer
+// than 10^-decimals (pass a large `decimals` to round by significant digits
+// only). An exact tie rounds away from zero. Trailing zero digits are dropped.
+RoundedDigits round_digits(double value, int sig_digits, int decimals);
+
+// As round_digits, with the digits in a string.
 Decimal round_decimal(double value, int sig_digits, int decimals);
 
 }  // namespace gridkit
