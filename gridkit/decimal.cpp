@@ -16,6 +16,35 @@ constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLargestExactPow10 = 22;
 
+// The same as integers, up to 10^17.
+constexpr std::uint64_t kExactPow10Int[] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000,
+    10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000,
+    1000000000000000, 10000000000000000, 100000000000000000};
+
+// The doubles nearest to 10^k, k from -kNearPow10Range to kNearPow10Range.
+constexpr int kNearPow10Range = 40;
+constexpr double kNearPow10[] = {
+    1e-40, 1e-39, 1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29,
+    1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17,
+    1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4,
+    1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25,
+    1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38, 1e39,
+    1e40};
+static_assert(sizeof kNearPow10 / sizeof kNearPow10[0] == 2 * kNearPow10Range + 1);
+
+// The fast path handles up to this many kept digits: the scaled value stays
+// below 10^16, where a double's ulp is at most 2.
+constexpr int kFastDigits = 16;
+// How close to a half the fast path's fraction may come before the exact path
+// decides; its own error is below 2^-50.
+constexpr double kHalfGuard = 1.0 / (1 << 30);
+// The mantissa bits of a double beyond a float's 24, and the largest power of
+// ten (5^12 < 2^28) whose product with a float's mantissa stays exact.
+constexpr std::uint64_t kBelowSingleMantissa = (std::uint64_t{1} << 29) - 1;
+constexpr int kExactSingleScale = 12;
+
 // `count` significant digits of `mag` (positive, finite) into `digits`,
 // correctly rounded from the exact value with exact ties to even (what
 // to_chars with a precision gives). Returns the decimal point's position:
@@ -76,12 +105,104 @@ void drop_trailing_zeros(RoundedDigits& r) {
   if (r.count == 0) r.point = 0;
 }
 
+// The rounding by scaling: with p the value's point and `keep` the digits to
+// keep, t = mag 10^(keep-p) is formed exactly as hi + lo (one multiplication
+// or division by an exact power of ten and its error term from fma), and
+// rounded half away from zero to the integer n, whose digits are the result.
+// Returns false, leaving the decision to the exact path, when the point is
+// out of the table's range, the scale is not an exact power of ten, or t
+// comes within kHalfGuard of a half (exact ties among them).
+//
+// The point: 10^(p0-1) <= 2^(e-1) <= mag < 2^e < 10^(p0+1), so p is p0 or
+// p0 + 1, decided by comparing with the double nearest to 10^p0. That
+// comparison errs only when mag is that very double, which the exact path
+// takes.
+bool round_by_scaling(double mag, int sig_digits, int decimals, RoundedDigits& r) {
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(mag);
+  const int biased_exponent = static_cast<int>(bits >> 52);
+  if (biased_exponent == 0) return false;          // subnormal: the exact path
+  const int binary_exponent = biased_exponent - 1022;  // mag = f 2^e, f in [1/2, 1)
+  int point = (((binary_exponent - 1) * 78913) >> 18) + 1;  // floor((e-1) log10 2) + 1
+  if (point < -kNearPow10Range || point > kNearPow10Range) return false;
+  const double near_power = kNearPow10[point + kNearPow10Range];
+  // Equal to an inexact power's double: which side of 10^point it lies on
+  // matters at 16 digits, so the exact path decides.
+  if (mag == near_power && (point < 0 || point > kLargestExactPow10)) return false;
+  if (mag >= near_power) ++point;
+  const long keep_by_place = static_cast<long>(point) + decimals;
+  const int keep = static_cast<int>(std::min<long>(sig_digits, keep_by_place));
+  if (keep < 0) {  // below half the rounding unit
+    r = RoundedDigits{};
+    return true;
+  }
+  const int scale = keep - point;
+  if (scale < -kLargestExactPow10 || scale > kLargestExactPow10) return false;
+  double hi = 0.0;
+  double lo = 0.0;
+  if (scale >= 0) {
+    const double factor = kExactPow10[scale];
+    hi = mag * factor;
+    // A single-precision mantissa (24 bits) times 5^12 or less fits in 53
+    // bits: the product is exact. Otherwise fma gives its rounding error.
+    const bool exact = scale <= kExactSingleScale && (bits & kBelowSingleMantissa) == 0;
+    lo = exact ? 0.0 : std::fma(mag, factor, -hi);
+  } else {
+    const double divisor = kExactPow10[-scale];
+    hi = mag / divisor;
+    lo = std::fma(-hi, divisor, mag) / divisor;  // exact remainder over the divisor
+  }
+  // t = floor(hi) + frac, frac in (-1, 2) since |lo| is at most 1 below 10^16.
+  const double whole = static_cast<double>(static_cast<std::uint64_t>(hi));
+  const double frac = (hi - whole) + lo;
+  if (std::fabs(frac - 0.5) < kHalfGuard || std::fabs(frac + 0.5) < kHalfGuard ||
+      std::fabs(frac - 1.5) < kHalfGuard) {
+    return false;
+  }
+  auto n = static_cast<std::uint64_t>(whole);
+  if (frac > 1.5) {
+    n += 2;
+  } else if (frac > 0.5) {
+    n += 1;
+  } else if (frac < -0.5) {
+    n -= 1;
+  }
+  r = RoundedDigits{};
+  if (n == 0) return true;
+  // n has `keep` digits, or is 10^keep when the rounding carried (keep may
+  // be 0: n is then 1).
+  int digits = std::max(keep, 1);
+  if (n >= kExactPow10Int[digits]) {
+    n /= 10;
+    ++point;
+  }
+  // Eight digits at a time in 32 bits: two short independent chains.
+  int end = digits;
+  while (end > 0) {
+    auto low = static_cast<std::uint32_t>(n % 100000000);
+    n /= 100000000;
+    const int begin = std::max(end - 8, 0);
+    for (int i = end - 1; i >= begin; --i) {
+      r.digits[i] = static_cast<char>('0' + low % 10);
+      low /= 10;
+    }
+    end = begin;
+  }
+  r.count = digits;
+  r.point = point - keep + digits;
+  drop_trailing_zeros(r);
+  return true;
+}
+
 }  // namespace
 
 RoundedDigits round_digits(double value, int sig_digits, int decimals) {
   RoundedDigits r;
   if (value == 0.0) return r;
   const double mag = std::fabs(value);
+  if (sig_digits <= kFastDigits && round_by_scaling(mag, sig_digits, decimals, r)) {
+    r.negative = value < 0 && !r.is_zero();
+    return r;
+  }
   // Rounded to `sig_digits` first. Its point is the value's own, or one more
   // when the rounding carried into a new leading digit; in that case any
   // coarser rounding gives that same power of ten, so the point serves both.

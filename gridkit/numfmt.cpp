@@ -42,14 +42,17 @@ char* put_fixed_digits(char* out, const RoundedDigits& d, int decimals) {
   return out;
 }
 
-// Exponent sign (always written) and at least `min_digits` digits.
+// Exponent sign (always written) and at least `min_digits` digits; a
+// double's exponent has at most 3.
 char* put_exponent(char* out, int exponent, int min_digits) {
   *out++ = exponent < 0 ? '-' : '+';
-  char digits[12];
-  const char* end = std::to_chars(digits, digits + sizeof digits, std::abs(exponent)).ptr;
-  const long count = end - digits;
-  out = fill(out, min_digits - count, '0');
-  std::memcpy(out, digits, static_cast<std::size_t>(count));
+  int magnitude = std::abs(exponent);
+  const int needed = magnitude >= 100 ? 3 : magnitude >= 10 ? 2 : 1;
+  const int count = std::max(needed, min_digits);
+  for (int i = count - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
   return out + count;
 }
 
@@ -127,10 +130,18 @@ char* put_free_real_field(char* out, double value, int sig, int width, int exp_w
 // Room beyond a field's width for what may run past it: an integer of more
 // than 11 characters in a free-format field is written whole.
 constexpr std::size_t kOverrun = 24;
+// Fields up to this width are built on the stack, so the string needs no
+// allocation of its own when it is short.
+constexpr int kStackField = 64;
 
 template <class Put>
 std::string field_string(int width, Put put) {
-  std::string field(static_cast<std::size_t>(std::max(width, 0)) + kOverrun, ' ');
+  if (width <= kStackField) {
+    char field[kStackField + kOverrun];
+    const char* end = put(field);
+    return std::string(field, static_cast<std::size_t>(end - field));
+  }
+  std::string field(static_cast<std::size_t>(width) + kOverrun, ' ');
   const char* end = put(field.data());
   field.resize(static_cast<std::size_t>(end - field.data()));
   return field;

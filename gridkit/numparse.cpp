@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <limits>
 #include <type_traits>
 #include <vector>
@@ -76,6 +78,103 @@ long normalise_real(std::string_view token, char* out) {
   return o - out;
 }
 
+// The common number read without copying: a mantissa of at most 19 digits
+// and a small decimal exponent convert exactly with one correctly rounded
+// operation (m and 10^|e| exact in T, then one multiplication or division),
+// which is what strtof/strtod give. Anything else (a malformed text, long
+// mantissas, large exponents) is left to the general path.
+struct ScannedDecimal {
+  bool simple = false;   // well-formed and small enough for the quick conversion
+  bool blank = false;    // nothing but blanks
+  bool negative = false;
+  std::uint64_t mantissa = 0;
+  int exponent = 0;      // value = mantissa 10^exponent
+};
+
+constexpr int kMaxMantissaDigits = 19;  // below 2^64
+constexpr int kMaxExponentDigits = 4;
+
+// Scans [sign] digits [. digits] [E|e|D|d [sign] digits]; with
+// `skip_blanks` blanks anywhere are ignored (fixed-column fields), and a
+// mantissa without a point takes `implied_places` implied decimals.
+ScannedDecimal scan_decimal(std::string_view text, bool skip_blanks, int implied_places) {
+  ScannedDecimal d;
+  std::size_t i = 0;
+  const auto skip = [&] {
+    if (skip_blanks) {
+      while (i < text.size() && text[i] == ' ') ++i;
+    }
+  };
+  skip();
+  if (i == text.size()) {
+    d.blank = true;
+    return d;
+  }
+  if (text[i] == '+' || text[i] == '-') d.negative = text[i++] == '-';
+  int digits = 0;
+  bool point = false;
+  int places = 0;
+  for (;; ++i) {
+    skip();
+    if (i == text.size()) break;
+    const char c = text[i];
+    if (is_digit(c)) {
+      if (++digits > kMaxMantissaDigits) return d;
+      d.mantissa = d.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      if (point) ++places;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return d;
+  int exponent = 0;
+  if (i < text.size()) {
+    const char e = text[i++];
+    if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return d;
+    skip();
+    bool negative_exponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative_exponent = text[i++] == '-';
+    int exponent_digits = 0;
+    for (;; ++i) {
+      skip();
+      if (i == text.size()) break;
+      if (!is_digit(text[i]) || ++exponent_digits > kMaxExponentDigits) return d;
+      exponent = exponent * 10 + (text[i] - '0');
+    }
+    if (exponent_digits == 0) return d;
+    if (negative_exponent) exponent = -exponent;
+  }
+  if (!point) places = implied_places;
+  d.exponent = exponent - places;
+  d.simple = true;
+  return d;
+}
+
+// The largest mantissa and power of ten that T holds exactly.
+template <class T>
+constexpr std::uint64_t kExactMantissa = std::is_same_v<T, float> ? (1u << 24) : (std::uint64_t{1} << 53);
+template <class T>
+constexpr int kExactPowerOfTen = std::is_same_v<T, float> ? 10 : 22;
+
+template <class T>
+constexpr T kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The value of a simple scan when one rounding gives it exactly; nullopt
+// when the general path must decide.
+template <class T>
+std::optional<T> quick_value(const ScannedDecimal& d) {
+  if (!d.simple || d.mantissa > kExactMantissa<T> || d.exponent > kExactPowerOfTen<T> ||
+      d.exponent < -kExactPowerOfTen<T>) {
+    return std::nullopt;
+  }
+  const T m = static_cast<T>(d.mantissa);
+  const T value = d.exponent >= 0 ? m * kPowersOfTen<T>[d.exponent] : m / kPowersOfTen<T>[-d.exponent];
+  return d.negative ? -value : value;
+}
+
 // The checked text of a real, correctly rounded to T. from_chars rounds
 // exactly as strtof/strtod do; outside the type's range it reports an error
 // and strtof/strtod decide as they always have (an overflow is not a
@@ -99,6 +198,7 @@ std::optional<T> convert(const char* text, long length) {
 
 template <class T>
 std::optional<T> parse_real(std::string_view token) {
+  if (const std::optional<T> quick = quick_value<T>(scan_decimal(token, false, 0))) return quick;
   Scratch text(token.size() + 1);
   const long length = normalise_real(token, text.data());
   if (length < 0) return std::nullopt;
@@ -142,6 +242,9 @@ std::size_t put_implied_point(std::string_view text, int places, char* out) {
 
 template <class T>
 std::optional<T> parse_fixed_real(std::string_view field, int implied_decimals) {
+  const ScannedDecimal scanned = scan_decimal(field, true, std::max(implied_decimals, 0));
+  if (scanned.blank) return T{0};
+  if (const std::optional<T> quick = quick_value<T>(scanned)) return quick;
   Scratch compact(field.size());
   const std::size_t length = copy_without_blanks(field, compact.data());
   const std::string_view text(compact.data(), length);
