@@ -70,22 +70,29 @@ char* put_fixed_scaled(char* out, double value, int width, int decimals) {
   const double scaled = std::fabs(value) * kPow10Double[decimals];
   std::uint64_t n = static_cast<std::uint64_t>(scaled);
   if (scaled - static_cast<double>(n) >= 0.5) ++n;  // ties away from zero
-  // Built from the right: fraction, point, whole part, sign.
-  char body[32];
-  char* b = body + sizeof body;
+  // Written in place from the right: fraction, point, whole part, sign;
+  // running out of room means the value does not fit.
+  char* const end = out + width;
+  char* b = end;
+  const auto put = [&](char c) {
+    if (b == out) return false;
+    *--b = c;
+    return true;
+  };
+  bool fits = true;
   std::uint64_t frac = n % kPow10[decimals];
   for (int k = 0; k < decimals; ++k) {
-    *--b = static_cast<char>('0' + frac % 10);
+    fits = fits && put(static_cast<char>('0' + frac % 10));
     frac /= 10;
   }
-  *--b = '.';
+  fits = fits && put('.');
   std::uint64_t whole = n / kPow10[decimals];
-  if (whole == 0 && decimals == 0) *--b = '0';  // a field must show at least one digit
-  for (; whole > 0; whole /= 10) *--b = static_cast<char>('0' + whole % 10);
-  if (value < 0 && n != 0) *--b = '-';
-  const std::string_view text(b, static_cast<std::size_t>(body + sizeof body - b));
-  if (static_cast<long>(text.size()) > width) return asterisks(out, width);
-  return put_right(out, text, width);
+  if (whole == 0 && decimals == 0) fits = fits && put('0');  // a field must show at least one digit
+  for (; whole > 0 && fits; whole /= 10) fits = put(static_cast<char>('0' + whole % 10));
+  if (value < 0 && n != 0) fits = fits && put('-');
+  if (!fits) return asterisks(out, width);
+  while (b > out) *--b = ' ';
+  return end;
 }
 
 char* put_fixed_rounded(char* out, double value, int width, int decimals, int sig_digits) {
