@@ -1,11 +1,11 @@
 #include "gridkit/numparse.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <limits>
 #include <type_traits>
 #include <vector>
@@ -29,6 +29,8 @@ class Scratch {
       data_ = heap_.data();
     }
   }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
   char* data() { return data_; }
 
  private:

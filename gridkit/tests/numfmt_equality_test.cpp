@@ -2,7 +2,7 @@
 // implementation (tests/reference), on millions of generated values: every
 // printed field must be the same bytes and every read value the same bits.
 //
-// KIT_NUMFMT_VALUES sets the values per layout and generator (default 40000,
+// KIT_NUMFMT_VALUES sets the values per layout and generator (default 25000,
 // a few seconds in all); KIT_NUMFMT_SEED changes the generated values. A long
 // run: KIT_NUMFMT_VALUES=5000000 tests/gridkit_numfmt_equality_test
 #include <bit>
@@ -33,7 +33,7 @@ long env_or(const char* name, long fallback) {
   return text ? std::atol(text) : fallback;
 }
 
-const long kValues = env_or("KIT_NUMFMT_VALUES", 40000);
+const long kValues = env_or("KIT_NUMFMT_VALUES", 25000);
 
 using Rng = std::mt19937_64;
 
