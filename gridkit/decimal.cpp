@@ -100,6 +100,21 @@ bool reaches_half_of_next_power(double mag, int point) {
   return exact[0] >= '5';
 }
 
+// The rounding error of the product p = a b (rounded to nearest), exactly:
+// a b - p, by splitting each factor into halves of 26 bits whose products
+// are exact (no fused multiply-add on the baseline instruction set, and
+// floating-point contraction is off).
+double product_error(double a, double b, double p) {
+  constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+  const double ca = kSplitter * a;
+  const double a_hi = ca - (ca - a);
+  const double a_lo = a - a_hi;
+  const double cb = kSplitter * b;
+  const double b_hi = cb - (cb - b);
+  const double b_lo = b - b_hi;
+  return ((a_hi * b_hi - p) + a_hi * b_lo + a_lo * b_hi) + a_lo * b_lo;
+}
+
 void drop_trailing_zeros(RoundedDigits& r) {
   while (r.count > 0 && r.digits[r.count - 1] == '0') --r.count;
   if (r.count == 0) r.point = 0;
@@ -107,7 +122,7 @@ void drop_trailing_zeros(RoundedDigits& r) {
 
 // The rounding by scaling: with p the value's point and `keep` the digits to
 // keep, t = mag 10^(keep-p) is formed exactly as hi + lo (one multiplication
-// or division by an exact power of ten and its error term from fma), and
+// or division by an exact power of ten and its exact error term), and
 // rounded half away from zero to the integer n, whose digits are the result.
 // Returns false, leaving the decision to the exact path, when the point is
 // out of the table's range, the scale is not an exact power of ten, or t
@@ -143,13 +158,17 @@ bool round_by_scaling(double mag, int sig_digits, int decimals, RoundedDigits& r
     const double factor = kExactPow10[scale];
     hi = mag * factor;
     // A single-precision mantissa (24 bits) times 5^12 or less fits in 53
-    // bits: the product is exact. Otherwise fma gives its rounding error.
+    // bits: the product is exact. Otherwise its rounding error is split out.
     const bool exact = scale <= kExactSingleScale && (bits & kBelowSingleMantissa) == 0;
-    lo = exact ? 0.0 : std::fma(mag, factor, -hi);
+    lo = exact ? 0.0 : product_error(mag, factor, hi);
   } else {
     const double divisor = kExactPow10[-scale];
     hi = mag / divisor;
-    lo = std::fma(-hi, divisor, mag) / divisor;  // exact remainder over the divisor
+    // The remainder mag - hi divisor is exact: mag - p by Sterbenz's lemma,
+    // less the product's error.
+    const double p = hi * divisor;
+    const double remainder = (mag - p) - product_error(hi, divisor, p);
+    lo = remainder / divisor;
   }
   // t = floor(hi) + frac, frac in (-1, 2) since |lo| is at most 1 below 10^16.
   const double whole = static_cast<double>(static_cast<std::uint64_t>(hi));
