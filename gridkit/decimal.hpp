@@ -2,10 +2,12 @@
 // of every printed real's digits.
 //
 // The rounding is done once, from the exact binary value, half away from
-// zero. std::to_chars with a precision rounds the exact value correctly too,
-// only with exact ties going to even; so the digits come from to_chars, and a
-// tie (rare, and decided by exact bit arithmetic) is rounded away from zero by
-// hand. No allocation on any path.
+// zero. Most values take a fast path: the value scaled by an exact power of
+// ten, formed exactly as a sum of two doubles, rounded to an integer. Values
+// it cannot decide (within a hair of a half, subnormals, extreme exponents)
+// take the exact path: std::to_chars with a precision rounds the exact value
+// correctly, only with exact ties to even, so an exact tie (found by bit
+// arithmetic) is rounded away from zero by hand. No allocation on any path.
 #pragma once
 
 #include <string>
