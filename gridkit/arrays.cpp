@@ -26,14 +26,20 @@ std::string_view field_of(std::string_view line, int k, int width) {
   return line.substr(start, static_cast<std::size_t>(width));
 }
 
-template <class T, class Format>
-void write_lines(OutFile& file, std::span<const T> row, int per_line, Format format) {
-  std::string line;
+// The longest fixed-column line the kit writes (10 fields of 8, 8 of 10).
+constexpr int kMaxLine = 80;
+
+// Writes `row` as lines of `per_line` fixed-width fields, each line built
+// in one buffer; `put` writes one field and returns its end.
+template <class T, class Put>
+void write_lines(OutFile& file, std::span<const T> row, int per_line, Put put) {
+  char line[kMaxLine];
+  char* end = line;
   for (std::size_t k = 0; k < row.size(); ++k) {
-    line += format(row[k]);
+    end = put(end, row[k]);
     if ((k + 1) % static_cast<std::size_t>(per_line) == 0 || k + 1 == row.size()) {
-      file.line(line);
-      line.clear();
+      file.line(std::string_view(line, static_cast<std::size_t>(end - line)));
+      end = line;
     }
   }
 }
@@ -59,7 +65,9 @@ void read_int_row(InFile& file, std::span<std::int32_t> row) {
 }
 
 void write_int_row(OutFile& file, std::span<const std::int32_t> row) {
-  write_lines(file, row, kIntPerLine, [](std::int32_t v) { return format_int(v, kIntWidth); });
+  static_assert(kIntPerLine * kIntWidth <= kMaxLine);
+  write_lines(file, row, kIntPerLine,
+              [](char* out, std::int32_t v) { return put_int(out, v, kIntWidth); });
 }
 
 IntGrid read_ibound(InFile& file) {
@@ -93,8 +101,9 @@ void read_fixed_row(InFile& file, std::span<float> row) {
 }
 
 void write_fixed_row(OutFile& file, std::span<const float> row) {
+  static_assert(kFixedPerLine * kFixedWidth <= kMaxLine);
   write_lines(file, row, kFixedPerLine,
-              [](float v) { return format_fixed(v, kFixedWidth, kFixedDecimals); });
+              [](char* out, float v) { return put_fixed(out, v, kFixedWidth, kFixedDecimals); });
 }
 
 void read_exp_row(InFile& file, std::span<float> row) {
@@ -102,7 +111,8 @@ void read_exp_row(InFile& file, std::span<float> row) {
 }
 
 void write_exp_row(OutFile& file, std::span<const float> row) {
-  write_lines(file, row, kExpPerLine, [](float v) { return format_exp10(v); });
+  static_assert(kExpPerLine * kExpFieldWidth <= kMaxLine);
+  write_lines(file, row, kExpPerLine, [](char* out, float v) { return put_exp10(out, v); });
 }
 
 }  // namespace gridkit

@@ -1,7 +1,13 @@
 #include "gridkit/numfmt.hpp"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "gridkit/decimal.hpp"
 
@@ -9,103 +15,212 @@ namespace gridkit {
 
 namespace {
 
-std::string right_justify(const std::string& text, int width) {
-  if (static_cast<int>(text.size()) >= width) return text;
-  return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+constexpr double kPow10Double[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+constexpr int kBySignificantDigits = 1 << 20;  // a place limit that never binds
+
+char* fill(char* out, long count, char c) {
+  if (count <= 0) return out;
+  std::memset(out, c, static_cast<std::size_t>(count));
+  return out + count;
 }
 
-std::string asterisks(int width) { return std::string(static_cast<std::size_t>(width), '*'); }
+char* asterisks(char* out, int width) { return fill(out, width, '*'); }
 
-// Digit of place value 10^(point-1-index), or 0 outside the kept digits.
-char digit_at(const Decimal& d, int index) {
-  if (index < 0 || index >= static_cast<int>(d.digits.size())) return '0';
-  return d.digits[static_cast<std::size_t>(index)];
+// `text` right-justified in `width`; a longer text is written whole.
+char* put_right(char* out, std::string_view text, int width) {
+  out = fill(out, width - static_cast<long>(text.size()), ' ');
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
 }
 
 // "INT.FRAC" with `decimals` places; the integer part is empty below 1.
-std::string fixed_digits(const Decimal& d, int decimals) {
-  std::string out;
-  for (int i = 0; i < d.point; ++i) out += digit_at(d, i);
-  out += '.';
-  for (int k = 0; k < decimals; ++k) out += digit_at(d, d.point + k);
+char* put_fixed_digits(char* out, const RoundedDigits& d, int decimals) {
+  for (int i = 0; i < d.point; ++i) *out++ = d.at(i);
+  *out++ = '.';
+  for (int k = 0; k < decimals; ++k) *out++ = d.at(d.point + k);
   return out;
 }
 
-// "d.dddE+XX" with `digits` significant digits and `exp_width` exponent digits.
-std::string exponent_form(const Decimal& d, int digits, int exp_width) {
-  std::string out;
-  out += digit_at(d, 0);
-  out += '.';
-  for (int k = 1; k < digits; ++k) out += digit_at(d, k);
-  const int exponent = d.is_zero() ? 0 : d.point - 1;
-  out += 'E';
-  out += exponent < 0 ? '-' : '+';
-  std::string e = std::to_string(std::abs(exponent));
-  if (static_cast<int>(e.size()) < exp_width) e.insert(0, static_cast<std::size_t>(exp_width) - e.size(), '0');
-  out += e;
-  return out;
+// Exponent sign (always written) and at least `min_digits` digits; a
+// double's exponent has at most 3.
+char* put_exponent(char* out, int exponent, int min_digits) {
+  *out++ = exponent < 0 ? '-' : '+';
+  int magnitude = std::abs(exponent);
+  const int needed = magnitude >= 100 ? 3 : magnitude >= 10 ? 2 : 1;
+  const int count = std::max(needed, min_digits);
+  for (int i = count - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  }
+  return out + count;
 }
 
-std::string non_finite_text(double value) {
+// A single-precision value below 10^(7 - decimals) has at most 7 significant
+// digits up to its last decimal, so it rounds at that decimal. Scaled by
+// 10^decimals it is exact in double (24 mantissa bits times 5^7 need 41), so
+// the rounding, an exact tie included, is plain integer work.
+bool takes_scaled_path(double value, int decimals, int sig_digits) {
+  return sig_digits == kSingleDigits && decimals >= 0 && decimals <= kSingleDigits &&
+         std::fabs(value) < kPow10Double[kSingleDigits - decimals] &&
+         static_cast<double>(static_cast<float>(value)) == value;
+}
+
+char* put_fixed_scaled(char* out, double value, int width, int decimals) {
+  const double scaled = std::fabs(value) * kPow10Double[decimals];
+  std::uint64_t n = static_cast<std::uint64_t>(scaled);
+  if (scaled - static_cast<double>(n) >= 0.5) ++n;  // ties away from zero
+  // Written in place from the right: fraction, point, whole part, sign;
+  // running out of room means the value does not fit.
+  char* const end = out + width;
+  char* b = end;
+  const auto put = [&](char c) {
+    if (b == out) return false;
+    *--b = c;
+    return true;
+  };
+  bool fits = true;
+  std::uint64_t frac = n % kPow10[decimals];
+  for (int k = 0; k < decimals; ++k) {
+    fits = fits && put(static_cast<char>('0' + frac % 10));
+    frac /= 10;
+  }
+  fits = fits && put('.');
+  std::uint64_t whole = n / kPow10[decimals];
+  if (whole == 0 && decimals == 0) fits = fits && put('0');  // a field must show at least one digit
+  for (; whole > 0 && fits; whole /= 10) fits = put(static_cast<char>('0' + whole % 10));
+  if (value < 0 && n != 0) fits = fits && put('-');
+  if (!fits) return asterisks(out, width);
+  while (b > out) *--b = ' ';
+  return end;
+}
+
+char* put_fixed_rounded(char* out, double value, int width, int decimals, int sig_digits) {
+  const RoundedDigits d = round_digits(value, sig_digits, decimals);
+  const bool minus = d.negative && !d.is_zero();
+  const int places = std::max(decimals, 0);
+  const long whole_digits = std::max(d.point, 0);
+  const bool lone_point = whole_digits == 0 && places == 0;  // written "0."
+  const long length = minus + whole_digits + 1 + places + lone_point;
+  if (length > width) return asterisks(out, width);
+  out = fill(out, width - length, ' ');
+  if (minus) *out++ = '-';
+  if (lone_point) *out++ = '0';
+  return put_fixed_digits(out, d, places);
+}
+
+std::string_view non_finite_text(double value) {
   if (std::isnan(value)) return "NaN";
   return value < 0 ? "-Infinity" : "Infinity";
 }
 
-// The free-format field of a real with `sig` significant digits.
-std::string free_real(double value, int sig, int width, int exp_width) {
-  if (!std::isfinite(value)) return right_justify(non_finite_text(value), width);
-  const Decimal d = round_decimal(value, sig, 1 << 20);
-  std::string body;
+// The free-format field of a real with `sig` significant digits: fixed form
+// from one to seven digits before the point, otherwise the exponent form.
+char* put_free_real_field(char* out, double value, int sig, int width, int exp_width) {
+  if (!std::isfinite(value)) return put_right(out, non_finite_text(value), width);
+  const RoundedDigits d = round_digits(value, sig, kBySignificantDigits);
+  char body[48];
+  char* b = body;
+  if (d.negative && !d.is_zero()) *b++ = '-';
   if (!d.is_zero() && d.point >= 1 && d.point <= 7) {
-    body = fixed_digits(d, sig - 1);
+    b = put_fixed_digits(b, d, sig - 1);
   } else {
-    body = exponent_form(d, sig, exp_width);
+    *b++ = d.at(0);
+    *b++ = '.';
+    for (int k = 1; k < sig; ++k) *b++ = d.at(k);
+    *b++ = 'E';
+    b = put_exponent(b, d.is_zero() ? 0 : d.point - 1, exp_width);
   }
-  if (d.negative && !d.is_zero()) body.insert(0, 1, '-');
-  return right_justify(body, width);
+  return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), width);
+}
+
+// Room beyond a field's width for what may run past it: an integer of more
+// than 11 characters in a free-format field is written whole.
+constexpr std::size_t kOverrun = 24;
+// Fields up to this width are built on the stack, so the string needs no
+// allocation of its own when it is short.
+constexpr int kStackField = 64;
+
+template <class Put>
+std::string field_string(int width, Put put) {
+  if (width <= kStackField) {
+    char field[kStackField + kOverrun];
+    const char* end = put(field);
+    return std::string(field, static_cast<std::size_t>(end - field));
+  }
+  std::string field(static_cast<std::size_t>(width) + kOverrun, ' ');
+  const char* end = put(field.data());
+  field.resize(static_cast<std::size_t>(end - field.data()));
+  return field;
 }
 
 }  // namespace
 
+char* put_int(char* out, long long value, int width) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const std::string_view text(digits, static_cast<std::size_t>(end - digits));
+  if (static_cast<long>(text.size()) > width) return asterisks(out, width);
+  return put_right(out, text, width);
+}
+
+char* put_fixed(char* out, double value, int width, int decimals, int sig_digits) {
+  if (!std::isfinite(value)) return asterisks(out, width);
+  if (takes_scaled_path(value, decimals, sig_digits)) return put_fixed_scaled(out, value, width, decimals);
+  return put_fixed_rounded(out, value, width, decimals, sig_digits);
+}
+
+char* put_exp10(char* out, float value) {
+  constexpr int kDigits = 5;
+  if (!std::isfinite(value)) return asterisks(out, kExpFieldWidth);
+  const RoundedDigits d = round_digits(value, kDigits, kBySignificantDigits);
+  char body[24];
+  char* b = body;
+  if (d.negative && !d.is_zero()) *b++ = '-';
+  *b++ = '.';
+  for (int k = 0; k < kDigits; ++k) *b++ = d.at(k);
+  *b++ = 'E';
+  b = put_exponent(b, d.is_zero() ? 0 : d.point, 2);
+  if (b - body > kExpFieldWidth) return asterisks(out, kExpFieldWidth);
+  return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), kExpFieldWidth);
+}
+
+char* put_free_int(char* out, long long value) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return put_right(out, std::string_view(digits, static_cast<std::size_t>(end - digits)), kFreeIntWidth);
+}
+
+char* put_free_real(char* out, float value) {
+  return put_free_real_field(out, value, kSingleDigits, kFreeRealWidth, 2);
+}
+
+char* put_free_double(char* out, double value) {
+  return put_free_real_field(out, value, kDoubleDigits, kFreeDoubleWidth, 3);
+}
+
 std::string format_int(long long value, int width) {
-  const std::string text = std::to_string(value);
-  if (static_cast<int>(text.size()) > width) return asterisks(width);
-  return right_justify(text, width);
+  return field_string(width, [&](char* out) { return put_int(out, value, width); });
 }
 
 std::string format_fixed(double value, int width, int decimals, int sig_digits) {
-  if (!std::isfinite(value)) return asterisks(width);
-  const Decimal d = round_decimal(value, sig_digits, decimals);
-  std::string body = fixed_digits(d, decimals);
-  if (body == ".") body = "0.";  // a field must show at least one digit
-  if (d.negative && !d.is_zero()) body.insert(0, 1, '-');
-  if (static_cast<int>(body.size()) > width) return asterisks(width);
-  return right_justify(body, width);
+  return field_string(width, [&](char* out) { return put_fixed(out, value, width, decimals, sig_digits); });
 }
 
 std::string format_exp10(float value) {
-  constexpr int kDigits = 5;
-  if (!std::isfinite(value)) return asterisks(kExpFieldWidth);
-  const Decimal d = round_decimal(value, kDigits, 1 << 20);
-  std::string body = ".";
-  for (int k = 0; k < kDigits; ++k) body += digit_at(d, k);
-  const int exponent = d.is_zero() ? 0 : d.point;
-  body += 'E';
-  body += exponent < 0 ? '-' : '+';
-  std::string e = std::to_string(std::abs(exponent));
-  if (e.size() < 2) e.insert(0, 1, '0');
-  body += e;
-  if (d.negative && !d.is_zero()) body.insert(0, 1, '-');
-  if (static_cast<int>(body.size()) > kExpFieldWidth) return asterisks(kExpFieldWidth);
-  return right_justify(body, kExpFieldWidth);
+  return field_string(kExpFieldWidth, [&](char* out) { return put_exp10(out, value); });
 }
 
-std::string free_int_field(long long value) { return right_justify(std::to_string(value), kFreeIntWidth); }
+std::string free_int_field(long long value) {
+  return field_string(kFreeIntWidth, [&](char* out) { return put_free_int(out, value); });
+}
 
-std::string free_real_field(float value) { return free_real(value, kSingleDigits, kFreeRealWidth, 2); }
+std::string free_real_field(float value) {
+  return field_string(kFreeRealWidth, [&](char* out) { return put_free_real(out, value); });
+}
 
 std::string free_double_field(double value) {
-  return free_real(value, kDoubleDigits, kFreeDoubleWidth, 3);
+  return field_string(kFreeDoubleWidth, [&](char* out) { return put_free_double(out, value); });
 }
 
 }  // namespace gridkit

@@ -36,4 +36,16 @@ std::string free_int_field(long long value);
 std::string free_real_field(float value);
 std::string free_double_field(double value);
 
+// The same fields written straight into a caller's buffer, for writers that
+// build a whole line or record at once. Each returns the end of what it
+// wrote: exactly the field's width, except that put_free_int writes an
+// integer longer than its field whole; `out` needs room for the width (and
+// 20 characters for put_free_int).
+char* put_int(char* out, long long value, int width);
+char* put_fixed(char* out, double value, int width, int decimals, int sig_digits = kSingleDigits);
+char* put_exp10(char* out, float value);
+char* put_free_int(char* out, long long value);
+char* put_free_real(char* out, float value);
+char* put_free_double(char* out, double value);
+
 }  // namespace gridkit

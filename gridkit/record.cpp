@@ -6,6 +6,9 @@ namespace gridkit {
 
 namespace {
 constexpr int kRoom = 79;  // characters after the carriage-control blank
+// Each field is built in a buffer on the stack: room for the widest (24)
+// and for an integer written whole past its field.
+constexpr std::size_t kFieldRoom = 32;
 }
 
 void Record::open_pending_record() {
@@ -33,34 +36,38 @@ Record& Record::text(std::string_view text) {
   return *this;
 }
 
-void Record::numeric(const std::string& field) {
+void Record::numeric(std::string_view field) {
   open_pending_record();
-  const std::string piece = last_numeric_ ? " " + field : field;
-  const int width = static_cast<int>(piece.size());
+  const int width = static_cast<int>(field.size()) + (last_numeric_ ? 1 : 0);
   if (room_ > width) {
-    lines_.back() += piece;
     room_ -= width;
   } else {
     // The item opens a new record; its own blank or padding stands where
     // the carriage-control character goes.
-    lines_.push_back(piece);
+    lines_.emplace_back();
     room_ = kRoom - width;
   }
+  std::string& line = lines_.back();
+  if (last_numeric_) line += ' ';
+  line += field;
   last_numeric_ = true;
 }
 
 Record& Record::integer(long long value) {
-  numeric(free_int_field(value));
+  char field[kFieldRoom];
+  numeric(std::string_view(field, static_cast<std::size_t>(put_free_int(field, value) - field)));
   return *this;
 }
 
 Record& Record::real(float value) {
-  numeric(free_real_field(value));
+  char field[kFieldRoom];
+  numeric(std::string_view(field, static_cast<std::size_t>(put_free_real(field, value) - field)));
   return *this;
 }
 
 Record& Record::real_double(double value) {
-  numeric(free_double_field(value));
+  char field[kFieldRoom];
+  numeric(std::string_view(field, static_cast<std::size_t>(put_free_double(field, value) - field)));
   return *this;
 }
 

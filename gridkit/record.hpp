@@ -37,7 +37,7 @@ class Record {
   const std::vector<std::string>& lines() const { return lines_; }
 
  private:
-  void numeric(const std::string& field);
+  void numeric(std::string_view field);
   void open_pending_record();
   std::vector<std::string> lines_{std::string(" ")};
   int room_ = 79;

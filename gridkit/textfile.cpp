@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iterator>
 #include <system_error>
+#include <vector>
 
 #include "gridkit/error.hpp"
 #include "gridkit/freeformat.hpp"
@@ -16,7 +17,15 @@ namespace {
 std::string read_whole(const std::filesystem::path& path, const std::string& name) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw KitError::open(name, std::strerror(errno));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // In large blocks into room reserved once: a grid file is a megabyte or more.
+  std::string text;
+  std::error_code size_error;
+  const std::uintmax_t size = std::filesystem::file_size(path, size_error);
+  if (!size_error) text.reserve(static_cast<std::size_t>(size));
+  std::vector<char> block(std::size_t{1} << 16);
+  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
+    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) throw KitError::read_file(name, std::strerror(errno));
   return text;
 }

@@ -119,6 +119,9 @@ TEST(FreeFields, DoubleRealHasSixteenDigits) {
   // 6388648.3912345678 is stored as 6388648.39123456738..., so the 16th digit stays 7.
   EXPECT_EQ(free_double_field(6388648.3912345678), " 6388648.391234567000000");
   EXPECT_EQ(free_double_field(0.99999999999999994), "  9.999999999999999E-001");
+  // 1e23 is stored as 9.99999999999999916e22, just below the power of ten:
+  // its point must come from the exact value, not from the nearest 10^23.
+  EXPECT_EQ(free_double_field(1e23), "  9.999999999999999E+022");
 }
 
 TEST(FreeFields, IntegerTakesElevenCharacters) {
