@@ -32,7 +32,8 @@ class Console {
 
   std::string read_line();
   // A name answer in a field of `length` characters: the first `length`
-  // characters of the line, padded with blanks.
+  // characters of the line, padded with blanks. When more than blanks is
+  // cut off, a note says which name is used.
   std::string read_field(int length);
   // Free-format values from the console, as one read statement.
   void read_values(std::span<double> values);
@@ -59,7 +60,6 @@ std::string resolve_name(Console& con, std::string_view field, int length, int u
 
 // Opening by the dialogue's rules, relative to the tool's folder.
 InFile open_existing(const std::filesystem::path& folder, const std::string& name);
-InFile open_input_or_create(const std::filesystem::path& folder, const std::string& name);
 OutFile create_or_replace(const std::filesystem::path& folder, const std::string& name);
 
 }  // namespace gridkit

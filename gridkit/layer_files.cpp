@@ -60,7 +60,7 @@ LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
         con.write(Record().text("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER - "
                                 "PLEASE ENTER ANOTHER NAME"));
       }
-      files.inputs.push_back(open_input_or_create(folder, base + std::string(input_ext)));
+      files.inputs.push_back(open_existing(folder, base + std::string(input_ext)));
       files.outputs.push_back(create_or_replace(folder, base + std::string(output_ext)));
       output_paths.push_back(folder / (base + std::string(output_ext)));
       unit += 2;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "gridkit/error.hpp"
+#include "gridkit/notes.hpp"
 
 namespace gridkit {
 
@@ -41,8 +42,10 @@ ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesys
   std::ostringstream out;
   Console con(in, out);
   ToolRun run;
+  const NoteCapture notes;
   run.status = guarded_run(tool, con, folder, run.error);
   run.output = out.str();
+  run.notes = notes.text();
   return run;
 }
 

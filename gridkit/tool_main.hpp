@@ -20,6 +20,7 @@ int tool_main(ToolFunction tool);
 struct ToolRun {
   std::string output;  // everything shown on the console
   std::string error;   // the error report, empty after a normal run
+  std::string notes;   // the notes the process would show on standard error
   int status = 0;      // 0 or 2, as the process would exit
 };
 ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesystem::path& folder);

@@ -2,10 +2,13 @@
 //
 //   dcl explode IN OUT    exit status = the decoder's result code 0..4; OUT
 //                         receives every byte produced, also on a data error
+//                         (a stream that decodes to nothing on an error
+//                         leaves OUT as it was)
 //   dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT
 //
 // Usage errors and files that cannot be read or written end with a message
-// on stderr and exit status 2.
+// on stderr and exit status 2. OUT replaces a file of its name only once it
+// is written (ReplacingFile), so IN and OUT may be the same file.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -21,6 +24,7 @@
 
 #include "explode.hpp"
 #include "implode.hpp"
+#include "replacing_file.hpp"
 
 namespace {
 
@@ -70,16 +74,9 @@ std::vector<std::uint8_t> read_file(const std::string& path) {
   return bytes;
 }
 
-std::ofstream create_file(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("cannot create output file \"" + path + "\"");
-  return out;
-}
-
 struct ExplodeFiles {
   std::ifstream& in;
-  std::ofstream& out;
-  std::uint64_t written = 0;
+  dcl::ReplacingFile& out;
 };
 
 unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
@@ -90,8 +87,7 @@ unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
 
 void write_routine(char* buffer, unsigned int* size, void* param) {
   auto& files = *static_cast<ExplodeFiles*>(param);
-  files.out.write(buffer, static_cast<std::streamsize>(*size));
-  files.written += *size;
+  files.out.write(buffer, *size);
 }
 
 std::string_view result_text(dcl::ExplodeResult result) {
@@ -108,16 +104,22 @@ std::string_view result_text(dcl::ExplodeResult result) {
 int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
   std::ifstream in = open_input(args[0]);
-  std::ofstream out = create_file(args[1]);
+  dcl::ReplacingFile out(args[1]);
   ExplodeFiles files{in, out};
   std::array<std::uint8_t, dcl::kWorkAreaSize> work;
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (in.bad()) throw std::runtime_error("cannot read input file \"" + args[0] + "\"");
-  out.close();
-  if (!out) throw std::runtime_error("cannot write output file \"" + args[1] + "\"");
+  if (result != dcl::ExplodeResult::ok && out.written() == 0) {
+    out.discard();
+    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
+              << static_cast<int>(result) << "); nothing decoded, " << args[1]
+              << " left as it was\n";
+    return static_cast<int>(result);
+  }
+  out.commit();
   if (result != dcl::ExplodeResult::ok) {
     std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); " << files.written << " bytes written to "
+              << static_cast<int>(result) << "); " << out.written() << " bytes written to "
               << args[1] << "\n";
   }
   return static_cast<int>(result);
@@ -156,10 +158,9 @@ int run_implode(const std::vector<std::string>& args) {
   if (files.size() != 2) throw UsageError("implode takes an input and an output file");
   const std::vector<std::uint8_t> input = read_file(files[0]);
   const std::vector<std::uint8_t> stream = dcl::implode(input, options);
-  std::ofstream out = create_file(files[1]);
-  out.write(reinterpret_cast<const char*>(stream.data()), static_cast<std::streamsize>(stream.size()));
-  out.close();
-  if (!out) throw std::runtime_error("cannot write output file \"" + files[1] + "\"");
+  dcl::ReplacingFile out(files[1]);
+  out.write(reinterpret_cast<const char*>(stream.data()), stream.size());
+  out.commit();
   return 0;
 }
 

@@ -27,7 +27,7 @@ void run_layorder(gridkit::Console& con, const std::filesystem::path& folder) {
   con.write(gridkit::Record().text("ENTER THE OPERATIONAL BOUNDARY IBOUND ARRAY: "));
   const std::string ibound_name = gridkit::trim_blanks(
       gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, kIboundUnit));
-  gridkit::InFile ibound_file = gridkit::open_input_or_create(folder, ibound_name);
+  gridkit::InFile ibound_file = gridkit::open_existing(folder, ibound_name);
 
   // All input is read before anything is written.
   gridkit::LayerStack stack;

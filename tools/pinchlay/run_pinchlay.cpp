@@ -23,11 +23,11 @@ constexpr int kFirstLayerUnit = 12;
 // The layer above the first pinched layer must exist.
 constexpr long long kLowestFirstLayer = 2;
 
-// A whole-name answer for an input opened create-or-replace.
+// A whole-name answer for an input that must exist.
 gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder, int unit) {
   const std::string name = gridkit::trim_blanks(
       gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit));
-  return gridkit::open_input_or_create(folder, name);
+  return gridkit::open_existing(folder, name);
 }
 
 void show_first_layer_prompt(Console& con) {

@@ -28,8 +28,7 @@ void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   const std::string field = con.read_field(kNameLength);
   const std::string name = gridkit::resolve_name(con, field, kNameLength, kPointUnit);
 
-  // A missing point file is created empty and gives an empty GEO.OUT.
-  gridkit::InFile points = gridkit::open_input_or_create(folder, name);
+  gridkit::InFile points = gridkit::open_existing(folder, name);
   // Answering GEO.OUT itself would replace the user's points with the output.
   std::error_code same_error;
   if (std::filesystem::equivalent(folder / name, folder / kGeoFile, same_error)) {
