@@ -64,7 +64,7 @@ void write_int_row(OutFile& file, std::span<const std::int32_t> row) {
 
 IntGrid read_ibound(InFile& file) {
   IntGrid grid;
-  for (int i = 1; i <= NROW; ++i) read_int_row(file, std::span(grid.row(i), NCOL));
+  for (int i = 1; i <= NROW; ++i) read_int_row(file, grid.row(i));
   return grid;
 }
 

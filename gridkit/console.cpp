@@ -131,12 +131,4 @@ std::string resolve_name(Console& con, std::string_view field, int length, int u
   return name;
 }
 
-InFile open_existing(const std::filesystem::path& folder, const std::string& name) {
-  return InFile::open_existing(folder / name, name);
-}
-
-OutFile create_or_replace(const std::filesystem::path& folder, const std::string& name) {
-  return OutFile(folder / name, name);
-}
-
 }  // namespace gridkit

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa.hpp"
 #include "gridkit/notes.hpp"
@@ -42,9 +43,7 @@ struct Outputs {
 };
 
 InFile ask_existing(Console& con, const std::filesystem::path& folder, const char* prompt, int unit) {
-  con.write(Record().text(prompt));
-  const std::string name = gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit);
-  return gridkit::open_existing(folder, name);
+  return gridkit::ask_existing(con, folder, Record().text(prompt), kNameLength, unit);
 }
 
 // The base name without the blanks that pad it, followed by each extension;
@@ -91,7 +90,7 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
       if (codes(i, j) == 0) z(i, j) = 0.0f;
       extremes.include(z(i, j));
     }
-    gridkit::write_fixed_row(out.bsk, std::span<const float>(z.row(i), NCOL));
+    gridkit::write_fixed_row(out.bsk, z.row(i));
   }
   gridkit::write_dsaa(out.grd, z, extremes.zmin, extremes.zmax);
   out.bsk.flush();
@@ -143,8 +142,8 @@ void run_smoothing(Console& con, const std::filesystem::path& folder, Engine eng
   RealGrid z(NROW, NCOL, 0.0f);
   IntGrid codes(NROW, NCOL, 0);
   for (int i = 1; i <= NROW; ++i) {
-    gridkit::read_int_row(ibound, std::span(codes.row(i), NCOL));
-    gridkit::read_fixed_row(grid, std::span(z.row(i), NCOL));
+    gridkit::read_int_row(ibound, codes.row(i));
+    gridkit::read_fixed_row(grid, z.row(i));
   }
   const RelaxOutcome outcome = relax(z, codes, SweepCover::Every, limits, engine);
   write_outputs(out, z, codes, Extremes{1000.0f, 0.0f});
@@ -165,9 +164,9 @@ void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine
   IntGrid codes(NROW, NCOL, 0);
   IntGrid held_codes(NROW, NCOL, 0);
   for (int i = 1; i <= NROW; ++i) {
-    gridkit::read_int_row(active, std::span(codes.row(i), NCOL));
-    gridkit::read_fixed_row(matrix, std::span(z.row(i), NCOL));
-    gridkit::read_int_row(held, std::span(held_codes.row(i), NCOL));
+    gridkit::read_int_row(active, codes.row(i));
+    gridkit::read_fixed_row(matrix, z.row(i));
+    gridkit::read_int_row(held, held_codes.row(i));
     for (int j = 1; j <= NCOL; ++j) {
       if (held_codes(i, j) == -1) codes(i, j) = -1;  // only -1 holds a node
     }

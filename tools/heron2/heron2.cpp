@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/record.hpp"
@@ -22,9 +23,9 @@ constexpr int kPackageUnit = 10;
 constexpr int kBoundaryUnit = 11;
 constexpr int kOutputUnit = 12;
 
-std::string ask_name(gridkit::Console& con, const char* prompt, int unit) {
-  con.write(gridkit::Record().text(prompt));
-  return gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit);
+gridkit::InFile ask_existing(gridkit::Console& con, const std::filesystem::path& folder,
+                             const char* prompt, int unit) {
+  return gridkit::ask_existing(con, folder, gridkit::Record().text(prompt), kNameLength, unit);
 }
 
 // One record per reach; a junction counts once for every segment holding it.
@@ -51,13 +52,12 @@ void note_header_changes(const PackageHeader& read, const PackageHeader& written
 void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   // Dialogue; the inputs must exist, and the outputs replace files of their
   // names only when the run closes them.
-  const std::string package_name =
-      ask_name(con, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
-  gridkit::InFile package = gridkit::open_existing(folder, package_name);
-  const std::string boundary_name =
-      ask_name(con, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
-  gridkit::InFile boundary = gridkit::open_existing(folder, boundary_name);
-  const std::string base = ask_name(con, "ENTER THE NAME OF THE OUTPUT FILE: ", kOutputUnit);
+  gridkit::InFile package =
+      ask_existing(con, folder, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
+  gridkit::InFile boundary =
+      ask_existing(con, folder, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
+  const std::string base = gridkit::ask_name(
+      con, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "), kNameLength, kOutputUnit);
 
   std::array<gridkit::OutFile, 3> class_maps{gridkit::create_or_replace(folder, base + ".FL1"),
                                              gridkit::create_or_replace(folder, base + ".FL2"),

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/points.hpp"

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/console.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/points.hpp"
@@ -24,9 +25,8 @@ constexpr const char* kGeoFile = "GEO.OUT";
 
 void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   write_frame(con, kFileFrame);
-  con.write(gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "));
-  const std::string field = con.read_field(kNameLength);
-  const std::string name = gridkit::resolve_name(con, field, kNameLength, kPointUnit);
+  const std::string name = gridkit::ask_name(
+      con, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "), kNameLength, kPointUnit);
 
   gridkit::InFile points = gridkit::open_existing(folder, name);
   // Answering GEO.OUT itself would replace the user's points with the output.

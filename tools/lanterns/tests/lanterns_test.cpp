@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"

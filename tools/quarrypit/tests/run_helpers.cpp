@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
