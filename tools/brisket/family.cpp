@@ -90,8 +90,8 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
       if (codes(i, j) == 0) z(i, j) = 0.0f;
       extremes.include(z(i, j));
     }
-    gridkit::write_fixed_row(out.bsk, z.row(i));
   }
+  gridkit::write_fixed_grid(out.bsk, z);
   gridkit::write_dsaa(out.grd, z, extremes.zmin, extremes.zmax);
   out.bsk.flush();
   out.grd.flush();
@@ -123,7 +123,7 @@ void run_points(Console& con, const std::filesystem::path& folder, const char* m
   const RelaxLimits limits = ask_limits(con);
 
   RealGrid z(NROW, NCOL, start);
-  IntGrid codes = gridkit::read_ibound(ibound);
+  IntGrid codes = gridkit::read_int_grid(ibound);
   Extremes extremes;
   place_points(points, z, codes, extremes);
   const RelaxOutcome outcome = relax(z, codes, cover, limits, engine);

@@ -71,7 +71,7 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
 
   // Read: the boundary array, then the package.
   RiverCells cells;
-  cells.IBOUND = gridkit::read_ibound(boundary);
+  cells.IBOUND = gridkit::read_int_grid(boundary);
   const PackageHeader header = read_package_header(package);
   const PackageTail tail = read_package_records(package, cells);
 
