@@ -117,13 +117,13 @@ void whole_grid(const char* what, const gridkit::RealGrid& grid, Write write, Re
   const long n = static_cast<long>(NROW) * NCOL;
   const double write_ns = ns_per_value(n, [&] {
     OutFile out(path, "grid");
-    for (int i = 1; i <= NROW; ++i) write(out, std::span<const float>(grid.row(i), NCOL));
+    for (int i = 1; i <= NROW; ++i) write(out, grid.row(i));
     out.flush();
   });
   RealGrid back;
   const double read_ns = ns_per_value(n, [&] {
     InFile in = InFile::open_existing(path, "grid");
-    for (int i = 1; i <= NROW; ++i) read(in, std::span<float>(back.row(i), NCOL));
+    for (int i = 1; i <= NROW; ++i) read(in, back.row(i));
   });
   std::filesystem::remove(path);
   std::printf("%-28s write %6.1f ns/value, read %6.1f ns/value (file I/O included)\n", what, write_ns, read_ns);

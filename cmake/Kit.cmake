@@ -65,3 +65,58 @@ function(kit_fuzz name)
     add_test(NAME fuzz-${name}-replay COMMAND fuzz-${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
   endif()
 endfunction()
+
+# kit_part(NEEDS <part>...): the first statement of a part's CMakeLists.txt
+# when it uses the targets of other parts (LANTERNS's tests read zone arrays
+# through QUARRYPIT's library). The top level reads these lines before it adds
+# any part, so that KIT_PARTS=<part> also brings in what <part> needs. A part
+# that declares nothing needs only gridkit.
+function(kit_part)
+endfunction()
+
+# The parts named by kit_part(NEEDS ...) in <dir>/CMakeLists.txt.
+function(kit_part_needs dir out)
+  set(needs "")
+  if(EXISTS ${dir}/CMakeLists.txt)
+    file(STRINGS ${dir}/CMakeLists.txt lines REGEX "^[ \t]*kit_part[ \t]*\\(")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*kit_part[ \t]*\\([ \t]*NEEDS([^)]*)\\).*" "\\1" names "${line}")
+      separate_arguments(names)
+      list(APPEND needs ${names})
+    endforeach()
+  endif()
+  set(${out} ${needs} PARENT_SCOPE)
+endfunction()
+
+# kit_add_parts(<folder>...): adds every part folder holding a CMakeLists.txt,
+# or, when KIT_PARTS names some, those and every part they need in turn.
+function(kit_add_parts)
+  set(wanted ${KIT_PARTS})
+  if(wanted)
+    set(queue ${wanted})
+    while(queue)
+      list(POP_FRONT queue name)
+      foreach(dir IN LISTS ARGN)
+        get_filename_component(dir_name ${dir} NAME)
+        if(dir_name STREQUAL name)
+          kit_part_needs(${dir} needs)
+          foreach(need IN LISTS needs)
+            if(NOT need IN_LIST wanted)
+              list(APPEND wanted ${need})
+              list(APPEND queue ${need})
+            endif()
+          endforeach()
+        endif()
+      endforeach()
+    endwhile()
+  endif()
+  foreach(dir IN LISTS ARGN)
+    get_filename_component(dir_name ${dir} NAME)
+    if(wanted AND NOT dir_name IN_LIST wanted)
+      continue()
+    endif()
+    if(EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

@@ -70,10 +70,30 @@ void write_int_row(OutFile& file, std::span<const std::int32_t> row) {
               [](char* out, std::int32_t v) { return put_int(out, v, kIntWidth); });
 }
 
-IntGrid read_ibound(InFile& file) {
+IntGrid read_int_grid(InFile& file) {
   IntGrid grid;
-  for (int i = 1; i <= NROW; ++i) read_int_row(file, std::span(grid.row(i), NCOL));
+  for (int i = 1; i <= NROW; ++i) read_int_row(file, grid.row(i));
   return grid;
+}
+
+RealGrid read_free_grid(InFile& file) {
+  RealGrid grid;
+  for (int i = 1; i <= NROW; ++i) read_free_row(file, grid.row(i));
+  return grid;
+}
+
+RealGrid read_fixed_grid(InFile& file) {
+  RealGrid grid;
+  for (int i = 1; i <= NROW; ++i) read_fixed_row(file, grid.row(i));
+  return grid;
+}
+
+void write_int_grid(OutFile& file, const IntGrid& grid) {
+  for (int i = 1; i <= grid.rows(); ++i) write_int_row(file, grid.row(i));
+}
+
+void write_fixed_grid(OutFile& file, const RealGrid& grid) {
+  for (int i = 1; i <= grid.rows(); ++i) write_fixed_row(file, grid.row(i));
 }
 
 void read_free_row(InFile& file, std::span<float> row) { read_free(file, row); }

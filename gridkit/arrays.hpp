@@ -20,13 +20,20 @@ namespace gridkit {
 
 void read_int_row(InFile& file, std::span<std::int32_t> row);
 void write_int_row(OutFile& file, std::span<const std::int32_t> row);
-// The whole IBOUND array, rows 1..NROW.
-IntGrid read_ibound(InFile& file);
 
 void read_free_row(InFile& file, std::span<float> row);
 
 void read_fixed_row(InFile& file, std::span<float> row);
 void write_fixed_row(OutFile& file, std::span<const float> row);
+
+// Whole arrays of the model grid, rows 1..NROW in order. A tool that reads
+// several files row by row in step (so that the first short file is the one
+// reported) keeps the row functions above.
+IntGrid read_int_grid(InFile& file);  // an IBOUND or zone array
+RealGrid read_free_grid(InFile& file);
+RealGrid read_fixed_grid(InFile& file);
+void write_int_grid(OutFile& file, const IntGrid& grid);
+void write_fixed_grid(OutFile& file, const RealGrid& grid);
 
 void read_exp_row(InFile& file, std::span<float> row);
 void write_exp_row(OutFile& file, std::span<const float> row);

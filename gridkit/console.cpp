@@ -5,6 +5,7 @@
 
 #include "gridkit/error.hpp"
 #include "gridkit/freeformat.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/numparse.hpp"
 
 namespace gridkit {
@@ -75,7 +76,12 @@ std::string Console::read_line() {
 
 std::string Console::read_field(int length) {
   std::string text = read_line();
-  text.resize(static_cast<std::size_t>(length), ' ');
+  const std::size_t field = static_cast<std::size_t>(length);
+  if (text.size() > field && text.find_first_not_of(' ', field) != std::string::npos) {
+    note("the answer \"" + trim_blanks(text) + "\" is longer than its " + std::to_string(length) +
+         "-character field; \"" + trim_blanks(text.substr(0, field)) + "\" is used");
+  }
+  text.resize(field, ' ');
   return text;
 }
 
@@ -123,18 +129,6 @@ std::string resolve_name(Console& con, std::string_view field, int length, int u
     name = trim_blanks(con.read_field(length));
   }
   return name;
-}
-
-InFile open_existing(const std::filesystem::path& folder, const std::string& name) {
-  return InFile::open_existing(folder / name, name);
-}
-
-InFile open_input_or_create(const std::filesystem::path& folder, const std::string& name) {
-  return InFile::open_or_create(folder / name, name);
-}
-
-OutFile create_or_replace(const std::filesystem::path& folder, const std::string& name) {
-  return OutFile(folder / name, name);
 }
 
 }  // namespace gridkit

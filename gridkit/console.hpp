@@ -6,14 +6,12 @@
 // dropped; the end of input where an answer is expected is an error.
 #pragma once
 
-#include <filesystem>
 #include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "gridkit/record.hpp"
-#include "gridkit/textfile.hpp"
 
 namespace gridkit {
 
@@ -32,7 +30,8 @@ class Console {
 
   std::string read_line();
   // A name answer in a field of `length` characters: the first `length`
-  // characters of the line, padded with blanks.
+  // characters of the line, padded with blanks. When more than blanks is
+  // cut off, a note says which name is used.
   std::string read_field(int length);
   // Free-format values from the console, as one read statement.
   void read_values(std::span<double> values);
@@ -56,10 +55,5 @@ std::string trim_blanks(std::string_view field);
 // "File name missing or blank - please enter file name" and a short prompt
 // naming the unit, and reads a new answer of the same field length.
 std::string resolve_name(Console& con, std::string_view field, int length, int unit);
-
-// Opening by the dialogue's rules, relative to the tool's folder.
-InFile open_existing(const std::filesystem::path& folder, const std::string& name);
-InFile open_input_or_create(const std::filesystem::path& folder, const std::string& name);
-OutFile create_or_replace(const std::filesystem::path& folder, const std::string& name);
 
 }  // namespace gridkit

@@ -16,7 +16,7 @@ void write_dsaa(OutFile& file, const RealGrid& z, float zmin, float zmax) {
   file.write(Record() << xmin << xmax);
   file.write(Record() << ymin << ymax);
   file.write(Record() << zmin << zmax);
-  for (int i = NROW; i >= 1; --i) write_fixed_row(file, std::span(z.row(i), NCOL));
+  for (int i = NROW; i >= 1; --i) write_fixed_row(file, z.row(i));
 }
 
 }  // namespace gridkit

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace gridkit {
@@ -50,8 +51,12 @@ class GridArray {
   T& operator()(int row, int col) { return data_[index(row, col)]; }
   const T& operator()(int row, int col) const { return data_[index(row, col)]; }
   // The values of one row, columns 1..cols() at [0..cols()-1].
-  T* row(int row) { return data_.data() + index(row, 1); }
-  const T* row(int row) const { return data_.data() + index(row, 1); }
+  std::span<T> row(int row) {
+    return {data_.data() + index(row, 1), static_cast<std::size_t>(cols_)};
+  }
+  std::span<const T> row(int row) const {
+    return {data_.data() + index(row, 1), static_cast<std::size_t>(cols_)};
+  }
   std::vector<T>& values() { return data_; }
   const std::vector<T>& values() const { return data_; }
 

@@ -1,3 +1,4 @@
+#include "gridkit/dialogue.hpp"
 #include "gridkit/layer_files.hpp"
 
 #include <string>
@@ -50,9 +51,7 @@ LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
     for (const bool top : {true, false}) {
       std::string base;
       for (;;) {
-        con.write(Record().text(layer_prompt(top, layer)));
-        base = trim_blanks(
-            resolve_name(con, con.read_field(kLayerNameLength), kLayerNameLength, unit));
+        base = ask_name(con, Record().text(layer_prompt(top, layer)), kLayerNameLength, unit);
         const std::filesystem::path out_path = folder / (base + std::string(output_ext));
         bool taken = false;
         for (const auto& earlier : output_paths) taken = taken || same_file(out_path, earlier);
@@ -60,7 +59,7 @@ LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
         con.write(Record().text("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER - "
                                 "PLEASE ENTER ANOTHER NAME"));
       }
-      files.inputs.push_back(open_input_or_create(folder, base + std::string(input_ext)));
+      files.inputs.push_back(open_existing(folder, base + std::string(input_ext)));
       files.outputs.push_back(create_or_replace(folder, base + std::string(output_ext)));
       output_paths.push_back(folder / (base + std::string(output_ext)));
       unit += 2;
@@ -71,16 +70,16 @@ LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
 
 void read_layer_row(LayerFiles& files, LayerStack& stack, int row) {
   for (std::size_t k = 0; k < NLAY; ++k) {
-    read_fixed_row(files.inputs[2 * k], std::span<float>(stack.tops[k].row(row), NCOL));
-    read_fixed_row(files.inputs[2 * k + 1], std::span<float>(stack.bottoms[k].row(row), NCOL));
+    read_fixed_row(files.inputs[2 * k], stack.tops[k].row(row));
+    read_fixed_row(files.inputs[2 * k + 1], stack.bottoms[k].row(row));
   }
 }
 
 void write_layer_row(LayerFiles& files, const LayerStack& stack, int row) {
   for (std::size_t k = 0; k < NLAY; ++k) {
-    write_fixed_row(files.outputs[2 * k], std::span<const float>(stack.tops[k].row(row), NCOL));
+    write_fixed_row(files.outputs[2 * k], stack.tops[k].row(row));
     write_fixed_row(files.outputs[2 * k + 1],
-                    std::span<const float>(stack.bottoms[k].row(row), NCOL));
+                    stack.bottoms[k].row(row));
   }
 }
 

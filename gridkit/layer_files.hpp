@@ -4,7 +4,8 @@
 // The layer tools ask eight base names in a fixed order (top of layer 1,
 // bottom of layer 1, ..., bottom of layer 4). Each answer opens the input
 // file base + input extension and then the output file base + output
-// extension, both create-or-replace. The base is the whole trimmed answer,
+// extension (the input must exist; the output is created or replaced when
+// the run closes it). The base is the whole trimmed answer,
 // however long. A base whose output file is already open for another layer
 // is refused and asked again: two writers on one file would mix two arrays.
 //

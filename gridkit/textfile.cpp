@@ -1,13 +1,20 @@
 #include "gridkit/textfile.hpp"
 
+#include <unistd.h>
+
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <system_error>
 #include <vector>
+#include <utility>
 
 #include "gridkit/error.hpp"
 #include "gridkit/freeformat.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/numparse.hpp"
 
 namespace gridkit {
@@ -28,6 +35,29 @@ std::string read_whole(const std::filesystem::path& path, const std::string& nam
   }
   if (in.bad()) throw KitError::read_file(name, std::strerror(errno));
   return text;
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A new, empty file beside `target`, named after it, that no other run can
+// have open: the name is tried with a growing counter until the creation of
+// a file that did not exist succeeds.
+std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
+                                              const std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path folder = target.parent_path();
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const std::string leaf = "." + target.filename().string() + "." + std::to_string(getpid()) +
+                             "-" + std::to_string(counter++) + ".tmp";
+    const std::filesystem::path temp = folder / leaf;
+    // "x": fail rather than open a file that is already there.
+    if (std::FILE* created = std::fopen(temp.c_str(), "wbx")) {
+      std::fclose(created);
+      return temp;
+    }
+    if (errno != EEXIST) throw KitError::open(name, std::strerror(errno));
+  }
+  throw KitError::open(name, "no free name for a temporary file in its folder");
 }
 
 template <class T>
@@ -63,17 +93,11 @@ InFile InFile::open_existing(const std::filesystem::path& path, std::string disp
   if (!std::filesystem::exists(path, ec)) throw KitError::open(display_name, "no such file");
   if (std::filesystem::is_directory(path, ec)) throw KitError::open(display_name, "is a folder, not a file");
   std::string text = read_whole(path, display_name);
-  return InFile(std::move(display_name), std::move(text));
-}
-
-InFile InFile::open_or_create(const std::filesystem::path& path, std::string display_name) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    std::ofstream created(path, std::ios::binary);
-    if (!created) throw KitError::open(display_name, std::strerror(errno));
-    return InFile(std::move(display_name), std::string());
+  if (text.starts_with(kUtf8Mark)) {
+    text.erase(0, kUtf8Mark.size());
+    note(display_name + ": UTF-8 byte-order mark at the start skipped");
   }
-  return open_existing(path, std::move(display_name));
+  return InFile(std::move(display_name), std::move(text));
 }
 
 InFile InFile::from_text(std::string display_name, std::string text) {
@@ -98,11 +122,93 @@ std::string_view InFile::require_line() {
 }
 
 OutFile::OutFile(const std::filesystem::path& path, std::string display_name)
-    : name_(std::move(display_name)), out_(path, std::ios::binary | std::ios::trunc) {
-  if (!out_) throw KitError::open(name_, std::strerror(errno));
+    : name_(std::move(display_name)), target_(path), unwinding_at_open_(std::uncaught_exceptions()) {
+  std::error_code ec;
+  // Written through a link, as opening the link would have.
+  if (std::filesystem::is_symlink(path, ec)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    if (!ec) target_ = resolved;
+  }
+  if (std::filesystem::is_directory(target_, ec)) throw KitError::open(name_, "is a folder, not a file");
+  const bool exists = std::filesystem::exists(target_, ec);
+  if (exists && access(target_.c_str(), W_OK) != 0) throw KitError::open(name_, std::strerror(errno));
+  temp_ = create_temporary_beside(target_, name_);
+  if (exists) {
+    std::filesystem::permissions(temp_, std::filesystem::status(target_, ec).permissions(), ec);
+  }
+  out_.open(temp_, std::ios::binary | std::ios::trunc);
+  if (!out_) {
+    const int error = errno;
+    std::filesystem::remove(temp_, ec);
+    throw KitError::open(name_, std::strerror(error));
+  }
+  open_ = true;
+}
+
+OutFile::OutFile(OutFile&& other) noexcept
+    : name_(std::move(other.name_)),
+      target_(std::move(other.target_)),
+      temp_(std::move(other.temp_)),
+      out_(std::move(other.out_)),
+      open_(std::exchange(other.open_, false)),
+      written_(other.written_),
+      unwinding_at_open_(other.unwinding_at_open_) {}
+
+OutFile& OutFile::operator=(OutFile&& other) noexcept {
+  if (this != &other) {
+    settle();
+    name_ = std::move(other.name_);
+    target_ = std::move(other.target_);
+    temp_ = std::move(other.temp_);
+    out_ = std::move(other.out_);
+    open_ = std::exchange(other.open_, false);
+    written_ = other.written_;
+    unwinding_at_open_ = other.unwinding_at_open_;
+  }
+  return *this;
+}
+
+OutFile::~OutFile() { settle(); }
+
+void OutFile::discard() noexcept {
+  out_.close();
+  std::error_code ec;
+  std::filesystem::remove(temp_, ec);
+  open_ = false;
+}
+
+void OutFile::settle() noexcept {
+  if (!open_) return;
+  const bool stopped_by_error = std::uncaught_exceptions() > unwinding_at_open_;
+  if (stopped_by_error && !written_) {
+    discard();
+    return;
+  }
+  out_.close();
+  std::error_code ec;
+  std::filesystem::rename(temp_, target_, ec);
+  if (ec) std::filesystem::remove(temp_, ec);
+  open_ = false;
+}
+
+void OutFile::close() {
+  if (!open_) return;
+  out_.close();
+  if (!out_) {
+    discard();
+    throw KitError::write(name_, "the file could not be written");
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp_, target_, ec);
+  if (ec) {
+    discard();
+    throw KitError::write(name_, "the file could not be put in place: " + ec.message());
+  }
+  open_ = false;
 }
 
 void OutFile::line(std::string_view text) {
+  written_ = true;
   out_ << text << '\n';
   if (!out_) throw KitError::write(name_, "the file could not be written");
 }

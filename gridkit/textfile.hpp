@@ -1,5 +1,13 @@
 // Text files as the tools use them: an input read line by line with its line
 // number kept for error reports, and an output written line by line.
+//
+// No run destroys a file. An input is read whole when it is opened, so an
+// output of the same name cannot change what is read. An output is written
+// to a temporary file beside its name and moved over that name when it is
+// closed: at the end of a normal run, or when the run stops on an error after
+// something was written to it (what was written is kept). An output to which
+// nothing was written when the run stops is discarded, and a file already
+// standing under its name stays as it was.
 #pragma once
 
 #include <filesystem>
@@ -15,11 +23,10 @@ namespace gridkit {
 
 class InFile {
  public:
-  // Opens a file that must exist; a missing one is an open error.
+  // Opens a file that must exist; a missing one is an open error and is
+  // never created. A UTF-8 byte-order mark at its start is skipped (a note
+  // says so).
   static InFile open_existing(const std::filesystem::path& path, std::string display_name);
-  // Opens a file, creating it empty if it is missing (create-or-replace mode
-  // used for an input: the first read of a new file meets its end).
-  static InFile open_or_create(const std::filesystem::path& path, std::string display_name);
   // An in-memory file, for tests and fuzzing.
   static InFile from_text(std::string display_name, std::string text);
 
@@ -43,19 +50,37 @@ class InFile {
 
 class OutFile {
  public:
-  // Create-or-replace: a missing file is created, an existing one emptied.
+  // Create-or-replace, by way of a temporary file in the same folder. An
+  // existing file of the name is left alone until the output is closed; one
+  // that may not be written (a folder, a read-only file) is an open error.
   OutFile(const std::filesystem::path& path, std::string display_name);
-  OutFile(OutFile&&) = default;
-  OutFile& operator=(OutFile&&) = default;
+  OutFile(OutFile&& other) noexcept;
+  OutFile& operator=(OutFile&& other) noexcept;
+  OutFile(const OutFile&) = delete;
+  OutFile& operator=(const OutFile&) = delete;
+  // Closes as the header says: kept when the scope ends normally or when
+  // something was written; discarded when an error unwinds past an output
+  // still empty.
+  ~OutFile();
 
   void line(std::string_view text);  // text and a line end
   void write(const Record& record);  // each record as a line, carriage control kept
   void flush();
+  // Moves the finished file over its name now; a failure is a write error.
+  void close();
   const std::string& name() const { return name_; }
 
  private:
+  void settle() noexcept;  // what the destructor does
+  void discard() noexcept;
+
   std::string name_;
+  std::filesystem::path target_;  // the name the file is moved to
+  std::filesystem::path temp_;    // where it is written until then
   std::ofstream out_;
+  bool open_ = false;
+  bool written_ = false;
+  int unwinding_at_open_ = 0;  // exceptions in flight when it was opened
 };
 
 // Free-format reads: each call is one read statement. It starts at the next

@@ -7,6 +7,7 @@
 #include "gridkit/answer_source.hpp"
 #include "gridkit/command_line.hpp"
 #include "gridkit/error.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/tool_help.hpp"
 
 namespace gridkit {
@@ -95,8 +96,10 @@ ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesys
   std::ostringstream out;
   Console con(in, out);
   ToolRun run;
+  const NoteCapture notes;
   run.status = guarded_run(tool, con, folder, run.error);
   run.output = out.str();
+  run.notes = notes.text();
   return run;
 }
 

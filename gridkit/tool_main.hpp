@@ -34,6 +34,7 @@ int run_command(ToolFunction tool, std::string_view name, const std::vector<std:
 struct ToolRun {
   std::string output;  // everything shown on the console
   std::string error;   // the error report, empty after a normal run
+  std::string notes;   // the notes the process would show on standard error
   int status = 0;      // 0 or 2, as the process would exit
 };
 ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesystem::path& folder);

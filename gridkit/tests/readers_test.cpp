@@ -1,6 +1,7 @@
 // Reading numbers, free-format rows and fixed-column rows, and the errors
 // that name file, line and what was found.
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,46 @@ TEST(PointFile, ABadLineIsAnErrorNamingIt) {
   ASSERT_TRUE(read_point_single(f));
   EXPECT_EQ(error_of([&] { read_point_single(f); }),
             "read PTS.XYZ line 2: expected a number, found \"five\"");
+}
+
+}  // namespace
+}  // namespace gridkit
+
+namespace gridkit {
+namespace {
+
+// Whole grids written by the kit read back to the same values, and the free
+// reader takes one row per line however the values are spaced.
+TEST(WholeGrids, WrittenGridsReadBackCellForCell) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "readers_test_grids";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  IntGrid codes;
+  RealGrid z;
+  std::string free_text;
+  for (int i = 1; i <= NROW; ++i) {
+    for (int j = 1; j <= NCOL; ++j) {
+      codes(i, j) = (i * 7 + j) % 199 - 99;
+      z(i, j) = static_cast<float>((i * 13 + j * 3) % 4001) * 0.5f - 1000.0f;  // exact in F8.1
+      free_text += std::to_string(j) + (j % 3 == 0 ? "," : "  ");
+    }
+    free_text += "\n";
+  }
+  {
+    OutFile ints(dir / "I.ARR", "I.ARR");
+    write_int_grid(ints, codes);
+    OutFile reals(dir / "R.DAT", "R.DAT");
+    write_fixed_grid(reals, z);
+  }
+  InFile ints = InFile::open_existing(dir / "I.ARR", "I.ARR");
+  EXPECT_EQ(read_int_grid(ints).values(), codes.values());
+  InFile reals = InFile::open_existing(dir / "R.DAT", "R.DAT");
+  EXPECT_EQ(read_fixed_grid(reals).values(), z.values());
+  InFile free_file = InFile::from_text("F.DAT", free_text);
+  const RealGrid columns = read_free_grid(free_file);
+  EXPECT_EQ(columns(NROW, NCOL), static_cast<float>(NCOL));
+  EXPECT_EQ(columns(1, 1), 1.0f);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

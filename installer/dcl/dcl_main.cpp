@@ -2,11 +2,14 @@
 //
 //   dcl explode IN OUT    exit status = the decoder's result code 0..4; OUT
 //                         receives every byte produced, also on a data error
+//                         (a stream that decodes to nothing on an error
+//                         leaves OUT as it was)
 //   dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT
 //
 // IN or OUT given as "-" is standard input or output.
 // Usage errors and files that cannot be read or written end with a message
-// on stderr and exit status 2.
+// on stderr and exit status 2. OUT replaces a file of its name only once it
+// is written (ReplacingFile), so IN and OUT may be the same file.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -28,6 +31,7 @@
 #include "explode.hpp"
 #include "implode.hpp"
 #include "kit_version.hpp"
+#include "replacing_file.hpp"
 
 namespace {
 
@@ -97,37 +101,50 @@ std::vector<std::uint8_t> read_file(const std::string& path) {
   return bytes;
 }
 
-std::ofstream create_file(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("cannot create output file \"" + path + "\"");
-  return out;
-}
-
-// The file, or standard output for "-".
-std::ostream& output_stream(const std::string& path, std::ofstream& file) {
-  if (path == kDash) {
+// OUT: standard output for "-", otherwise a file that replaces its name only
+// once written (ReplacingFile). Streams carry bytes as they are: on Windows
+// the console streams would otherwise turn line ends around.
+class Output {
+ public:
+  explicit Output(const std::string& path) : path_(path) {
+    if (path == kDash) {
 #if defined(_WIN32)
-    _setmode(_fileno(stdout), _O_BINARY);
+      _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    return std::cout;
+    } else {
+      file_.emplace(path);
+    }
   }
-  file = create_file(path);
-  return file;
-}
+  void write(const char* bytes, std::size_t size) {
+    if (file_) {
+      file_->write(bytes, size);
+      return;
+    }
+    std::cout.write(bytes, static_cast<std::streamsize>(size));
+    written_ += size;
+  }
+  std::uint64_t written() const { return file_ ? file_->written() : written_; }
+  void commit() {
+    if (file_) {
+      file_->commit();
+      return;
+    }
+    std::cout.flush();
+    if (!std::cout) throw std::runtime_error("cannot write output file \"" + path_ + "\"");
+  }
+  void discard() noexcept {
+    if (file_) file_->discard();
+  }
 
-// Flushes and checks the output; a file is closed so its last bytes count.
-void finish_output(const std::string& path, std::ostream& out, std::ofstream& file) {
-  if (file.is_open()) file.close();
-  out.flush();
-  if (!out || (path != kDash && !file)) {
-    throw std::runtime_error("cannot write output file \"" + path + "\"");
-  }
-}
+ private:
+  std::string path_;
+  std::optional<dcl::ReplacingFile> file_;
+  std::uint64_t written_ = 0;
+};
 
 struct ExplodeFiles {
   std::istream& in;
-  std::ostream& out;
-  std::uint64_t written = 0;
+  Output& out;
 };
 
 unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
@@ -138,8 +155,7 @@ unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
 
 void write_routine(char* buffer, unsigned int* size, void* param) {
   auto& files = *static_cast<ExplodeFiles*>(param);
-  files.out.write(buffer, static_cast<std::streamsize>(*size));
-  files.written += *size;
+  files.out.write(buffer, *size);
 }
 
 std::string_view result_text(dcl::ExplodeResult result) {
@@ -157,16 +173,22 @@ int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
   std::ifstream in_file;
   std::istream& in = input_stream(args[0], in_file);
-  std::ofstream out_file;
-  std::ostream& out = output_stream(args[1], out_file);
+  Output out(args[1]);
   ExplodeFiles files{in, out};
   std::array<std::uint8_t, dcl::kWorkAreaSize> work;
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (in.bad()) throw std::runtime_error("cannot read input file \"" + args[0] + "\"");
-  finish_output(args[1], out, out_file);
+  if (result != dcl::ExplodeResult::ok && out.written() == 0) {
+    out.discard();
+    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
+              << static_cast<int>(result) << "); nothing decoded, " << args[1]
+              << " left as it was\n";
+    return static_cast<int>(result);
+  }
+  out.commit();
   if (result != dcl::ExplodeResult::ok) {
     std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); " << files.written << " bytes written to "
+              << static_cast<int>(result) << "); " << out.written() << " bytes written to "
               << args[1] << "\n";
   }
   return static_cast<int>(result);
@@ -205,10 +227,9 @@ int run_implode(const std::vector<std::string>& args) {
   if (files.size() != 2) throw UsageError("implode takes an input and an output file");
   const std::vector<std::uint8_t> input = read_file(files[0]);
   const std::vector<std::uint8_t> stream = dcl::implode(input, options);
-  std::ofstream out_file;
-  std::ostream& out = output_stream(files[1], out_file);
-  out.write(reinterpret_cast<const char*>(stream.data()), static_cast<std::streamsize>(stream.size()));
-  finish_output(files[1], out, out_file);
+  Output out(files[1]);
+  out.write(reinterpret_cast<const char*>(stream.data()), stream.size());
+  out.commit();
   return 0;
 }
 

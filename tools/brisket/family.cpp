@@ -2,11 +2,14 @@
 // ".BSK" model array and the ".GRD" text grid, report the sweep count.
 #include "tools/brisket/family.hpp"
 
+#include <cstdio>
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/record.hpp"
 #include "tools/brisket/progress.hpp"
 #include "tools/brisket/relax.hpp"
@@ -40,9 +43,7 @@ struct Outputs {
 };
 
 InFile ask_existing(Console& con, const std::filesystem::path& folder, const char* prompt, int unit) {
-  con.write(Record().text(prompt));
-  const std::string name = gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit);
-  return gridkit::open_existing(folder, name);
+  return gridkit::ask_existing(con, folder, Record().text(prompt), kNameLength, unit);
 }
 
 // The base name without the blanks that pad it, followed by each extension;
@@ -89,20 +90,32 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
       if (codes(i, j) == 0) z(i, j) = 0.0f;
       extremes.include(z(i, j));
     }
-    gridkit::write_fixed_row(out.bsk, std::span<const float>(z.row(i), NCOL));
   }
+  gridkit::write_fixed_grid(out.bsk, z);
   gridkit::write_dsaa(out.grd, z, extremes.zmin, extremes.zmax);
   out.bsk.flush();
   out.grd.flush();
 }
 
-void finish(Console& con, const RelaxOutcome& outcome) {
+// The console shows only the sweep count; standard error also says which
+// limit ended the relaxation, so a run cut short by the sweep limit does not
+// pass for a converged one.
+void finish(Console& con, const char* member, const RelaxLimits& limits, const RelaxOutcome& outcome) {
   con.write(Record().text("ITERATIONS COMPLETED ").integer(outcome.sweeps));
+  char largest[32];
+  std::snprintf(largest, sizeof largest, "%.9g", static_cast<double>(outcome.largest));
+  const bool converged = outcome.largest <= limits.limit;
+  gridkit::note(std::string(member) + ": stopped by the " +
+                (converged ? "convergence limit" : "sweep limit") + " after " +
+                std::to_string(outcome.sweeps) + (outcome.sweeps == 1 ? " sweep" : " sweeps") +
+                "; largest change of the last sweep " +
+                largest);
   con.stop();
 }
 
 // BRISKET and its earlier build: points snapped to nodes inside IBOUND.
-void run_points(Console& con, const std::filesystem::path& folder, float start, SweepCover cover, Engine engine) {
+void run_points(Console& con, const std::filesystem::path& folder, const char* member, float start,
+                SweepCover cover, Engine engine) {
   con.banner("BRISKET");
   InFile ibound = ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND INPUT FILE: ", kIboundUnit);
   InFile points = ask_existing(con, folder, "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE", kPointUnit);
@@ -110,12 +123,12 @@ void run_points(Console& con, const std::filesystem::path& folder, float start, 
   const RelaxLimits limits = ask_limits(con);
 
   RealGrid z(NROW, NCOL, start);
-  IntGrid codes = gridkit::read_ibound(ibound);
+  IntGrid codes = gridkit::read_int_grid(ibound);
   Extremes extremes;
   place_points(points, z, codes, extremes);
   const RelaxOutcome outcome = relax(z, codes, cover, limits, engine);
   write_outputs(out, z, codes, extremes);
-  finish(con, outcome);
+  finish(con, member, limits, outcome);
 }
 
 // BRISKET2: a whole grid smoothed inside IBOUND.
@@ -129,12 +142,12 @@ void run_smoothing(Console& con, const std::filesystem::path& folder, Engine eng
   RealGrid z(NROW, NCOL, 0.0f);
   IntGrid codes(NROW, NCOL, 0);
   for (int i = 1; i <= NROW; ++i) {
-    gridkit::read_int_row(ibound, std::span(codes.row(i), NCOL));
-    gridkit::read_fixed_row(grid, std::span(z.row(i), NCOL));
+    gridkit::read_int_row(ibound, codes.row(i));
+    gridkit::read_fixed_row(grid, z.row(i));
   }
   const RelaxOutcome outcome = relax(z, codes, SweepCover::Every, limits, engine);
   write_outputs(out, z, codes, Extremes{1000.0f, 0.0f});
-  finish(con, outcome);
+  finish(con, "BRISKET2", limits, outcome);
 }
 
 // BRISKET4: a starting grid, nodes held at it, and points.
@@ -151,9 +164,9 @@ void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine
   IntGrid codes(NROW, NCOL, 0);
   IntGrid held_codes(NROW, NCOL, 0);
   for (int i = 1; i <= NROW; ++i) {
-    gridkit::read_int_row(active, std::span(codes.row(i), NCOL));
-    gridkit::read_fixed_row(matrix, std::span(z.row(i), NCOL));
-    gridkit::read_int_row(held, std::span(held_codes.row(i), NCOL));
+    gridkit::read_int_row(active, codes.row(i));
+    gridkit::read_fixed_row(matrix, z.row(i));
+    gridkit::read_int_row(held, held_codes.row(i));
     for (int j = 1; j <= NCOL; ++j) {
       if (held_codes(i, j) == -1) codes(i, j) = -1;  // only -1 holds a node
     }
@@ -162,15 +175,15 @@ void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine
   place_points(points, z, codes, extremes);
   const RelaxOutcome outcome = relax(z, codes, SweepCover::Interior, limits, engine);
   write_outputs(out, z, codes, extremes);
-  finish(con, outcome);
+  finish(con, "BRISKET4", limits, outcome);
 }
 
 }  // namespace
 
 void run_member(Console& con, const std::filesystem::path& folder, Member member, Engine engine) {
   switch (member) {
-    case Member::Brisket: return run_points(con, folder, 1.0f, SweepCover::Interior, engine);
-    case Member::BrisketEarly: return run_points(con, folder, 1000.0f, SweepCover::Every, engine);
+    case Member::Brisket: return run_points(con, folder, "BRISKET", 1.0f, SweepCover::Interior, engine);
+    case Member::BrisketEarly: return run_points(con, folder, "BRISKET (earlier build)", 1000.0f, SweepCover::Every, engine);
     case Member::Brisket2: return run_smoothing(con, folder, engine);
     case Member::Brisket4: return run_seeded(con, folder, engine);
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/grid.hpp"
 #include "tools/corbella/mix.hpp"
@@ -74,7 +75,7 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
   // All input is read before anything is written.
   corbella::LayerArrays a(nrow, ncol);
   const auto row_of = [ncol](gridkit::RealGrid& grid, int row) {
-    return std::span<float>(grid.row(row), static_cast<std::size_t>(ncol));
+    return grid.row(row).first(static_cast<std::size_t>(ncol));
   };
   for (int row = 1; row <= nrow; ++row) {
     gridkit::read_exp_row(kh1_file, row_of(a.kh1, row));

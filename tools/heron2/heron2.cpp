@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/record.hpp"
 #include "heron2/classify.hpp"
 #include "heron2/maps.hpp"
@@ -21,22 +23,41 @@ constexpr int kPackageUnit = 10;
 constexpr int kBoundaryUnit = 11;
 constexpr int kOutputUnit = 12;
 
-std::string ask_name(gridkit::Console& con, const char* prompt, int unit) {
-  con.write(gridkit::Record().text(prompt));
-  return gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit);
+gridkit::InFile ask_existing(gridkit::Console& con, const std::filesystem::path& folder,
+                             const char* prompt, int unit) {
+  return gridkit::ask_existing(con, folder, gridkit::Record().text(prompt), kNameLength, unit);
+}
+
+// One record per reach; a junction counts once for every segment holding it.
+std::int32_t count_records(const std::vector<Segment>& segments) {
+  std::size_t records = 0;
+  for (const Segment& segment : segments) records += segment.reaches.size();
+  return static_cast<std::int32_t>(records);
+}
+
+void note_header_changes(const PackageHeader& read, const PackageHeader& written) {
+  if (written.ITMP != read.ITMP) {
+    gridkit::note("NEWRIVER.RIV: ITMP written as " + std::to_string(written.ITMP) +
+                  ", the number of records (the input package says " + std::to_string(read.ITMP) +
+                  ")");
+  }
+  if (written.MXRIVR != read.MXRIVR) {
+    gridkit::note("NEWRIVER.RIV: MXRIVR raised from " + std::to_string(read.MXRIVR) + " to " +
+                  std::to_string(written.MXRIVR) + " to hold every record");
+  }
 }
 
 }  // namespace
 
 void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
-  // Dialogue; every file is opened create-or-replace, the inputs included.
-  const std::string package_name =
-      ask_name(con, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
-  gridkit::InFile package = gridkit::open_input_or_create(folder, package_name);
-  const std::string boundary_name =
-      ask_name(con, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
-  gridkit::InFile boundary = gridkit::open_input_or_create(folder, boundary_name);
-  const std::string base = ask_name(con, "ENTER THE NAME OF THE OUTPUT FILE: ", kOutputUnit);
+  // Dialogue; the inputs must exist, and the outputs replace files of their
+  // names only when the run closes them.
+  gridkit::InFile package =
+      ask_existing(con, folder, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
+  gridkit::InFile boundary =
+      ask_existing(con, folder, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
+  const std::string base = gridkit::ask_name(
+      con, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "), kNameLength, kOutputUnit);
 
   std::array<gridkit::OutFile, 3> class_maps{gridkit::create_or_replace(folder, base + ".FL1"),
                                              gridkit::create_or_replace(folder, base + ".FL2"),
@@ -48,17 +69,21 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   gridkit::OutFile problem = gridkit::create_or_replace(folder, "PROBLEM.SEG");
   gridkit::OutFile river = gridkit::create_or_replace(folder, "NEWRIVER.RIV");
 
-  // Read: the boundary array, then the package, its header copied at once.
+  // Read: the boundary array, then the package.
   RiverCells cells;
-  cells.IBOUND = gridkit::read_ibound(boundary);
+  cells.IBOUND = gridkit::read_int_grid(boundary);
   const PackageHeader header = read_package_header(package);
-  river.line(header_line1(header));
-  river.line(header_line2(header));
   const PackageTail tail = read_package_records(package, cells);
 
   classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
   apply_fixed_corrections(cells.CELLMAP);
   const std::vector<Segment> segments = trace_network(cells.CELLMAP, cells.IRIVER, cells.IORDER);
+
+  // The new package's header counts the records that follow it.
+  const PackageHeader written = header_for_records(header, count_records(segments));
+  note_header_changes(header, written);
+  river.line(header_line1(written));
+  river.line(header_line2(written));
 
   write_maps(cells.CELLMAP, cells.IORDER, {&class_maps[0], &class_maps[1], &class_maps[2]},
              {&order_maps[0], &order_maps[1], &order_maps[2]});

@@ -1,5 +1,6 @@
 #include "heron2/river_package.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -72,6 +73,13 @@ std::string header_line1(const PackageHeader& header) {
 
 std::string header_line2(const PackageHeader& header) {
   return gridkit::format_int(header.ITMP, kWide);
+}
+
+PackageHeader header_for_records(const PackageHeader& read, std::int32_t records) {
+  PackageHeader written = read;
+  written.ITMP = records;
+  written.MXRIVR = std::max(read.MXRIVR, records);
+  return written;
 }
 
 PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells) {

@@ -33,9 +33,14 @@ struct PackageTail {
 
 PackageHeader read_package_header(gridkit::InFile& file);
 
-// The two header lines as NEWRIVER.RIV repeats them.
+// The two header lines as NEWRIVER.RIV holds them.
 std::string header_line1(const PackageHeader& header);
 std::string header_line2(const PackageHeader& header);
+
+// The header of the new package for `records` records: ITMP is that count,
+// MXRIVR the larger of the value read and the count (MODFLOW reads ITMP
+// records and stops when ITMP exceeds MXRIVR), IRIVCB as read.
+PackageHeader header_for_records(const PackageHeader& read, std::int32_t records);
 
 // Reads every record to the end of the file into the cells; the last record
 // for a cell wins. A record whose cell lies outside the grid is a read error

@@ -30,7 +30,7 @@ gridkit::InFile open_input(const fs::path& folder, const std::string& name) {
 
 void read_real_rows(gridkit::InFile& file, RealGrid& grid, Layout layout) {
   for (int i = 1; i <= NROW; ++i) {
-    const std::span<float> row(grid.row(i), NCOL);
+    const std::span<float> row = grid.row(i);
     switch (layout) {
       case Layout::Fixed: gridkit::read_fixed_row(file, row); break;
       case Layout::Free: gridkit::read_free_row(file, row); break;
@@ -42,7 +42,7 @@ void read_real_rows(gridkit::InFile& file, RealGrid& grid, Layout layout) {
 
 void write_real_rows(gridkit::OutFile& file, const RealGrid& grid, Layout layout) {
   for (int i = 1; i <= NROW; ++i) {
-    const std::span<const float> row(grid.row(i), NCOL);
+    const std::span<const float> row = grid.row(i);
     switch (layout) {
       case Layout::Fixed: gridkit::write_fixed_row(file, row); break;
       case Layout::Free: file.write(gridkit::Record().reals(row)); break;
@@ -64,7 +64,7 @@ std::string shortest(T value) {
 
 ModelArray read_model_array(const fs::path& folder, const std::string& name, Layout layout) {
   gridkit::InFile file = open_input(folder, name);
-  if (layout == Layout::Int) return gridkit::read_ibound(file);
+  if (layout == Layout::Int) return gridkit::read_int_grid(file);
   RealGrid grid;
   read_real_rows(file, grid, layout);
   return grid;
@@ -72,7 +72,7 @@ ModelArray read_model_array(const fs::path& folder, const std::string& name, Lay
 
 IntGrid read_ibound_array(const fs::path& folder, const std::string& name) {
   gridkit::InFile file = open_input(folder, name);
-  return gridkit::read_ibound(file);
+  return gridkit::read_int_grid(file);
 }
 
 bool fits_layout(double value, Layout layout) {
@@ -104,7 +104,7 @@ void write_model_array(const fs::path& folder, const std::string& name, Layout l
     gridkit::OutFile file(pending.temporary(), name);
     if (layout == Layout::Int) {
       const IntGrid& grid = std::get<IntGrid>(array);
-      for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, std::span<const std::int32_t>(grid.row(i), NCOL));
+      for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, grid.row(i));
     } else {
       write_real_rows(file, std::get<RealGrid>(array), layout);
     }

@@ -32,14 +32,14 @@ using gridkit::KitError;
 
 gridkit::IntGrid read_int_array(const std::filesystem::path& folder, const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
-  return gridkit::read_ibound(file);
+  return gridkit::read_int_grid(file);
 }
 
 gridkit::RealGrid read_fixed_array(const std::filesystem::path& folder, const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
   gridkit::RealGrid grid;
   for (int row = 1; row <= gridkit::NROW; ++row)
-    gridkit::read_fixed_row(file, std::span(grid.row(row), gridkit::NCOL));
+    gridkit::read_fixed_row(file, grid.row(row));
   return grid;
 }
 

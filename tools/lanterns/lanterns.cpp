@@ -6,7 +6,9 @@
 #include <iostream>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/error.hpp"
+#include "gridkit/notes.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/record.hpp"
 #include "gridkit/textfile.hpp"
@@ -39,6 +41,11 @@ void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
   con.write(gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "));
   std::string INFILE = con.read_field(kNameLength);
   const std::string INNY = INFILE.substr(0, kBaseLength);
+  if (INFILE.find_first_not_of(' ', kBaseLength) != std::string::npos) {
+    gridkit::note("the answer \"" + gridkit::trim_blanks(INFILE) + "\" is longer than the " +
+                  std::to_string(kBaseLength) + "-character base name; \"" +
+                  gridkit::trim_blanks(INNY) + "\" is used");
+  }
   std::string EXTN = ".xyz";
   INFILE = INNY + EXTN;
   const std::string base = gridkit::trim_blanks(INNY);

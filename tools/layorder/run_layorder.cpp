@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/layer_files.hpp"
@@ -24,17 +25,16 @@ void run_layorder(gridkit::Console& con, const std::filesystem::path& folder) {
   using gridkit::NROW;
 
   gridkit::LayerFiles layers = gridkit::ask_layer_files(con, folder, ".DAT", ".MOD", kFirstLayerUnit);
-  con.write(gridkit::Record().text("ENTER THE OPERATIONAL BOUNDARY IBOUND ARRAY: "));
-  const std::string ibound_name = gridkit::trim_blanks(
-      gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, kIboundUnit));
-  gridkit::InFile ibound_file = gridkit::open_input_or_create(folder, ibound_name);
+  gridkit::InFile ibound_file = gridkit::ask_existing(
+      con, folder, gridkit::Record().text("ENTER THE OPERATIONAL BOUNDARY IBOUND ARRAY: "),
+      kNameLength, kIboundUnit);
 
   // All input is read before anything is written.
   gridkit::LayerStack stack;
   gridkit::IntGrid ibound;
   for (int row = 1; row <= NROW; ++row) {
     gridkit::read_layer_row(layers, stack, row);
-    gridkit::read_int_row(ibound_file, std::span<std::int32_t>(ibound.row(row), NCOL));
+    gridkit::read_int_row(ibound_file, ibound.row(row));
   }
 
   // Active and constant-head nodes alike are repaired; inactive ones pass.

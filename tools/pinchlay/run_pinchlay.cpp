@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/layer_files.hpp"
@@ -22,13 +23,6 @@ constexpr int kPinchIboundUnit = 11;
 constexpr int kFirstLayerUnit = 12;
 // The layer above the first pinched layer must exist.
 constexpr long long kLowestFirstLayer = 2;
-
-// A whole-name answer for an input opened create-or-replace.
-gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder, int unit) {
-  const std::string name = gridkit::trim_blanks(
-      gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit));
-  return gridkit::open_input_or_create(folder, name);
-}
 
 void show_first_layer_prompt(Console& con) {
   con.write(Record()
@@ -55,14 +49,15 @@ void run_pinchlay(Console& con, const std::filesystem::path& folder) {
   using gridkit::NCOL;
   using gridkit::NROW;
 
-  con.write(Record()
-                .text("ENTER THE UNCONFORMITY STRUCTURAL TOP ARRAY ")
-                .text("FILENAME :"));
-  gridkit::InFile unconformity_file = ask_input(con, folder, kUnconformityUnit);
-  con.write(Record()
-                .text("ENTER THE IBOUND ARRAY OF THE FIRST LAYER ")
-                .text("PINCHED OUT BY THE UNCONFORMITY: "));
-  gridkit::InFile pinch_file = ask_input(con, folder, kPinchIboundUnit);
+  gridkit::InFile unconformity_file = gridkit::ask_existing(
+      con, folder, Record().text("ENTER THE UNCONFORMITY STRUCTURAL TOP ARRAY ").text("FILENAME :"),
+      kNameLength, kUnconformityUnit);
+  gridkit::InFile pinch_file = gridkit::ask_existing(
+      con, folder,
+      Record()
+          .text("ENTER THE IBOUND ARRAY OF THE FIRST LAYER ")
+          .text("PINCHED OUT BY THE UNCONFORMITY: "),
+      kNameLength, kPinchIboundUnit);
   con.write(Record().text("THE TOPMOST LAYER IN THE MODEL IS LAYER NUMBER 1 "));
   const long long first_layer = ask_first_layer(con);
   gridkit::LayerFiles layers = gridkit::ask_layer_files(con, folder, ".DAT", ".UNC", kFirstLayerUnit);
@@ -72,8 +67,8 @@ void run_pinchlay(Console& con, const std::filesystem::path& folder) {
   gridkit::RealGrid unconformity;
   gridkit::LayerStack stack;
   for (int row = 1; row <= NROW; ++row) {
-    gridkit::read_int_row(pinch_file, std::span<std::int32_t>(pinch_ibound.row(row), NCOL));
-    gridkit::read_fixed_row(unconformity_file, std::span<float>(unconformity.row(row), NCOL));
+    gridkit::read_int_row(pinch_file, pinch_ibound.row(row));
+    gridkit::read_fixed_row(unconformity_file, unconformity.row(row));
     gridkit::read_layer_row(layers, stack, row);
   }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/console.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/points.hpp"
@@ -24,12 +25,10 @@ constexpr const char* kGeoFile = "GEO.OUT";
 
 void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   write_frame(con, kFileFrame);
-  con.write(gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "));
-  const std::string field = con.read_field(kNameLength);
-  const std::string name = gridkit::resolve_name(con, field, kNameLength, kPointUnit);
+  const std::string name = gridkit::ask_name(
+      con, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "), kNameLength, kPointUnit);
 
-  // A missing point file is created empty and gives an empty GEO.OUT.
-  gridkit::InFile points = gridkit::open_input_or_create(folder, name);
+  gridkit::InFile points = gridkit::open_existing(folder, name);
   // Answering GEO.OUT itself would replace the user's points with the output.
   std::error_code same_error;
   if (std::filesystem::equivalent(folder / name, folder / kGeoFile, same_error)) {

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numfmt.hpp"
@@ -29,10 +30,8 @@ constexpr const char* kCurvePrompt = "ENTER THE CLOSED-CURVE CRSTM-XYZ INPUT FIL
 void say(gridkit::Console& con, std::string_view text) { con.write(gridkit::Record().text(text)); }
 
 gridkit::InFile open_curve_file(gridkit::Console& con, const std::filesystem::path& folder) {
-  say(con, kCurvePrompt);
-  const std::string field = con.read_field(kCurveNameLength);
-  const std::string name = gridkit::resolve_name(con, field, kCurveNameLength, kCurveUnit);
-  return gridkit::open_existing(folder, name);
+  return gridkit::ask_existing(con, folder, gridkit::Record().text(kCurvePrompt), kCurveNameLength,
+                               kCurveUnit);
 }
 
 std::int32_t read_interior_value(gridkit::Console& con) {
@@ -81,7 +80,7 @@ bool wants_another_curve(gridkit::Console& con) {
 }  // namespace
 
 void write_boundary_rows(gridkit::OutFile& file, const gridkit::IntGrid& iedge, int row) {
-  const std::int32_t* values = iedge.row(row);
+  const std::span<const std::int32_t> values = iedge.row(row);
   for (int start = 0; start < iedge.cols(); start += kBoundaryDigitsPerLine) {
     std::string line;
     for (int j = start; j < iedge.cols() && j < start + kBoundaryDigitsPerLine; ++j) {
@@ -123,10 +122,8 @@ void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
   }
 
   gridkit::OutFile boundary_file = gridkit::create_or_replace(folder, "BOUNDARY.FIL");
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    write_boundary_rows(boundary_file, iedge, i);
-    gridkit::write_int_row(zone_file, std::span<const std::int32_t>(izone.row(i), gridkit::NCOL));
-  }
+  for (int i = 1; i <= gridkit::NROW; ++i) write_boundary_rows(boundary_file, iedge, i);
+  gridkit::write_int_grid(zone_file, izone);
   boundary_file.flush();
   zone_file.flush();
   con.stop();

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa.hpp"
 #include "gridkit/grid.hpp"
@@ -46,26 +47,24 @@ void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, 
 void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_boundary) {
   con.banner(with_boundary ? "TALLOWIN" : "TALLOWEX");
 
-  con.write(gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ");
-  const std::string input_name =
-      gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, kInputUnit);
+  const std::string input_name = gridkit::ask_name(
+      con, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
   gridkit::InFile input = gridkit::open_existing(folder, input_name);
   gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input_name));
 
   std::optional<gridkit::InFile> boundary;
   if (with_boundary) {
-    con.write(gridkit::Record() << "ENTER THE NAME OF THE IBOUND ARRAY: ");
-    const std::string boundary_name =
-        gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, kBoundaryUnit);
-    boundary.emplace(gridkit::open_existing(folder, boundary_name));
+    boundary.emplace(gridkit::ask_existing(
+        con, folder, gridkit::Record() << "ENTER THE NAME OF THE IBOUND ARRAY: ", kNameLength,
+        kBoundaryUnit));
   }
 
   gridkit::RealGrid z;
   gridkit::IntGrid ibound;
   gridkit::Extremes range;
   for (int i = 1; i <= NROW; ++i) {
-    if (boundary) gridkit::read_int_row(*boundary, std::span(ibound.row(i), NCOL));
-    const std::span<float> row(z.row(i), NCOL);
+    if (boundary) gridkit::read_int_row(*boundary, ibound.row(i));
+    const std::span<float> row = z.row(i);
     gridkit::read_free_row(input, row);
     widen_with_row(range, i, row);
   }

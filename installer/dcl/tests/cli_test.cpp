@@ -81,7 +81,34 @@ TEST_F(DclCommand, ExitStatusIsTheResultCodeAndOutputIsKept) {
   EXPECT_EQ(dcl("explode " + path("bad.imp") + " " + path("bad.txt")), 2);
   write("short.imp", stream.substr(0, 4));
   EXPECT_EQ(dcl("explode " + path("short.imp") + " " + path("short.txt")), 3);
-  EXPECT_EQ(read("short.txt"), "");
+  EXPECT_FALSE(fs::exists(dir_ / "short.txt")) << "nothing decoded, so nothing created";
+}
+
+// An output replaces a file of its name only once something is written to
+// it: a stream that decodes to nothing leaves an earlier file alone, and an
+// input named as its own output is read whole before it is replaced.
+TEST_F(DclCommand, OutputNeverDestroysAFileBeforeItHasBytesForIt) {
+  std::string text(5000, 'r');
+  write("in.txt", text);
+  ASSERT_EQ(dcl("implode " + path("in.txt") + " " + path("in.imp")), 0);
+  const std::string stream = read("in.imp");
+
+  write("kept.txt", "results of an earlier run\n");
+  write("bad.imp", std::string("\x00\x09", 2) + stream.substr(2));
+  EXPECT_EQ(dcl("explode " + path("bad.imp") + " " + path("kept.txt")), 1);
+  EXPECT_EQ(read("kept.txt"), "results of an earlier run\n");
+  EXPECT_NE(read("stderr.txt").find("left as it was"), std::string::npos);
+
+  write("same", stream);
+  EXPECT_EQ(dcl("explode " + path("same") + " " + path("same")), 0);
+  EXPECT_EQ(read("same"), text);
+  EXPECT_EQ(dcl("implode " + path("same") + " " + path("same")), 0);
+  EXPECT_EQ(read("same"), stream);
+
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++entries;
+  EXPECT_EQ(entries, 7u) << "no temporary file is left (in.txt, in.imp, kept.txt, bad.imp, same, "
+                            "stdout.txt, stderr.txt)";
 }
 
 TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {

@@ -111,6 +111,8 @@ TEST(Brisket, MaximumOfZeroOrLessStillSweepsOnce) {
     const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers(max, "-1.0"));
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1") << max;
+    EXPECT_EQ(run.notes.substr(0, run.notes.find(';')),
+              "BRISKET: stopped by the sweep limit after 1 sweep") << max;
   }
 }
 
@@ -130,6 +132,8 @@ TEST(Brisket, LimitEqualToTheLargestChangeStopsAfterThatSweep) {
   const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("1000", limit));
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           4");
+  EXPECT_EQ(run.notes, "BRISKET: stopped by the convergence limit after 4 sweeps; largest change of "
+                       "the last sweep " + std::string(limit) + "\n");
 }
 
 TEST(Brisket, EmptyPointFileRelaxesTowardTheStartValue) {
@@ -202,6 +206,8 @@ TEST(Brisket, BlankNamesAreAskedAgainAndLongNamesCut) {
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_NE(run.output.find("File name missing or blank - please enter file name"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder / "LONGBASE.BSK"));
+  EXPECT_EQ(run.notes.substr(0, run.notes.find('\n')),
+            "the answer \"LONGBASENAME\" is longer than its 8-character field; \"LONGBASE\" is used");
   EXPECT_TRUE(std::filesystem::exists(folder / "LONGBASE.GRD"));
 }
 

@@ -45,21 +45,19 @@ inline std::string read_text(const std::filesystem::path& file) {
 
 inline void write_ibound(const std::filesystem::path& file, const IntGrid& codes) {
   gridkit::OutFile out(file, file.filename().string());
-  for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(out, std::span<const std::int32_t>(codes.row(i), NCOL));
-  out.flush();
+  gridkit::write_int_grid(out, codes);
+  out.close();
 }
 
 inline void write_fixed_grid(const std::filesystem::path& file, const RealGrid& z) {
   gridkit::OutFile out(file, file.filename().string());
-  for (int i = 1; i <= NROW; ++i) gridkit::write_fixed_row(out, std::span<const float>(z.row(i), NCOL));
-  out.flush();
+  gridkit::write_fixed_grid(out, z);
+  out.close();
 }
 
 inline RealGrid read_bsk(const std::filesystem::path& file) {
   gridkit::InFile in = gridkit::InFile::open_existing(file, file.filename().string());
-  RealGrid z;
-  for (int i = 1; i <= NROW; ++i) gridkit::read_fixed_row(in, std::span(z.row(i), NCOL));
-  return z;
+  return gridkit::read_fixed_grid(in);
 }
 
 // Line `n` (from 1) of a text file.

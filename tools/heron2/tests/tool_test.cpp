@@ -54,12 +54,16 @@ TEST(Heron2Run, StraightLineEndToEnd) {
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(run.output, kPrompts + "          2\nStop - Program terminated.\n");
-  // ITMP stays 99 though six records follow; the second segment repeats
-  // the last cell with the bottom the first segment stored (96 - 2.3).
+  // The header counts the six records that follow (the package said 99 and
+  // allowed 5), and standard error says what changed; the second segment
+  // repeats the last cell with the bottom the first segment stored (96 - 2.3).
+  EXPECT_EQ(run.notes,
+            "NEWRIVER.RIV: ITMP written as 6, the number of records (the input package says 99)\n"
+            "NEWRIVER.RIV: MXRIVR raised from 5 to 6 to hold every record\n");
   EXPECT_EQ(folder.lines("NEWRIVER.RIV"),
             (std::vector<std::string>{
-                "         5         0",
-                "        99",
+                "         6         0",
+                "         6",
                 "         3        10        10     100.0   3.28084      50.0         0      0",
                 "         3        10        11      99.0   3.28084      96.7         0      0",
                 "         3        10        12      98.0   3.28084      95.7        11     22",
@@ -122,6 +126,37 @@ TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
   EXPECT_EQ(folder.lines("OUT.OR2")[306].substr(200 - 124, 8), "10000010");
 }
 
+// A junction is written once for every segment that holds it, so the new
+// package has more records than river cells; its header must count them, or
+// MODFLOW reads only the first ITMP records.
+TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
+  TempFolder folder;
+  RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
+                                             "...R....", "..R.R...", ".R...R..", "R.....R."}}});
+  const std::vector<InputRecord> records = records_for(cells);
+  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("RIVER.DAT", package_text(20, 40, static_cast<int>(records.size()), records));
+  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  ASSERT_EQ(run.status, 0) << run.error;
+  const std::vector<std::string> river = folder.lines("NEWRIVER.RIV");
+  ASSERT_EQ(records.size(), 17u);
+  ASSERT_EQ(river.size(), 2u + 25u);
+  EXPECT_EQ(river[0], "        25        40") << "MXRIVR raised to the count, IRIVCB kept";
+  EXPECT_EQ(river[1], "        25");
+  EXPECT_EQ(run.notes,
+            "NEWRIVER.RIV: ITMP written as 25, the number of records (the input package says 17)\n"
+            "NEWRIVER.RIV: MXRIVR raised from 20 to 25 to hold every record\n");
+  EXPECT_EQ(run.output, kPrompts + "          9\nStop - Program terminated.\n")
+      << "the console dialogue is unchanged";
+
+  // A package whose header already allows more keeps its MXRIVR, silently.
+  folder.write("RIVER.DAT", package_text(3000, 40, 25, records));
+  const gridkit::ToolRun roomy = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+  ASSERT_EQ(roomy.status, 0) << roomy.error;
+  EXPECT_EQ(folder.lines("NEWRIVER.RIV")[0], "      3000        40");
+  EXPECT_EQ(roomy.notes, "");
+}
+
 TEST(Heron2Run, BlankAndOverlongNameAnswers) {
   TempFolder folder;
   RiverCells cells = cells_with({{10, 10, {"RRR"}}});
@@ -138,15 +173,16 @@ TEST(Heron2Run, BlankAndOverlongNameAnswers) {
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "BASE.OR3"));
 }
 
-TEST(Heron2Run, MissingPackageIsCreatedEmptyAndEndsTheRun) {
+// A mistyped package name once created the package empty and emptied every
+// output of an earlier run; now it is an open error and nothing changes.
+TEST(Heron2Run, MissingPackageIsAnOpenErrorAndNothingIsCreated) {
   TempFolder folder;
   folder.write("IBOUND.ARR", ibound_text(cells_with({}).IBOUND));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.error.find("RIVER.DAT"), std::string::npos);
-  EXPECT_NE(run.error.find("end of file"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "RIVER.DAT"));
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "NEWRIVER.RIV"));
+  EXPECT_EQ(run.error, "open RIVER.DAT: no such file");
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "RIVER.DAT"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "NEWRIVER.RIV"));
 }
 
 TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {

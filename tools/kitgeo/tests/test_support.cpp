@@ -101,7 +101,7 @@ void write_raster(const fs::path& path, const std::array<double, 6>& transform, 
 gridkit::IntGrid sample_ibound() {
   gridkit::InFile file =
       gridkit::InFile::open_existing(fs::path(KIT_SOURCE_DIR) / "samples/common/IBOUND.ARR", "IBOUND.ARR");
-  return gridkit::read_ibound(file);
+  return gridkit::read_int_grid(file);
 }
 
 }  // namespace kitgeo::testing

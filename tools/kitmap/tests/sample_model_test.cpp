@@ -43,13 +43,13 @@ std::vector<std::string> lines_of(const fs::path& path) {
 
 IntGrid int_array(const std::string& name) {
   gridkit::InFile f = gridkit::InFile::open_existing(kOut / name, name);
-  return gridkit::read_ibound(f);
+  return gridkit::read_int_grid(f);
 }
 
 RealGrid fixed_array(const fs::path& path) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
   RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) gridkit::read_fixed_row(f, std::span(grid.row(i), NCOL));
+  for (int i = 1; i <= NROW; ++i) gridkit::read_fixed_row(f, grid.row(i));
   EXPECT_FALSE(f.next_line().has_value()) << path << " is longer than one array";
   return grid;
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
@@ -135,7 +136,7 @@ TEST(LanternsChain, OutputIsACurveFileForQuarrypit) {
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_NE(run.output.find("VERTEX #          5"), std::string::npos);
   gridkit::InFile zone = gridkit::InFile::open_existing(folder / "OUTLINE.BOL", "OUTLINE.BOL");
-  const gridkit::IntGrid zones = gridkit::read_ibound(zone);
+  const gridkit::IntGrid zones = gridkit::read_int_grid(zone);
   int filled = 0;
   for (int i = 1; i <= gridkit::NROW; ++i) {
     for (int j = 1; j <= gridkit::NCOL; ++j) {

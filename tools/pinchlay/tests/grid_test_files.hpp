@@ -63,7 +63,7 @@ gridkit::IntGrid make_int_grid(F value_at) {
 inline void write_fixed_grid(const fs::path& path, const gridkit::RealGrid& grid) {
   gridkit::OutFile out(path, path.filename().string());
   for (int r = 1; r <= grid.rows(); ++r)
-    gridkit::write_fixed_row(out, std::span<const float>(grid.row(r), grid.cols()));
+    gridkit::write_fixed_row(out, grid.row(r));
   out.flush();
 }
 
@@ -71,7 +71,7 @@ inline void write_fixed_grid(const fs::path& path, const gridkit::RealGrid& grid
 inline void write_exp_grid(const fs::path& path, const gridkit::RealGrid& grid) {
   gridkit::OutFile out(path, path.filename().string());
   for (int r = 1; r <= grid.rows(); ++r)
-    gridkit::write_exp_row(out, std::span<const float>(grid.row(r), grid.cols()));
+    gridkit::write_exp_row(out, grid.row(r));
   out.flush();
 }
 
@@ -79,7 +79,7 @@ inline void write_exp_grid(const fs::path& path, const gridkit::RealGrid& grid) 
 inline void write_int_grid(const fs::path& path, const gridkit::IntGrid& grid) {
   gridkit::OutFile out(path, path.filename().string());
   for (int r = 1; r <= grid.rows(); ++r)
-    gridkit::write_int_row(out, std::span<const std::int32_t>(grid.row(r), grid.cols()));
+    gridkit::write_int_row(out, grid.row(r));
   out.flush();
 }
 

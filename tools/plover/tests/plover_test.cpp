@@ -87,13 +87,15 @@ TEST_F(PloverRun, EmptyPointFileGivesEmptyGeoOut) {
   EXPECT_EQ(read_file("GEO.OUT"), "");
 }
 
-TEST_F(PloverRun, MissingPointFileIsCreatedEmpty) {
+// A mistyped name once created the point file empty, emptied GEO.OUT and
+// ended as a success.
+TEST_F(PloverRun, MissingPointFileIsAnOpenErrorAndGeoOutStays) {
+  write_file("GEO.OUT", "left from an earlier run\n");
   const gridkit::ToolRun run = run_file_form("NEW.XYZ\n");
-  ASSERT_EQ(run.status, 0) << run.error;
-  EXPECT_TRUE(fs::exists(folder_ / "NEW.XYZ"));
-  EXPECT_EQ(read_file("NEW.XYZ"), "");
-  EXPECT_EQ(read_file("GEO.OUT"), "");
-  EXPECT_TRUE(run.output.ends_with(kStop));
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.error, "open NEW.XYZ: no such file");
+  EXPECT_FALSE(fs::exists(folder_ / "NEW.XYZ"));
+  EXPECT_EQ(read_file("GEO.OUT"), "left from an earlier run\n");
 }
 
 TEST_F(PloverRun, NameFieldKeepsFirst40CharactersWithoutSurroundingBlanks) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
@@ -64,7 +65,7 @@ Result run_curves(const std::vector<Curve>& curves) {
   Result result{gridkit::run_tool(run_quarrypit, answers_for(curves), folder), {}, {}};
   if (result.run.status == 0) {
     gridkit::InFile zone = gridkit::InFile::open_existing(folder / "ZONES.BOL", "ZONES.BOL");
-    result.zone = gridkit::read_ibound(zone);
+    result.zone = gridkit::read_int_grid(zone);
     EXPECT_FALSE(zone.next_line()) << "ZONES.BOL runs past row 470";
     result.edge = read_boundary(folder / "BOUNDARY.FIL");
   }
