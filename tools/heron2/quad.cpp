@@ -39,9 +39,9 @@ MapSheet map_sheet(double lat, double lon_west) {
 }
 
 std::string position_line(int J, int I) {
-  // PLOVER gets copies of the node coordinates.
+  // The inverse projection gets copies of the node coordinates.
   const GridXY xy = NAVI(J, I);
-  const gridkit::Geodetic geo = gridkit::PLOVER(xy.X, xy.Y);
+  const gridkit::Geodetic geo = gridkit::crstm_to_geodetic(xy.X, xy.Y);
   const MapSheet sheet = map_sheet(geo.lat, geo.lon_west);
   return "STARTING REACH AT: " + dms_fields(to_deg_min_sec(geo.lat)) + "     " +
          dms_fields(to_deg_min_sec(geo.lon_west)) + "     QUAD: " + std::string(1, sheet.letter) +
