@@ -1,5 +1,6 @@
 #include "tools/brisket/seeding.hpp"
 
+#include "gridkit/node_snapping.hpp"
 #include "gridkit/points.hpp"
 
 namespace brisket {
@@ -11,20 +12,11 @@ namespace {
 // Node range of the grid, single precision, as the snapping uses it.
 constexpr float XMIN = gridkit::XORIG;
 constexpr float YMAX = gridkit::YORIG;
-// Beyond this many cells a point is far outside the grid; the bound keeps the
-// conversion to an integer defined.
-constexpr float kFarOff = 1.0e6f;
 }  // namespace
 
-std::optional<int> snap_index(float t) {
-  const float rounded = t >= 0.0f ? t + 0.5f : t - 0.5f;
-  if (!(rounded > -kFarOff && rounded < kFarOff)) return std::nullopt;
-  return static_cast<int>(rounded) + 1;  // the integer part, toward zero
-}
-
 std::optional<gridkit::Cell> snap_point(float x, float y) {
-  const std::optional<int> col = snap_index((x - XMIN) / DELR);
-  const std::optional<int> row = snap_index((YMAX - y) / DELC);
+  const std::optional<int> col = gridkit::node_index_by_adding_half((x - XMIN) / DELR);
+  const std::optional<int> row = gridkit::node_index_by_adding_half((YMAX - y) / DELC);
   if (!col || !row) return std::nullopt;
   return gridkit::Cell{*row, *col};
 }
