@@ -12,7 +12,7 @@
 #include "gridkit/points.hpp"
 #include "gridkit/record.hpp"
 #include "gridkit/textfile.hpp"
-#include "tools/lanterns/xytran.hpp"
+#include "tools/lanterns/sheet_placement.hpp"
 
 namespace lanterns {
 
