@@ -31,10 +31,10 @@ PassOutput run_pass(RiverCells& cells, const std::vector<Segment>& segments, int
 }
 
 void set_cell(RiverCells& cells, gridkit::Cell c, float stage, float bottom, int order) {
-  cells.IRIVER(c.row, c.col) = 1;
-  cells.STAGE(c.row, c.col) = stage;
-  cells.RBOT(c.row, c.col) = bottom;
-  cells.IORDER(c.row, c.col) = order;
+  cells.river_flag(c.row, c.col) = 1;
+  cells.stage(c.row, c.col) = stage;
+  cells.bottom(c.row, c.col) = bottom;
+  cells.stream_order(c.row, c.col) = order;
 }
 
 TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
@@ -43,8 +43,8 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
   set_cell(cells, {100, 101}, 55.0f, 1.0f, 1);
   set_cell(cells, {100, 102}, 55.0f, 2.0f, 1);
   set_cell(cells, {100, 103}, 90.0f, 50.0f, 1);
-  cells.IEXTRA1(100, 102) = 7;
-  cells.IEXTRA2(100, 102) = -3;
+  cells.extra1(100, 102) = 7;
+  cells.extra2(100, 102) = -3;
   const std::vector<Segment> segments{{{{100, 100}, {100, 101}, {100, 102}, {100, 103}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 2, conductance);
@@ -64,9 +64,9 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
                             "         103         100       90.000000",
                         }));
   EXPECT_TRUE(out.problem.empty());
-  EXPECT_EQ(cells.STAGE(100, 103), 90.0f);
-  EXPECT_EQ(cells.RBOT(100, 103), 90.0f - 2.3f);
-  EXPECT_EQ(cells.RBOT(100, 100), 80.0f);  // the first reach keeps its bottom
+  EXPECT_EQ(cells.stage(100, 103), 90.0f);
+  EXPECT_EQ(cells.bottom(100, 103), 90.0f - 2.3f);
+  EXPECT_EQ(cells.bottom(100, 100), 80.0f);  // the first reach keeps its bottom
 }
 
 TEST(SegmentPass, UphillLimitIsThirtyInclusive) {
