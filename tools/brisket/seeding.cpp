@@ -9,14 +9,14 @@ using gridkit::DELC;
 using gridkit::DELR;
 
 namespace {
-// Node range of the grid, single precision, as the snapping uses it.
-constexpr float XMIN = gridkit::XORIG;
-constexpr float YMAX = gridkit::YORIG;
+// X of the westernmost and Y of the northernmost node, in single precision.
+constexpr float kWestNodeX = gridkit::XORIG;
+constexpr float kNorthNodeY = gridkit::YORIG;
 }  // namespace
 
 std::optional<gridkit::Cell> snap_point(float x, float y) {
-  const std::optional<int> col = gridkit::node_index_by_adding_half((x - XMIN) / DELR);
-  const std::optional<int> row = gridkit::node_index_by_adding_half((YMAX - y) / DELC);
+  const std::optional<int> col = gridkit::node_index_by_adding_half((x - kWestNodeX) / DELR);
+  const std::optional<int> row = gridkit::node_index_by_adding_half((kNorthNodeY - y) / DELC);
   if (!col || !row) return std::nullopt;
   return gridkit::Cell{*row, *col};
 }
