@@ -70,7 +70,7 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
   gridkit::InFile kv2_file = ask_input(con, folder, kContaining,
       " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
   gridkit::InFile sand_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
-                                        "PERCENT \"SAND\":", kFirstInputUnit + 4);
+      "PERCENT \"SAND\":", kFirstInputUnit + 4);
 
   // All input is read before anything is written.
   corbella::LayerArrays a(nrow, ncol);
