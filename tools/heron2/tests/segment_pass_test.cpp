@@ -48,8 +48,8 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
   const std::vector<Segment> segments{{{{100, 100}, {100, 101}, {100, 102}, {100, 103}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 2, conductance);
-  // GRAD = 10 / 3 in single precision = 3.33333325; 100 - GRAD rounds to
-  // 96.66666412, 100 - 2 GRAD to 93.33333588, 100 - 3 GRAD to exactly 90.
+  // gradient = 10 / 3 in single precision = 3.33333325; 100 - gradient rounds to
+  // 96.66666412, 100 - 2 gradient to 93.33333588, 100 - 3 gradient to exactly 90.
   EXPECT_EQ(out.river, (std::vector<std::string>{
                            "         2       100       100     100.0   3.28084      80.0         0      0",
                            "         2       100       101      96.7   3.28084      94.4         0      0",
