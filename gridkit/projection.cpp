@@ -59,7 +59,7 @@ double meridian_distance(double phi_deg) {
 
 }  // namespace
 
-ForwardResult AVOCET(double lat, double lon_west) {
+ForwardResult geodetic_to_crstm(double lat, double lon_west) {
   ForwardResult r{};
   // 1. East-positive longitude in degrees; latitude in radians.
   const double lam_deg = -lon_west;
@@ -70,10 +70,10 @@ ForwardResult AVOCET(double lat, double lon_west) {
   const double sin_phi = std::sin(phi);
   const double sin2_phi = sin_phi * sin_phi;
   r.n = kA / std::sqrt(1.0 - kE2 * sin2_phi);
-  // 4.
+  // 4. Square of the tangent of the latitude.
   const double tan_phi = std::tan(phi);
   r.t = tan_phi * tan_phi;
-  // 5.
+  // 5. Second eccentricity squared times the square of the cosine of the latitude.
   const double cos_phi = std::cos(phi);
   const double cos2_phi = cos_phi * cos_phi;
   r.c = r.ep2 * cos2_phi;
@@ -82,7 +82,7 @@ ForwardResult AVOCET(double lat, double lon_west) {
   // 7. Meridian distances of the point and of the origin.
   const double m = meridian_distance(lat);
   const double m0 = meridian_distance(kPhi0);
-  // 8. Easting from the central meridian.
+  // 8. Powers of A, then the easting from the central meridian.
   const double t = r.t;
   const double c = r.c;
   const double a = r.a;
@@ -106,16 +106,17 @@ ForwardResult AVOCET(double lat, double lon_west) {
   return r;
 }
 
-Geodetic PLOVER(double x_grid, double y_grid) {
+Geodetic crstm_to_geodetic(double x_grid, double y_grid) {
   // 1. Offsets from the origin.
   const double x = x_grid - kFE;
   const double y = y_grid - kFN;
-  // 2.
+  // 2. Meridian distance of the origin; second eccentricity squared.
   const double m0 = meridian_distance(kPhi0);
   const double ep2 = kE2 / (1.0 - kE2);
   // 3. Meridian distance of the footpoint.
   const double m = m0 + y / kK0;
-  // 4.
+  // 4. The series parameter e1 of the footpoint latitude, from the first
+  // eccentricity.
   const double e1 = (1.0 - std::sqrt(1.0 - kE2)) / (1.0 + std::sqrt(1.0 - kE2));
   // 5. Rectifying latitude.
   const double e4 = kE2 * kE2;
@@ -128,7 +129,10 @@ Geodetic PLOVER(double x_grid, double y_grid) {
   const double phi1 = mu + (3.0 * e1 / 2.0 - 27.0 * e1_3 / 32.0) * std::sin(2.0 * mu) +
                       (21.0 * e1_2 / 16.0 - 55.0 * e1_4 / 32.0) * std::sin(4.0 * mu) +
                       (151.0 * e1_3 / 96.0) * std::sin(6.0 * mu);
-  // 7. Quantities at the footpoint.
+  // 7. Quantities at the footpoint: its radii of curvature in the prime
+  // vertical (N1) and in the meridian (R1), T1 and C1 as in the forward
+  // direction, and the easting scaled by N1 and the scale factor (D) with its
+  // powers.
   const double sin_phi1 = std::sin(phi1);
   const double cos_phi1 = std::cos(phi1);
   const double tan_phi1 = std::tan(phi1);

@@ -9,11 +9,11 @@ struct Geodetic {
   double lon_west;  // decimal degrees, west positive
 };
 
-// Grid to geodetic (inverse projection).
-Geodetic PLOVER(double x, double y);
+// CRSTM grid X and Y in metres to geodetic (inverse projection).
+Geodetic crstm_to_geodetic(double x, double y);
 
-// Geodetic to grid (forward projection), with the intermediate quantities
-// that AVOCET prints.
+// Geodetic to CRSTM grid X and Y in metres (forward projection), with the
+// intermediate quantities that AVOCET prints.
 struct ForwardResult {
   double ep2;  // second eccentricity squared
   double n;    // radius of curvature in the prime vertical at the latitude
@@ -23,6 +23,6 @@ struct ForwardResult {
   double x;
   double y;
 };
-ForwardResult AVOCET(double lat, double lon_west);
+ForwardResult geodetic_to_crstm(double lat, double lon_west);
 
 }  // namespace gridkit

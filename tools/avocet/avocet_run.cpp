@@ -10,7 +10,7 @@ namespace avocet {
 void run_avocet(gridkit::Console& con, const std::filesystem::path& /*folder*/) {
   std::array<double, 2> lat_lon{};
   con.read_values(lat_lon);
-  const gridkit::ForwardResult r = gridkit::AVOCET(lat_lon[0], lat_lon[1]);
+  const gridkit::ForwardResult r = gridkit::geodetic_to_crstm(lat_lon[0], lat_lon[1]);
   con.write(gridkit::Record().real_double(r.ep2));
   con.write(gridkit::Record().real_double(r.n));
   con.write(gridkit::Record().real_double(r.t));

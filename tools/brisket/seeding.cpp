@@ -1,5 +1,6 @@
 #include "tools/brisket/seeding.hpp"
 
+#include "gridkit/node_snapping.hpp"
 #include "gridkit/points.hpp"
 
 namespace brisket {
@@ -8,23 +9,14 @@ using gridkit::DELC;
 using gridkit::DELR;
 
 namespace {
-// Node range of the grid, single precision, as the snapping uses it.
-constexpr float XMIN = gridkit::XORIG;
-constexpr float YMAX = gridkit::YORIG;
-// Beyond this many cells a point is far outside the grid; the bound keeps the
-// conversion to an integer defined.
-constexpr float kFarOff = 1.0e6f;
+// X of the westernmost and Y of the northernmost node, in single precision.
+constexpr float kWestNodeX = gridkit::XORIG;
+constexpr float kNorthNodeY = gridkit::YORIG;
 }  // namespace
 
-std::optional<int> snap_index(float t) {
-  const float rounded = t >= 0.0f ? t + 0.5f : t - 0.5f;
-  if (!(rounded > -kFarOff && rounded < kFarOff)) return std::nullopt;
-  return static_cast<int>(rounded) + 1;  // the integer part, toward zero
-}
-
 std::optional<gridkit::Cell> snap_point(float x, float y) {
-  const std::optional<int> col = snap_index((x - XMIN) / DELR);
-  const std::optional<int> row = snap_index((YMAX - y) / DELC);
+  const std::optional<int> col = gridkit::node_index_by_adding_half((x - kWestNodeX) / DELR);
+  const std::optional<int> row = gridkit::node_index_by_adding_half((kNorthNodeY - y) / DELC);
   if (!col || !row) return std::nullopt;
   return gridkit::Cell{*row, *col};
 }

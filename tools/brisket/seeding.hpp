@@ -12,13 +12,8 @@ namespace brisket {
 
 using gridkit::Extremes;
 
-// The node index a point snaps to along one axis, from its offset `t` in
-// cells from node 1: t rounded half away from zero, plus 1. Nothing for a
-// point so far off (or NaN) that no integer holds it.
-std::optional<int> snap_index(float t);
-
-// The cell a CRSTM point snaps to, computed in single precision; it may lie
-// outside the grid.
+// The cell a CRSTM point snaps to, computed in single precision by adding
+// half a cell and cutting toward zero; it may lie outside the grid.
 std::optional<gridkit::Cell> snap_point(float x, float y);
 
 // Reads every point of the file in order. Each point counts toward the

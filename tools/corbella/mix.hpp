@@ -12,24 +12,24 @@
 
 namespace corbella {
 
-// PRCS / 100.0
+// percent sand / 100.0
 float sand_fraction(float percent_sand);
-// (1.0 - P) * KH2 + KH1 * P
+// (1.0 - p) * kh2 + kh1 * p
 float horizontal_mix(float p, float kh1, float kh2);
-// 1.0 / KVINV, KVINV = (1.0 - P) / KV2 + P / KV1
+// 1.0 / ((1.0 - p) / kv2 + p / kv1)
 float vertical_mix(float p, float kv1, float kv2);
 
 // The layer's arrays, all of the same user-given shape.
 struct LayerArrays {
   gridkit::RealGrid kh1, kh2, kv1, kv2;  // sand and clay conductivities
-  gridkit::RealGrid prcs;                // percent sand, then the sand fraction
-  gridkit::RealGrid hperm, vperm;        // results
+  gridkit::RealGrid sand_share;          // percent sand, then the sand fraction
+  gridkit::RealGrid kh_mix, kv_mix;      // horizontal and vertical results
   LayerArrays(int rows, int cols)
       : kh1(rows, cols), kh2(rows, cols), kv1(rows, cols), kv2(rows, cols),
-        prcs(rows, cols), hperm(rows, cols), vperm(rows, cols) {}
+        sand_share(rows, cols), kh_mix(rows, cols), kv_mix(rows, cols) {}
 };
 
-// Replaces PRCS by the sand fraction and fills HPERM and VPERM.
+// Replaces the percent sand by the sand fraction and fills kh_mix and kv_mix.
 void mix_layer(LayerArrays& a);
 
 }  // namespace corbella

@@ -69,7 +69,7 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
       " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit + 2);
   gridkit::InFile kv2_file = ask_input(con, folder, kContaining,
       " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
-  gridkit::InFile prcs_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
+  gridkit::InFile sand_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
       "PERCENT \"SAND\":", kFirstInputUnit + 4);
 
   // All input is read before anything is written.
@@ -82,14 +82,14 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
     gridkit::read_exp_row(kh2_file, row_of(a.kh2, row));
     gridkit::read_exp_row(kv1_file, row_of(a.kv1, row));
     gridkit::read_exp_row(kv2_file, row_of(a.kv2, row));
-    gridkit::read_fixed_row(prcs_file, row_of(a.prcs, row));
+    gridkit::read_fixed_row(sand_file, row_of(a.sand_share, row));
   }
 
   corbella::mix_layer(a);
 
   for (int row = 1; row <= nrow; ++row) {
-    gridkit::write_exp_row(kh_file, row_of(a.hperm, row));
-    gridkit::write_exp_row(kv_file, row_of(a.vperm, row));
+    gridkit::write_exp_row(kh_file, row_of(a.kh_mix, row));
+    gridkit::write_exp_row(kv_file, row_of(a.kv_mix, row));
   }
   kh_file.flush();
   kv_file.flush();

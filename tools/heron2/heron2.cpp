@@ -36,14 +36,14 @@ std::int32_t count_records(const std::vector<Segment>& segments) {
 }
 
 void note_header_changes(const PackageHeader& read, const PackageHeader& written) {
-  if (written.ITMP != read.ITMP) {
-    gridkit::note("NEWRIVER.RIV: ITMP written as " + std::to_string(written.ITMP) +
-                  ", the number of records (the input package says " + std::to_string(read.ITMP) +
-                  ")");
+  if (written.reach_count != read.reach_count) {
+    gridkit::note("NEWRIVER.RIV: ITMP written as " + std::to_string(written.reach_count) +
+                  ", the number of records (the input package says " +
+                  std::to_string(read.reach_count) + ")");
   }
-  if (written.MXRIVR != read.MXRIVR) {
-    gridkit::note("NEWRIVER.RIV: MXRIVR raised from " + std::to_string(read.MXRIVR) + " to " +
-                  std::to_string(written.MXRIVR) + " to hold every record");
+  if (written.max_reaches != read.max_reaches) {
+    gridkit::note("NEWRIVER.RIV: MXRIVR raised from " + std::to_string(read.max_reaches) + " to " +
+                  std::to_string(written.max_reaches) + " to hold every record");
   }
 }
 
@@ -71,13 +71,14 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
 
   // Read: the boundary array, then the package.
   RiverCells cells;
-  cells.IBOUND = gridkit::read_int_grid(boundary);
+  cells.boundary = gridkit::read_int_grid(boundary);
   const PackageHeader header = read_package_header(package);
   const PackageTail tail = read_package_records(package, cells);
 
-  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
-  apply_fixed_corrections(cells.CELLMAP);
-  const std::vector<Segment> segments = trace_network(cells.CELLMAP, cells.IRIVER, cells.IORDER);
+  classify_cells(cells.river_flag, cells.boundary, cells.cell_class);
+  apply_fixed_corrections(cells.cell_class);
+  const std::vector<Segment> segments =
+      trace_network(cells.cell_class, cells.river_flag, cells.stream_order);
 
   // The new package's header counts the records that follow it.
   const PackageHeader written = header_for_records(header, count_records(segments));
@@ -85,10 +86,10 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   river.line(header_line1(written));
   river.line(header_line2(written));
 
-  write_maps(cells.CELLMAP, cells.IORDER, {&class_maps[0], &class_maps[1], &class_maps[2]},
+  write_maps(cells.cell_class, cells.stream_order, {&class_maps[0], &class_maps[1], &class_maps[2]},
              {&order_maps[0], &order_maps[1], &order_maps[2]});
   float conductance = tail.conductance;
-  write_segments(cells, segments, tail.LAYER, conductance, {river, stages, problem});
+  write_segments(cells, segments, tail.layer, conductance, {river, stages, problem});
 
   con.write(gridkit::Record().integer(static_cast<long long>(segments.size())));
   con.stop();

@@ -21,7 +21,9 @@ std::string dms_fields(const DegMinSec& dms) {
 
 }  // namespace
 
-GridXY NAVI(int J, int I) { return {gridkit::node_x_double(J), gridkit::node_y_double(I)}; }
+GridXY node_coordinates(int col, int row) {
+  return {gridkit::node_x_double(col), gridkit::node_y_double(row)};
+}
 
 DegMinSec to_deg_min_sec(double angle) {
   const int degrees = static_cast<int>(angle);
@@ -33,24 +35,24 @@ DegMinSec to_deg_min_sec(double angle) {
 }
 
 MapSheet map_sheet(double lat, double lon_west) {
-  const int ILON = static_cast<int>((kSheetOriginLonWest - lon_west) / kSheetStep) + 1;
-  const int ILAT = static_cast<int>((kSheetOriginLat - lat) / kSheetStep) + 1;
-  return {static_cast<char>(kFirstSheetLetter + ILAT / 2), kFirstSheetNumber + ILON / 2};
+  const int sheet_col = static_cast<int>((kSheetOriginLonWest - lon_west) / kSheetStep) + 1;
+  const int sheet_row = static_cast<int>((kSheetOriginLat - lat) / kSheetStep) + 1;
+  return {static_cast<char>(kFirstSheetLetter + sheet_row / 2), kFirstSheetNumber + sheet_col / 2};
 }
 
-std::string position_line(int J, int I) {
-  // PLOVER gets copies of the node coordinates.
-  const GridXY xy = NAVI(J, I);
-  const gridkit::Geodetic geo = gridkit::PLOVER(xy.X, xy.Y);
+std::string position_line(int col, int row) {
+  // The inverse projection gets copies of the node coordinates.
+  const GridXY xy = node_coordinates(col, row);
+  const gridkit::Geodetic geo = gridkit::crstm_to_geodetic(xy.x, xy.y);
   const MapSheet sheet = map_sheet(geo.lat, geo.lon_west);
   return "STARTING REACH AT: " + dms_fields(to_deg_min_sec(geo.lat)) + "     " +
          dms_fields(to_deg_min_sec(geo.lon_west)) + "     QUAD: " + std::string(1, sheet.letter) +
          gridkit::format_int(sheet.number, 2);
 }
 
-void QUAD(int J, int I, gridkit::OutFile& problem) {
+void write_position(int col, int row, gridkit::OutFile& problem) {
   problem.write(gridkit::Record());
-  problem.line(position_line(J, I));
+  problem.line(position_line(col, row));
 }
 
 }  // namespace heron2

@@ -10,12 +10,12 @@
 namespace heron2 {
 
 struct GridXY {
-  double X;
-  double Y;
+  double x;
+  double y;
 };
 
-// Node of the cell in column J, row I, in double precision.
-GridXY NAVI(int J, int I);
+// Node of the cell in column `col`, row `row`, in double precision.
+GridXY node_coordinates(int col, int row);
 
 struct DegMinSec {
   int degrees;
@@ -29,8 +29,8 @@ struct DegMinSec {
 DegMinSec to_deg_min_sec(double angle);
 
 struct MapSheet {
-  char letter;  // the character of code 71 + ILAT / 2 ("G" for the first row of sheets)
-  int number;   // 15 + ILON / 2
+  char letter;  // the character of code 71 + sheet row / 2 ("G" for the first row of sheets)
+  int number;   // 15 + sheet column / 2
 };
 
 // Sheets of 0.125 degrees counted south from 45.875 N and east from 86.875 W.
@@ -38,9 +38,9 @@ MapSheet map_sheet(double lat, double lon_west);
 
 // The position line of the cell: "STARTING REACH AT: ", latitude and
 // longitude as three fields of 3 each, "     QUAD: ", letter and number.
-std::string position_line(int J, int I);
+std::string position_line(int col, int row);
 
 // Writes the blank record and the position line of the cell.
-void QUAD(int J, int I, gridkit::OutFile& problem);
+void write_position(int col, int row, gridkit::OutFile& problem);
 
 }  // namespace heron2

@@ -17,19 +17,19 @@ inline constexpr char kJunction = '*';
 inline constexpr char kMouth = 'M';       // a line end beside a constant-head cell: a trace ends here
 
 // The whole-grid arrays, addressed (row, column) from 1. The numeric ones
-// start at 0; CELLMAP is set in full by the classification.
+// start at 0; cell_class is set in full by the classification.
 struct RiverCells {
-  gridkit::IntGrid IBOUND;   // boundary code of the boundary file
-  gridkit::IntGrid IRIVER;   // 1 where the input package has a record for the cell
-  gridkit::RealGrid STAGE;   // input stage, later the interpolated stage
-  gridkit::RealGrid RBOT;    // input bottom, later the stage less 2.3
-  gridkit::IntGrid IEXTRA1;  // the two trailing integers of a record, passed through
-  gridkit::IntGrid IEXTRA2;
-  gridkit::IntGrid IORDER;   // stream order given by the trace; 0 = not yet reached
-  gridkit::GridArray<char> CELLMAP{gridkit::NROW, gridkit::NCOL, kNotRiver};
+  gridkit::IntGrid boundary;      // IBOUND, the code of the boundary file
+  gridkit::IntGrid river_flag;    // 1 where the input package has a record for the cell
+  gridkit::RealGrid stage;        // input stage, later the interpolated stage
+  gridkit::RealGrid bottom;       // RBOT: input bottom, later the stage less 2.3
+  gridkit::IntGrid extra1;        // the two trailing integers of a record, passed through
+  gridkit::IntGrid extra2;
+  gridkit::IntGrid stream_order;  // given by the trace; 0 = not yet reached
+  gridkit::GridArray<char> cell_class{gridkit::NROW, gridkit::NCOL, kNotRiver};
 };
 
-// One segment: its reaches in downstream order; NREACH is reaches.size().
+// One segment: its reaches in downstream order.
 struct Segment {
   std::vector<gridkit::Cell> reaches;
 };
@@ -50,8 +50,8 @@ inline constexpr gridkit::Cell kLinkFrom{458, 90};
 inline constexpr gridkit::Cell kLinkTo{456, 38};
 
 // A river cell of the grid; cells outside the grid count as not river.
-inline bool is_river(const gridkit::IntGrid& IRIVER, int row, int col) {
-  return gridkit::inside_grid(row, col) && IRIVER(row, col) == 1;
+inline bool is_river(const gridkit::IntGrid& river_flag, int row, int col) {
+  return gridkit::inside_grid(row, col) && river_flag(row, col) == 1;
 }
 
 }  // namespace heron2

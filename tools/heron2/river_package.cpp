@@ -60,25 +60,26 @@ float read_real(const gridkit::InFile& file, std::string_view line, int first,
 PackageHeader read_package_header(gridkit::InFile& file) {
   PackageHeader header;
   const std::string_view first = file.require_line();
-  header.MXRIVR = read_int(file, first, 1, kWide, "MXRIVR");
-  header.IRIVCB = read_int(file, first, 11, kWide, "IRIVCB");
+  header.max_reaches = read_int(file, first, 1, kWide, "MXRIVR");
+  header.budget_unit = read_int(file, first, 11, kWide, "IRIVCB");
   const std::string_view second = file.require_line();
-  header.ITMP = read_int(file, second, 1, kWide, "ITMP");
+  header.reach_count = read_int(file, second, 1, kWide, "ITMP");
   return header;
 }
 
 std::string header_line1(const PackageHeader& header) {
-  return gridkit::format_int(header.MXRIVR, kWide) + gridkit::format_int(header.IRIVCB, kWide);
+  return gridkit::format_int(header.max_reaches, kWide) +
+         gridkit::format_int(header.budget_unit, kWide);
 }
 
 std::string header_line2(const PackageHeader& header) {
-  return gridkit::format_int(header.ITMP, kWide);
+  return gridkit::format_int(header.reach_count, kWide);
 }
 
 PackageHeader header_for_records(const PackageHeader& read, std::int32_t records) {
   PackageHeader written = read;
-  written.ITMP = records;
-  written.MXRIVR = std::max(read.MXRIVR, records);
+  written.reach_count = records;
+  written.max_reaches = std::max(read.max_reaches, records);
   return written;
 }
 
@@ -101,13 +102,13 @@ PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells) {
               std::to_string(gridkit::NCOL) + " columns",
           *line);
     }
-    tail.LAYER = layer;
+    tail.layer = layer;
     tail.conductance = conductance;
-    cells.STAGE(row, col) = stage;
-    cells.RBOT(row, col) = bottom;
-    cells.IEXTRA1(row, col) = extra1;
-    cells.IEXTRA2(row, col) = extra2;
-    cells.IRIVER(row, col) = 1;
+    cells.stage(row, col) = stage;
+    cells.bottom(row, col) = bottom;
+    cells.extra1(row, col) = extra1;
+    cells.extra2(row, col) = extra2;
+    cells.river_flag(row, col) = 1;
   }
   return tail;
 }

@@ -19,15 +19,15 @@
 namespace heron2 {
 
 struct PackageHeader {
-  std::int32_t MXRIVR = 0;
-  std::int32_t IRIVCB = 0;
-  std::int32_t ITMP = 0;
+  std::int32_t max_reaches = 0;  // MXRIVR, the most reaches of any stress period
+  std::int32_t budget_unit = 0;  // IRIVCB, the unit for cell-by-cell flows
+  std::int32_t reach_count = 0;  // ITMP, the reaches of this stress period
 };
 
 // What the records leave behind besides the cells: the layer and the
 // conductance of the last record read.
 struct PackageTail {
-  std::int32_t LAYER = 0;
+  std::int32_t layer = 0;
   float conductance = 0.0f;
 };
 

@@ -8,13 +8,13 @@
 namespace heron2 {
 namespace {
 
-void write_reach(const RiverCells& cells, gridkit::Cell cell, std::int32_t LAYER,
+void write_reach(const RiverCells& cells, gridkit::Cell cell, std::int32_t layer,
                  float& conductance, SegmentFiles& files) {
-  const float stage = cells.STAGE(cell.row, cell.col);
-  conductance = conductance_for(cells.IORDER(cell.row, cell.col), conductance);
-  files.river.line(river_record(LAYER, cell, stage, conductance, cells.RBOT(cell.row, cell.col),
-                                cells.IEXTRA1(cell.row, cell.col),
-                                cells.IEXTRA2(cell.row, cell.col)));
+  const float stage = cells.stage(cell.row, cell.col);
+  conductance = conductance_for(cells.stream_order(cell.row, cell.col), conductance);
+  files.river.line(river_record(layer, cell, stage, conductance, cells.bottom(cell.row, cell.col),
+                                cells.extra1(cell.row, cell.col),
+                                cells.extra2(cell.row, cell.col)));
   files.stages.write(gridkit::Record().integer(cell.col).integer(cell.row).real(stage));
 }
 
@@ -31,40 +31,40 @@ std::string uphill_line(gridkit::Cell first, gridkit::Cell last) {
          " ROW " + gridkit::format_int(last.row, 3);
 }
 
-void write_segments(RiverCells& cells, const std::vector<Segment>& segments, std::int32_t LAYER,
+void write_segments(RiverCells& cells, const std::vector<Segment>& segments, std::int32_t layer,
                     float& conductance, SegmentFiles files) {
   for (std::size_t s = 0; s < segments.size(); ++s) {
     const std::vector<gridkit::Cell>& reaches = segments[s].reaches;
-    const long long L = static_cast<long long>(s) + 1;
-    const long long N = static_cast<long long>(reaches.size());
+    const long long segment_number = static_cast<long long>(s) + 1;
+    const long long reach_count = static_cast<long long>(reaches.size());
     const gridkit::Cell first = reaches.front();
     const gridkit::Cell last = reaches.back();
-    files.stages.write(gridkit::Record().integer(L).integer(N));
+    files.stages.write(gridkit::Record().integer(segment_number).integer(reach_count));
 
-    const float first_stage = cells.STAGE(first.row, first.col);
-    const float last_stage = cells.STAGE(last.row, last.col);
-    const float DROP = first_stage - last_stage;
-    if (DROP <= kUphillDrop) {
+    const float first_stage = cells.stage(first.row, first.col);
+    const float last_stage = cells.stage(last.row, last.col);
+    const float drop = first_stage - last_stage;
+    if (drop <= kUphillDrop) {
       const std::string uphill = uphill_line(first, last);
       gridkit::Record stage_record;
-      stage_record.real(first_stage).real(last_stage).real(DROP);
+      stage_record.real(first_stage).real(last_stage).real(drop);
       files.stages.line(uphill);
       files.stages.write(stage_record);
       files.problem.line(uphill);
       files.problem.write(stage_record);
-      QUAD(first.col, first.row, files.problem);
+      write_position(first.col, first.row, files.problem);
     }
-    float GRAD = 0.0f;
-    if (N > 1) GRAD = DROP / static_cast<float>(N - 1);
+    float gradient = 0.0f;
+    if (reach_count > 1) gradient = drop / static_cast<float>(reach_count - 1);
 
-    write_reach(cells, first, LAYER, conductance, files);
-    for (long long k = 2; k <= N; ++k) {
+    write_reach(cells, first, layer, conductance, files);
+    for (long long k = 2; k <= reach_count; ++k) {
       const gridkit::Cell cell = reaches[static_cast<std::size_t>(k - 1)];
       // The first reach's stage is read afresh: a segment may come back to it.
-      const float stage = cells.STAGE(first.row, first.col) - static_cast<float>(k - 1) * GRAD;
-      cells.STAGE(cell.row, cell.col) = stage;
-      cells.RBOT(cell.row, cell.col) = stage - kBottomDepth;
-      write_reach(cells, cell, LAYER, conductance, files);
+      const float stage = cells.stage(first.row, first.col) - static_cast<float>(k - 1) * gradient;
+      cells.stage(cell.row, cell.col) = stage;
+      cells.bottom(cell.row, cell.col) = stage - kBottomDepth;
+      write_reach(cells, cell, layer, conductance, files);
     }
   }
 }

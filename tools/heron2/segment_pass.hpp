@@ -33,11 +33,12 @@ struct SegmentFiles {
 };
 
 // Runs the pass over `segments` in order. Every reach after the first gets
-// the stage STAGE(first) - (k - 1) * GRAD (single precision) and the bottom
-// 2.3 below it, both stored back in its cell, so a later segment that starts
-// where an earlier one ended takes the earlier one's values. `conductance`
+// the stage stage(first) - (k - 1) * gradient, the gradient being the drop
+// over the reaches less one (single precision), and the bottom 2.3 below it,
+// both stored back in its cell, so a later segment that starts where an
+// earlier one ended takes the earlier one's values. `conductance`
 // carries from record to record and is left as the last record had it.
-void write_segments(RiverCells& cells, const std::vector<Segment>& segments, std::int32_t LAYER,
+void write_segments(RiverCells& cells, const std::vector<Segment>& segments, std::int32_t layer,
                     float& conductance, SegmentFiles files);
 
 }  // namespace heron2

@@ -10,9 +10,9 @@
 
 namespace heron2 {
 
-// Traces the network classified in CELLMAP and returns the segments in the
-// order they were opened (NSEG is their number). IORDER must start at 0; it
-// holds the orders afterwards.
+// Traces the network classified in cell_class and returns the segments in the
+// order they were opened. stream_order must start at 0; it holds the orders
+// afterwards.
 //
 // Rules kept here:
 //  - every "S" cell opens a segment when the scan (rows 1 to NROW, columns 1
@@ -25,12 +25,13 @@ namespace heron2 {
 //    and takes the order of the current cell (a junction's order is set only
 //    when its segment opens);
 //  - reaching kLinkFrom jumps to kLinkTo, which takes the current order.
-std::vector<Segment> trace_network(const gridkit::GridArray<char>& CELLMAP,
-                                   const gridkit::IntGrid& IRIVER, gridkit::IntGrid& IORDER);
+std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
+                                   const gridkit::IntGrid& river_flag,
+                                   gridkit::IntGrid& stream_order);
 
 // The order a junction takes when the segment below it opens, from the
 // positive orders of its eight neighbours: the largest plus one when all are
 // equal or the largest occurs more than once, else the largest.
-int junction_order(const gridkit::IntGrid& IORDER, gridkit::Cell junction);
+int junction_order(const gridkit::IntGrid& stream_order, gridkit::Cell junction);
 
 }  // namespace heron2

@@ -12,13 +12,15 @@
 #include "gridkit/points.hpp"
 #include "gridkit/record.hpp"
 #include "gridkit/textfile.hpp"
-#include "tools/lanterns/xytran.hpp"
+#include "tools/lanterns/sheet_placement.hpp"
 
 namespace lanterns {
 
 namespace {
 
-constexpr int kNameLength = 12;  // INFILE: INNY (8) followed by EXTN (4)
+// The answer field: a base name of 8 characters and room for an extension of
+// 4, which is ignored (the extensions are fixed).
+constexpr int kNameLength = 12;
 constexpr int kBaseLength = 8;
 
 // The next point of the file; a line that cannot be read as numbers is
@@ -39,20 +41,17 @@ void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
                     std::ostream& report) {
   con.write(gridkit::Record().text("ENTER THE 8 CHARACTER .XYZ FILENAME CONTAINING "));
   con.write(gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "));
-  std::string INFILE = con.read_field(kNameLength);
-  const std::string INNY = INFILE.substr(0, kBaseLength);
-  if (INFILE.find_first_not_of(' ', kBaseLength) != std::string::npos) {
-    gridkit::note("the answer \"" + gridkit::trim_blanks(INFILE) + "\" is longer than the " +
+  const std::string answer = con.read_field(kNameLength);
+  const std::string base_field = answer.substr(0, kBaseLength);
+  if (answer.find_first_not_of(' ', kBaseLength) != std::string::npos) {
+    gridkit::note("the answer \"" + gridkit::trim_blanks(answer) + "\" is longer than the " +
                   std::to_string(kBaseLength) + "-character base name; \"" +
-                  gridkit::trim_blanks(INNY) + "\" is used");
+                  gridkit::trim_blanks(base_field) + "\" is used");
   }
-  std::string EXTN = ".xyz";
-  INFILE = INNY + EXTN;
-  const std::string base = gridkit::trim_blanks(INNY);
+  const std::string base = gridkit::trim_blanks(base_field);
 
-  gridkit::InFile input = gridkit::open_existing(folder, base + EXTN);
-  EXTN = ".OUT";
-  gridkit::OutFile output = gridkit::create_or_replace(folder, base + EXTN);
+  gridkit::InFile input = gridkit::open_existing(folder, base + ".xyz");
+  gridkit::OutFile output = gridkit::create_or_replace(folder, base + ".OUT");
 
   while (const std::optional<gridkit::PointF> point = next_point(input, report)) {
     float x = point->x;

@@ -37,7 +37,7 @@ void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   gridkit::OutFile geo = gridkit::create_or_replace(folder, kGeoFile);
 
   while (const std::optional<gridkit::PointD> point = gridkit::read_point_double(points)) {
-    const gridkit::Geodetic position = gridkit::PLOVER(point->x, point->y);
+    const gridkit::Geodetic position = gridkit::crstm_to_geodetic(point->x, point->y);
     geo.line(geo_line(position, point->z));
   }
   geo.flush();

@@ -15,7 +15,7 @@ void run_plover_point(gridkit::Console& con, const std::filesystem::path& /*fold
   con.write(gridkit::Record().text(" ENTER A CRSTM X Y TO CONVERT TO GEODETIC: "));
   std::array<double, 2> xy{};
   con.read_values(xy);
-  const gridkit::Geodetic position = gridkit::PLOVER(xy[0], xy[1]);
+  const gridkit::Geodetic position = gridkit::crstm_to_geodetic(xy[0], xy[1]);
   con.write(gridkit::Record().real_double(position.lat).real_double(position.lon_west));
 }
 

@@ -18,16 +18,16 @@ bool before(float a, float b) {
 }  // namespace
 
 CrossingLists::CrossingLists()
-    : entries_(static_cast<std::size_t>(gridkit::NROW) * MAXCROSS, EMPTY_CROSSING) {}
+    : entries_(static_cast<std::size_t>(gridkit::NROW) * kCrossingsPerRow, kEmptyCrossing) {}
 
-void CrossingLists::clear() { std::fill(entries_.begin(), entries_.end(), EMPTY_CROSSING); }
+void CrossingLists::clear() { std::fill(entries_.begin(), entries_.end(), kEmptyCrossing); }
 
 std::span<float> CrossingLists::row_entries(int row) {
-  return {entries_.data() + static_cast<std::size_t>(row - 1) * MAXCROSS, MAXCROSS};
+  return {entries_.data() + static_cast<std::size_t>(row - 1) * kCrossingsPerRow, kCrossingsPerRow};
 }
 
 std::span<const float> CrossingLists::row(int row) const {
-  return {entries_.data() + static_cast<std::size_t>(row - 1) * MAXCROSS, MAXCROSS};
+  return {entries_.data() + static_cast<std::size_t>(row - 1) * kCrossingsPerRow, kCrossingsPerRow};
 }
 
 void CrossingLists::add(int row, float x) {
@@ -49,7 +49,7 @@ void CrossingLists::sort_rows() {
 void CrossingLists::fill(gridkit::IntGrid& icurve, int value) const {
   for (int i = 1; i <= gridkit::NROW; ++i) {
     const std::span<const float> entries = row(i);
-    for (int k = 0; k + 1 < MAXCROSS; k += 2) {
+    for (int k = 0; k + 1 < kCrossingsPerRow; k += 2) {
       const float left = entries[k];
       const float right = entries[k + 1];
       if (!(left >= 0.0f)) continue;

@@ -1,6 +1,6 @@
-// XCROSS: for every grid row, the X values at which the current curve's
-// edges cross the row's node line. Each row holds MAXCROSS entries; an entry
-// below 0 is empty. A crossing goes into the first empty entry and is dropped
+// For every grid row, the X values at which the current curve's edges cross
+// the row's node line. Each row holds kCrossingsPerRow entries; an entry below
+// 0 is empty. A crossing goes into the first empty entry and is dropped
 // without notice when the row is full. After sorting, entries are paired from
 // position 1, so empties (which sort first) push the pairing to count from the
 // largest crossing down: with an odd number the smallest stays unpaired.
@@ -13,8 +13,8 @@
 
 namespace quarrypit {
 
-inline constexpr int MAXCROSS = 100;
-inline constexpr float EMPTY_CROSSING = -1.0f;
+inline constexpr int kCrossingsPerRow = 100;
+inline constexpr float kEmptyCrossing = -1.0f;
 
 class CrossingLists {
  public:
@@ -25,7 +25,7 @@ class CrossingLists {
   void sort_rows();                // each row ascending, empties first
   std::span<const float> row(int row) const;
 
-  // Sets `value` in ICURVE at every node whose X lies within a pair
+  // Sets `value` in the curve array at every node whose X lies within a pair
   // [entry K, entry K+1], K = 1, 3, ..., 99, whose entry K is 0 or more.
   void fill(gridkit::IntGrid& icurve, int value) const;
 

@@ -1,34 +1,21 @@
 #include "tools/quarrypit/curve.hpp"
 
-#include <cmath>
+#include <optional>
 
+#include "gridkit/node_snapping.hpp"
 #include "tools/quarrypit/hypot.hpp"
 
 namespace quarrypit {
 
 using gridkit::DELR;
 
-namespace {
-
-// NINT of a single-precision value as a node offset; false when the result
-// cannot be a grid index at all.
-bool nint_index(float value, int& index) {
-  const float rounded = std::round(value);  // halves away from zero
-  if (!(rounded >= -1.0e6f && rounded <= 1.0e6f)) return false;
-  index = static_cast<int>(rounded) + 1;
-  return true;
-}
-
-}  // namespace
-
 bool nearest_node(Vertex v, gridkit::Cell& cell) {
   const float col_offset = (v.x - gridkit::XORIG) / DELR;
   const float row_offset = (gridkit::YORIG - v.y) / gridkit::DELC;
-  int col = 0;
-  int row = 0;
-  if (!nint_index(col_offset, col) || !nint_index(row_offset, row)) return false;
-  if (!gridkit::inside_grid(row, col)) return false;
-  cell = {row, col};
+  const std::optional<int> col = gridkit::node_index_by_rounding(col_offset);
+  const std::optional<int> row = gridkit::node_index_by_rounding(row_offset);
+  if (!col || !row || !gridkit::inside_grid(*row, *col)) return false;
+  cell = {*row, *col};
   return true;
 }
 

@@ -18,7 +18,8 @@ std::vector<std::string> reach_lists(const std::vector<Segment>& segments) {
   return out;
 }
 
-// The class of the centre of a 3 x 3 pattern, by N8 / N4C and the corner rules.
+// The class of the centre of a 3 x 3 pattern, by its river neighbours (N8), its
+// dry edge neighbours (N4C) and the corner rules.
 struct PatternCase {
   std::vector<std::string> pattern;
   char expected;
@@ -53,24 +54,25 @@ TEST(Classify, CentreOfEachNeighbourPattern) {
     arts.push_back({20 + 5 * static_cast<int>(k), 50, cases[k].pattern});
   }
   RiverCells cells = cells_with(arts);
-  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
+  classify_cells(cells.river_flag, cells.boundary, cells.cell_class);
   for (std::size_t k = 0; k < cases.size(); ++k) {
-    EXPECT_EQ(cells.CELLMAP(arts[k].row + 1, arts[k].col + 1), cases[k].expected) << cases[k].why;
+    EXPECT_EQ(cells.cell_class(arts[k].row + 1, arts[k].col + 1), cases[k].expected)
+        << cases[k].why;
   }
-  EXPECT_EQ(cells.CELLMAP(1, 1), '0');
+  EXPECT_EQ(cells.cell_class(1, 1), '0');
 }
 
 TEST(Classify, OuterRowsAndColumnsStayPlainAndTheLinkCellsAreCorrected) {
   const Art top{1, 10, {"RRR"}};
   const Art link_from{458, 89, {"R"}};  // beside (458, 90): alone, it would be a line end
   RiverCells cells = cells_with({top, link_from, {458, 90, {"R"}}});
-  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
+  classify_cells(cells.river_flag, cells.boundary, cells.cell_class);
   EXPECT_EQ(class_picture(cells, top), std::vector<std::string>{"111"});
-  EXPECT_EQ(cells.CELLMAP(458, 90), 'S');
-  apply_fixed_corrections(cells.CELLMAP);
-  EXPECT_EQ(cells.CELLMAP(458, 90), '1');
+  EXPECT_EQ(cells.cell_class(458, 90), 'S');
+  apply_fixed_corrections(cells.cell_class);
+  EXPECT_EQ(cells.cell_class(458, 90), '1');
   // The correction marks the link target even where there is no river.
-  EXPECT_EQ(cells.CELLMAP(456, 38), '1');
+  EXPECT_EQ(cells.cell_class(456, 38), '1');
 }
 
 TEST(Trace, StraightLineHasTwoEndsAndTheSecondOpensAOneReachSegment) {
@@ -162,8 +164,8 @@ TEST(Trace, LineEndReachedWithOrderThreeIsSetBackToOne) {
   ASSERT_EQ(segments.size(), 9u);
   EXPECT_EQ(reach_list(segments[7]), "(304,203) (305,204) (306,205) (307,206)");
   EXPECT_EQ(reach_list(segments[8]), "(307,206)");
-  EXPECT_EQ(cells.IORDER(306, 205), 3);
-  EXPECT_EQ(cells.IORDER(307, 206), 1);
+  EXPECT_EQ(cells.stream_order(306, 205), 3);
+  EXPECT_EQ(cells.stream_order(307, 206), 1);
 }
 
 TEST(Trace, NeighboursAreTriedNorthWestToSouthEast) {
@@ -198,7 +200,7 @@ TEST(Trace, FixedLinkJumpsFromRow458Column90ToRow456Column38) {
             (std::vector<std::string>{"(458,95) (458,94) (458,93) (458,92) (458,91) (458,90) "
                                       "(456,38) (456,37) (456,36) (456,35) (456,34) (456,33) "
                                       "(456,32)"}));
-  EXPECT_EQ(cells.IORDER(456, 32), 1);
+  EXPECT_EQ(cells.stream_order(456, 32), 1);
 }
 
 // Orders around a junction at (50,50), listed NW, N, NE, W, E, SW, S, SE.
@@ -219,11 +221,11 @@ TEST(Trace, JunctionOrderRule) {
       {{9, 9, 0, 0, 0, 0, 0, 0}, 10, "orders beyond nine"},
   };
   for (const OrderCase& c : cases) {
-    gridkit::IntGrid IORDER;
+    gridkit::IntGrid stream_order;
     for (std::size_t k = 0; k < 8; ++k) {
-      IORDER(50 + kNeighbourOrder[k].drow, 50 + kNeighbourOrder[k].dcol) = c.around[k];
+      stream_order(50 + kNeighbourOrder[k].drow, 50 + kNeighbourOrder[k].dcol) = c.around[k];
     }
-    EXPECT_EQ(junction_order(IORDER, {50, 50}), c.expected) << c.why;
+    EXPECT_EQ(junction_order(stream_order, {50, 50}), c.expected) << c.why;
   }
 }
 
@@ -232,14 +234,14 @@ TEST(Maps, OrderDigitsAndSplitLines) {
   EXPECT_EQ(order_digit(9), '9');
   EXPECT_EQ(order_digit(10), '*');
   EXPECT_EQ(order_digit(123), '*');
-  gridkit::IntGrid IORDER;
-  IORDER(3, 123) = 4;
-  IORDER(3, 124) = 12;
-  IORDER(3, 361) = 7;
-  EXPECT_EQ(order_line(IORDER, 3, kMapParts[0]).size(), 123u);
-  EXPECT_EQ(order_line(IORDER, 3, kMapParts[0]).back(), '4');
-  EXPECT_EQ(order_line(IORDER, 3, kMapParts[1]).front(), '*');
-  EXPECT_EQ(order_line(IORDER, 3, kMapParts[2]), std::string(114, '0') + "7");
+  gridkit::IntGrid stream_order;
+  stream_order(3, 123) = 4;
+  stream_order(3, 124) = 12;
+  stream_order(3, 361) = 7;
+  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).size(), 123u);
+  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).back(), '4');
+  EXPECT_EQ(order_line(stream_order, 3, kMapParts[1]).front(), '*');
+  EXPECT_EQ(order_line(stream_order, 3, kMapParts[2]), std::string(114, '0') + "7");
 }
 
 }  // namespace

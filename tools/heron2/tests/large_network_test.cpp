@@ -27,22 +27,22 @@ namespace {
 void draw_node(RiverCells& cells, int r, int c, int h, int left_depth, int right_depth);
 
 void draw_tree(RiverCells& cells, int r, int c, int depth) {
-  cells.IRIVER(r, c) = 1;
+  cells.river_flag(r, c) = 1;
   if (depth > 0) draw_node(cells, r, c, 1 << depth, depth - 1, depth - 1);
 }
 
 void draw_node(RiverCells& cells, int r, int c, int h, int left_depth, int right_depth) {
-  cells.IRIVER(r, c) = 1;
+  cells.river_flag(r, c) = 1;
   for (int t = 1; t < h; ++t) {
-    cells.IRIVER(r - t, c - t) = 1;
-    cells.IRIVER(r - t, c + t) = 1;
+    cells.river_flag(r - t, c - t) = 1;
+    cells.river_flag(r - t, c + t) = 1;
   }
   draw_tree(cells, r - h, c - h, left_depth);
   draw_tree(cells, r - h, c + h, right_depth);
 }
 
 void draw_stem(RiverCells& cells, int first_row, int last_row, int col) {
-  for (int i = first_row; i <= last_row; ++i) cells.IRIVER(i, col) = 1;
+  for (int i = first_row; i <= last_row; ++i) cells.river_flag(i, col) = 1;
 }
 
 struct RiverRecord {
@@ -86,13 +86,13 @@ class LargeNetwork : public ::testing::Test {
     std::vector<InputRecord> records;
     for (int i = 1; i <= gridkit::NROW; ++i) {
       for (int j = 1; j <= gridkit::NCOL; ++j) {
-        if (cells.IRIVER(i, j) != 1) continue;
+        if (cells.river_flag(i, j) != 1) continue;
         ++river_cells_;
         const double stage = i == 300 ? (j == 104 ? 140.0 : 100.0) : 900.0 - i;
         records.push_back({1, i, j, stage, 42.0, 1.0, i % 7, j % 5});
       }
     }
-    folder_->write("IBOUND.ARR", ibound_text(cells.IBOUND));
+    folder_->write("IBOUND.ARR", ibound_text(cells.boundary));
     folder_->write("RIVER.DAT", package_text(600, 0, 459, records));
     run_ = std::make_unique<gridkit::ToolRun>(
         gridkit::run_tool(run_heron2, "RIVER.DAT\nIBOUND.ARR\nNET\n", folder_->path()));

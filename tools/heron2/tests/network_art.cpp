@@ -17,15 +17,15 @@ void draw(RiverCells& cells, const Art& art) {
     for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
       const int row = art.row + static_cast<int>(r);
       const int col = art.col + static_cast<int>(c);
-      if (art.lines[r][c] == 'R') cells.IRIVER(row, col) = 1;
-      if (art.lines[r][c] == 'C') cells.IBOUND(row, col) = -1;
+      if (art.lines[r][c] == 'R') cells.river_flag(row, col) = 1;
+      if (art.lines[r][c] == 'C') cells.boundary(row, col) = -1;
     }
   }
 }
 
 RiverCells cells_with(const std::vector<Art>& pictures) {
   RiverCells cells;
-  std::fill(cells.IBOUND.values().begin(), cells.IBOUND.values().end(), 1);
+  std::fill(cells.boundary.values().begin(), cells.boundary.values().end(), 1);
   for (const Art& art : pictures) draw(cells, art);
   return cells;
 }
@@ -35,7 +35,7 @@ std::vector<std::string> class_picture(const RiverCells& cells, const Art& art) 
   for (std::size_t r = 0; r < art.lines.size(); ++r) {
     std::string line;
     for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
-      line += cells.CELLMAP(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
+      line += cells.cell_class(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
     }
     out.push_back(line);
   }
@@ -47,7 +47,8 @@ std::vector<std::string> order_picture(const RiverCells& cells, const Art& art) 
   for (std::size_t r = 0; r < art.lines.size(); ++r) {
     std::string line;
     for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
-      const int order = cells.IORDER(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
+      const int order =
+          cells.stream_order(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
       line += order == 0 ? '.' : static_cast<char>('0' + order);
     }
     out.push_back(line);
@@ -56,9 +57,9 @@ std::vector<std::string> order_picture(const RiverCells& cells, const Art& art) 
 }
 
 std::vector<Segment> classify_and_trace(RiverCells& cells) {
-  classify_cells(cells.IRIVER, cells.IBOUND, cells.CELLMAP);
-  apply_fixed_corrections(cells.CELLMAP);
-  return trace_network(cells.CELLMAP, cells.IRIVER, cells.IORDER);
+  classify_cells(cells.river_flag, cells.boundary, cells.cell_class);
+  apply_fixed_corrections(cells.cell_class);
+  return trace_network(cells.cell_class, cells.river_flag, cells.stream_order);
 }
 
 std::string reach_list(const Segment& segment) {

@@ -31,25 +31,25 @@ TEST(Package, RecordsFillTheirCellsAndTheLastOneWins) {
       "         3         5         6     12.25       2.0      10.5        -2    123 trailing text\n"
       "         2        20        30     200.5      7.25       190         8\n");
   const PackageHeader header = read_package_header(file);
-  EXPECT_EQ(header.MXRIVR, 120);
-  EXPECT_EQ(header.IRIVCB, -1);
-  EXPECT_EQ(header.ITMP, 77);
+  EXPECT_EQ(header.max_reaches, 120);
+  EXPECT_EQ(header.budget_unit, -1);
+  EXPECT_EQ(header.reach_count, 77);
   RiverCells cells;
   const PackageTail tail = read_package_records(file, cells);
-  EXPECT_EQ(tail.LAYER, 2);
+  EXPECT_EQ(tail.layer, 2);
   EXPECT_EQ(tail.conductance, 7.25f);
   // (20,30) named twice: the second record wins, its missing last field reads 0.
-  EXPECT_EQ(cells.STAGE(20, 30), 200.5f);
-  EXPECT_EQ(cells.RBOT(20, 30), 190.0f);  // no point: a whole number, not 19.0
-  EXPECT_EQ(cells.IEXTRA1(20, 30), 8);
-  EXPECT_EQ(cells.IEXTRA2(20, 30), 0);
-  EXPECT_EQ(cells.STAGE(5, 6), 12.25f);
-  EXPECT_EQ(cells.RBOT(5, 6), 10.5f);
-  EXPECT_EQ(cells.IEXTRA1(5, 6), -2);
-  EXPECT_EQ(cells.IEXTRA2(5, 6), 123);
-  EXPECT_EQ(cells.IRIVER(20, 30), 1);
-  EXPECT_EQ(cells.IRIVER(5, 6), 1);
-  EXPECT_EQ(cells.IRIVER(5, 7), 0);
+  EXPECT_EQ(cells.stage(20, 30), 200.5f);
+  EXPECT_EQ(cells.bottom(20, 30), 190.0f);  // no point: a whole number, not 19.0
+  EXPECT_EQ(cells.extra1(20, 30), 8);
+  EXPECT_EQ(cells.extra2(20, 30), 0);
+  EXPECT_EQ(cells.stage(5, 6), 12.25f);
+  EXPECT_EQ(cells.bottom(5, 6), 10.5f);
+  EXPECT_EQ(cells.extra1(5, 6), -2);
+  EXPECT_EQ(cells.extra2(5, 6), 123);
+  EXPECT_EQ(cells.river_flag(20, 30), 1);
+  EXPECT_EQ(cells.river_flag(5, 6), 1);
+  EXPECT_EQ(cells.river_flag(5, 7), 0);
 }
 
 TEST(Package, ItmpDoesNotStopTheRead) {
@@ -58,10 +58,10 @@ TEST(Package, ItmpDoesNotStopTheRead) {
                    "         1         3         3         1         1         1\n");
   // Line 1 holds "1 0" in columns 1-10: blanks inside a field are ignored.
   const PackageHeader header = read_package_header(file);
-  EXPECT_EQ(header.MXRIVR, 10);
+  EXPECT_EQ(header.max_reaches, 10);
   RiverCells cells;
   read_package_records(file, cells);
-  EXPECT_EQ(cells.IRIVER(3, 3), 1);
+  EXPECT_EQ(cells.river_flag(3, 3), 1);
 }
 
 TEST(Package, BadRecordsAreReportedWithTheirLine) {

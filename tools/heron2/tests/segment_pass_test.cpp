@@ -31,10 +31,10 @@ PassOutput run_pass(RiverCells& cells, const std::vector<Segment>& segments, int
 }
 
 void set_cell(RiverCells& cells, gridkit::Cell c, float stage, float bottom, int order) {
-  cells.IRIVER(c.row, c.col) = 1;
-  cells.STAGE(c.row, c.col) = stage;
-  cells.RBOT(c.row, c.col) = bottom;
-  cells.IORDER(c.row, c.col) = order;
+  cells.river_flag(c.row, c.col) = 1;
+  cells.stage(c.row, c.col) = stage;
+  cells.bottom(c.row, c.col) = bottom;
+  cells.stream_order(c.row, c.col) = order;
 }
 
 TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
@@ -43,13 +43,13 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
   set_cell(cells, {100, 101}, 55.0f, 1.0f, 1);
   set_cell(cells, {100, 102}, 55.0f, 2.0f, 1);
   set_cell(cells, {100, 103}, 90.0f, 50.0f, 1);
-  cells.IEXTRA1(100, 102) = 7;
-  cells.IEXTRA2(100, 102) = -3;
+  cells.extra1(100, 102) = 7;
+  cells.extra2(100, 102) = -3;
   const std::vector<Segment> segments{{{{100, 100}, {100, 101}, {100, 102}, {100, 103}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 2, conductance);
-  // GRAD = 10 / 3 in single precision = 3.33333325; 100 - GRAD rounds to
-  // 96.66666412, 100 - 2 GRAD to 93.33333588, 100 - 3 GRAD to exactly 90.
+  // gradient = 10 / 3 in single precision = 3.33333325; 100 - gradient rounds to
+  // 96.66666412, 100 - 2 gradient to 93.33333588, 100 - 3 gradient to exactly 90.
   EXPECT_EQ(out.river, (std::vector<std::string>{
                            "         2       100       100     100.0   3.28084      80.0         0      0",
                            "         2       100       101      96.7   3.28084      94.4         0      0",
@@ -64,9 +64,9 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
                             "         103         100       90.000000",
                         }));
   EXPECT_TRUE(out.problem.empty());
-  EXPECT_EQ(cells.STAGE(100, 103), 90.0f);
-  EXPECT_EQ(cells.RBOT(100, 103), 90.0f - 2.3f);
-  EXPECT_EQ(cells.RBOT(100, 100), 80.0f);  // the first reach keeps its bottom
+  EXPECT_EQ(cells.stage(100, 103), 90.0f);
+  EXPECT_EQ(cells.bottom(100, 103), 90.0f - 2.3f);
+  EXPECT_EQ(cells.bottom(100, 100), 80.0f);  // the first reach keeps its bottom
 }
 
 TEST(SegmentPass, UphillLimitIsThirtyInclusive) {

@@ -22,7 +22,7 @@ std::vector<InputRecord> records_for(const RiverCells& cells) {
   std::vector<InputRecord> records;
   for (int i = 1; i <= gridkit::NROW; ++i) {
     for (int j = 1; j <= gridkit::NCOL; ++j) {
-      if (cells.IRIVER(i, j) == 1) records.push_back({1, i, j, 500.0 - i, 42.0, 1.0, 0, 0});
+      if (cells.river_flag(i, j) == 1) records.push_back({1, i, j, 500.0 - i, 42.0, 1.0, 0, 0});
     }
   }
   return records;
@@ -42,7 +42,7 @@ std::vector<std::string> conductances_of(const std::vector<std::string>& river, 
 TEST(Heron2Run, StraightLineEndToEnd) {
   TempFolder folder;
   RiverCells cells = cells_with({{10, 10, {"RRRRR"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
   // The records of the middle cells come in a different order and hold
   // stages the pass replaces; the last record read has layer 3.
   folder.write("RIVER.DAT", package_text(5, 0, 99,
@@ -95,7 +95,7 @@ TEST(Heron2Run, StraightLineEndToEnd) {
 TEST(Heron2Run, DistributaryJunctionNeverOpensAndCarriesTheConductanceBeforeIt) {
   TempFolder folder;
   RiverCells cells = cells_with({{100, 100, {"R.R", ".R.", ".R.", ".R.", "R.R", "C.C"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
   folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -113,7 +113,7 @@ TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
   TempFolder folder;
   RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
                                              "...R....", "..R.R...", ".R...R..", "R.....R."}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
   folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -134,7 +134,7 @@ TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
   RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
                                              "...R....", "..R.R...", ".R...R..", "R.....R."}}});
   const std::vector<InputRecord> records = records_for(cells);
-  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
   folder.write("RIVER.DAT", package_text(20, 40, static_cast<int>(records.size()), records));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -160,7 +160,7 @@ TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
 TEST(Heron2Run, BlankAndOverlongNameAnswers) {
   TempFolder folder;
   RiverCells cells = cells_with({{10, 10, {"RRR"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
   folder.write("RIVER.DAT", package_text(5, 0, 3, records_for(cells)));
   // A blank answer asks again; a 40-character field drops what follows it.
   const std::string padded = "  RIVER.DAT" + std::string(29, ' ') + "IGNORED";
@@ -177,7 +177,7 @@ TEST(Heron2Run, BlankAndOverlongNameAnswers) {
 // output of an earlier run; now it is an open error and nothing changes.
 TEST(Heron2Run, MissingPackageIsAnOpenErrorAndNothingIsCreated) {
   TempFolder folder;
-  folder.write("IBOUND.ARR", ibound_text(cells_with({}).IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells_with({}).boundary));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.error, "open RIVER.DAT: no such file");
@@ -187,7 +187,7 @@ TEST(Heron2Run, MissingPackageIsAnOpenErrorAndNothingIsCreated) {
 
 TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
   TempFolder folder;
-  folder.write("IBOUND.ARR", ibound_text(cells_with({}).IBOUND));
+  folder.write("IBOUND.ARR", ibound_text(cells_with({}).boundary));
   folder.write("RIVER.DAT", package_text(5, 0, 2, {{1, 10, 10, 1.0, 1.0, 1.0, 0, 0},
                                                    {1, 10, 400, 1.0, 1.0, 1.0, 0, 0}}));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());

@@ -128,7 +128,7 @@ TEST(KitgeoExport, GdalSeesTheGridAndProjAgreesWithOurProjectionAtTheCorners) {
     double lon = x;
     double lat = y;
     ASSERT_TRUE(to_geographic->Transform(1, &lon, &lat));
-    const gridkit::ForwardResult ours = gridkit::AVOCET(lat, -lon);
+    const gridkit::ForwardResult ours = gridkit::geodetic_to_crstm(lat, -lon);
     EXPECT_LT(std::hypot(ours.x - x, ours.y - y), 0.015) << "corner " << x << " " << y;
   }
 }
@@ -159,7 +159,7 @@ TEST(KitgeoImport, GeographicRasterLandsOnOurProjectionOfEachNode) {
     double worst = 0.0;
     for (int i = 1; i <= NROW; ++i) {
       for (int j = 1; j <= NCOL; ++j) {
-        const gridkit::Geodetic node = gridkit::PLOVER(gridkit::node_x_double(j), gridkit::node_y_double(i));
+        const gridkit::Geodetic node = gridkit::crstm_to_geodetic(gridkit::node_x_double(j), gridkit::node_y_double(i));
         worst = std::max(worst, std::fabs(imported(i, j) - c.field(node.lat, -node.lon_west)));
       }
     }

@@ -120,7 +120,7 @@ TEST(CrossingLists, FirstEmptyEntryAndOverflowDropped) {
   const auto row = lists.row(7);
   EXPECT_EQ(row[0], 1000.0f);
   EXPECT_EQ(row[99], 1099.0f);  // crossings 101 to 105 were dropped
-  EXPECT_EQ(lists.row(8)[0], EMPTY_CROSSING);
+  EXPECT_EQ(lists.row(8)[0], kEmptyCrossing);
 }
 
 TEST(CrossingLists, NegativeCrossingCountsAsEmpty) {
@@ -128,7 +128,7 @@ TEST(CrossingLists, NegativeCrossingCountsAsEmpty) {
   lists.add(3, -5.0f);
   lists.add(3, 42.0f);  // takes the entry holding -5, the first "empty" one
   EXPECT_EQ(lists.row(3)[0], 42.0f);
-  EXPECT_EQ(lists.row(3)[1], EMPTY_CROSSING);
+  EXPECT_EQ(lists.row(3)[1], kEmptyCrossing);
 }
 
 TEST(CrossingLists, SortPutsEmptiesFirstAndFillPairsFromTheTop) {
@@ -141,7 +141,7 @@ TEST(CrossingLists, SortPutsEmptiesFirstAndFillPairsFromTheTop) {
   lists.add(2, node_x(8));
   lists.add(2, node_x(5));
   lists.sort_rows();
-  EXPECT_EQ(lists.row(1)[96], EMPTY_CROSSING);
+  EXPECT_EQ(lists.row(1)[96], kEmptyCrossing);
   EXPECT_EQ(lists.row(1)[97], node_x(2));
   EXPECT_EQ(lists.row(1)[99], node_x(20) + 0.5f);
 

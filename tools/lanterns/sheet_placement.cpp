@@ -1,4 +1,4 @@
-#include "tools/lanterns/xytran.hpp"
+#include "tools/lanterns/sheet_placement.hpp"
 
 #include <cmath>
 #include <limits>
@@ -6,10 +6,10 @@
 namespace lanterns {
 
 std::complex<float> rotation() {
-  const float ang = THETA * C * XL;
-  const float cos_ang = static_cast<float>(std::cos(static_cast<double>(ang)));
-  const float sin_ang = static_cast<float>(std::sin(static_cast<double>(ang)));
-  return {cos_ang, sin_ang};
+  const float angle = kRotationDegrees * kDegreesToRadians * kAngleFactor;
+  const float cos_angle = static_cast<float>(std::cos(static_cast<double>(angle)));
+  const float sin_angle = static_cast<float>(std::sin(static_cast<double>(angle)));
+  return {cos_angle, sin_angle};
 }
 
 float sum_rounded_once(double a, double b) {
@@ -31,24 +31,24 @@ float sum_rounded_once(double a, double b) {
   return lo > 0.0 ? above : below;
 }
 
-void XYTRAN(float& x, float& y, std::complex<float> zrot, std::complex<float> ztrans) {
+void rotate_and_shift(float& x, float& y, std::complex<float> rotor, std::complex<float> shift) {
   // Products of two singles are exact in double precision.
-  const double x_cos = static_cast<double>(x) * zrot.real();
-  const double y_sin = static_cast<double>(y) * zrot.imag();
-  const double x_sin = static_cast<double>(x) * zrot.imag();
-  const double y_cos = static_cast<double>(y) * zrot.real();
+  const double x_cos = static_cast<double>(x) * rotor.real();
+  const double y_sin = static_cast<double>(y) * rotor.imag();
+  const double x_sin = static_cast<double>(x) * rotor.imag();
+  const double y_cos = static_cast<double>(y) * rotor.real();
   const float real_part = sum_rounded_once(x_cos, -y_sin);
   const float imag_part = sum_rounded_once(x_sin, y_cos);
-  x = real_part + ztrans.real();
-  y = imag_part + ztrans.imag();
+  x = real_part + shift.real();
+  y = imag_part + shift.imag();
 }
 
 void to_crstm(float& x, float& y) {
-  XYTRAN(x, y, rotation(), ZTRANS);
-  const float x_scaled = x * SCALE;
-  const float y_scaled = y * SCALE;
-  x = x_scaled + X_ORIGIN;
-  y = y_scaled + Y_ORIGIN;
+  rotate_and_shift(x, y, rotation(), kShift);
+  const float x_scaled = x * kMetresPerUnit;
+  const float y_scaled = y * kMetresPerUnit;
+  x = x_scaled + kFalseOriginX;
+  y = y_scaled + kFalseOriginY;
 }
 
 }  // namespace lanterns

@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <random>
 
-#include "tools/lanterns/xytran.hpp"
+#include "tools/lanterns/sheet_placement.hpp"
 
 namespace lanterns {
 namespace {
 
-TEST(Xytran, RotationConstants) {
-  const std::complex<float> zrot = rotation();
-  EXPECT_NEAR(zrot.real(), 0.99992537, 5e-9);
-  EXPECT_NEAR(zrot.imag(), 0.01221729, 5e-9);
-  EXPECT_NEAR(THETA * C * XL, 0.01221759, 5e-9);
+TEST(SheetPlacement, RotationConstants) {
+  const std::complex<float> rot = rotation();
+  EXPECT_NEAR(rot.real(), 0.99992537, 5e-9);
+  EXPECT_NEAR(rot.imag(), 0.01221729, 5e-9);
+  EXPECT_NEAR(kRotationDegrees * kDegreesToRadians * kAngleFactor, 0.01221759, 5e-9);
 }
 
 struct Case {
@@ -25,7 +25,7 @@ struct Case {
   const char* why;
 };
 
-TEST(Xytran, WorkedPoints) {
+TEST(SheetPlacement, WorkedPoints) {
   const Case cases[] = {
       // Rounding each product of the rotation on its own gives Y 335270.65625.
       {10.0f, 20.0f, 400658.4375f, 335270.625f, "rotation parts rounded once"},
@@ -43,7 +43,7 @@ TEST(Xytran, WorkedPoints) {
   }
 }
 
-TEST(Xytran, SumRoundedOnceDecidesHalfwayCasesByTheLowPart) {
+TEST(SheetPlacement, SumRoundedOnceDecidesHalfwayCasesByTheLowPart) {
   // 1 + 2^-24 lies halfway between the singles 1 and 1 + 2^-23; the tiny
   // second term decides. Adding in double first would lose it and round to
   // even (1).
@@ -55,18 +55,18 @@ TEST(Xytran, SumRoundedOnceDecidesHalfwayCasesByTheLowPart) {
   EXPECT_EQ(sum_rounded_once(3.0, 0.25), 3.25f);
 }
 
-TEST(Xytran, SumRoundedOnceMatchesExtendedPrecision) {
+TEST(SheetPlacement, SumRoundedOnceMatchesExtendedPrecision) {
   // Products of singles, summed where long double holds the sum exactly,
   // then rounded once.
   std::mt19937 random(7);
   std::uniform_real_distribution<float> value(-40.0f, 40.0f);
-  const std::complex<float> zrot = rotation();
+  const std::complex<float> rot = rotation();
   int compared = 0;
   for (int k = 0; k < 200000; ++k) {
     const float x = value(random);
     const float y = value(random);
-    const double p = static_cast<double>(x) * zrot.real();
-    const double q = -(static_cast<double>(y) * zrot.imag());
+    const double p = static_cast<double>(x) * rot.real();
+    const double q = -(static_cast<double>(y) * rot.imag());
     const long double sum = static_cast<long double>(p) + static_cast<long double>(q);
     if (sum - static_cast<long double>(p) != static_cast<long double>(q)) continue;
     ++compared;
