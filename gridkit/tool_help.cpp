@@ -6,6 +6,14 @@ namespace gridkit {
 
 namespace {
 
+// BRISKET and its earlier build ask the same questions.
+constexpr const char* kBrisketQuestions =
+    "IBOUND array\n"
+    "CRSTM X,Y,Z point file\n"
+    "first 8 characters of the output name (NAME.BSK and NAME.GRD are written)\n"
+    "maximum number of sweeps\n"
+    "convergence limit (largest change of a sweep)\n";
+
 // Kept in the order of the README's sections.
 constexpr std::array kTools{
     ToolHelp{"tallowin",
@@ -34,19 +42,11 @@ constexpr std::array kTools{
              "RIVER.RIV IBOUND.ARR RIVNET"},
     ToolHelp{"brisket",
              "Grids scattered CRSTM X,Y,Z points inside an IBOUND array by relaxation.",
-             "IBOUND array\n"
-             "CRSTM X,Y,Z point file\n"
-             "first 8 characters of the output name (NAME.BSK and NAME.GRD are written)\n"
-             "maximum number of sweeps\n"
-             "convergence limit (largest change of a sweep)\n",
+             kBrisketQuestions,
              "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"},
     ToolHelp{"brisket-early",
              "The earlier build of brisket: start value 1000.0, sweeps over every node.",
-             "IBOUND array\n"
-             "CRSTM X,Y,Z point file\n"
-             "first 8 characters of the output name (NAME.BSK and NAME.GRD are written)\n"
-             "maximum number of sweeps\n"
-             "convergence limit (largest change of a sweep)\n",
+             kBrisketQuestions,
              "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"},
     ToolHelp{"brisket2", "Smooths a real grid (.BSK layout) inside an IBOUND array by relaxation.",
              "IBOUND array\n"
