@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dcl_sample_data.hpp"
+#include "bench/dcl_sample_data.hpp"
 
 namespace dcl_bench {
 

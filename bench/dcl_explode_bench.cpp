@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "dcl_bench_common.hpp"
-#include "explode.hpp"
-#include "implode.hpp"
+#include "bench/dcl_bench_common.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/implode.hpp"
 
 namespace {
 

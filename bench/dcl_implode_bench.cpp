@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "dcl_bench_common.hpp"
-#include "explode.hpp"
-#include "implode.hpp"
+#include "bench/dcl_bench_common.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/implode.hpp"
 
 int main(int argc, char** argv) {
   const auto samples = dcl_bench::inputs(argc, argv, 2U << 20);

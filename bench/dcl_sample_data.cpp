@@ -1,4 +1,4 @@
-#include "dcl_sample_data.hpp"
+#include "bench/dcl_sample_data.hpp"
 
 #include <cmath>
 #include <cstdio>

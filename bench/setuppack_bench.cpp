@@ -15,13 +15,13 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "copy_phase.hpp"
-#include "dcl_bench_common.hpp"
-#include "explode.hpp"
-#include "manifest.hpp"
-#include "pack.hpp"
-#include "posix_platform.hpp"
-#include "records.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "bench/dcl_bench_common.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/payload/manifest.hpp"
+#include "installer/payload/pack.hpp"
+#include "installer/payload/posix_platform.hpp"
+#include "installer/payload/records.hpp"
 
 namespace fs = std::filesystem;
 

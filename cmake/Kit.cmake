@@ -25,6 +25,8 @@ function(kit_tool name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE gridkit ${ARG_LIBS})
+  # A main shared by several programs (the BRISKET family) picks its run by this.
+  target_compile_definitions(${name} PRIVATE KIT_PROGRAM="${name}")
   kit_install_program(${name})
 endfunction()
 

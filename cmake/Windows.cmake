@@ -13,9 +13,6 @@ endfunction()
 function(kit_bench name)
   add_custom_target(bench-${name})
 endfunction()
-function(kit_fuzz name)
-  add_custom_target(fuzz-${name})
-endfunction()
 
 # Only the libraries setup.exe links are built from these two.
 add_subdirectory(installer/dcl EXCLUDE_FROM_ALL)

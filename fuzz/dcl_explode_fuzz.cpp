@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-#include "explode.hpp"
-#include "implode.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/implode.hpp"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "copy_phase.hpp"
-#include "encode.hpp"
-#include "header.hpp"
-#include "posix_platform.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "installer/payload/encode.hpp"
+#include "installer/payload/header.hpp"
+#include "installer/payload/posix_platform.hpp"
 
 namespace {
 

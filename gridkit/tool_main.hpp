@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -14,6 +15,28 @@ namespace gridkit {
 // A tool's whole run: its dialogue on `con`, its files in `folder`. A failure
 // is thrown as KitError.
 using ToolFunction = void (*)(Console& con, const std::filesystem::path& folder);
+
+// A program of a folder whose one main builds several (the BRISKET family).
+struct Program {
+  std::string_view name;
+  ToolFunction run;
+};
+
+// Whether `programs` has one called `name`: a shared main checks KIT_PROGRAM,
+// which the build defines, with this before it runs program_run().
+template <std::size_t N>
+constexpr bool has_program(const Program (&programs)[N], std::string_view name) {
+  for (const Program& program : programs)
+    if (program.name == name) return true;
+  return false;
+}
+
+template <std::size_t N>
+constexpr ToolFunction program_run(const Program (&programs)[N], std::string_view name) {
+  for (const Program& program : programs)
+    if (program.name == name) return program.run;
+  return programs[0].run;
+}
 
 // For main(): standard input and output, the current folder; a KitError is
 // printed on standard error and gives exit status 2.

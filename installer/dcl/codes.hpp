@@ -21,7 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ascii_code_lengths.hpp"
+#include "installer/dcl/ascii_code_lengths.hpp"
 
 namespace dcl {
 

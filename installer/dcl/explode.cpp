@@ -13,14 +13,14 @@
 // match that reaches back before the first output byte copies zeros), then
 // the new output. Once 4096 new bytes are complete they are written and the
 // window slides by 4096.
-#include "explode.hpp"
+#include "installer/dcl/explode.hpp"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 
-#include "codes.hpp"
+#include "installer/dcl/codes.hpp"
 
 namespace dcl {
 

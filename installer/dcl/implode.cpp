@@ -1,4 +1,4 @@
-#include "implode.hpp"
+#include "installer/dcl/implode.hpp"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "codes.hpp"
-#include "match_finder.hpp"
+#include "installer/dcl/codes.hpp"
+#include "installer/dcl/match_finder.hpp"
 
 namespace dcl {
 

@@ -1,4 +1,4 @@
-#include "match_finder.hpp"
+#include "installer/dcl/match_finder.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "codes.hpp"
+#include "installer/dcl/codes.hpp"
 
 namespace dcl {
 

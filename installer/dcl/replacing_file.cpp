@@ -1,4 +1,4 @@
-#include "replacing_file.hpp"
+#include "installer/dcl/replacing_file.hpp"
 
 #include <stdexcept>
 #include <system_error>

@@ -1,15 +1,15 @@
 // The copy phase: walks the record stream, decompresses each file that its
 // condition admits into the output area, and writes it to the install
 // folder; follows disk records into continuation files.
-#include "copy_phase.hpp"
+#include "installer/payload/copy_phase.hpp"
 
 #include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "explode.hpp"
-#include "records.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/payload/records.hpp"
 
 namespace payload {
 

@@ -7,9 +7,9 @@
 #include <span>
 #include <string>
 
-#include "failure.hpp"
-#include "header.hpp"
-#include "platform.hpp"
+#include "installer/payload/failure.hpp"
+#include "installer/payload/header.hpp"
+#include "installer/payload/platform.hpp"
 
 namespace payload {
 

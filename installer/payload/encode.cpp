@@ -1,7 +1,7 @@
-#include "encode.hpp"
+#include "installer/payload/encode.hpp"
 
-#include "bytes.hpp"
-#include "format.hpp"
+#include "installer/payload/bytes.hpp"
+#include "installer/payload/format.hpp"
 
 namespace payload {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "header.hpp"
+#include "installer/payload/header.hpp"
 
 namespace payload {
 

@@ -1,4 +1,4 @@
-#include "failure.hpp"
+#include "installer/payload/failure.hpp"
 
 namespace payload {
 

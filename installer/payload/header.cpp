@@ -1,9 +1,9 @@
 // Loading the payload and its install header.
-#include "header.hpp"
+#include "installer/payload/header.hpp"
 
 #include <utility>
 
-#include "bytes.hpp"
+#include "installer/payload/bytes.hpp"
 
 namespace payload {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "failure.hpp"
-#include "format.hpp"
-#include "platform.hpp"
+#include "installer/payload/failure.hpp"
+#include "installer/payload/format.hpp"
+#include "installer/payload/platform.hpp"
 
 namespace payload {
 

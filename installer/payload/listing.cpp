@@ -1,4 +1,4 @@
-#include "listing.hpp"
+#include "installer/payload/listing.hpp"
 
 #include <ctime>
 #include <cstdio>
@@ -6,10 +6,10 @@
 #include <iomanip>
 #include <sstream>
 
-#include "header.hpp"
-#include "manifest.hpp"
-#include "posix_platform.hpp"
-#include "records.hpp"
+#include "installer/payload/header.hpp"
+#include "installer/payload/manifest.hpp"
+#include "installer/payload/posix_platform.hpp"
+#include "installer/payload/records.hpp"
 
 namespace payload {
 

@@ -1,10 +1,10 @@
 // Parsing the packer's manifest, refusing anything the installer would.
-#include "manifest.hpp"
+#include "installer/payload/manifest.hpp"
 
 #include <sstream>
 
-#include "format.hpp"
-#include "records.hpp"
+#include "installer/payload/format.hpp"
+#include "installer/payload/records.hpp"
 
 namespace payload {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "header.hpp"
+#include "installer/payload/header.hpp"
 
 namespace payload {
 

@@ -1,4 +1,4 @@
-#include "pack.hpp"
+#include "installer/payload/pack.hpp"
 
 #include <sys/stat.h>
 
@@ -6,9 +6,9 @@
 #include <iterator>
 #include <limits>
 
-#include "encode.hpp"
-#include "format.hpp"
-#include "posix_platform.hpp"
+#include "installer/payload/encode.hpp"
+#include "installer/payload/format.hpp"
+#include "installer/payload/posix_platform.hpp"
 
 namespace payload {
 

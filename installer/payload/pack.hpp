@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "implode.hpp"
-#include "manifest.hpp"
+#include "installer/dcl/implode.hpp"
+#include "installer/payload/manifest.hpp"
 
 namespace payload {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "copy_phase.hpp"
-#include "format.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "installer/payload/format.hpp"
 
 namespace payload {
 

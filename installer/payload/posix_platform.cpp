@@ -1,5 +1,5 @@
 // POSIX file system calls behind the copy phase.
-#include "posix_platform.hpp"
+#include "installer/payload/posix_platform.hpp"
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "header.hpp"
+#include "installer/payload/header.hpp"
 
 namespace payload {
 

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform.hpp"
+#include "installer/payload/platform.hpp"
 
 namespace payload {
 

@@ -1,10 +1,10 @@
 // One record of the record stream, bounds checked field by field.
-#include "records.hpp"
+#include "installer/payload/records.hpp"
 
 #include <cstdio>
 
-#include "bytes.hpp"
-#include "format.hpp"
+#include "installer/payload/bytes.hpp"
+#include "installer/payload/format.hpp"
 
 namespace payload {
 

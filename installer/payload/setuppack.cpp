@@ -1,4 +1,4 @@
-#include "setuppack.hpp"
+#include "installer/payload/setuppack.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "copy_phase.hpp"
-#include "listing.hpp"
-#include "manifest.hpp"
-#include "pack.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "installer/payload/listing.hpp"
+#include "installer/payload/manifest.hpp"
+#include "installer/payload/pack.hpp"
 
 namespace payload {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "posix_platform.hpp"
+#include "installer/payload/posix_platform.hpp"
 
 namespace payload {
 

@@ -1,4 +1,4 @@
-#include "registry.hpp"
+#include "installer/shell/registry.hpp"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "shortcuts.hpp"
+#include "installer/shell/shortcuts.hpp"
 
 #include <windows.h>
 #include <objbase.h>

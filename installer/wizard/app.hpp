@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "painter.hpp"
-#include "shortcuts.hpp"
-#include "text_table.hpp"
+#include "installer/wizard/painter.hpp"
+#include "installer/shell/shortcuts.hpp"
+#include "installer/wizard/text_table.hpp"
 
 namespace wizard {
 

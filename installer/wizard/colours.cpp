@@ -1,4 +1,4 @@
-#include "colours.hpp"
+#include "installer/wizard/colours.hpp"
 
 namespace wizard {
 

@@ -1,6 +1,6 @@
 // The main window: backdrop painting, the step commands and shutdown.
-#include "app.hpp"
-#include "wizard_state.hpp"
+#include "installer/wizard/app.hpp"
+#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 

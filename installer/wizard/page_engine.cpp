@@ -1,6 +1,6 @@
-#include "page_engine.hpp"
+#include "installer/wizard/page_engine.hpp"
 
-#include "geometry.hpp"
+#include "installer/wizard/geometry.hpp"
 
 namespace wizard {
 namespace {

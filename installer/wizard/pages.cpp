@@ -1,7 +1,7 @@
-#include "pages.hpp"
+#include "installer/wizard/pages.hpp"
 
-#include "resource.h"
-#include "wizard_state.hpp"
+#include "installer/wizard/resource.h"
+#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 namespace {

@@ -1,7 +1,7 @@
 // The installer's pages, each a control table bound to the wizard state.
 #pragma once
 
-#include "page_engine.hpp"
+#include "installer/wizard/page_engine.hpp"
 
 namespace wizard {
 

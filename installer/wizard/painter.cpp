@@ -1,4 +1,4 @@
-#include "painter.hpp"
+#include "installer/wizard/painter.hpp"
 
 #include <vector>
 

@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "colours.hpp"
-#include "geometry.hpp"
-#include "text_table.hpp"
+#include "installer/wizard/colours.hpp"
+#include "installer/wizard/geometry.hpp"
+#include "installer/wizard/text_table.hpp"
 
 namespace wizard {
 

@@ -2,12 +2,12 @@
 // window, so every page runs from the main message loop, never nested.
 #include <string>
 
-#include "app.hpp"
-#include "copy_phase.hpp"
-#include "pages.hpp"
-#include "registry.hpp"
-#include "win32_platform.hpp"
-#include "wizard_state.hpp"
+#include "installer/wizard/app.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "installer/wizard/pages.hpp"
+#include "installer/shell/registry.hpp"
+#include "installer/wizard/win32_platform.hpp"
+#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 namespace {

@@ -1,4 +1,4 @@
-#include "text_table.hpp"
+#include "installer/wizard/text_table.hpp"
 
 namespace wizard {
 namespace {

@@ -1,13 +1,13 @@
-#include "win32_platform.hpp"
+#include "installer/wizard/win32_platform.hpp"
 
 #include <cstring>
 
-#include "header.hpp"
-#include "pages.hpp"
-#include "painter.hpp"
-#include "shortcuts.hpp"
-#include "text_table.hpp"
-#include "wizard_state.hpp"
+#include "installer/payload/header.hpp"
+#include "installer/wizard/pages.hpp"
+#include "installer/wizard/painter.hpp"
+#include "installer/shell/shortcuts.hpp"
+#include "installer/wizard/text_table.hpp"
+#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 namespace {

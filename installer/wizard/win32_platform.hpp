@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform.hpp"
+#include "installer/payload/platform.hpp"
 
 namespace wizard {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "header.hpp"
+#include "installer/payload/header.hpp"
 
 namespace wizard {
 

@@ -1,6 +1,6 @@
-#include "heron2/classify.hpp"
+#include "tools/heron2/classify.hpp"
 
-#include "heron2/river_cells.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 namespace {

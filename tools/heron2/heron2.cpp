@@ -1,4 +1,4 @@
-#include "heron2/heron2.hpp"
+#include "tools/heron2/heron2.hpp"
 
 #include <array>
 #include <string>
@@ -8,11 +8,11 @@
 #include "gridkit/arrays.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/record.hpp"
-#include "heron2/classify.hpp"
-#include "heron2/maps.hpp"
-#include "heron2/river_package.hpp"
-#include "heron2/segment_pass.hpp"
-#include "heron2/trace.hpp"
+#include "tools/heron2/classify.hpp"
+#include "tools/heron2/maps.hpp"
+#include "tools/heron2/river_package.hpp"
+#include "tools/heron2/segment_pass.hpp"
+#include "tools/heron2/trace.hpp"
 
 namespace heron2 {
 namespace {

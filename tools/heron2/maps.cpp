@@ -1,4 +1,4 @@
-#include "heron2/maps.hpp"
+#include "tools/heron2/maps.hpp"
 
 namespace heron2 {
 

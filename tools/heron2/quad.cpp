@@ -1,4 +1,4 @@
-#include "heron2/quad.hpp"
+#include "tools/heron2/quad.hpp"
 
 #include "gridkit/grid.hpp"
 #include "gridkit/numfmt.hpp"

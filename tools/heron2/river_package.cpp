@@ -1,4 +1,4 @@
-#include "heron2/river_package.hpp"
+#include "tools/heron2/river_package.hpp"
 
 #include <algorithm>
 #include <limits>

@@ -14,7 +14,7 @@
 
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
-#include "heron2/river_cells.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 

@@ -1,9 +1,9 @@
-#include "heron2/segment_pass.hpp"
+#include "tools/heron2/segment_pass.hpp"
 
 #include "gridkit/numfmt.hpp"
 #include "gridkit/record.hpp"
-#include "heron2/quad.hpp"
-#include "heron2/river_package.hpp"
+#include "tools/heron2/quad.hpp"
+#include "tools/heron2/river_package.hpp"
 
 namespace heron2 {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gridkit/textfile.hpp"
-#include "heron2/river_cells.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 

@@ -1,4 +1,4 @@
-#include "heron2/trace.hpp"
+#include "tools/heron2/trace.hpp"
 
 #include <algorithm>
 #include <optional>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gridkit/grid.hpp"
-#include "heron2/river_cells.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 

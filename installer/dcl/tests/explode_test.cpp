@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "explode.hpp"
-#include "stream_builder.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/tests/stream_builder.hpp"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "codes.hpp"
-#include "stream_builder.hpp"
+#include "installer/dcl/codes.hpp"
+#include "installer/dcl/tests/stream_builder.hpp"
 
 namespace {
 

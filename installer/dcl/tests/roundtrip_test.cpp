@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "explode.hpp"
-#include "implode.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/implode.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "copy_phase.hpp"
-#include "fake_platform.hpp"
+#include "installer/payload/copy_phase.hpp"
+#include "installer/payload/tests/fake_platform.hpp"
 
 namespace payload::testing {
 namespace {

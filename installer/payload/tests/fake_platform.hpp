@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "encode.hpp"
-#include "header.hpp"
-#include "implode.hpp"
-#include "platform.hpp"
+#include "installer/payload/encode.hpp"
+#include "installer/payload/header.hpp"
+#include "installer/dcl/implode.hpp"
+#include "installer/payload/platform.hpp"
 
 namespace payload::testing {
 

@@ -2,8 +2,8 @@
 // P, X, S, L, M with their defaults, and the cases where there is no payload.
 #include <gtest/gtest.h>
 
-#include "fake_platform.hpp"
-#include "header.hpp"
+#include "installer/payload/tests/fake_platform.hpp"
+#include "installer/payload/header.hpp"
 
 namespace payload::testing {
 namespace {

@@ -3,7 +3,7 @@
 // end of the image.
 #include <gtest/gtest.h>
 
-#include "copy_phase.hpp"
+#include "installer/payload/copy_phase.hpp"
 
 namespace payload {
 namespace {

@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
-#include "encode.hpp"
-#include "implode.hpp"
-#include "posix_platform.hpp"
-#include "setuppack.hpp"
+#include "installer/payload/encode.hpp"
+#include "installer/dcl/implode.hpp"
+#include "installer/payload/posix_platform.hpp"
+#include "installer/payload/setuppack.hpp"
 
 namespace payload {
 namespace {

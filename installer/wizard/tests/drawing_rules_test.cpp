@@ -3,9 +3,9 @@
 // its pixels are checked again on screen by the Wine run.
 #include <gtest/gtest.h>
 
-#include "colours.hpp"
-#include "geometry.hpp"
-#include "text_table.hpp"
+#include "installer/wizard/colours.hpp"
+#include "installer/wizard/geometry.hpp"
+#include "installer/wizard/text_table.hpp"
 
 namespace wizard {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tools/brisket/family.hpp"
+#include "tools/brisket/brisket.hpp"
 #include "tools/brisket/relax.hpp"
 #include "tools/brisket/seeding.hpp"
 #include "tools/brisket/tests/tool_files.hpp"

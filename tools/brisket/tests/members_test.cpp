@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "tools/brisket/family.hpp"
+#include "tools/brisket/brisket.hpp"
 #include "tools/brisket/tests/tool_files.hpp"
 
 namespace brisket {

@@ -8,7 +8,7 @@
 #include "gridkit/numfmt.hpp"
 #include "gridkit/tool_main.hpp"
 #include "tools/corbella/mix.hpp"
-#include "tools/corbella/run_corbella.hpp"
+#include "tools/corbella/corbella.hpp"
 #include "tools/pinchlay/tests/grid_test_files.hpp"
 
 namespace {
@@ -86,7 +86,7 @@ class CorbellaRun : public ::testing::Test {
   }
 
   gridkit::ToolRun run(const std::string& input) {
-    return gridkit::run_tool(run_corbella, input, dir.path());
+    return gridkit::run_tool(corbella::run_corbella, input, dir.path());
   }
 
   // A run that stops before writing leaves no output behind.

@@ -4,10 +4,10 @@
 
 #include <array>
 
-#include "heron2/classify.hpp"
-#include "heron2/maps.hpp"
-#include "heron2/trace.hpp"
-#include "network_art.hpp"
+#include "tools/heron2/classify.hpp"
+#include "tools/heron2/maps.hpp"
+#include "tools/heron2/trace.hpp"
+#include "tools/heron2/tests/network_art.hpp"
 
 namespace heron2::test {
 namespace {

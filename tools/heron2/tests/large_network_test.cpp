@@ -13,8 +13,8 @@
 #include <string>
 
 #include "gridkit/tool_main.hpp"
-#include "heron2/heron2.hpp"
-#include "network_art.hpp"
+#include "tools/heron2/heron2.hpp"
+#include "tools/heron2/tests/network_art.hpp"
 
 namespace heron2::test {
 namespace {

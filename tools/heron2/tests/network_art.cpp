@@ -1,4 +1,4 @@
-#include "network_art.hpp"
+#include "tools/heron2/tests/network_art.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -7,8 +7,8 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "heron2/classify.hpp"
-#include "heron2/trace.hpp"
+#include "tools/heron2/classify.hpp"
+#include "tools/heron2/trace.hpp"
 
 namespace heron2::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "heron2/river_cells.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2::test {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/error.hpp"
-#include "heron2/river_package.hpp"
+#include "tools/heron2/river_package.hpp"
 
 namespace heron2::test {
 namespace {

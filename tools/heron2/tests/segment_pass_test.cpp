@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/textfile.hpp"
-#include "heron2/segment_pass.hpp"
-#include "network_art.hpp"
+#include "tools/heron2/segment_pass.hpp"
+#include "tools/heron2/tests/network_art.hpp"
 
 namespace heron2::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "gridkit/tool_main.hpp"
 #include "tools/layorder/repair.hpp"
-#include "tools/layorder/run_layorder.hpp"
+#include "tools/layorder/layorder.hpp"
 #include "tools/pinchlay/tests/grid_test_files.hpp"
 
 namespace {
@@ -189,7 +189,7 @@ class LayorderRun : public ::testing::Test {
   }
 
   gridkit::ToolRun run(const std::string& input) {
-    return gridkit::run_tool(run_layorder, input, dir.path());
+    return gridkit::run_tool(layorder::run_layorder, input, dir.path());
   }
 
   std::vector<std::string> output(const std::string& base) {

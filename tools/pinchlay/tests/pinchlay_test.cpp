@@ -7,7 +7,7 @@
 
 #include "gridkit/tool_main.hpp"
 #include "tools/pinchlay/pinch_out.hpp"
-#include "tools/pinchlay/run_pinchlay.hpp"
+#include "tools/pinchlay/pinchlay.hpp"
 #include "tools/pinchlay/tests/grid_test_files.hpp"
 
 namespace {
@@ -134,7 +134,7 @@ class PinchlayRun : public ::testing::Test {
   }
 
   gridkit::ToolRun run(const std::string& input) {
-    return gridkit::run_tool(run_pinchlay, input, dir.path());
+    return gridkit::run_tool(pinchlay::run_pinchlay, input, dir.path());
   }
 
   std::vector<std::string> output(const std::string& base) {

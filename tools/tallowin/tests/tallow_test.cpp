@@ -10,9 +10,9 @@
 
 #include "gridkit/grid.hpp"
 #include "gridkit/tool_main.hpp"
-#include "tools/tallowin/tallow.hpp"
+#include "tools/tallowin/tallowin.hpp"
 
-namespace tallow {
+namespace tallowin {
 namespace {
 
 namespace fs = std::filesystem;
@@ -193,4 +193,4 @@ TEST_F(TallowTest, ShortOrMalformedInputIsReportedWithItsLine) {
 }
 
 }  // namespace
-}  // namespace tallow
+}  // namespace tallowin

@@ -2,7 +2,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "driver.hpp"
+#include "installer/wizard/tests/driver/driver.hpp"
 
 namespace driver {
 

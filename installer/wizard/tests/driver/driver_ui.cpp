@@ -1,4 +1,4 @@
-#include "driver.hpp"
+#include "installer/wizard/tests/driver/driver.hpp"
 
 #include <cstdio>
 

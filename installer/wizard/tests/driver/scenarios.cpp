@@ -10,8 +10,8 @@
 
 #include <objbase.h>
 
-#include "driver.hpp"
-#include "screen_checks.hpp"
+#include "installer/wizard/tests/driver/driver.hpp"
+#include "installer/wizard/tests/driver/screen_checks.hpp"
 
 using namespace driver;
 

@@ -1,6 +1,6 @@
 // Pixel checks of the backdrop and the progress box, made on a capture of
 // the screen while the disk-change prompt is open over the box.
-#include "screen_checks.hpp"
+#include "installer/wizard/tests/driver/screen_checks.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Pixel checks of the setup program's backdrop and progress box.
 #pragma once
 
-#include "driver.hpp"
+#include "installer/wizard/tests/driver/driver.hpp"
 
 namespace driver {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "kit_version.hpp"
-#include "setuppack.hpp"
+#include "installer/payload/setuppack.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

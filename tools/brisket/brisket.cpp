@@ -1,6 +1,6 @@
 // The family's run: dialogue, open files, read and seed, relax, write the
 // ".BSK" model array and the ".GRD" text grid, report the sweep count.
-#include "tools/brisket/family.hpp"
+#include "tools/brisket/brisket.hpp"
 
 #include <cstdio>
 #include <span>

@@ -6,4 +6,8 @@
 
 #include "gridkit/console.hpp"
 
+namespace corbella {
+
 void run_corbella(gridkit::Console& con, const std::filesystem::path& folder);
+
+}  // namespace corbella

@@ -1,6 +1,6 @@
 // CORBELLA's run: the grid size, the output base name (both outputs created
 // at once), the five input arrays, then read all, mix, write all.
-#include "tools/corbella/run_corbella.hpp"
+#include "tools/corbella/corbella.hpp"
 
 #include <span>
 #include <string>
@@ -11,6 +11,7 @@
 #include "gridkit/grid.hpp"
 #include "tools/corbella/mix.hpp"
 
+namespace corbella {
 namespace {
 
 using gridkit::Console;
@@ -95,3 +96,5 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
   kv_file.flush();
   con.stop();
 }
+
+}  // namespace corbella

@@ -28,10 +28,10 @@
 #include <io.h>
 #endif
 
-#include "explode.hpp"
-#include "implode.hpp"
+#include "installer/dcl/explode.hpp"
+#include "installer/dcl/implode.hpp"
 #include "kit_version.hpp"
-#include "replacing_file.hpp"
+#include "installer/dcl/replacing_file.hpp"
 
 namespace {
 

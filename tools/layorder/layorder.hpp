@@ -6,4 +6,8 @@
 
 #include "gridkit/console.hpp"
 
+namespace layorder {
+
 void run_layorder(gridkit::Console& con, const std::filesystem::path& folder);
+
+}  // namespace layorder

@@ -3,8 +3,8 @@
 // wizard's steps.
 #include <windows.h>
 
-#include "app.hpp"
-#include "wizard_state.hpp"
+#include "installer/wizard/app.hpp"
+#include "installer/wizard/wizard_state.hpp"
 
 using namespace wizard;
 

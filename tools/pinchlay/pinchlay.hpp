@@ -6,4 +6,8 @@
 
 #include "gridkit/console.hpp"
 
+namespace pinchlay {
+
 void run_pinchlay(gridkit::Console& con, const std::filesystem::path& folder);
+
+}  // namespace pinchlay

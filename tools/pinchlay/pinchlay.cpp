@@ -1,6 +1,6 @@
 // PINCHLAY's run: dialogue (every file opened as it is named), read every
 // array, then pinch out and write row by row.
-#include "tools/pinchlay/run_pinchlay.hpp"
+#include "tools/pinchlay/pinchlay.hpp"
 
 #include <span>
 #include <string>
@@ -11,6 +11,7 @@
 #include "gridkit/layer_files.hpp"
 #include "tools/pinchlay/pinch_out.hpp"
 
+namespace pinchlay {
 namespace {
 
 using gridkit::Console;
@@ -84,3 +85,5 @@ void run_pinchlay(Console& con, const std::filesystem::path& folder) {
   for (auto& out : layers.outputs) out.flush();
   con.stop();
 }
+
+}  // namespace pinchlay

@@ -1,6 +1,6 @@
 // LAYORDER's run: dialogue (every file opened as it is named), read every
 // array, then repair and write row by row.
-#include "tools/layorder/run_layorder.hpp"
+#include "tools/layorder/layorder.hpp"
 
 #include <span>
 #include <string>
@@ -11,6 +11,7 @@
 #include "gridkit/layer_files.hpp"
 #include "tools/layorder/repair.hpp"
 
+namespace layorder {
 namespace {
 
 constexpr int kNameLength = 40;
@@ -50,3 +51,5 @@ void run_layorder(gridkit::Console& con, const std::filesystem::path& folder) {
   for (auto& out : layers.outputs) out.flush();
   con.stop();
 }
+
+}  // namespace layorder

@@ -6,7 +6,7 @@
 
 #include "gridkit/error.hpp"
 #include "gridkit/textfile.hpp"
-#include "heron2/river_package.hpp"
+#include "tools/heron2/river_package.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   gridkit::InFile file =

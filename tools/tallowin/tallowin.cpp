@@ -1,4 +1,4 @@
-#include "tools/tallowin/tallow.hpp"
+#include "tools/tallowin/tallowin.hpp"
 
 #include <optional>
 #include <span>
@@ -9,7 +9,7 @@
 #include "gridkit/dsaa.hpp"
 #include "gridkit/grid.hpp"
 
-namespace tallow {
+namespace tallowin {
 
 namespace {
 
@@ -81,4 +81,4 @@ void run_tallowin(gridkit::Console& con, const std::filesystem::path& folder) { 
 
 void run_tallowex(gridkit::Console& con, const std::filesystem::path& folder) { run(con, folder, false); }
 
-}  // namespace tallow
+}  // namespace tallowin

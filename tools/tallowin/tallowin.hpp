@@ -7,9 +7,9 @@
 
 #include "gridkit/console.hpp"
 
-namespace tallow {
+namespace tallowin {
 
 void run_tallowin(gridkit::Console& con, const std::filesystem::path& folder);
 void run_tallowex(gridkit::Console& con, const std::filesystem::path& folder);
 
-}  // namespace tallow
+}  // namespace tallowin

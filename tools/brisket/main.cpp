@@ -1,0 +1,22 @@
+// One main for BRISKET, its earlier build, BRISKET2 and BRISKET4: the build
+// names the program it makes in KIT_PROGRAM.
+#include <string_view>
+
+#include "gridkit/tool_main.hpp"
+#include "tools/brisket/brisket.hpp"
+
+namespace {
+
+constexpr gridkit::Program kPrograms[] = {
+    {"brisket", brisket::run_brisket},
+    {"brisket-early", brisket::run_brisket_early},
+    {"brisket2", brisket::run_brisket2},
+    {"brisket4", brisket::run_brisket4},
+};
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+}

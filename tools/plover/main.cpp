@@ -1,0 +1,20 @@
+// One main for PLOVER (a file of points) and PLOVER-POINT (one point typed at
+// the console): the build names the program it makes in KIT_PROGRAM.
+#include <string_view>
+
+#include "gridkit/tool_main.hpp"
+#include "tools/plover/plover.hpp"
+
+namespace {
+
+constexpr gridkit::Program kPrograms[] = {
+    {"plover", plover::run_plover},
+    {"plover-point", plover::run_plover_point},
+};
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+}

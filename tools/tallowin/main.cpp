@@ -1,0 +1,20 @@
+// One main for TALLOWIN and TALLOWEX: the build names the program it makes in
+// KIT_PROGRAM.
+#include <string_view>
+
+#include "gridkit/tool_main.hpp"
+#include "tools/tallowin/tallowin.hpp"
+
+namespace {
+
+constexpr gridkit::Program kPrograms[] = {
+    {"tallowin", tallowin::run_tallowin},
+    {"tallowex", tallowin::run_tallowex},
+};
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+}
