@@ -60,15 +60,17 @@ EOF
   done
 } >"$name.lpf"
 
-# The river package: HERON2's records as they stand, under a header that
-# counts them (HERON2 keeps the count of the package it read).
+# The river package: HERON2's file as it stands; its header counts the
+# reaches it holds (checked here, since MODFLOW would drop any past the count).
 records=$(($(wc -l <../NEWRIVER.RIV) - 2))
-irivcb=$(head -n 1 ../NEWRIVER.RIV | cut -c11-20)
+itmp=$(sed -n 2p ../NEWRIVER.RIV | cut -c1-10)
+if [ "$itmp" -ne "$records" ]; then
+  echo "NEWRIVER.RIV counts $itmp reaches but holds $records" >&2
+  exit 1
+fi
 {
   echo "# RIV: the river package rebuilt by HERON2 ($records reaches)"
-  printf '%10d%10d\n' "$records" "$irivcb"
-  printf '%10d%10d\n' "$records" 0
-  tail -n +3 ../NEWRIVER.RIV
+  cat ../NEWRIVER.RIV
 } >"$name.riv"
 
 {

@@ -304,14 +304,14 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
     }
   }
 
-  // The river records are HERON2's, under a header that counts them.
+  // The river package is HERON2's file under one comment line, and its
+  // header counts the reaches it holds.
   const std::vector<std::string> riv = lines_of(mf / by_type["RIV"]);
   const std::vector<std::string> heron = lines_of(kOut / "NEWRIVER.RIV");
   ASSERT_EQ(riv.size(), heron.size() + 1);
-  const std::vector<std::string> theirs(heron.begin() + 2, heron.end());
-  EXPECT_EQ(std::vector<std::string>(riv.begin() + 3, riv.end()), theirs);
-  const int count = static_cast<int>(theirs.size());
-  EXPECT_EQ(std::stoi(riv[1].substr(0, 10)), count);
+  EXPECT_EQ(std::vector<std::string>(riv.begin() + 1, riv.end()), heron);
+  const int count = static_cast<int>(heron.size()) - 2;
+  EXPECT_GE(std::stoi(riv[1].substr(0, 10)), count);
   EXPECT_EQ(std::stoi(riv[2].substr(0, 10)), count);
 }
 
