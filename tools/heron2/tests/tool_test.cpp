@@ -1,8 +1,6 @@
 // HERON2 run in-process through its dialogue, in a scratch folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "gridkit/tool_main.hpp"
 #include "tools/heron2/heron2.hpp"
 #include "tools/heron2/tests/network_art.hpp"
