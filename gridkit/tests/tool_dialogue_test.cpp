@@ -160,32 +160,39 @@ void write_earlier_outputs(const ToolCase& c, const ScratchFolder& folder) {
 std::set<std::string> names_of(const std::vector<std::string>& names) { return {names.begin(), names.end()}; }
 
 // A run that stopped before writing: every output of the earlier run as it
-// was, and the folder holding just the inputs and those outputs.
-void expect_nothing_changed(const ToolCase& c, const ScratchFolder& folder, const gridkit::ToolRun& run) {
+// was, and the folder holding just `inputs` and those outputs.
+void expect_nothing_changed(const ToolCase& c, const ScratchFolder& folder, const gridkit::ToolRun& run,
+                            std::set<std::string> inputs) {
   EXPECT_EQ(run.status, 2) << run.error;
   EXPECT_EQ(run.output.find("Stop"), std::string::npos);
-  std::set<std::string> expected = names_of(c.inputs);
   for (const std::string& output : c.outputs) {
     EXPECT_EQ(folder.read(output), kEarlier) << output;
-    expected.insert(output);
+    inputs.insert(output);
   }
-  EXPECT_EQ(folder.listing(), expected) << "a temporary file or a new file";
+  EXPECT_EQ(folder.listing(), inputs) << "a temporary file or a new file";
 }
 
 // A mistyped name once created the input empty and emptied every output of
-// an earlier run, or ended as a success having converted nothing.
-TEST(ToolFiles, MissingInputIsAnOpenErrorAndNothingAppears) {
+// an earlier run, or ended as a success having converted nothing. Without an
+// earlier run no output appears.
+TEST(ToolFiles, MissingInputIsAnOpenErrorAndChangesNothing) {
   for (const ToolCase& c : tool_cases()) {
     SCOPED_TRACE(c.tool);
-    const ScratchFolder folder;
-    copy_inputs(c, folder);
-    std::filesystem::remove(folder / c.missing);
-    const gridkit::ToolRun run = kit_test::run_in(folder, c.run, c.answers);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.error, "open " + c.missing + ": no such file");
-    std::set<std::string> expected = names_of(c.inputs);
-    expected.erase(c.missing);
-    EXPECT_EQ(folder.listing(), expected) << "the input created, or an output";
+    std::set<std::string> inputs = names_of(c.inputs);
+    inputs.erase(c.missing);
+    for (const bool earlier : {false, true}) {
+      const ScratchFolder folder;
+      copy_inputs(c, folder);
+      std::filesystem::remove(folder / c.missing);
+      if (earlier) write_earlier_outputs(c, folder);
+      const gridkit::ToolRun run = kit_test::run_in(folder, c.run, c.answers);
+      EXPECT_EQ(run.error, "open " + c.missing + ": no such file");
+      if (earlier) {
+        expect_nothing_changed(c, folder, run, inputs);
+      } else {
+        EXPECT_EQ(folder.listing(), inputs) << "the input created, or an output";
+      }
+    }
   }
 }
 
@@ -199,7 +206,7 @@ TEST(ToolFiles, FailureBeforeWritingLeavesEarlierOutputsAndNoTemporary) {
       folder.write(c.bad, "?? not a number ??\n");
       const gridkit::ToolRun run = kit_test::run_in(folder, c.run, c.answers);
       EXPECT_NE(run.error.find(c.bad), std::string::npos) << run.error;
-      expect_nothing_changed(c, folder, run);
+      expect_nothing_changed(c, folder, run, names_of(c.inputs));
     }
     if (!c.failing_answers.empty()) {
       const ScratchFolder folder;
@@ -207,7 +214,7 @@ TEST(ToolFiles, FailureBeforeWritingLeavesEarlierOutputsAndNoTemporary) {
       write_earlier_outputs(c, folder);
       const gridkit::ToolRun run = kit_test::run_in(folder, c.run, c.failing_answers);
       EXPECT_NE(run.error.find("console"), std::string::npos) << run.error;
-      expect_nothing_changed(c, folder, run);
+      expect_nothing_changed(c, folder, run, names_of(c.inputs));
     }
   }
 }
