@@ -30,13 +30,13 @@ function(kit_tool name)
   kit_install_program(${name})
 endfunction()
 
-# kit_test(<name> SOURCES ... [LIBS ...]): a GoogleTest binary run by ctest.
-# Tests find the built programs through KIT_BIN_DIR and the sample data
-# through KIT_SOURCE_DIR.
+# kit_test(<name> SOURCES ... [LIBS ...]): a GoogleTest binary run by ctest,
+# with the shared test support (tests/support). Tests find the built programs
+# through KIT_BIN_DIR and the sample data through KIT_SOURCE_DIR.
 function(kit_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kit_test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     KIT_BIN_DIR="${CMAKE_BINARY_DIR}/bin" KIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,15 +13,11 @@
 
 #include "gridkit/tool_help.hpp"
 #include "kit_version.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string quoted(const std::string& arg) {
   std::string q = "'";
@@ -44,7 +39,7 @@ Outcome run(const fs::path& dir, const std::string& program, const std::vector<s
   for (const std::string& arg : args) command += " " + quoted(arg);
   command += " <stdin.txt >stdout.txt 2>stderr.txt";
   const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "stdout.txt"), slurp(dir / "stderr.txt")};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kit_test::read_text(dir / "stdout.txt"), kit_test::read_text(dir / "stderr.txt")};
 }
 
 std::vector<std::string> program_names() {
@@ -59,14 +54,7 @@ std::vector<std::string> program_names() {
 
 class CommandLine : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("kit_command_line_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  kit_test::ScratchFolder dir_;
 };
 
 TEST_F(CommandLine, EveryProgramAnswersHelpVersionAndRefusesBadOptions) {
@@ -75,17 +63,17 @@ TEST_F(CommandLine, EveryProgramAnswersHelpVersionAndRefusesBadOptions) {
     const fs::path page = fs::path(KIT_SOURCE_DIR) / "docs/man" / (name + ".1");
     std::string upper = name;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(slurp(page).rfind(".TH " + upper + " 1 ", 0), 0U) << page;
+    EXPECT_EQ(kit_test::read_text(page).rfind(".TH " + upper + " 1 ", 0), 0U) << page;
     if (!fs::exists(fs::path(KIT_BIN_DIR) / name)) continue;  // not built in this configuration
     ++checked;
-    const Outcome version = run(dir_, name, {"--version"});
+    const Outcome version = run(dir_.path(), name, {"--version"});
     EXPECT_EQ(version.status, 0) << name;
     EXPECT_EQ(version.out, name + " (groundwater model kit) " KIT_VERSION "\n");
-    const Outcome help = run(dir_, name, {"--help"});
+    const Outcome help = run(dir_.path(), name, {"--help"});
     EXPECT_EQ(help.status, 0) << name;
     const bool in_table = gridkit::find_tool_help(name) != nullptr;
     EXPECT_NE(help.out.find(in_table ? "man " + name : name), std::string::npos) << help.out;
-    const Outcome bad = run(dir_, name, {"--no-such-option"});
+    const Outcome bad = run(dir_.path(), name, {"--no-such-option"});
     EXPECT_EQ(bad.status, 2) << name;
     EXPECT_NE(bad.err.find("no-such-option"), std::string::npos) << name << ": " << bad.err;
     EXPECT_EQ(bad.out, "") << name;
@@ -152,9 +140,9 @@ TEST_F(CommandLine, AnswersAsArgumentsDoWhatPipedAnswersDo) {
     EXPECT_EQ(without_echoes(by_args.out, c.answers, echoed), by_pipe.out) << c.program;
     EXPECT_EQ(echoed, c.answers.size()) << c.program << " transcript:\n" << by_args.out;
     for (const std::string& output : c.outputs) {
-      const std::string expected = slurp(piped / output);
+      const std::string expected = kit_test::read_text(piped / output);
       EXPECT_FALSE(expected.empty()) << c.program << " " << output;
-      EXPECT_EQ(slurp(given / output), expected) << c.program << " " << output;
+      EXPECT_EQ(kit_test::read_text(given / output), expected) << c.program << " " << output;
     }
   }
 }

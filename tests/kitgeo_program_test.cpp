@@ -6,15 +6,14 @@
 // ogr2ogr (a 2D polygon from well-known text, closed as GIS close rings) and
 // by kitgeo export-points --polygon (a 3D polygon).
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/scratch_folder.hpp"
 
 namespace {
 
@@ -31,13 +30,6 @@ const char* const kPolygonCsvRow =
     "1,\"POLYGON ((300450.5 500300.25,330800.75 495120.5,340200.25 470560.75,320100.5 455340.5,"
     "305300.75 470880.25,300450.5 500300.25))\"";
 
-std::string bytes_of(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 int run_in(const fs::path& folder, const std::string& command) {
   return std::system(("cd '" + folder.string() + "' && " + command + " >>RUN.LOG 2>&1").c_str());
 }
@@ -46,17 +38,16 @@ int run_in(const fs::path& folder, const std::string& command) {
 // and the boundary band, one after the other.
 std::string quarrypit_arrays(const fs::path& folder, const std::string& curve_file) {
   const std::string quarrypit = std::string(KIT_BIN_DIR) + "/quarrypit";
-  EXPECT_EQ(run_in(folder, "printf '%s\\n' " + curve_file + " ZONES 5 N | " + quarrypit), 0) << bytes_of(folder / "RUN.LOG");
-  return bytes_of(folder / "ZONES.BOL") + bytes_of(folder / "BOUNDARY.FIL");
+  EXPECT_EQ(run_in(folder, "printf '%s\\n' " + curve_file + " ZONES 5 N | " + quarrypit), 0) << kit_test::read_text(folder / "RUN.LOG");
+  return kit_test::read_text(folder / "ZONES.BOL") + kit_test::read_text(folder / "BOUNDARY.FIL");
 }
 
 TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
   ASSERT_EQ(std::system("command -v ogr2ogr >/dev/null 2>&1"), 0) << "ogr2ogr (package gdal-bin) is missing";
-  const fs::path folder = fs::temp_directory_path() / ("kitgeo_quarrypit_test_" + std::to_string(getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  { std::ofstream(folder / "CURVE.XYZ") << kCurve; }
-  { std::ofstream(folder / "CURVE.csv") << "id,WKT\n" << kPolygonCsvRow << "\n"; }
+  const kit_test::ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
+  scratch.write("CURVE.XYZ", kCurve);
+  scratch.write("CURVE.csv", "id,WKT\n" + std::string(kPolygonCsvRow) + "\n");
   const std::string original = quarrypit_arrays(folder, "CURVE.XYZ");
   ASSERT_NE(original.find("  5"), std::string::npos) << "the curve fills no node";
 
@@ -72,29 +63,26 @@ TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove(folder / "AREA.gpkg");
-    ASSERT_EQ(run_in(folder, c.make_layer), 0) << bytes_of(folder / "RUN.LOG");
-    ASSERT_EQ(run_in(folder, kitgeo + " import-points AREA.gpkg AREA.XYZ"), 0) << bytes_of(folder / "RUN.LOG");
-    EXPECT_EQ(bytes_of(folder / "AREA.XYZ"), kCurve);
+    ASSERT_EQ(run_in(folder, c.make_layer), 0) << kit_test::read_text(folder / "RUN.LOG");
+    ASSERT_EQ(run_in(folder, kitgeo + " import-points AREA.gpkg AREA.XYZ"), 0) << kit_test::read_text(folder / "RUN.LOG");
+    EXPECT_EQ(kit_test::read_text(folder / "AREA.XYZ"), kCurve);
     EXPECT_TRUE(quarrypit_arrays(folder, "AREA.XYZ") == original);
   }
-  fs::remove_all(folder);
 }
 
 // A failure is one line on standard error and exit status 2, and the output
 // named is not created.
 TEST(KitgeoProgram, ErrorIsOneLineOnStandardErrorAndStatusTwo) {
-  const fs::path folder = fs::temp_directory_path() / ("kitgeo_program_test_" + std::to_string(getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  const kit_test::ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
   const int status = std::system(("cd '" + folder.string() + "' && " + KIT_BIN_DIR +
                                   "/kitgeo import NOSUCH.tif OUT.DAT --layout int >out.txt 2>err.txt")
                                      .c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 2);
-  EXPECT_EQ(bytes_of(folder / "err.txt"), "open NOSUCH.tif: no such file\n");
-  EXPECT_EQ(bytes_of(folder / "out.txt"), "");
+  EXPECT_EQ(kit_test::read_text(folder / "err.txt"), "open NOSUCH.tif: no such file\n");
+  EXPECT_EQ(kit_test::read_text(folder / "out.txt"), "");
   EXPECT_FALSE(fs::exists(folder / "OUT.DAT"));
-  fs::remove_all(folder);
 }
 
 }  // namespace

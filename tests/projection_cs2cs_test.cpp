@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "gridkit/grid.hpp"
 #include "gridkit/projection.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace {
 
@@ -32,8 +32,8 @@ struct Pair {
 // Runs cs2cs from `from` to `to` on the given coordinate pairs and returns the
 // first two numbers of each output line.
 std::vector<Pair> cs2cs(const std::string& from, const std::string& to, const std::vector<Pair>& in) {
-  std::random_device rd;
-  const fs::path input = fs::temp_directory_path() / ("cs2cs-in-" + std::to_string(rd()));
+  const kit_test::ScratchFolder folder;
+  const fs::path input = folder / "cs2cs-in";
   {
     std::ofstream file(input);
     file.precision(17);
@@ -50,7 +50,6 @@ std::vector<Pair> cs2cs(const std::string& from, const std::string& to, const st
       while (std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) text += buffer;
     }
   }
-  fs::remove(input);
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);

@@ -11,6 +11,7 @@
 #include "gridkit/error.hpp"
 #include "gridkit/numparse.hpp"
 #include "gridkit/points.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace gridkit {
 namespace {
@@ -187,9 +188,7 @@ namespace {
 // Whole grids written by the kit read back to the same values, and the free
 // reader takes one row per line however the values are spaced.
 TEST(WholeGrids, WrittenGridsReadBackCellForCell) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "readers_test_grids";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const kit_test::ScratchFolder dir;
   IntGrid codes;
   RealGrid z;
   std::string free_text;
@@ -215,7 +214,6 @@ TEST(WholeGrids, WrittenGridsReadBackCellForCell) {
   const RealGrid columns = read_free_grid(free_file);
   EXPECT_EQ(columns(NROW, NCOL), static_cast<float>(NCOL));
   EXPECT_EQ(columns(1, 1), 1.0f);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The file layer's promise that no run destroys a file: when an output
 // replaces its name, when it is discarded, and how inputs are opened.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -13,37 +11,14 @@
 #include "gridkit/error.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/textfile.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace gridkit {
 namespace {
 
 namespace fs = std::filesystem;
 
-class Folder {
- public:
-  Folder() : path_(fs::temp_directory_path() / ("textfile_test_" + std::string(
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~Folder() { fs::remove_all(path_); }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-  void write(const std::string& name, const std::string& text) const {
-    std::ofstream(path_ / name, std::ios::binary) << text;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  std::size_t entries() const {
-    std::size_t n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(path_)) ++n;
-    return n;
-  }
-
- private:
-  fs::path path_;
-};
+using Folder = kit_test::ScratchFolder;
 
 // How an output ends, and what stands under its name afterwards, when a file
 // "OLD" stood there before.
@@ -71,7 +46,7 @@ TEST(OutFile, ReplacesItsNameOnlyWhenClosedOrWhenSomethingWasWritten) {
     } catch (const KitError&) {
     }
     EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
-    EXPECT_EQ(folder.entries(), 1u) << c.why << ": a temporary file was left";
+    EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
   }
 }
 
@@ -83,7 +58,7 @@ TEST(OutFile, NoFileAppearsWhenAnErrorStopsARunBeforeWriting) {
   } catch (const std::runtime_error&) {
   }
   EXPECT_FALSE(fs::exists(folder / "NEW.DAT"));
-  EXPECT_EQ(folder.entries(), 0u);
+  EXPECT_EQ(folder.listing().size(), 0u);
 }
 
 TEST(OutFile, InputOfTheSameNameIsReadAsItWas) {
@@ -102,7 +77,7 @@ TEST(OutFile, AFolderOrAMissingFolderIsAnOpenError) {
   fs::create_directories(folder / "SUB");
   EXPECT_THROW(OutFile(folder / "SUB", "SUB"), KitError);
   EXPECT_THROW(OutFile(folder / "NO" / "X.DAT", "NO/X.DAT"), KitError);
-  EXPECT_EQ(folder.entries(), 1u);
+  EXPECT_EQ(folder.listing().size(), 1u);
 }
 
 TEST(InFile, MissingFileIsAnOpenErrorAndIsNotCreated) {

@@ -1,28 +1,22 @@
 // AVOCET run in-process: its records, their widths and its failures.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "gridkit/tool_main.hpp"
+#include "tests/support/tool_runs.hpp"
 #include "tools/avocet/avocet.hpp"
 
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using kit_test::lines_of;
 
 // A double free-format field: the text right-justified in 24 characters.
 std::string field(const std::string& text) { return std::string(24 - text.size(), ' ') + text; }
 
 gridkit::ToolRun run_avocet(const std::string& input) {
-  return gridkit::run_tool(avocet::run_avocet, input, std::filesystem::temp_directory_path());
+  const kit_test::ScratchFolder folder;
+  return kit_test::run_in(folder, avocet::run_avocet, input);
 }
 
 TEST(Avocet, OriginPrintsIntermediatesThenExactFalseCoordinates) {

@@ -65,7 +65,7 @@ RiverRecord parse_record(const std::string& line) {
 class LargeNetwork : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = std::make_unique<TempFolder>();
+    folder_ = std::make_unique<ScratchFolder>();
     RiverCells cells = cells_with({});
     // Tree A: depth 5 (32 line ends, 31 junctions), stem into a lake.
     draw_tree(cells, 80, 100, 5);
@@ -92,7 +92,7 @@ class LargeNetwork : public ::testing::Test {
         records.push_back({1, i, j, stage, 42.0, 1.0, i % 7, j % 5});
       }
     }
-    folder_->write("IBOUND.ARR", ibound_text(cells.boundary));
+    write_ibound(*folder_, cells.boundary);
     folder_->write("RIVER.DAT", package_text(600, 0, 459, records));
     run_ = std::make_unique<gridkit::ToolRun>(
         gridkit::run_tool(run_heron2, "RIVER.DAT\nIBOUND.ARR\nNET\n", folder_->path()));
@@ -118,7 +118,7 @@ class LargeNetwork : public ::testing::Test {
     return folder_->lines(base_ext + std::to_string(part))[row - 1][col - first];
   }
 
-  static inline std::unique_ptr<TempFolder> folder_;
+  static inline std::unique_ptr<ScratchFolder> folder_;
   static inline std::unique_ptr<gridkit::ToolRun> run_;
   static inline int river_cells_ = 0;
 };

@@ -1,12 +1,9 @@
 #include "tools/heron2/tests/network_art.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
+#include "tests/support/grid_files.hpp"
 #include "tools/heron2/classify.hpp"
 #include "tools/heron2/trace.hpp"
 
@@ -88,48 +85,8 @@ std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<Inp
   return text;
 }
 
-std::string ibound_text(const gridkit::IntGrid& ibound) {
-  std::string text;
-  char buf[8];
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
-      std::snprintf(buf, sizeof buf, "%3d", ibound(i, j));
-      text += buf;
-      if ((j % 25) == 0 || j == gridkit::NCOL) text += '\n';
-    }
-  }
-  return text;
-}
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("heron2-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-void TempFolder::write(const std::string& name, const std::string& text) const {
-  std::ofstream(path_ / name, std::ios::binary) << text;
-}
-
-std::string TempFolder::read(const std::string& name) const {
-  std::ifstream in(path_ / name, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
-std::vector<std::string> TempFolder::lines(const std::string& name) const {
-  std::vector<std::string> out;
-  std::istringstream in(read(name));
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
+void write_ibound(const ScratchFolder& folder, const gridkit::IntGrid& ibound) {
+  kit_test::write_int_grid(folder / "IBOUND.ARR", ibound);
 }
 
 }  // namespace heron2::test

@@ -2,10 +2,10 @@
 // the tool needs, written with plain printf layouts of their own.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_folder.hpp"
 #include "tools/heron2/river_cells.hpp"
 
 namespace heron2::test {
@@ -45,22 +45,10 @@ struct InputRecord {
   int extra2;
 };
 std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<InputRecord>& records);
-std::string ibound_text(const gridkit::IntGrid& ibound);
 
-// A scratch folder removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  void write(const std::string& name, const std::string& text) const;
-  std::string read(const std::string& name) const;
-  std::vector<std::string> lines(const std::string& name) const;
+using kit_test::ScratchFolder;
 
- private:
-  std::filesystem::path path_;
-};
+// The IBOUND array written into `folder` as IBOUND.ARR.
+void write_ibound(const ScratchFolder& folder, const gridkit::IntGrid& ibound);
 
 }  // namespace heron2::test

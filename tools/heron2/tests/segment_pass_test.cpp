@@ -20,7 +20,7 @@ struct PassOutput {
 // Runs the pass with the files in a scratch folder and reads them back.
 PassOutput run_pass(RiverCells& cells, const std::vector<Segment>& segments, int layer,
                     float& conductance) {
-  TempFolder folder;
+  ScratchFolder folder;
   {
     gridkit::OutFile river(folder.path() / "NEWRIVER.RIV", "NEWRIVER.RIV");
     gridkit::OutFile stages(folder.path() / "T.STG", "T.STG");

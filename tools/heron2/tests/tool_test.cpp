@@ -1,8 +1,6 @@
 // HERON2 run in-process through its dialogue, in a scratch folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "gridkit/tool_main.hpp"
 #include "tools/heron2/heron2.hpp"
 #include "tools/heron2/tests/network_art.hpp"
@@ -40,9 +38,9 @@ std::vector<std::string> conductances_of(const std::vector<std::string>& river, 
 }
 
 TEST(Heron2Run, StraightLineEndToEnd) {
-  TempFolder folder;
+  ScratchFolder folder;
   RiverCells cells = cells_with({{10, 10, {"RRRRR"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
+  write_ibound(folder, cells.boundary);
   // The records of the middle cells come in a different order and hold
   // stages the pass replaces; the last record read has layer 3.
   folder.write("RIVER.DAT", package_text(5, 0, 99,
@@ -93,9 +91,9 @@ TEST(Heron2Run, StraightLineEndToEnd) {
 }
 
 TEST(Heron2Run, DistributaryJunctionNeverOpensAndCarriesTheConductanceBeforeIt) {
-  TempFolder folder;
+  ScratchFolder folder;
   RiverCells cells = cells_with({{100, 100, {"R.R", ".R.", ".R.", ".R.", "R.R", "C.C"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
+  write_ibound(folder, cells.boundary);
   folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -110,10 +108,10 @@ TEST(Heron2Run, DistributaryJunctionNeverOpensAndCarriesTheConductanceBeforeIt) 
 }
 
 TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
-  TempFolder folder;
+  ScratchFolder folder;
   RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
                                              "...R....", "..R.R...", ".R...R..", "R.....R."}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
+  write_ibound(folder, cells.boundary);
   folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -130,11 +128,11 @@ TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
 // package has more records than river cells; its header must count them, or
 // MODFLOW reads only the first ITMP records.
 TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
-  TempFolder folder;
+  ScratchFolder folder;
   RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
                                              "...R....", "..R.R...", ".R...R..", "R.....R."}}});
   const std::vector<InputRecord> records = records_for(cells);
-  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
+  write_ibound(folder, cells.boundary);
   folder.write("RIVER.DAT", package_text(20, 40, static_cast<int>(records.size()), records));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   ASSERT_EQ(run.status, 0) << run.error;
@@ -157,37 +155,9 @@ TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
   EXPECT_EQ(roomy.notes, "");
 }
 
-TEST(Heron2Run, BlankAndOverlongNameAnswers) {
-  TempFolder folder;
-  RiverCells cells = cells_with({{10, 10, {"RRR"}}});
-  folder.write("IBOUND.ARR", ibound_text(cells.boundary));
-  folder.write("RIVER.DAT", package_text(5, 0, 3, records_for(cells)));
-  // A blank answer asks again; a 40-character field drops what follows it.
-  const std::string padded = "  RIVER.DAT" + std::string(29, ' ') + "IGNORED";
-  const gridkit::ToolRun run =
-      gridkit::run_tool(run_heron2, "   \n" + padded + "\nIBOUND.ARR\nBASE  \n", folder.path());
-  ASSERT_EQ(run.status, 0) << run.error;
-  EXPECT_NE(run.output.find("File name missing or blank - please enter file name"),
-            std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "BASE.STG"));
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "BASE.OR3"));
-}
-
-// A mistyped package name once created the package empty and emptied every
-// output of an earlier run; now it is an open error and nothing changes.
-TEST(Heron2Run, MissingPackageIsAnOpenErrorAndNothingIsCreated) {
-  TempFolder folder;
-  folder.write("IBOUND.ARR", ibound_text(cells_with({}).boundary));
-  const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.error, "open RIVER.DAT: no such file");
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "RIVER.DAT"));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "NEWRIVER.RIV"));
-}
-
 TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
-  TempFolder folder;
-  folder.write("IBOUND.ARR", ibound_text(cells_with({}).boundary));
+  ScratchFolder folder;
+  write_ibound(folder, cells_with({}).boundary);
   folder.write("RIVER.DAT", package_text(5, 0, 2, {{1, 10, 10, 1.0, 1.0, 1.0, 0, 0},
                                                    {1, 10, 400, 1.0, 1.0, 1.0, 0, 0}}));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());

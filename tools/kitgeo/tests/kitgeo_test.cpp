@@ -76,7 +76,7 @@ TEST(KitgeoRoundTrip, EachLayoutComesBackByteForByteThroughTheGeotiff) {
     ASSERT_EQ(out.status, 0) << out.error;
     const KitgeoRun in = kitgeo(folder, "import A.tif B.DAT" + layout);
     ASSERT_EQ(in.status, 0) << in.error;
-    EXPECT_EQ(file_bytes(folder / "B.DAT"), file_bytes(folder / "A.DAT"));
+    EXPECT_EQ(kit_test::read_text(folder / "B.DAT"), kit_test::read_text(folder / "A.DAT"));
     EXPECT_NE(in.output.find(": 0 cells outside the raster or without data"), std::string::npos) << in.output;
     // Every value stored is the value read from the array, to the bit.
     const RasterBand band = read_band(folder / "A.tif");
@@ -234,7 +234,7 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
     EXPECT_NE((c.status == 0 ? run.output : run.error).find(c.message), std::string::npos)
         << run.output << run.error;
     if (c.status != 0) {
-      EXPECT_EQ(file_bytes(folder / "OUT.DAT"), "EARLIER\n");
+      EXPECT_EQ(kit_test::read_text(folder / "OUT.DAT"), "EARLIER\n");
     }
     EXPECT_FALSE(fs::exists(folder / ".kitgeo-OUT.DAT"));
   }
@@ -296,7 +296,7 @@ TEST(KitgeoPoints, PointFilesComeBackByteForByteThroughAGeopackage) {
     EXPECT_EQ(out.output, std::string(c.reported) + "\n");
     const KitgeoRun in = kitgeo(folder, "import-points CURVE.gpkg BACK.XYZ");
     ASSERT_EQ(in.status, 0) << in.error;
-    EXPECT_EQ(file_bytes(folder / "BACK.XYZ"), curve);
+    EXPECT_EQ(kit_test::read_text(folder / "BACK.XYZ"), curve);
   }
 }
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <fstream>
 #include <sstream>
 
 #include <gdal_priv.h>
@@ -20,20 +17,6 @@ namespace kitgeo::testing {
 
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  path_ =
-      fs::temp_directory_path() / ("kitgeo_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
-                                   std::to_string(getpid()));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 KitgeoRun kitgeo(const fs::path& folder, const std::string& command_line) {
   std::vector<std::string> args;
   std::istringstream words(command_line);
@@ -48,13 +31,6 @@ KitgeoRun kitgeo(const fs::path& folder, const std::string& command_line) {
   }
   run.output = out.str();
   return run;
-}
-
-std::string file_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 RasterBand read_band(const fs::path& path) {

@@ -1,5 +1,5 @@
-// Running kitgeo in-process in a scratch folder, and the small files and
-// rasters its tests are made of.
+// Running kitgeo in-process in a scratch folder (tests/support), and the
+// small files and rasters its tests are made of.
 #pragma once
 
 #include <array>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gridkit/grid.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace kitgeo::testing {
 
@@ -17,25 +18,10 @@ struct KitgeoRun {
   int status = 0;      // as the process would exit
 };
 
-// A fresh, empty folder named after the running test and the process (so
-// that runs side by side keep apart), removed with everything in it at the
-// end of the test.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using kit_test::ScratchFolder;
 
 // One command line, split at blanks, run in `folder`.
 KitgeoRun kitgeo(const std::filesystem::path& folder, const std::string& command_line);
-
-std::string file_bytes(const std::filesystem::path& path);
 
 // Band 1 of a raster as doubles (row 1 first), with its nodata value if any.
 struct RasterBand {

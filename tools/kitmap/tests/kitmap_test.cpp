@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa.hpp"
 #include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
+#include "tests/support/scratch_folder.hpp"
 #include "tools/kitmap/kitmap.hpp"
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/palette.hpp"
@@ -20,13 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using gridkit::NCOL;
 using gridkit::NROW;
-
-fs::path scratch(const char* name) {
-  const fs::path dir = fs::temp_directory_path() / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
 
 std::string run_error(const std::vector<std::string>& args, const fs::path& dir) {
   std::ostringstream out;
@@ -39,7 +32,7 @@ std::string run_error(const std::vector<std::string>& args, const fs::path& dir)
 }
 
 TEST(DsaaReader, ReadsWhatTheKitWritesNorthRowFirst) {
-  const fs::path dir = scratch("kitmap_dsaa");
+  const kit_test::ScratchFolder dir;
   gridkit::RealGrid z;
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j) z(i, j) = static_cast<float>(i) + 0.5f * static_cast<float>(j % 3) - 1.0f;
@@ -74,8 +67,8 @@ TEST(DsaaReader, RefusesWhatIsNotAGridOfTheModel) {
 }
 
 TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
-  const fs::path dir = scratch("kitmap_args");
-  std::ofstream(dir / "R.OR1") << "0*x\n";
+  const kit_test::ScratchFolder dir;
+  dir.write("R.OR1", "0*x\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "no map named"},
       {{"contours", "A", "B"}, "unknown map \"contours\""},
@@ -87,18 +80,18 @@ TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
       {{"rivers", "R", "IB.ARR", "R.png"}, "read R.OR1 line 1: expected 123 order digits"},
   };
   for (const auto& [args, message] : cases) {
-    const std::string error = run_error(args, dir);
+    const std::string error = run_error(args, dir.path());
     EXPECT_NE(error.find(message), std::string::npos) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos);
   }
   EXPECT_FALSE(fs::exists(dir / "Z.png"));
   std::ostringstream help;
-  kitmap::run_kitmap({"--help"}, dir, help);
+  kitmap::run_kitmap({"--help"}, dir.path(), help);
   EXPECT_NE(help.str().find("kitmap levels GRID.GRD IBOUND OUT.png"), std::string::npos);
 }
 
 TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
-  const fs::path dir = scratch("kitmap_zones");
+  const kit_test::ScratchFolder dir;
   gridkit::IntGrid zones;
   for (int i = 100; i <= 200; ++i)
     for (int j = 50; j <= 150; ++j) zones(i, j) = i < 150 ? 1 : 7;

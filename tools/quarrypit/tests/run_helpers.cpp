@@ -4,33 +4,24 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/textfile.hpp"
+#include "tests/support/tool_runs.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
 
 namespace quarrypit::testing {
 
-std::filesystem::path fresh_folder() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                       ("quarrypit_" + std::string(info->test_suite_name()) + "_" +
-                                        info->name());
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
-void write_curves(const std::filesystem::path& folder, const std::vector<Curve>& curves) {
+void write_curves(const kit_test::ScratchFolder& folder, const std::vector<Curve>& curves) {
   for (const Curve& curve : curves) {
-    std::ofstream out(folder / curve.file);
+    std::string text;
     char line[80];
     for (const auto& [x, y] : curve.vertices) {
       std::snprintf(line, sizeof line, "%.3f %.3f 0\n", x, y);
-      out << line;
+      text += line;
     }
+    folder.write(curve.file, text);
   }
 }
 
@@ -60,9 +51,9 @@ gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
 }
 
 Result run_curves(const std::vector<Curve>& curves) {
-  const std::filesystem::path folder = fresh_folder();
+  const kit_test::ScratchFolder folder;
   write_curves(folder, curves);
-  Result result{gridkit::run_tool(run_quarrypit, answers_for(curves), folder), {}, {}};
+  Result result{kit_test::run_in(folder, run_quarrypit, answers_for(curves)), {}, {}};
   if (result.run.status == 0) {
     gridkit::InFile zone = gridkit::InFile::open_existing(folder / "ZONES.BOL", "ZONES.BOL");
     result.zone = gridkit::read_int_grid(zone);

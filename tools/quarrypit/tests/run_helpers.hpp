@@ -10,6 +10,7 @@
 
 #include "gridkit/grid.hpp"
 #include "gridkit/tool_main.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace quarrypit::testing {
 
@@ -25,11 +26,8 @@ struct Result {
   gridkit::IntGrid edge;  // BOUNDARY.FIL
 };
 
-// A fresh, empty folder named after the running test.
-std::filesystem::path fresh_folder();
-
 // Writes each curve file into `folder` (as "X Y 0" lines).
-void write_curves(const std::filesystem::path& folder, const std::vector<Curve>& curves);
+void write_curves(const kit_test::ScratchFolder& folder, const std::vector<Curve>& curves);
 
 // Answers for a run over the curves in order, output base "ZONES".
 std::string answers_for(const std::vector<Curve>& curves);
