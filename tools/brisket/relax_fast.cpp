@@ -1,5 +1,8 @@
 // The fast relaxation: the strip layout swept by the widest kernel the
-// processor runs, on one thread or two.
+// processor runs, on one thread or two. Where the kernel has a two-strip
+// form, neighbouring strips are swept together, the lower one a strip's
+// height of slots behind (see sweep_kernels.hpp), so that the processor
+// works on two independent chains of slots at once.
 //
 // One thread updates the strips in order, in place. Two threads split the
 // strips into an upper part (the calling thread) and a lower part (a helper)
