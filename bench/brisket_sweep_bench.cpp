@@ -10,7 +10,14 @@
 // median of the repeats, in elapsed time and in processor time of the whole
 // process (which shows the cost of two threads waiting on each other), and
 // the ratio of the best elapsed time to the plain loop's.
-// Usage: bench-brisket_sweep [sweeps] [repeats]
+//
+// Given a folder holding the main job's ZONES.BOL and WLPOINTS.XYZ, it instead
+// runs the main job's BRISKET step whole (dialogue, reading, seeding,
+// relaxation, both outputs) in-process, once with the plain loop and once
+// with the fast sweep, and prints "end-to-end plain vs fast": the ratio of
+// the best processor times and of the best elapsed times, after checking
+// that both ways wrote the same bytes.
+// Usage: bench-brisket_sweep [sweeps] [repeats] [main-job folder]
 #include <algorithm>
 #include <bit>
 #include <chrono>
@@ -19,9 +26,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "gridkit/tool_main.hpp"
+#include "tools/brisket/brisket.hpp"
 #include "tools/brisket/relax.hpp"
 #include "tools/brisket/strip_grid.hpp"
 
@@ -85,11 +98,70 @@ double cpu_seconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+std::string read_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Timing {
+  double best_cpu = 0.0;
+  double best_wall = 0.0;
+  std::string bytes;  // the console and both outputs of the last run
+};
+
+brisket::Engine g_engine = brisket::Engine::Fast;
+
+// The main job's BRISKET step, whole, `repeats` times in `folder`.
+Timing time_member(const std::filesystem::path& folder, brisket::Engine engine, int repeats) {
+  g_engine = engine;
+  const std::string answers = "ZONES.BOL\nWLPOINTS.XYZ\nWLEVEL\n10000\n0.001\n";
+  Timing t;
+  for (int r = 0; r < repeats; ++r) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = cpu_seconds();
+    const gridkit::ToolRun run = gridkit::run_tool(
+        [](gridkit::Console& con, const std::filesystem::path& f) {
+          brisket::run_member(con, f, brisket::Member::Brisket, g_engine);
+        },
+        answers, folder);
+    const double wall = seconds_since(start);
+    const double cpu = cpu_seconds() - cpu_start;
+    if (run.status != 0) {
+      std::fprintf(stderr, "BRISKET failed: %s\n", run.error.c_str());
+      std::exit(2);
+    }
+    if (r == 0 || cpu < t.best_cpu) t.best_cpu = cpu;
+    if (r == 0 || wall < t.best_wall) t.best_wall = wall;
+    t.bytes = run.output + read_bytes(folder / "WLEVEL.BSK") + read_bytes(folder / "WLEVEL.GRD");
+  }
+  return t;
+}
+
+// The end-to-end figure; false when the two ways wrote different bytes.
+bool end_to_end(const std::filesystem::path& job, int repeats) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "bench-brisket-end-to-end";
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"ZONES.BOL", "WLPOINTS.XYZ"}) {
+    std::filesystem::copy_file(job / name, folder / name, std::filesystem::copy_options::overwrite_existing);
+  }
+  const Timing plain = time_member(folder, brisket::Engine::Plain, std::max(1, repeats / 2));
+  const Timing fast = time_member(folder, brisket::Engine::Fast, repeats);
+  std::filesystem::remove_all(folder);
+  const bool same = plain.bytes == fast.bytes;
+  std::printf("end-to-end plain vs fast (main job's BRISKET, best of %d/%d): plain %.1f ms cpu %.1f ms wall, "
+              "fast %.1f ms cpu %.1f ms wall: %.1fx cpu, %.1fx wall, %s\n",
+              std::max(1, repeats / 2), repeats, plain.best_cpu * 1e3, plain.best_wall * 1e3, fast.best_cpu * 1e3,
+              fast.best_wall * 1e3, plain.best_cpu / fast.best_cpu, plain.best_wall / fast.best_wall,
+              same ? "same bytes" : "DIFFERENT BYTES");
+  return same;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const long long max_sweeps = argc > 1 ? std::atoll(argv[1]) : 300;
   const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
+  if (argc > 3) return end_to_end(argv[3], repeats) ? 0 : 1;
   const Case c = realistic_case();
   const brisket::RelaxLimits limits{max_sweeps, 0.0f};
 

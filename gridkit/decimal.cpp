@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace gridkit {
 
@@ -115,6 +116,22 @@ double product_error(double a, double b, double p) {
   return ((a_hi * b_hi - p) + a_hi * b_lo + a_lo * b_hi) + a_lo * b_lo;
 }
 
+// The eight decimal digits of x (below 10^8), leading zeros included, as
+// the values 0..9 in the bytes of a word, the first digit in the lowest
+// byte (its first byte in memory). Each step splits every lane of the word
+// at once: 4 + 4 digits in 32-bit lanes, then 2 + 2 in 16-bit lanes, then
+// 1 + 1 in bytes; the quotients by 100 and 10 are exact for these ranges
+// (x * 10486 >> 20 for x below 10^4, x * 103 >> 10 for x below 100).
+std::uint64_t eight_digit_values(std::uint32_t x) {
+  std::uint64_t v = (x / 10000) | (static_cast<std::uint64_t>(x % 10000) << 32);
+  std::uint64_t q = ((v * 10486) >> 20) & 0x0000007F0000007FULL;
+  v = q | ((v - q * 100) << 16);
+  q = ((v * 103) >> 10) & 0x000F000F000F000FULL;
+  return q | ((v - q * 10) << 8);
+}
+
+constexpr std::uint64_t kAsciiZeros = 0x3030303030303030ULL;
+
 void drop_trailing_zeros(RoundedDigits& r) {
   while (r.count > 0 && r.digits[r.count - 1] == '0') --r.count;
   if (r.count == 0) r.point = 0;
@@ -194,21 +211,28 @@ bool round_by_scaling(double mag, int sig_digits, int decimals, RoundedDigits& r
     n /= 10;
     ++point;
   }
-  // Eight digits at a time in 32 bits: two short independent chains.
-  int end = digits;
-  while (end > 0) {
-    auto low = static_cast<std::uint32_t>(n % 100000000);
-    n /= 100000000;
-    const int begin = std::max(end - 8, 0);
-    for (int i = end - 1; i >= begin; --i) {
-      r.digits[i] = static_cast<char>('0' + low % 10);
-      low /= 10;
-    }
-    end = begin;
+  // The digits of n as byte values, the last eight in `low`, those before
+  // in `high`; a word shifted right drops its leading digits. The trailing
+  // zeros are the zero bytes at the top of the last word that holds a digit
+  // other than 0 (n is not 0).
+  static_assert(kFastDigits <= 16, "two words of eight digits");
+  const std::uint64_t low = eight_digit_values(static_cast<std::uint32_t>(n % 100000000));
+  int zeros = 0;
+  if (digits <= 8) {
+    const std::uint64_t word = low >> (8 * (8 - digits));
+    const std::uint64_t text = word + kAsciiZeros;
+    std::memcpy(r.digits, &text, 8);
+    zeros = std::countl_zero(word) / 8 - (8 - digits);
+  } else {
+    const std::uint64_t high = eight_digit_values(static_cast<std::uint32_t>(n / 100000000)) >> (8 * (16 - digits));
+    const std::uint64_t high_text = high + kAsciiZeros;
+    const std::uint64_t low_text = low + kAsciiZeros;
+    std::memcpy(r.digits, &high_text, 8);
+    std::memcpy(r.digits + (digits - 8), &low_text, 8);
+    zeros = low != 0 ? std::countl_zero(low) / 8 : 8 + std::countl_zero(high) / 8 - (16 - digits);
   }
-  r.count = digits;
+  r.count = digits - zeros;
   r.point = point - keep + digits;
-  drop_trailing_zeros(r);
   return true;
 }
 

@@ -95,6 +95,18 @@ char* put_fixed_scaled(char* out, double value, int width, int decimals) {
   return end;
 }
 
+// The digits of `d` with zeros before and after, so that fixed-size copies
+// can take any run of digit places near them: at(i) is the digit of index i
+// (as RoundedDigits::at) for i from -16 to 31, and the 16 places after it.
+struct PaddedDigits {
+  char text[64];
+  explicit PaddedDigits(const RoundedDigits& d) {
+    std::memset(text, '0', sizeof text);
+    std::memcpy(text + 16, d.digits, static_cast<std::size_t>(d.count));
+  }
+  const char* at(int index) const { return text + 16 + index; }
+};
+
 char* put_fixed_rounded(char* out, double value, int width, int decimals, int sig_digits) {
   const RoundedDigits d = round_digits(value, sig_digits, decimals);
   const bool minus = d.negative && !d.is_zero();
@@ -103,6 +115,22 @@ char* put_fixed_rounded(char* out, double value, int width, int decimals, int si
   const bool lone_point = whole_digits == 0 && places == 0;  // written "0."
   const long length = minus + whole_digits + 1 + places + lone_point;
   if (length > width) return asterisks(out, width);
+  if (width <= 32 && places <= 16 && d.point >= -16 && d.point <= 16) {
+    // As the free-format fields below: every copy of a fixed size.
+    const PaddedDigits digits(d);
+    char field[32 + 48];
+    std::memset(field, ' ', 32);
+    char* b = field + 32;
+    if (minus) *b++ = '-';
+    if (lone_point) *b++ = '0';
+    std::memcpy(b, digits.at(0), 16);
+    b += whole_digits;
+    *b++ = '.';
+    std::memcpy(b, digits.at(d.point), 16);
+    b += places;
+    std::memcpy(out, b - width, static_cast<std::size_t>(width));
+    return out + width;
+  }
   out = fill(out, width - length, ' ');
   if (minus) *out++ = '-';
   if (lone_point) *out++ = '0';
@@ -114,24 +142,38 @@ std::string_view non_finite_text(double value) {
   return value < 0 ? "-Infinity" : "Infinity";
 }
 
-// The free-format field of a real with `sig` significant digits: fixed form
+// The free-format field of a real with `kSig` significant digits: fixed form
 // from one to seven digits before the point, otherwise the exponent form.
-char* put_free_real_field(char* out, double value, int sig, int width, int exp_width) {
-  if (!std::isfinite(value)) return put_right(out, non_finite_text(value), width);
-  const RoundedDigits d = round_digits(value, sig, kBySignificantDigits);
-  char body[48];
+// The body is built after a run of blanks and the field is its last `kWidth`
+// characters, so every copy has a fixed size.
+template <int kSig, int kWidth, int kExpWidth>
+char* put_free_real_field(char* out, double value) {
+  static_assert(kSig - 1 <= 16 && kWidth <= 32, "the fixed-size copies below");
+  if (!std::isfinite(value)) return put_right(out, non_finite_text(value), kWidth);
+  const RoundedDigits d = round_digits(value, kSig, kBySignificantDigits);
+  const PaddedDigits digits(d);
+  char field[32 + 48];
+  std::memset(field, ' ', 32);
+  char* const body = field + 32;
   char* b = body;
   if (d.negative && !d.is_zero()) *b++ = '-';
   if (!d.is_zero() && d.point >= 1 && d.point <= 7) {
-    b = put_fixed_digits(b, d, sig - 1);
-  } else {
-    *b++ = d.at(0);
+    std::memcpy(b, digits.at(0), 8);  // the whole part: 1 to 7 digits
+    b += d.point;
     *b++ = '.';
-    for (int k = 1; k < sig; ++k) *b++ = d.at(k);
+    std::memcpy(b, digits.at(d.point), 16);
+    b += kSig - 1;
+  } else {
+    *b++ = *digits.at(0);
+    *b++ = '.';
+    std::memcpy(b, digits.at(1), 16);
+    b += kSig - 1;
     *b++ = 'E';
-    b = put_exponent(b, d.is_zero() ? 0 : d.point - 1, exp_width);
+    b = put_exponent(b, d.is_zero() ? 0 : d.point - 1, kExpWidth);
   }
-  return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), width);
+  if (b - body > kWidth) return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), kWidth);
+  std::memcpy(out, b - kWidth, kWidth);
+  return out + kWidth;
 }
 
 // Room beyond a field's width for what may run past it: an integer of more
@@ -192,11 +234,11 @@ char* put_free_int(char* out, long long value) {
 }
 
 char* put_free_real(char* out, float value) {
-  return put_free_real_field(out, value, kSingleDigits, kFreeRealWidth, 2);
+  return put_free_real_field<kSingleDigits, kFreeRealWidth, 2>(out, value);
 }
 
 char* put_free_double(char* out, double value) {
-  return put_free_real_field(out, value, kDoubleDigits, kFreeDoubleWidth, 3);
+  return put_free_real_field<kDoubleDigits, kFreeDoubleWidth, 3>(out, value);
 }
 
 std::string format_int(long long value, int width) {

@@ -150,6 +150,7 @@ OutFile::OutFile(OutFile&& other) noexcept
       target_(std::move(other.target_)),
       temp_(std::move(other.temp_)),
       out_(std::move(other.out_)),
+      pending_(std::move(other.pending_)),
       open_(std::exchange(other.open_, false)),
       written_(other.written_),
       unwinding_at_open_(other.unwinding_at_open_) {}
@@ -161,6 +162,7 @@ OutFile& OutFile::operator=(OutFile&& other) noexcept {
     target_ = std::move(other.target_);
     temp_ = std::move(other.temp_);
     out_ = std::move(other.out_);
+    pending_ = std::move(other.pending_);
     open_ = std::exchange(other.open_, false);
     written_ = other.written_;
     unwinding_at_open_ = other.unwinding_at_open_;
@@ -171,6 +173,7 @@ OutFile& OutFile::operator=(OutFile&& other) noexcept {
 OutFile::~OutFile() { settle(); }
 
 void OutFile::discard() noexcept {
+  pending_.clear();
   out_.close();
   std::error_code ec;
   std::filesystem::remove(temp_, ec);
@@ -184,6 +187,7 @@ void OutFile::settle() noexcept {
     discard();
     return;
   }
+  hand_over();
   out_.close();
   std::error_code ec;
   std::filesystem::rename(temp_, target_, ec);
@@ -193,6 +197,7 @@ void OutFile::settle() noexcept {
 
 void OutFile::close() {
   if (!open_) return;
+  hand_over();
   out_.close();
   if (!out_) {
     discard();
@@ -209,8 +214,19 @@ void OutFile::close() {
 
 void OutFile::line(std::string_view text) {
   written_ = true;
-  out_ << text << '\n';
-  if (!out_) throw KitError::write(name_, "the file could not be written");
+  if (pending_.capacity() < kPendingBytes) pending_.reserve(kPendingBytes + 128);
+  pending_.append(text);
+  pending_.push_back('\n');
+  if (pending_.size() >= kPendingBytes) {
+    hand_over();
+    if (!out_) throw KitError::write(name_, "the file could not be written");
+  }
+}
+
+void OutFile::hand_over() noexcept {
+  if (pending_.empty()) return;
+  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+  pending_.clear();
 }
 
 void OutFile::write(const Record& record) {
@@ -218,6 +234,7 @@ void OutFile::write(const Record& record) {
 }
 
 void OutFile::flush() {
+  hand_over();
   out_.flush();
   if (!out_) throw KitError::write(name_, "the file could not be written");
 }

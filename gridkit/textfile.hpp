@@ -73,11 +73,17 @@ class OutFile {
  private:
   void settle() noexcept;  // what the destructor does
   void discard() noexcept;
+  void hand_over() noexcept;  // pending lines to the stream
+
+  // Lines are gathered here and handed to the stream in large blocks: one
+  // copy and few system calls for a file of many short lines.
+  static constexpr std::size_t kPendingBytes = std::size_t{1} << 16;
 
   std::string name_;
   std::filesystem::path target_;  // the name the file is moved to
   std::filesystem::path temp_;    // where it is written until then
   std::ofstream out_;
+  std::string pending_;
   bool open_ = false;
   bool written_ = false;
   int unwinding_at_open_ = 0;  // exceptions in flight when it was opened

@@ -1,5 +1,8 @@
 // The fast relaxation: the strip layout swept by the widest kernel the
-// processor runs, on one thread or two.
+// processor runs, on one thread or two. Where the kernel has a two-strip
+// form, neighbouring strips are swept together, the lower one a strip's
+// height of slots behind (see sweep_kernels.hpp), so that the processor
+// works on two independent chains of slots at once.
 //
 // One thread updates the strips in order, in place. Two threads split the
 // strips into an upper part (the calling thread) and a lower part (a helper)
@@ -33,18 +36,24 @@ namespace brisket {
 namespace {
 
 using Kernel = float (*)(const kernel::Strip&, int, int, float);
+using PairKernel = float (*)(const kernel::Strip&, const kernel::Strip&, int, int, float);
 
-Kernel kernel_for(SimdPath path) {
+struct Kernels {
+  Kernel single = kernel::sweep_steps_portable;
+  PairKernel pair = nullptr;  // none: strips are swept one at a time
+};
+
+Kernels kernels_for(SimdPath path) {
 #if BRISKET_X86_KERNELS
   switch (path) {
-    case SimdPath::Avx512: return kernel::sweep_steps_avx512;
-    case SimdPath::Avx2: return kernel::sweep_steps_avx2;
+    case SimdPath::Avx512: return {kernel::sweep_steps_avx512, kernel::sweep_pair_steps_avx512};
+    case SimdPath::Avx2: return {kernel::sweep_steps_avx2, kernel::sweep_pair_steps_avx2};
     case SimdPath::Portable: break;
   }
 #else
   (void)path;
 #endif
-  return kernel::sweep_steps_portable;
+  return {};
 }
 
 inline void cpu_relax() {
@@ -104,8 +113,8 @@ class Counter {
 
 class Pipeline {
  public:
-  Pipeline(StripGrid& grid, Kernel kernel, ThreadUse use, RelaxLimits limits, const ProgressFn& report)
-      : grid_(grid), kernel_(kernel), use_(use), limits_(limits), report_(report), split_(balanced_split(grid)) {}
+  Pipeline(StripGrid& grid, Kernels kernels, ThreadUse use, RelaxLimits limits, const ProgressFn& report)
+      : grid_(grid), kernels_(kernels), use_(use), limits_(limits), report_(report), split_(balanced_split(grid)) {}
 
   RelaxOutcome run() {
     const bool two_possible =
@@ -144,14 +153,51 @@ class Pipeline {
   }
 
   // Strips [from, to) of one sweep, read from copy src and written to dst;
-  // returns the larger of `largest` and their largest change.
+  // returns the larger of `largest` and their largest change. Neighbouring
+  // strips that both have free nodes go to the pair kernel when there is one.
   float sweep_range(int from, int to, int src, int dst, float largest) {
-    for (int s = from; s < to; ++s) {
-      const int first = grid_.first_active(s);
-      const int end = grid_.end_active(s);
-      if (first < end) largest = kernel_(grid_.strip(s, src, dst), first, end, largest);
+    for (int s = from; s < to;) {
+      const bool pair = kernels_.pair != nullptr && s + 1 < to && has_free(s) && has_free(s + 1);
+      if (pair) {
+        largest = sweep_pair(s, src, dst, largest);
+        s += 2;
+        continue;
+      }
+      if (has_free(s)) largest = sweep_strip(s, grid_.first_active(s), grid_.end_active(s), src, dst, largest);
+      ++s;
     }
     return largest;
+  }
+
+  bool has_free(int s) const { return grid_.first_active(s) < grid_.end_active(s); }
+
+  // Slots [first, end) of strip s alone.
+  float sweep_strip(int s, int first, int end, int src, int dst, float largest) {
+    return first < end ? kernels_.single(grid_.strip(s, src, dst), first, end, largest) : largest;
+  }
+
+  // Strips s and s+1, both with free nodes: in the pair kernel's order, strip
+  // s+1 kPairLag slots behind strip s, where the two overlap; before and
+  // after that only one of them has slots to make, alone.
+  float sweep_pair(int s, int src, int dst, float largest) {
+    constexpr int kLag = kernel::kPairLag;
+    const int upper_first = grid_.first_active(s);
+    const int upper_end = grid_.end_active(s);
+    // The lower strip's slots on the upper strip's count: t = slot + kLag.
+    const int lower_first = grid_.first_active(s + 1) + kLag;
+    const int lower_end = grid_.end_active(s + 1) + kLag;
+    const int both_first = std::max(upper_first, lower_first);
+    const int both_end = std::min(upper_end, lower_end);
+    if (both_first >= both_end) {
+      // No step in common: one strip after the other, as without the pair.
+      largest = sweep_strip(s, upper_first, upper_end, src, dst, largest);
+      return sweep_strip(s + 1, lower_first - kLag, lower_end - kLag, src, dst, largest);
+    }
+    largest = sweep_strip(s, upper_first, both_first, src, dst, largest);
+    largest = sweep_strip(s + 1, lower_first - kLag, both_first - kLag, src, dst, largest);
+    largest = kernels_.pair(grid_.strip(s, src, dst), grid_.strip(s + 1, src, dst), both_first, both_end, largest);
+    largest = sweep_strip(s, both_end, upper_end, src, dst, largest);
+    return sweep_strip(s + 1, both_end - kLag, lower_end - kLag, src, dst, largest);
   }
 
   // The upper part's share of sweep n. Its bottom strip waits for the lower
@@ -254,7 +300,7 @@ class Pipeline {
   }
 
   StripGrid& grid_;
-  Kernel kernel_;
+  Kernels kernels_;
   ThreadUse use_;
   RelaxLimits limits_;
   const ProgressFn& report_;
@@ -308,7 +354,7 @@ RelaxOutcome relax_fast(gridkit::RealGrid& z, const gridkit::IntGrid& codes, Swe
   const SimdPath path = simd_path_available(options.path) ? options.path : SimdPath::Portable;
   StripGrid grid(codes, cover);
   grid.load(z);
-  Pipeline pipeline(grid, kernel_for(path), options.threads, limits, options.progress);
+  Pipeline pipeline(grid, kernels_for(path), options.threads, limits, options.progress);
   const RelaxOutcome outcome = pipeline.run();
   grid.store(z, pipeline.result_copy());
   return outcome;

@@ -36,7 +36,8 @@ std::uint8_t node_mask(const gridkit::IntGrid& codes, int row, int col, SweepCov
 StripGrid::StripGrid(const gridkit::IntGrid& codes, SweepCover cover)
     : storage_(2 * (kStrips + 2) * kStripFloats + kAlignFloats, 0.0f),
       masks_(kStrips * kStripFloats, 0),
-      active_(kStrips) {
+      active_(kStrips),
+      plain_(kStrips) {
   const auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
   const std::size_t skip = ((64 - address % 64) % 64) / sizeof(float);
   values_[0] = storage_.data() + skip;
@@ -60,6 +61,23 @@ StripGrid::StripGrid(const gridkit::IntGrid& codes, SweepCover cover)
       }
     }
   }
+  for (int s = 0; s < kStrips; ++s) plain_[static_cast<std::size_t>(s)] = longest_plain_run(s);
+}
+
+StripGrid::Range StripGrid::longest_plain_run(int s) const {
+  Range best;
+  int run_first = 0;
+  bool in_run = false;
+  for (int slot = first_active(s); slot <= end_active(s); ++slot) {
+    bool plain = slot < end_active(s);
+    const std::uint8_t* const m = masks_.data() + static_cast<std::size_t>(s) * kStripFloats +
+                                  static_cast<std::size_t>(slot + kPad) * kSlotFloats;
+    for (int k = 0; k < kLanes && plain; ++k) plain = m[k] == kernel::kFree;
+    if (plain && !in_run) run_first = slot;
+    if (!plain && in_run && slot - run_first > best.end - best.first) best = {run_first, slot};
+    in_run = plain;
+  }
+  return best;
 }
 
 std::size_t StripGrid::value_index(int strip, int slot) const {
@@ -88,11 +106,12 @@ void StripGrid::store(gridkit::RealGrid& z, int copy) const {
 kernel::Strip StripGrid::strip(int s, int src, int dst) {
   return {values_[src] + value_index(s, 0), values_[dst] + value_index(s, 0), values_[dst] + value_index(s - 1, 0),
           values_[src] + value_index(s + 1, 0),
-          masks_.data() + static_cast<std::size_t>(s) * kStripFloats + static_cast<std::size_t>(kPad) * kSlotFloats};
+          masks_.data() + static_cast<std::size_t>(s) * kStripFloats + static_cast<std::size_t>(kPad) * kSlotFloats,
+          first_plain(s), end_plain(s)};
 }
 
 std::size_t StripGrid::bytes() const {
-  return storage_.size() * sizeof(float) + masks_.size() + active_.size() * sizeof(Range);
+  return storage_.size() * sizeof(float) + masks_.size() + (active_.size() + plain_.size()) * sizeof(Range);
 }
 
 }  // namespace brisket

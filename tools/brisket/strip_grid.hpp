@@ -38,6 +38,10 @@ class StripGrid {
   // strip has none. A sweep needs to update only those.
   int first_active(int s) const { return active_[static_cast<std::size_t>(s)].first; }
   int end_active(int s) const { return active_[static_cast<std::size_t>(s)].end; }
+  // The longest run of slots of strip s whose every node is free with four
+  // live neighbours (see kernel::Strip).
+  int first_plain(int s) const { return plain_[static_cast<std::size_t>(s)].first; }
+  int end_plain(int s) const { return plain_[static_cast<std::size_t>(s)].end; }
 
   std::size_t bytes() const;
 
@@ -48,11 +52,13 @@ class StripGrid {
   };
   std::size_t value_index(int strip, int slot) const;  // strip may be -1..kStrips
   std::size_t node_index(int row, int col) const;
+  Range longest_plain_run(int s) const;
 
   std::vector<float> storage_;
   float* values_[2] = {};  // the two copies in storage_, aligned to 64 bytes
   std::vector<std::uint8_t> masks_;
   std::vector<Range> active_;
+  std::vector<Range> plain_;
 };
 
 }  // namespace brisket

@@ -59,41 +59,112 @@ inline __m512 update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 
   return value;
 }
 
-}  // namespace
+// update() for lanes that are all free with live neighbours.
+inline __m512 plain_update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 south, __m512& largest) {
+  const __m512 sum = _mm512_add_ps(_mm512_add_ps(_mm512_add_ps(east, south), west), north);
+  const __m512 value = _mm512_mul_ps(sum, _mm512_set1_ps(0.25f));
+  const __m512 change = _mm512_abs_ps(_mm512_sub_ps(value, old));
+  largest = _mm512_mask_max_ps(largest, kAll, change, largest);
+  return value;
+}
 
-float sweep_steps_avx512(const Strip& strip, int first, int last, float largest) {
-  const float* const start = strip.dst + (first - 1) * kLanes;
-  __m512 prev0 = _mm512_loadu_ps(start);
-  __m512 prev1 = _mm512_loadu_ps(start + 16);
-  __m512 largest0 = _mm512_setzero_ps();
-  __m512 largest1 = _mm512_setzero_ps();
-  for (int t = first; t < last; ++t) {
-    const float* const cur = strip.src + t * kLanes;
-    float* const out = strip.dst + t * kLanes;
+// One strip's sweep: the previous slot's new values and the lanes' largest
+// changes are carried from step to step in registers.
+class StripSweep {
+ public:
+  StripSweep(const Strip& strip, int first) : strip_(strip) {
+    const float* const start = strip.dst + (first - 1) * kLanes;
+    prev0_ = _mm512_loadu_ps(start);
+    prev1_ = _mm512_loadu_ps(start + 16);
+    largest0_ = _mm512_setzero_ps();
+    largest1_ = _mm512_setzero_ps();
+  }
+
+  // Slot t; the slot before must be the last one stepped.
+  void step(int t) {
+    if (t >= strip_.plain_first && t < strip_.plain_end) {
+      step_plain(t);
+    } else {
+      step_masked(t);
+    }
+  }
+
+ private:
+  // A slot of free nodes with live neighbours: the same sums without the
+  // masks' choices.
+  void step_plain(int t) {
+    const float* const cur = strip_.src + t * kLanes;
+    float* const out = strip_.dst + t * kLanes;
+    const __m512 old0 = _mm512_loadu_ps(cur);
+    const __m512 old1 = _mm512_loadu_ps(cur + 16);
+    const __m512 east0 = _mm512_loadu_ps(cur + kLanes);
+    const __m512 east1 = _mm512_loadu_ps(cur + kLanes + 16);
+    const __m512 above = _mm512_loadu_ps(strip_.above + (t + kLanes - 1) * kLanes + 16);
+    const __m512 below = _mm512_loadu_ps(strip_.below + (t - kLanes + 1) * kLanes);
+    const __m512 value0 =
+        plain_update(old0, prev0_, east0, previous_lane(above, prev0_), next_lane(east0, east1), largest0_);
+    const __m512 value1 =
+        plain_update(old1, prev1_, east1, previous_lane(prev0_, prev1_), next_lane(east1, below), largest1_);
+    _mm512_storeu_ps(out, value0);
+    _mm512_storeu_ps(out + 16, value1);
+    prev0_ = value0;
+    prev1_ = value1;
+  }
+
+  void step_masked(int t) {
+    const float* const cur = strip_.src + t * kLanes;
+    float* const out = strip_.dst + t * kLanes;
     const __m512 old0 = _mm512_loadu_ps(cur);
     const __m512 old1 = _mm512_loadu_ps(cur + 16);
     const __m512 east0 = _mm512_loadu_ps(cur + kLanes);
     const __m512 east1 = _mm512_loadu_ps(cur + kLanes + 16);
     // Lane 15 is the bottom row of the strip above; lane 0 the top row below.
-    const __m512 above = _mm512_loadu_ps(strip.above + (t + kLanes - 1) * kLanes + 16);
-    const __m512 below = _mm512_loadu_ps(strip.below + (t - kLanes + 1) * kLanes);
-    const Masks m0 = load_masks(strip.masks + t * kLanes);
-    const Masks m1 = load_masks(strip.masks + t * kLanes + 16);
+    const __m512 above = _mm512_loadu_ps(strip_.above + (t + kLanes - 1) * kLanes + 16);
+    const __m512 below = _mm512_loadu_ps(strip_.below + (t - kLanes + 1) * kLanes);
+    const Masks m0 = load_masks(strip_.masks + t * kLanes);
+    const Masks m1 = load_masks(strip_.masks + t * kLanes + 16);
     const __m512 value0 =
-        update(old0, prev0, east0, previous_lane(above, prev0), next_lane(east0, east1), m0, largest0);
+        update(old0, prev0_, east0, previous_lane(above, prev0_), next_lane(east0, east1), m0, largest0_);
     const __m512 value1 =
-        update(old1, prev1, east1, previous_lane(prev0, prev1), next_lane(east1, below), m1, largest1);
+        update(old1, prev1_, east1, previous_lane(prev0_, prev1_), next_lane(east1, below), m1, largest1_);
     _mm512_storeu_ps(out, value0);
     _mm512_storeu_ps(out + 16, value1);
-    prev0 = value0;
-    prev1 = value1;
+    prev0_ = value0;
+    prev1_ = value1;
   }
-  // Lanes hold no NaN and nothing below +0.0: any order of reduction agrees.
-  float lanes[32];
-  _mm512_storeu_ps(lanes, largest0);
-  _mm512_storeu_ps(lanes + 16, largest1);
-  for (const float lane : lanes) largest = lane > largest ? lane : largest;
-  return largest;
+
+ public:
+  // The larger of `largest` and every change made.
+  float largest(float largest) const {
+    // Lanes hold no NaN and nothing below +0.0: any order of reduction agrees.
+    float lanes[32];
+    _mm512_storeu_ps(lanes, largest0_);
+    _mm512_storeu_ps(lanes + 16, largest1_);
+    for (const float lane : lanes) largest = lane > largest ? lane : largest;
+    return largest;
+  }
+
+ private:
+  Strip strip_;
+  __m512 prev0_, prev1_, largest0_, largest1_;
+};
+
+}  // namespace
+
+float sweep_steps_avx512(const Strip& strip, int first, int last, float largest) {
+  StripSweep sweep(strip, first);
+  for (int t = first; t < last; ++t) sweep.step(t);
+  return sweep.largest(largest);
+}
+
+float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last, float largest) {
+  StripSweep up(upper, first);
+  StripSweep down(lower, first - kPairLag);
+  for (int t = first; t < last; ++t) {
+    up.step(t);
+    down.step(t - kPairLag);
+  }
+  return down.largest(up.largest(largest));
 }
 
 }  // namespace brisket::kernel

@@ -45,6 +45,11 @@ struct Strip {
   const float* above;         // slot 0 of the strip above, after the sweep
   const float* below;         // slot 0 of the strip below, before the sweep
   const std::uint8_t* masks;  // slot 0 of this strip's node masks
+  // Slots [plain_first, plain_end) hold free nodes only, none with a dead or
+  // outside neighbour (every mask kFree): a kernel may step them without the
+  // masks. Any range is correct, an empty one included.
+  int plain_first = 0;
+  int plain_end = 0;
 };
 
 // Updates slots [first, last) of a strip in order and returns the larger of
@@ -54,5 +59,18 @@ struct Strip {
 float sweep_steps_portable(const Strip& strip, int first, int last, float largest);
 float sweep_steps_avx2(const Strip& strip, int first, int last, float largest);
 float sweep_steps_avx512(const Strip& strip, int first, int last, float largest);
+
+// Two strips at once, `upper` and the strip just below it, `lower`, kPairLag
+// slots behind: each step makes slot t of upper, then slot t - kPairLag of
+// lower. Lower's slot t' needs upper's new slot t'+kLanes-1 (made in the step
+// before) and upper's slot t needs lower's old slot t-kLanes+1 (not yet
+// made), so every node gets the operands of the strip-by-strip order, while
+// the two chains of slot-to-slot dependencies overlap in the processor.
+// Updates upper's slots [first, last) and lower's [first-kPairLag,
+// last-kPairLag), whose previous slots must hold new values; the reach of
+// each strip is as for sweep_steps.
+inline constexpr int kPairLag = kLanes;
+float sweep_pair_steps_avx2(const Strip& upper, const Strip& lower, int first, int last, float largest);
+float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last, float largest);
 
 }  // namespace brisket::kernel

@@ -60,15 +60,17 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
   }
 
   gridkit::RealGrid z;
-  gridkit::IntGrid ibound;
+  // Only TALLOWIN reads an IBOUND array.
+  std::optional<gridkit::IntGrid> ibound;
+  if (boundary) ibound.emplace();
   gridkit::Extremes range;
   for (int i = 1; i <= NROW; ++i) {
-    if (boundary) gridkit::read_int_row(*boundary, ibound.row(i));
+    if (boundary) gridkit::read_int_row(*boundary, ibound->row(i));
     const std::span<float> row = z.row(i);
     gridkit::read_free_row(input, row);
     widen_with_row(range, i, row);
   }
-  if (boundary) blank_inactive_cells(z, ibound, range);
+  if (boundary) blank_inactive_cells(z, *ibound, range);
 
   gridkit::write_dsaa(grid, z, range.zmin, range.zmax);
   grid.flush();

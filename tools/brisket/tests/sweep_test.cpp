@@ -223,6 +223,35 @@ TEST(RelaxFast, MatchesPlainWithNothingToRelax) {
   compare(fixed, SweepCover::Interior, {5, 0.0f});
 }
 
+// Free areas that leave whole runs of the strip layout free with live
+// neighbours (swept without masks), and small blocks in neighbouring strips
+// whose slots do not overlap, one to the right of the other each way round
+// (swept one strip after the other by the two-strip kernels).
+TEST(RelaxFast, MatchesPlainOnAnIslandAndScatteredBlocks) {
+  Case c{"island and blocks", all_codes(0), RealGrid(NROW, NCOL, 0.0f)};
+  const auto block = [&c](int top, int bottom, int left, int right) {
+    for (int i = top; i <= bottom; ++i) {
+      for (int j = left; j <= right; ++j) c.codes(i, j) = 1;
+    }
+  };
+  for (int i = 40; i <= 300; ++i) {
+    for (int j = 30; j <= 330; ++j) {
+      const double di = (i - 170) / 130.0;
+      const double dj = (j - 180) / 150.0;
+      if (di * di + dj * dj <= 1.0) c.codes(i, j) = (i * 13 + j * 7) % 211 == 0 ? -1 : 1;
+    }
+  }
+  block(322, 330, 5, 20);     // strip 10, at the left ...
+  block(355, 360, 250, 300);  // ... strip 11 far to the right
+  block(390, 395, 300, 340);  // strip 12 at the right ...
+  block(420, 425, 3, 12);     // ... strip 13 at the left
+  for (int i = 1; i <= NROW; ++i) {
+    for (int j = 1; j <= NCOL; ++j) c.z(i, j) = static_cast<float>((i * 37 + j * 11) % 500) / 7.0f;
+  }
+  compare(c, SweepCover::Interior, {40, -1.0f});
+  compare(c, SweepCover::Every, {40, -1.0f});
+}
+
 TEST(RelaxFast, ReportsEverySweepToTheProgressCallback) {
   Case c = random_case(3);
   std::vector<long long> seen;
