@@ -47,10 +47,9 @@ void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, 
 void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_boundary) {
   con.banner(with_boundary ? "TALLOWIN" : "TALLOWEX");
 
-  const std::string input_name = gridkit::ask_name(
-      con, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
-  gridkit::InFile input = gridkit::open_existing(folder, input_name);
-  gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input_name));
+  gridkit::InFile input = gridkit::ask_existing(
+      con, folder, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
+  gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input.name()));
 
   std::optional<gridkit::InFile> boundary;
   if (with_boundary) {
