@@ -92,7 +92,7 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
     }
   }
   gridkit::write_fixed_grid(out.bsk, z);
-  gridkit::write_dsaa(out.grd, z, extremes.zmin, extremes.zmax);
+  gridkit::write_dsaa(out.grd, z, extremes.smallest, extremes.largest);
   out.bsk.flush();
   out.grd.flush();
 }
