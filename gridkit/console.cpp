@@ -121,14 +121,4 @@ std::string trim_blanks(std::string_view field) {
   return std::string(field.substr(first, last - first + 1));
 }
 
-std::string resolve_name(Console& con, std::string_view field, int length, int unit) {
-  std::string name = trim_blanks(field);
-  while (name.empty()) {
-    con.line("File name missing or blank - please enter file name");
-    con.line("UNIT " + std::to_string(unit) + "? ");
-    name = trim_blanks(con.read_field(length));
-  }
-  return name;
-}
-
 }  // namespace gridkit

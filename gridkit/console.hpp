@@ -51,9 +51,4 @@ class Console {
 // The name typed into a field, with leading and trailing blanks removed.
 std::string trim_blanks(std::string_view field);
 
-// The file name to open for an answer: while the answer is blank, writes
-// "File name missing or blank - please enter file name" and a short prompt
-// naming the unit, and reads a new answer of the same field length.
-std::string resolve_name(Console& con, std::string_view field, int length, int unit);
-
 }  // namespace gridkit

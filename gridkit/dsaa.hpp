@@ -7,16 +7,6 @@
 
 namespace gridkit {
 
-// The running minimum and maximum that a text grid's header reports.
-struct Extremes {
-  float zmin = 0.0f;
-  float zmax = 0.0f;
-  void include(float v) {
-    if (v > zmax) zmax = v;
-    if (v < zmin) zmin = v;
-  }
-};
-
 void write_dsaa(OutFile& file, const RealGrid& z, float zmin, float zmax);
 
 }  // namespace gridkit

@@ -70,15 +70,6 @@ TEST(Console, BadOrMissingValuesAreErrors) {
   EXPECT_THROW(short_input.con.read_values(pair), KitError);
 }
 
-TEST(Console, BlankNameIsAskedForAgainUntilGiven) {
-  ConsoleFixture f("\n   \nRIVER.DAT   \n");
-  const std::string first = f.con.read_field(40);
-  EXPECT_EQ(resolve_name(f.con, first, 40, 12), "RIVER.DAT");
-  EXPECT_EQ(f.out.str(),
-            "File name missing or blank - please enter file name\nUNIT 12? \n"
-            "File name missing or blank - please enter file name\nUNIT 12? \n");
-}
-
 TEST(Console, BannerIsFiveFramedRecordsOfTwentyNineCharacters) {
   ConsoleFixture f("");
   f.con.banner("BRISKET");

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
@@ -46,17 +48,15 @@ InFile ask_existing(Console& con, const std::filesystem::path& folder, const cha
   return gridkit::ask_existing(con, folder, Record().text(prompt), kNameLength, unit);
 }
 
-// The base name without the blanks that pad it, followed by each extension;
-// both names are shown and both files created at once.
+// Both output names are shown and both files created at once; a blank base
+// is not asked again.
 Outputs ask_outputs(Console& con, const std::filesystem::path& folder) {
-  con.write(Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "));
-  std::string base = con.read_field(kBaseLength);
-  base.erase(base.find_last_not_of(' ') + 1);
-  const std::string bsk = gridkit::trim_blanks(base + ".BSK");
-  const std::string grd = gridkit::trim_blanks(base + ".GRD");
-  con.write(Record().text(bsk));
-  con.write(Record().text(grd));
-  return {gridkit::create_or_replace(folder, bsk), gridkit::create_or_replace(folder, grd)};
+  constexpr std::string_view kExtensions[] = {".BSK", ".GRD"};
+  const std::string base = gridkit::ask_base(
+      con, Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "), kBaseLength);
+  gridkit::show_output_names(con, base, kExtensions);
+  auto [bsk, grd] = gridkit::create_outputs(folder, base, kExtensions);
+  return {std::move(bsk), std::move(grd)};
 }
 
 RelaxLimits ask_limits(Console& con) {
@@ -92,7 +92,7 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
     }
   }
   gridkit::write_fixed_grid(out.bsk, z);
-  gridkit::write_dsaa(out.grd, z, extremes.zmin, extremes.zmax);
+  gridkit::write_dsaa(out.grd, z, extremes.smallest, extremes.largest);
   out.bsk.flush();
   out.grd.flush();
 }

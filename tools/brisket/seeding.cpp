@@ -26,11 +26,9 @@ long place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGri
   while (const std::optional<gridkit::PointF> p = gridkit::read_point_single(points)) {
     ++count;
     if (count == 1) {
-      extremes.zmin = p->z;
-      extremes.zmax = p->z;
+      extremes = Extremes::starting_at(p->z);
     } else {
-      if (p->z < extremes.zmin) extremes.zmin = p->z;
-      if (p->z > extremes.zmax) extremes.zmax = p->z;
+      extremes.include(p->z);
     }
     const std::optional<gridkit::Cell> cell = snap_point(p->x, p->y);
     if (!cell || !gridkit::inside_grid(cell->row, cell->col)) continue;

@@ -4,13 +4,13 @@
 
 #include <optional>
 
-#include "gridkit/dsaa.hpp"
+#include "gridkit/extremes.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
 
 namespace brisket {
 
-using gridkit::Extremes;
+using Extremes = gridkit::Extremes<float>;  // of the grid values
 
 // The cell a CRSTM point snaps to, computed in single precision by adding
 // half a cell and cutting toward zero; it may lie outside the grid.

@@ -36,16 +36,12 @@ int ask_count(Console& con, std::string_view prompt, std::string_view what, int 
   }
 }
 
-std::string ask_name(Console& con, int unit) {
-  return gridkit::trim_blanks(
-      gridkit::resolve_name(con, con.read_field(kNameLength), kNameLength, unit));
-}
-
+// An input question asked in two records: the prompt's opening, then what
+// the array holds.
 gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder,
                           std::string_view first_text, std::string_view second_text, int unit) {
   con.write(Record().text(first_text));
-  con.write(Record().text(second_text));
-  return gridkit::open_existing(folder, ask_name(con, unit));
+  return gridkit::ask_existing(con, folder, Record().text(second_text), kNameLength, unit);
 }
 
 }  // namespace
@@ -56,10 +52,9 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
   const int nrow = ask_count(con, " ENTER THE NUMBER OF ROWS IN THE MODEL: ", "ROWS",
                              gridkit::NROW);
 
-  con.write(Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"));
-  const std::string base = ask_name(con, kOutputUnit);
-  gridkit::OutFile kh_file = gridkit::create_or_replace(folder, base + ".KH");
-  gridkit::OutFile kv_file = gridkit::create_or_replace(folder, base + ".KV");
+  auto [kh_file, kv_file] = gridkit::ask_output(
+      con, folder, Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"),
+      kNameLength, kOutputUnit, {".KH", ".KV"});
 
   constexpr std::string_view kContaining = " ENTER THE FILENAME OF THE ARRAY CONTAINING ";
   gridkit::InFile kh1_file = ask_input(con, folder, kContaining,

@@ -1,6 +1,5 @@
 #include "tools/heron2/heron2.hpp"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -56,16 +55,10 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
       ask_existing(con, folder, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
   gridkit::InFile boundary =
       ask_existing(con, folder, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
-  const std::string base = gridkit::ask_name(
-      con, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "), kNameLength, kOutputUnit);
-
-  std::array<gridkit::OutFile, 3> class_maps{gridkit::create_or_replace(folder, base + ".FL1"),
-                                             gridkit::create_or_replace(folder, base + ".FL2"),
-                                             gridkit::create_or_replace(folder, base + ".FL3")};
-  std::array<gridkit::OutFile, 3> order_maps{gridkit::create_or_replace(folder, base + ".OR1"),
-                                             gridkit::create_or_replace(folder, base + ".OR2"),
-                                             gridkit::create_or_replace(folder, base + ".OR3")};
-  gridkit::OutFile stages = gridkit::create_or_replace(folder, base + ".STG");
+  auto [class_map1, class_map2, class_map3, order_map1, order_map2, order_map3, stages] =
+      gridkit::ask_output(con, folder, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "),
+                          kNameLength, kOutputUnit,
+                          {".FL1", ".FL2", ".FL3", ".OR1", ".OR2", ".OR3", ".STG"});
   gridkit::OutFile problem = gridkit::create_or_replace(folder, "PROBLEM.SEG");
   gridkit::OutFile river = gridkit::create_or_replace(folder, "NEWRIVER.RIV");
 
@@ -86,8 +79,8 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   river.line(header_line1(written));
   river.line(header_line2(written));
 
-  write_maps(cells.cell_class, cells.stream_order, {&class_maps[0], &class_maps[1], &class_maps[2]},
-             {&order_maps[0], &order_maps[1], &order_maps[2]});
+  write_maps(cells.cell_class, cells.stream_order, {&class_map1, &class_map2, &class_map3},
+             {&order_map1, &order_map2, &order_map3});
   float conductance = tail.conductance;
   write_segments(cells, segments, tail.layer, conductance, {river, stages, problem});
 

@@ -1,5 +1,6 @@
 #include "tools/heron2/quad.hpp"
 
+#include "gridkit/degrees.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/numfmt.hpp"
 #include "gridkit/projection.hpp"
@@ -26,12 +27,9 @@ GridXY node_coordinates(int col, int row) {
 }
 
 DegMinSec to_deg_min_sec(double angle) {
-  const int degrees = static_cast<int>(angle);
-  const float minutes_product = static_cast<float>((angle - degrees) * 60.0);
-  const int minutes = static_cast<int>(minutes_product);
-  const float seconds_product = (minutes_product - static_cast<float>(minutes)) * 60.0f;
-  const int seconds = static_cast<int>(seconds_product);
-  return {degrees, minutes, seconds};
+  const gridkit::DegreesMinutesSeconds<float> parts = gridkit::split_degrees<float>(angle);
+  return {static_cast<int>(parts.degrees), static_cast<int>(parts.minutes),
+          static_cast<int>(parts.seconds)};
 }
 
 MapSheet map_sheet(double lat, double lon_west) {

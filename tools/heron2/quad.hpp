@@ -24,8 +24,7 @@ struct DegMinSec {
 };
 
 // Whole degrees, minutes and seconds of an angle, each cut toward zero; the
-// minutes product is rounded to single precision before the seconds are
-// taken from it.
+// minutes product is held in single precision (gridkit::split_degrees<float>).
 DegMinSec to_deg_min_sec(double angle);
 
 struct MapSheet {

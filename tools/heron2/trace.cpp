@@ -1,7 +1,8 @@
 #include "tools/heron2/trace.hpp"
 
-#include <algorithm>
 #include <optional>
+
+#include "gridkit/extremes.hpp"
 
 namespace heron2 {
 namespace {
@@ -33,9 +34,8 @@ std::optional<gridkit::Cell> first_untraced_neighbour(const gridkit::IntGrid& ri
 }  // namespace
 
 int junction_order(const gridkit::IntGrid& stream_order, gridkit::Cell junction) {
-  int max_order = 0;
-  int min_order = 0;
-  int max_count = 0;
+  gridkit::Extremes<int> orders;  // both 0 while no neighbour has an order
+  int largest_count = 0;          // neighbours holding the largest order
   bool any = false;
   for (const Offset& o : kNeighbourOrder) {
     const int row = junction.row + o.drow;
@@ -44,18 +44,20 @@ int junction_order(const gridkit::IntGrid& stream_order, gridkit::Cell junction)
     const int order = stream_order(row, col);
     if (order <= 0) continue;
     if (!any) {
-      max_order = min_order = order;
-      max_count = 1;
+      orders = gridkit::Extremes<int>::starting_at(order);
+      largest_count = 1;
       any = true;
-    } else if (order > max_order) {
-      max_order = order;
-      max_count = 1;
-    } else if (order == max_order) {
-      ++max_count;
+      continue;
     }
-    min_order = std::min(min_order, order);
+    if (order > orders.largest) {
+      largest_count = 1;
+    } else if (order == orders.largest) {
+      ++largest_count;
+    }
+    orders.include(order);
   }
-  return (min_order == max_order || max_count > 1) ? max_order + 1 : max_order;
+  return (orders.smallest == orders.largest || largest_count > 1) ? orders.largest + 1
+                                                                  : orders.largest;
 }
 
 std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,

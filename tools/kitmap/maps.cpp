@@ -1,10 +1,10 @@
 #include "tools/kitmap/maps.hpp"
 
 #include <algorithm>
-#include <limits>
 #include <set>
 #include <vector>
 
+#include "gridkit/extremes.hpp"
 #include "tools/kitmap/contour_labels.hpp"
 
 namespace kitmap {
@@ -26,18 +26,15 @@ std::string title_or(const MapOptions& options, const std::string& fallback) {
   return options.title.empty() ? fallback : options.title;
 }
 
-// Smallest and largest value over the cells where IBOUND is not 0.
+// Smallest and largest value over the cells where IBOUND is not 0; both 0
+// when there is none.
 template <class Value>
-std::pair<double, double> active_range(const IntGrid& ibound, Value value) {
-  double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
+gridkit::Extremes<double> active_range(const IntGrid& ibound, Value value) {
+  auto range = gridkit::Extremes<double>::none();
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j)
-      if (ibound(i, j) != 0) {
-        lo = std::min(lo, value(i, j));
-        hi = std::max(hi, value(i, j));
-      }
-  if (lo > hi) lo = hi = 0;
-  return {lo, hi};
+      if (ibound(i, j) != 0) range.include(value(i, j));
+  return range.empty() ? gridkit::Extremes<double>{} : range;
 }
 
 // Band items from the highest band down.

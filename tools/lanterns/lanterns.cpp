@@ -8,7 +8,6 @@
 
 #include "gridkit/dialogue.hpp"
 #include "gridkit/error.hpp"
-#include "gridkit/notes.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/record.hpp"
 #include "gridkit/textfile.hpp"
@@ -40,15 +39,9 @@ std::optional<gridkit::PointF> next_point(gridkit::InFile& file, std::ostream& r
 void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
                     std::ostream& report) {
   con.write(gridkit::Record().text("ENTER THE 8 CHARACTER .XYZ FILENAME CONTAINING "));
-  con.write(gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "));
-  const std::string answer = con.read_field(kNameLength);
-  const std::string base_field = answer.substr(0, kBaseLength);
-  if (answer.find_first_not_of(' ', kBaseLength) != std::string::npos) {
-    gridkit::note("the answer \"" + gridkit::trim_blanks(answer) + "\" is longer than the " +
-                  std::to_string(kBaseLength) + "-character base name; \"" +
-                  gridkit::trim_blanks(base_field) + "\" is used");
-  }
-  const std::string base = gridkit::trim_blanks(base_field);
+  const std::string base = gridkit::ask_base(
+      con, gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "), kNameLength,
+      kBaseLength);
 
   gridkit::InFile input = gridkit::open_existing(folder, base + ".xyz");
   gridkit::OutFile output = gridkit::create_or_replace(folder, base + ".OUT");

@@ -1,19 +1,15 @@
-// Degrees, minutes and seconds of a decimal angle, as GEO.OUT lists them.
+// Degrees, minutes and seconds of a decimal angle, as GEO.OUT lists them:
+// the split of gridkit/degrees.hpp held in double precision throughout.
 #pragma once
+
+#include "gridkit/degrees.hpp"
 
 namespace plover {
 
-// Whole degrees and whole minutes are held as reals so that they print with
-// two zero decimals; the seconds keep their fraction.
-struct Dms {
-  double degrees;
-  double minutes;
-  double seconds;
-};
+// Whole degrees and whole minutes are reals so that they print with two zero
+// decimals; the seconds keep their fraction.
+using Dms = gridkit::DegreesMinutesSeconds<double>;
 
-// Splits by truncation toward zero with no rounding and no carry: a seconds
-// value of 59.996 stays below the next minute and only prints as 60.00. For a
-// negative angle all three parts carry the sign.
-Dms split_dms(double angle);
+inline Dms split_dms(double angle) { return gridkit::split_degrees<double>(angle); }
 
 }  // namespace plover

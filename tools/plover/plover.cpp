@@ -25,14 +25,12 @@ constexpr const char* kGeoFile = "GEO.OUT";
 
 void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   write_frame(con, kFileFrame);
-  const std::string name = gridkit::ask_name(
-      con, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "), kNameLength, kPointUnit);
-
-  gridkit::InFile points = gridkit::open_existing(folder, name);
+  gridkit::InFile points = gridkit::ask_existing(
+      con, folder, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "), kNameLength, kPointUnit);
   // Answering GEO.OUT itself would replace the user's points with the output.
   std::error_code same_error;
-  if (std::filesystem::equivalent(folder / name, folder / kGeoFile, same_error)) {
-    throw gridkit::KitError::open(name, "this is the output file GEO.OUT; rename the point file");
+  if (std::filesystem::equivalent(folder / points.name(), folder / kGeoFile, same_error)) {
+    throw gridkit::KitError::open(points.name(), "this is the output file GEO.OUT; rename the point file");
   }
   gridkit::OutFile geo = gridkit::create_or_replace(folder, kGeoFile);
 

@@ -96,15 +96,18 @@ void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
   say(con, "VECTOR IS CORRECTOR, BUT RASTER IS FASTER!!");
   con.write(gridkit::Record());
 
+  // The curve name's blank retry waits until the output name is given.
   say(con, kCurvePrompt);
   const std::string curve_field = con.read_field(kCurveNameLength);
-  say(con, "ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: ");
-  const std::string zone_name = gridkit::trim_blanks(con.read_field(kBaseNameLength)) + ".BOL";
-  say(con, zone_name);
+  constexpr std::string_view kZoneExtension[] = {".BOL"};
+  const std::string base = gridkit::ask_base(
+      con, gridkit::Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "),
+      kBaseNameLength);
+  gridkit::show_output_names(con, base, kZoneExtension);
 
   gridkit::InFile curve_file = gridkit::open_existing(
       folder, gridkit::resolve_name(con, curve_field, kCurveNameLength, kCurveUnit));
-  gridkit::OutFile zone_file = gridkit::create_or_replace(folder, zone_name);
+  auto [zone_file] = gridkit::create_outputs(folder, base, kZoneExtension);
 
   gridkit::IntGrid izone;
   gridkit::IntGrid iedge;

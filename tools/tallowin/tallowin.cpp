@@ -7,6 +7,7 @@
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa.hpp"
+#include "gridkit/extremes.hpp"
 #include "gridkit/grid.hpp"
 
 namespace tallowin {
@@ -15,6 +16,7 @@ namespace {
 
 using gridkit::NCOL;
 using gridkit::NROW;
+using Extremes = gridkit::Extremes<float>;
 
 constexpr int kNameLength = 12;  // name fields of both tools
 constexpr int kInputUnit = 10;
@@ -28,14 +30,14 @@ std::string grid_name_for(const std::string& input_name) {
 
 // The first range pass, over the values as read: it starts from row 1,
 // column 1 once row 1 is in.
-void widen_with_row(gridkit::Extremes& range, int row, std::span<const float> values) {
-  if (row == 1) range = gridkit::Extremes{values[0], values[0]};
+void widen_with_row(Extremes& range, int row, std::span<const float> values) {
+  if (row == 1) range = Extremes::starting_at(values[0]);
   for (const float v : values) range.include(v);
 }
 
 // Inactive cells become 0.0 (constant-head cells keep their value); the
 // range keeps growing from the first pass, so it covers both.
-void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, gridkit::Extremes& range) {
+void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, Extremes& range) {
   for (int i = 1; i <= NROW; ++i) {
     for (int j = 1; j <= NCOL; ++j) {
       if (ibound(i, j) == 0) z(i, j) = 0.0f;
@@ -47,10 +49,9 @@ void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, 
 void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_boundary) {
   con.banner(with_boundary ? "TALLOWIN" : "TALLOWEX");
 
-  const std::string input_name = gridkit::ask_name(
-      con, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
-  gridkit::InFile input = gridkit::open_existing(folder, input_name);
-  gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input_name));
+  gridkit::InFile input = gridkit::ask_existing(
+      con, folder, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
+  gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input.name()));
 
   std::optional<gridkit::InFile> boundary;
   if (with_boundary) {
@@ -63,7 +64,7 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
   // Only TALLOWIN reads an IBOUND array.
   std::optional<gridkit::IntGrid> ibound;
   if (boundary) ibound.emplace();
-  gridkit::Extremes range;
+  Extremes range;
   for (int i = 1; i <= NROW; ++i) {
     if (boundary) gridkit::read_int_row(*boundary, ibound->row(i));
     const std::span<float> row = z.row(i);
@@ -72,7 +73,7 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
   }
   if (boundary) blank_inactive_cells(z, *ibound, range);
 
-  gridkit::write_dsaa(grid, z, range.zmin, range.zmax);
+  gridkit::write_dsaa(grid, z, range.smallest, range.largest);
   grid.flush();
   con.stop();
 }
