@@ -1,5 +1,7 @@
 #include "gridkit/textfile.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -9,7 +11,6 @@
 #include <exception>
 #include <iterator>
 #include <system_error>
-#include <vector>
 #include <utility>
 
 #include "gridkit/error.hpp"
@@ -21,20 +22,39 @@ namespace gridkit {
 
 namespace {
 
-std::string read_whole(const std::filesystem::path& path, const std::string& name) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw KitError::open(name, std::strerror(errno));
-  // In large blocks into room reserved once: a grid file is a megabyte or more.
-  std::string text;
-  std::error_code size_error;
-  const std::uintmax_t size = std::filesystem::file_size(path, size_error);
-  if (!size_error) text.reserve(static_cast<std::size_t>(size));
-  std::vector<char> block(std::size_t{1} << 16);
-  while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0) {
-    text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+// A whole file, read by the system straight into storage sized from the
+// file (no copy through a stream's buffer, no clearing first); a file that
+// grows while it is read is read to its end all the same.
+struct WholeFile {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size = 0;
+};
+
+WholeFile read_whole(const std::filesystem::path& path, const std::string& name) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw KitError::open(name, std::strerror(errno));
+  struct stat info {};
+  std::size_t room = ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16;
+  WholeFile file{std::unique_ptr<char[]>(new char[room]), 0};
+  for (;;) {
+    if (file.size == room) {
+      room *= 2;
+      std::unique_ptr<char[]> larger(new char[room]);
+      std::memcpy(larger.get(), file.bytes.get(), file.size);
+      file.bytes = std::move(larger);
+    }
+    const ssize_t got = ::read(fd, file.bytes.get() + file.size, room - file.size);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw KitError::read_file(name, std::strerror(error));
+    }
+    file.size += static_cast<std::size_t>(got);
   }
-  if (in.bad()) throw KitError::read_file(name, std::strerror(errno));
-  return text;
+  ::close(fd);
+  return file;
 }
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -92,22 +112,26 @@ InFile InFile::open_existing(const std::filesystem::path& path, std::string disp
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) throw KitError::open(display_name, "no such file");
   if (std::filesystem::is_directory(path, ec)) throw KitError::open(display_name, "is a folder, not a file");
-  std::string text = read_whole(path, display_name);
+  WholeFile file = read_whole(path, display_name);
+  std::string_view text(file.bytes.get(), file.size);
   if (text.starts_with(kUtf8Mark)) {
-    text.erase(0, kUtf8Mark.size());
+    text.remove_prefix(kUtf8Mark.size());
     note(display_name + ": UTF-8 byte-order mark at the start skipped");
   }
-  return InFile(std::move(display_name), std::move(text));
+  return InFile(std::move(display_name), std::move(file.bytes), text);
 }
 
 InFile InFile::from_text(std::string display_name, std::string text) {
-  return InFile(std::move(display_name), std::move(text));
+  std::unique_ptr<char[]> storage(new char[text.size() + 1]);
+  std::memcpy(storage.get(), text.data(), text.size());
+  const std::string_view view(storage.get(), text.size());
+  return InFile(std::move(display_name), std::move(storage), view);
 }
 
 std::optional<std::string_view> InFile::next_line() {
   if (pos_ >= text_.size()) return std::nullopt;
   std::size_t end = text_.find('\n', pos_);
-  if (end == std::string::npos) end = text_.size();
+  if (end == std::string_view::npos) end = text_.size();
   std::string_view line(text_.data() + pos_, end - pos_);
   pos_ = end + 1;
   ++line_;

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,9 +42,13 @@ class InFile {
   const std::string& name() const { return name_; }
 
  private:
-  InFile(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
+  // The file's bytes are held in storage that is not cleared first: a grid
+  // file is a megabyte or more, read straight from the system into it.
+  InFile(std::string name, std::unique_ptr<char[]> storage, std::string_view text)
+      : name_(std::move(name)), storage_(std::move(storage)), text_(text) {}
   std::string name_;
-  std::string text_;
+  std::unique_ptr<char[]> storage_;
+  std::string_view text_;  // within storage_
   std::size_t pos_ = 0;
   long line_ = 0;
 };
