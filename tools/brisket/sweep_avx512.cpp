@@ -80,38 +80,19 @@ class StripSweep {
     largest1_ = _mm512_setzero_ps();
   }
 
-  // Slot t; the slot before must be the last one stepped.
+  // Slot t; the slot before must be the last one stepped. A slot of free
+  // nodes with live neighbours makes the same sums without the masks.
   void step(int t) {
     if (t >= strip_.plain_first && t < strip_.plain_end) {
-      step_plain(t);
+      step_with<true>(t);
     } else {
-      step_masked(t);
+      step_with<false>(t);
     }
   }
 
  private:
-  // A slot of free nodes with live neighbours: the same sums without the
-  // masks' choices.
-  void step_plain(int t) {
-    const float* const cur = strip_.src + t * kLanes;
-    float* const out = strip_.dst + t * kLanes;
-    const __m512 old0 = _mm512_loadu_ps(cur);
-    const __m512 old1 = _mm512_loadu_ps(cur + 16);
-    const __m512 east0 = _mm512_loadu_ps(cur + kLanes);
-    const __m512 east1 = _mm512_loadu_ps(cur + kLanes + 16);
-    const __m512 above = _mm512_loadu_ps(strip_.above + (t + kLanes - 1) * kLanes + 16);
-    const __m512 below = _mm512_loadu_ps(strip_.below + (t - kLanes + 1) * kLanes);
-    const __m512 value0 =
-        plain_update(old0, prev0_, east0, previous_lane(above, prev0_), next_lane(east0, east1), largest0_);
-    const __m512 value1 =
-        plain_update(old1, prev1_, east1, previous_lane(prev0_, prev1_), next_lane(east1, below), largest1_);
-    _mm512_storeu_ps(out, value0);
-    _mm512_storeu_ps(out + 16, value1);
-    prev0_ = value0;
-    prev1_ = value1;
-  }
-
-  void step_masked(int t) {
+  template <bool kPlain>
+  void step_with(int t) {
     const float* const cur = strip_.src + t * kLanes;
     float* const out = strip_.dst + t * kLanes;
     const __m512 old0 = _mm512_loadu_ps(cur);
@@ -121,12 +102,16 @@ class StripSweep {
     // Lane 15 is the bottom row of the strip above; lane 0 the top row below.
     const __m512 above = _mm512_loadu_ps(strip_.above + (t + kLanes - 1) * kLanes + 16);
     const __m512 below = _mm512_loadu_ps(strip_.below + (t - kLanes + 1) * kLanes);
-    const Masks m0 = load_masks(strip_.masks + t * kLanes);
-    const Masks m1 = load_masks(strip_.masks + t * kLanes + 16);
-    const __m512 value0 =
-        update(old0, prev0_, east0, previous_lane(above, prev0_), next_lane(east0, east1), m0, largest0_);
-    const __m512 value1 =
-        update(old1, prev1_, east1, previous_lane(prev0_, prev1_), next_lane(east1, below), m1, largest1_);
+    const __m512 north0 = previous_lane(above, prev0_), south0 = next_lane(east0, east1);
+    const __m512 north1 = previous_lane(prev0_, prev1_), south1 = next_lane(east1, below);
+    __m512 value0, value1;
+    if constexpr (kPlain) {
+      value0 = plain_update(old0, prev0_, east0, north0, south0, largest0_);
+      value1 = plain_update(old1, prev1_, east1, north1, south1, largest1_);
+    } else {
+      value0 = update(old0, prev0_, east0, north0, south0, load_masks(strip_.masks + t * kLanes), largest0_);
+      value1 = update(old1, prev1_, east1, north1, south1, load_masks(strip_.masks + t * kLanes + 16), largest1_);
+    }
     _mm512_storeu_ps(out, value0);
     _mm512_storeu_ps(out + 16, value1);
     prev0_ = value0;

@@ -22,6 +22,8 @@
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/order_maps.hpp"
 #include "tools/kitmap/palette.hpp"
+#include "tests/support/grid_files.hpp"
+#include "tests/support/scratch_folder.hpp"
 
 namespace {
 
@@ -34,17 +36,9 @@ using gridkit::RealGrid;
 // Inside the build folder, so two builds testing at once do not meet.
 const fs::path kOut = fs::path(KIT_BIN_DIR).parent_path() / "sample_model_out";
 
-std::vector<std::string> lines_of(const fs::path& path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using kit_test::read_lines;
 
-IntGrid int_array(const std::string& name) {
-  gridkit::InFile f = gridkit::InFile::open_existing(kOut / name, name);
-  return gridkit::read_int_grid(f);
-}
+IntGrid int_array(const std::string& name) { return kit_test::read_int_grid(kOut / name); }
 
 RealGrid fixed_array(const fs::path& path) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
@@ -95,7 +89,7 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   // HERON2 read the same array: its mouths lie beside the lake's cells.
   std::vector<std::string> classes(NROW);  // the three class maps side by side
   for (const char* part : {"RIVERS.FL1", "RIVERS.FL2", "RIVERS.FL3"}) {
-    const std::vector<std::string> lines = lines_of(kOut / part);
+    const std::vector<std::string> lines = read_lines(kOut / part);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW));
     for (int i = 0; i < NROW; ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
   }
@@ -112,7 +106,7 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   EXPECT_EQ(mouths, 2);
 
   // Every river cell of the rebuilt package lies in the active area.
-  const std::vector<std::string> riv = lines_of(kOut / "NEWRIVER.RIV");
+  const std::vector<std::string> riv = read_lines(kOut / "NEWRIVER.RIV");
   ASSERT_GT(riv.size(), 100u);
   for (std::size_t k = 2; k < riv.size(); ++k) {
     const int row = std::stoi(riv[k].substr(10, 10)), col = std::stoi(riv[k].substr(20, 10));
@@ -232,7 +226,7 @@ struct ArrayRecord {
 
 std::vector<ArrayRecord> open_close_records(const fs::path& package) {
   std::vector<ArrayRecord> records;
-  for (const std::string& line : lines_of(package)) {
+  for (const std::string& line : read_lines(package)) {
     std::istringstream words(line);
     std::string key, file, factor, format;
     words >> key >> file >> factor >> format;
@@ -262,7 +256,7 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
   const std::size_t per_line = format == "(25I3)" ? 25 : format == "(10F8.1)" ? 10 : 8;
   const long lines_per_row = static_cast<long>((NCOL + per_line - 1) / per_line);
   if (f.line_number() != NROW * lines_per_row || f.next_line().has_value()) return false;
-  for (const std::string& line : lines_of(path))
+  for (const std::string& line : read_lines(path))
     if (line.size() > width || line.find("**") != std::string::npos) return false;
   return true;
 }
@@ -270,7 +264,7 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
 TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
   const fs::path mf = kOut / "modflow";
   std::map<std::string, std::string> by_type;
-  for (const std::string& line : lines_of(mf / "sample.nam")) {
+  for (const std::string& line : read_lines(mf / "sample.nam")) {
     if (line.empty() || line[0] == '#') continue;
     std::istringstream words(line);
     std::string type, unit, file;
@@ -306,8 +300,8 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
 
   // The river package is HERON2's file under one comment line, and its
   // header counts the reaches it holds.
-  const std::vector<std::string> riv = lines_of(mf / by_type["RIV"]);
-  const std::vector<std::string> heron = lines_of(kOut / "NEWRIVER.RIV");
+  const std::vector<std::string> riv = read_lines(mf / by_type["RIV"]);
+  const std::vector<std::string> heron = read_lines(kOut / "NEWRIVER.RIV");
   ASSERT_EQ(riv.size(), heron.size() + 1);
   EXPECT_EQ(std::vector<std::string>(riv.begin() + 1, riv.end()), heron);
   const int count = static_cast<int>(heron.size()) - 2;
