@@ -57,35 +57,35 @@ void run_corbella(Console& con, const std::filesystem::path& folder) {
       kNameLength, kOutputUnit, {".KH", ".KV"});
 
   constexpr std::string_view kContaining = " ENTER THE FILENAME OF THE ARRAY CONTAINING ";
-  gridkit::InFile kh1_file = ask_input(con, folder, kContaining,
+  gridkit::InFile sand_kh_file = ask_input(con, folder, kContaining,
       " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit);
-  gridkit::InFile kh2_file = ask_input(con, folder, kContaining,
+  gridkit::InFile clay_kh_file = ask_input(con, folder, kContaining,
       " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 1);
-  gridkit::InFile kv1_file = ask_input(con, folder, kContaining,
+  gridkit::InFile sand_kv_file = ask_input(con, folder, kContaining,
       " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit + 2);
-  gridkit::InFile kv2_file = ask_input(con, folder, kContaining,
+  gridkit::InFile clay_kv_file = ask_input(con, folder, kContaining,
       " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
   gridkit::InFile sand_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
       "PERCENT \"SAND\":", kFirstInputUnit + 4);
 
   // All input is read before anything is written.
-  corbella::LayerArrays a(nrow, ncol);
+  corbella::LayerArrays layer(nrow, ncol);
   const auto row_of = [ncol](gridkit::RealGrid& grid, int row) {
     return grid.row(row).first(static_cast<std::size_t>(ncol));
   };
   for (int row = 1; row <= nrow; ++row) {
-    gridkit::read_exp_row(kh1_file, row_of(a.kh1, row));
-    gridkit::read_exp_row(kh2_file, row_of(a.kh2, row));
-    gridkit::read_exp_row(kv1_file, row_of(a.kv1, row));
-    gridkit::read_exp_row(kv2_file, row_of(a.kv2, row));
-    gridkit::read_fixed_row(sand_file, row_of(a.sand_share, row));
+    gridkit::read_exp_row(sand_kh_file, row_of(layer.sand_kh, row));
+    gridkit::read_exp_row(clay_kh_file, row_of(layer.clay_kh, row));
+    gridkit::read_exp_row(sand_kv_file, row_of(layer.sand_kv, row));
+    gridkit::read_exp_row(clay_kv_file, row_of(layer.clay_kv, row));
+    gridkit::read_fixed_row(sand_file, row_of(layer.sand_share, row));
   }
 
-  corbella::mix_layer(a);
+  corbella::mix_layer(layer);
 
   for (int row = 1; row <= nrow; ++row) {
-    gridkit::write_exp_row(kh_file, row_of(a.kh_mix, row));
-    gridkit::write_exp_row(kv_file, row_of(a.kv_mix, row));
+    gridkit::write_exp_row(kh_file, row_of(layer.kh_mix, row));
+    gridkit::write_exp_row(kv_file, row_of(layer.kv_mix, row));
   }
   kh_file.flush();
   kv_file.flush();

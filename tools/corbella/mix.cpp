@@ -4,28 +4,29 @@ namespace corbella {
 
 float sand_fraction(float percent_sand) { return percent_sand / 100.0f; }
 
-float horizontal_mix(float p, float kh1, float kh2) {
+float horizontal_mix(float p, float sand_kh, float clay_kh) {
   const float clay_share = 1.0f - p;
-  const float clay_part = clay_share * kh2;
-  const float sand_part = kh1 * p;
+  const float clay_part = clay_share * clay_kh;
+  const float sand_part = sand_kh * p;
   return clay_part + sand_part;
 }
 
-float vertical_mix(float p, float kv1, float kv2) {
+float vertical_mix(float p, float sand_kv, float clay_kv) {
   const float clay_share = 1.0f - p;
-  const float clay_resistance = clay_share / kv2;
-  const float sand_resistance = p / kv1;
+  const float clay_resistance = clay_share / clay_kv;
+  const float sand_resistance = p / sand_kv;
   const float total_resistance = clay_resistance + sand_resistance;
   return 1.0f / total_resistance;
 }
 
-void mix_layer(LayerArrays& a) {
-  for (int row = 1; row <= a.sand_share.rows(); ++row) {
-    for (int col = 1; col <= a.sand_share.cols(); ++col) {
-      const float p = sand_fraction(a.sand_share(row, col));
-      a.sand_share(row, col) = p;
-      a.kh_mix(row, col) = horizontal_mix(p, a.kh1(row, col), a.kh2(row, col));
-      a.kv_mix(row, col) = vertical_mix(p, a.kv1(row, col), a.kv2(row, col));
+void mix_layer(LayerArrays& layer) {
+  for (int row = 1; row <= layer.sand_share.rows(); ++row) {
+    for (int col = 1; col <= layer.sand_share.cols(); ++col) {
+      const float p = sand_fraction(layer.sand_share(row, col));
+      layer.sand_share(row, col) = p;
+      layer.kh_mix(row, col) =
+          horizontal_mix(p, layer.sand_kh(row, col), layer.clay_kh(row, col));
+      layer.kv_mix(row, col) = vertical_mix(p, layer.sand_kv(row, col), layer.clay_kv(row, col));
     }
   }
 }

@@ -14,22 +14,23 @@ namespace corbella {
 
 // percent sand / 100.0
 float sand_fraction(float percent_sand);
-// (1.0 - p) * kh2 + kh1 * p
-float horizontal_mix(float p, float kh1, float kh2);
-// 1.0 / ((1.0 - p) / kv2 + p / kv1)
-float vertical_mix(float p, float kv1, float kv2);
+// (1.0 - p) * clay_kh + sand_kh * p
+float horizontal_mix(float p, float sand_kh, float clay_kh);
+// 1.0 / ((1.0 - p) / clay_kv + p / sand_kv)
+float vertical_mix(float p, float sand_kv, float clay_kv);
 
 // The layer's arrays, all of the same user-given shape.
 struct LayerArrays {
-  gridkit::RealGrid kh1, kh2, kv1, kv2;  // sand and clay conductivities
-  gridkit::RealGrid sand_share;          // percent sand, then the sand fraction
-  gridkit::RealGrid kh_mix, kv_mix;      // horizontal and vertical results
+  gridkit::RealGrid sand_kh, clay_kh;  // horizontal conductivities of the two materials
+  gridkit::RealGrid sand_kv, clay_kv;  // and their vertical ones
+  gridkit::RealGrid sand_share;        // percent sand, then the sand fraction
+  gridkit::RealGrid kh_mix, kv_mix;    // horizontal and vertical results
   LayerArrays(int rows, int cols)
-      : kh1(rows, cols), kh2(rows, cols), kv1(rows, cols), kv2(rows, cols),
+      : sand_kh(rows, cols), clay_kh(rows, cols), sand_kv(rows, cols), clay_kv(rows, cols),
         sand_share(rows, cols), kh_mix(rows, cols), kv_mix(rows, cols) {}
 };
 
 // Replaces the percent sand by the sand fraction and fills kh_mix and kv_mix.
-void mix_layer(LayerArrays& a);
+void mix_layer(LayerArrays& layer);
 
 }  // namespace corbella
