@@ -31,92 +31,75 @@ gridkit::NodeLayers ordered_node() {
   return node;
 }
 
-TEST(RepairNode, OrderedLayersStayAsTheyAre) {
-  auto node = ordered_node();
-  layorder::repair_node(node);
-  EXPECT_EQ(node.tops, ordered_node().tops);
-  EXPECT_EQ(node.bottoms, ordered_node().bottoms);
-}
+// One value of a node after the repair: the top or bottom of layer k.
+struct Expected {
+  bool top;
+  int k;
+  float value;  // NaN: the value must be NaN
+};
 
-TEST(RepairNode, ZeroThicknessPutsTheBottomOneBelowTheTop) {
-  auto node = ordered_node();
-  node.top(1) = 50.0f;
-  node.bot(1) = 50.0f;
-  layorder::repair_node(node);
-  EXPECT_EQ(node.bot(1), 49.0f);
-}
+struct RepairCase {
+  const char* reason;
+  void (*disorder)(gridkit::NodeLayers&);  // applied to ordered_node()
+  std::vector<Expected> expected;
+};
 
-TEST(RepairNode, InvertedLayerGetsItsBottomOneBelowItsTop) {
-  auto node = ordered_node();
-  node.top(4) = 20.0f;
-  node.bot(4) = 27.5f;
-  layorder::repair_node(node);
-  EXPECT_EQ(node.bot(4), 19.0f);
-}
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
-TEST(RepairNode, TopAboveTheBottomOverItIsPutOneBelow) {
-  auto node = ordered_node();
-  node.bot(1) = 40.0f;
-  node.top(2) = 45.0f;
-  node.bot(2) = 30.0f;
-  layorder::repair_node(node);
-  EXPECT_EQ(node.top(2), 39.0f);
-  EXPECT_EQ(node.bot(2), 30.0f);
-}
+const RepairCase kRepairCases[] = {
+    {"ordered layers stay as they are", [](gridkit::NodeLayers&) {},
+     {{true, 1, 100}, {false, 1, 90}, {true, 2, 85}, {false, 2, 75},
+      {true, 3, 70}, {false, 3, 60}, {true, 4, 55}, {false, 4, 45}}},
+    {"zero thickness puts the bottom one below the top",
+     [](gridkit::NodeLayers& n) { n.top(1) = 50.0f; n.bot(1) = 50.0f; }, {{false, 1, 49}}},
+    {"an inverted layer gets its bottom one below its top",
+     [](gridkit::NodeLayers& n) { n.top(4) = 20.0f; n.bot(4) = 27.5f; }, {{false, 4, 19}}},
+    {"a top above the bottom over it is put one below, its bottom kept",
+     [](gridkit::NodeLayers& n) { n.bot(1) = 40.0f; n.top(2) = 45.0f; n.bot(2) = 30.0f; },
+     {{true, 2, 39}, {false, 2, 30}}},
+    {"touching layers and gaps are left alone",
+     [](gridkit::NodeLayers& n) {
+       n.bot(1) = 40.0f;
+       n.top(2) = 40.0f;  // touching
+       n.bot(2) = 30.0f;
+       n.top(3) = 20.0f;  // a gap below layer 2
+     },
+     {{true, 2, 40}, {true, 3, 20}}},
+    {"the top lowered in one layer's pass is the one the next thickness is measured from",
+     [](gridkit::NodeLayers& n) {
+       n.bot(1) = 40.0f;
+       n.top(2) = 45.0f;
+       n.bot(2) = 39.5f;
+       n.top(3) = 30.0f;
+     },
+     {{true, 2, 39}, {false, 2, 38}}},
+    {"a stack collapsed onto one elevation is rebuilt downwards",
+     [](gridkit::NodeLayers& n) { n.tops.fill(10.0f); n.bottoms.fill(10.0f); },
+     {{true, 1, 10}, {false, 1, 9}, {true, 2, 8}, {false, 2, 7},
+      {true, 3, 6}, {false, 3, 5}, {true, 4, 4}, {false, 4, 3}}},
+    {"a NaN thickness counts as not positive; a NaN overlap is not below zero",
+     [](gridkit::NodeLayers& n) { n.top(1) = kNaN; }, {{false, 1, kNaN}, {true, 2, 85}}},
+    // Top 0.1 and bottom 10000001 give a float thickness of -10000001, so the
+    // bottom becomes 10000001 - 10000001 - 1 = -1; carried in double it would
+    // be about -0.9.
+    {"new values come from stored single-precision operands",
+     [](gridkit::NodeLayers& n) { n.top(1) = 0.1f; n.bot(1) = 10000001.0f; }, {{false, 1, -1}}},
+};
 
-TEST(RepairNode, TouchingLayersAndGapsAreLeftAlone) {
-  auto node = ordered_node();
-  node.bot(1) = 40.0f;
-  node.top(2) = 40.0f;  // touching
-  node.bot(2) = 30.0f;
-  node.top(3) = 20.0f;  // gap below layer 2
-  layorder::repair_node(node);
-  EXPECT_EQ(node.top(2), 40.0f);
-  EXPECT_EQ(node.top(3), 20.0f);
-}
-
-// The top lowered in layer 1's pass is the one layer 2's thickness is
-// measured from.
-TEST(RepairNode, LoweredTopCascadesIntoTheNextLayersThickness) {
-  auto node = ordered_node();
-  node.bot(1) = 40.0f;
-  node.top(2) = 45.0f;
-  node.bot(2) = 39.5f;
-  node.top(3) = 30.0f;
-  layorder::repair_node(node);
-  EXPECT_EQ(node.top(2), 39.0f);
-  EXPECT_EQ(node.bot(2), 38.0f);
-}
-
-// A whole stack collapsed onto one elevation is pushed down layer by layer.
-TEST(RepairNode, CollapsedStackIsRebuiltDownwards) {
-  gridkit::NodeLayers node;
-  node.tops.fill(10.0f);
-  node.bottoms.fill(10.0f);
-  layorder::repair_node(node);
-  const std::array<float, NLAY> tops{10.0f, 8.0f, 6.0f, 4.0f};
-  const std::array<float, NLAY> bottoms{9.0f, 7.0f, 5.0f, 3.0f};
-  EXPECT_EQ(node.tops, tops);
-  EXPECT_EQ(node.bottoms, bottoms);
-}
-
-TEST(RepairNode, NotANumberThicknessCountsAsNotPositive) {
-  auto node = ordered_node();
-  node.top(1) = std::numeric_limits<float>::quiet_NaN();
-  layorder::repair_node(node);
-  EXPECT_TRUE(std::isnan(node.bot(1)));  // bottom - |NaN| - 1
-  EXPECT_EQ(node.top(2), ordered_node().top(2));  // NaN overlap is not below 0
-}
-
-// The thickness is held as a float before it is used: top 0.1, bottom
-// 10000001 give a float thickness of -10000001, so the bottom becomes
-// 10000001 - 10000001 - 1 = -1. Carried in double it would be about -0.9.
-TEST(RepairNode, NewValuesComeFromStoredSinglePrecisionOperands) {
-  auto node = ordered_node();
-  node.top(1) = 0.1f;
-  node.bot(1) = 10000001.0f;
-  layorder::repair_node(node);
-  EXPECT_EQ(node.bot(1), -1.0f);
+TEST(RepairNode, Cases) {
+  for (const auto& c : kRepairCases) {
+    auto node = ordered_node();
+    c.disorder(node);
+    layorder::repair_node(node);
+    for (const auto& e : c.expected) {
+      const float got = e.top ? node.top(e.k) : node.bot(e.k);
+      const std::string which = (e.top ? "top " : "bottom ") + std::to_string(e.k);
+      if (std::isnan(e.value))
+        EXPECT_TRUE(std::isnan(got)) << c.reason << ": " << which;
+      else
+        EXPECT_EQ(got, e.value) << c.reason << ": " << which;
+    }
+  }
 }
 
 // ---- whole runs --------------------------------------------------------
