@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DKIT_FUZZ=ON -DKIT_PARTS= >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DKIT_FUZZ=ON >/dev/null
 targets=$(cmake --build "$root/build-fuzz" --target help | sed -n 's/^\.\.\. \(fuzz-[a-z0-9_-]*\).*/\1/p')
 for t in $targets; do
   cmake --build "$root/build-fuzz" --target "$t" -j"$(nproc)" >/dev/null

@@ -33,7 +33,7 @@ if [ "${KIT_SKIP_BUILD:-}" != 1 ]; then
   # two sources of one target stop it, the build is done file by file.
   mkdir -p "$build"
   configure() {
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= -DCMAKE_UNITY_BUILD="$1" \
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD="$1" \
       >"$build/main-job-configure.log" 2>&1 || { tail -n 20 "$build/main-job-configure.log" >&2; exit 1; }
   }
   configure ON

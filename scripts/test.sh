@@ -10,7 +10,7 @@ if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh"; fi
 
 echo "== build and test"
 # (the main job may have left a unity build here; tests build file by file)
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DKIT_PARTS= -DCMAKE_UNITY_BUILD=OFF
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=OFF
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"
 
@@ -21,7 +21,7 @@ echo "== Windows installer: cross build and Wine run"
 bash "$root/scripts/test-windows.sh" "$root/build"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON -DKIT_PARTS=
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON
 cmake --build "$root/build-asan" -j"$jobs"
 ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
 
