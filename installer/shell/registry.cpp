@@ -8,7 +8,11 @@
 namespace shell {
 namespace {
 
-constexpr REGSAM kAccess = 0x2F;  // query, set, create sub-key, enumerate, notify
+// The access every key is opened with (0x2F): a key that is only read is
+// still opened through the create call, so it needs the create rights too.
+constexpr REGSAM kAccess = KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
+                           KEY_ENUMERATE_SUB_KEYS | KEY_CREATE_LINK;
+static_assert(kAccess == 0x2F);
 constexpr DWORD kReadSize = 64;
 constexpr std::size_t kOwnerLimit = 30;
 
