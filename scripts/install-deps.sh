@@ -16,7 +16,7 @@ if [ "${1:-all}" != main-job ]; then
     clang libclang-rt-14-dev
     proj-bin
     g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
-    dpkg-dev file man-db
+    dpkg-dev file man-db groff-base pandoc
   )
 fi
 missing=()
