@@ -130,6 +130,9 @@ DatasetPtr open_package(GdalSession& gdal, const fs::path& existing, const fs::p
   }
   fs::copy_file(existing, temporary, fs::copy_options::overwrite_existing, error);
   if (error) throw gridkit::KitError::write(name, "the GeoPackage could not be copied: " + error.message());
+  // A read-only package is still replaced whole, as a new one would be; its
+  // copy must be open for writing.
+  fs::permissions(temporary, fs::perms::owner_write, fs::perm_options::add, error);
   const char* const only_gpkg[] = {"GPKG", nullptr};
   DatasetPtr package(GDALDataset::Open(temporary.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, only_gpkg));
   if (!package) {
