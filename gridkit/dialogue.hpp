@@ -37,13 +37,12 @@ InFile ask_existing(Console& con, const std::filesystem::path& folder, const Rec
 // blank, the retry prompt naming `unit` and a new answer of `length`.
 std::string resolve_name(Console& con, std::string_view field, int length, int unit);
 
-// A base name answered to `prompt` with no blank retry: a blank answer is an
-// empty base. Only the first `base_length` characters of the field of
-// `length` form the base; when more was typed, a note says which base is
-// used.
-std::string ask_base(Console& con, const Record& prompt, int length, int base_length);
-inline std::string ask_base(Console& con, const Record& prompt, int length) {
-  return ask_base(con, prompt, length, length);
+// A base name answered to `prompt`: only the first `base_length` characters
+// of the field of `length` form the base; when more was typed, a note says
+// which base is used. A blank base is asked again, as a blank name is.
+std::string ask_base(Console& con, const Record& prompt, int length, int base_length, int unit);
+inline std::string ask_base(Console& con, const Record& prompt, int length, int unit) {
+  return ask_base(con, prompt, length, length, unit);
 }
 
 // Opening by the dialogue's rules, relative to the tool's folder; `name` is

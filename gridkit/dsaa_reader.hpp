@@ -15,6 +15,8 @@ namespace gridkit {
 // enough that a damaged header cannot ask for gigabytes.
 inline constexpr long long kDsaaMaxNodes = 4'000'000;
 inline constexpr float kDsaaBlank = 1.70141e38f;
+// A node Surfer has blanked: it holds no value.
+inline bool dsaa_blanked(float z) { return z >= kDsaaBlank; }
 
 struct DsaaGrid {
   int nx = 0;

@@ -307,6 +307,21 @@ const std::vector<NameCase> kNameCases = {
      {"BOTTOMLAYER2.MOD"}, "BOTTOMLA.MOD"},
     {"corbella", {}, "2\n2\n LAYER1PERM \nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n", 0,
      {"LAYER1PERM.KH", "LAYER1PERM.KV"}, "LAYER1PE.KH"},
+    {"corbella", {}, "2\n2\n  \nLAY1\nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n", 1,
+     {"LAY1.KH", "LAY1.KV"}, ".KH", "", kRetry + "UNIT 10? \n"},
+    // A blank output base is asked again in every tool; it once named ".BSK",
+    // ".BOL" or ".xyz".
+    {"heron2", {}, "RIV.DAT\nIB.ARR\n \nOUT\n", 1, {"OUT.STG"}, ".STG"},
+    {"brisket", {}, "IB.ARR\nPTS.XYZ\n  \nOUT\n1\n0.0\n", 1, {"OUT.BSK", "OUT.GRD"}, ".BSK", "",
+     kRetry + "UNIT 14? \n"},
+    {"brisket-early", {}, "IB.ARR\nPTS.XYZ\n\nOUT\n1\n0.0\n", 1, {"OUT.BSK"}, ".GRD"},
+    {"brisket2", {}, "IB.ARR\nGRID.DAT\n\nOUT\n1\n0.0\n", 1, {"OUT.BSK"}, ".BSK"},
+    {"brisket4", {}, "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\n\nOUT\n1\n0.0\n", 1, {"OUT.GRD"}, ".GRD"},
+    {"quarrypit", {}, "CURVE.XYZ\n   \nZONES\n5\nN\n", 1, {"ZONES.BOL"}, ".BOL", "",
+     kRetry + "UNIT 11? \n"},
+    {"lanterns", {}, "\n  DIG\n", 1, {"DIG.OUT"}, ".OUT", "", kRetry + "UNIT 10? \n"},
+    {"pinchlay", {}, "UNCONF.ARR\nPINCH.IBD\n2\nT1\nB1\nT2\n \nB2\nT3\nB3\nT4\nB4\n", 1,
+     {"B2.UNC"}, ".UNC"},
 };
 
 TEST(ToolDialogue, BlankNamesAreAskedAgainAndLongOnesCutToTheirField) {

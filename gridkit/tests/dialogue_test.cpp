@@ -37,8 +37,8 @@ TEST(Dialogue, AnswerBecomesANameOrABase) {
   const Record prompt = Record().text("NAME?");
   const Question name40 = [&](Console& con) { return ask_name(con, prompt, 40, 12); };
   const Question name12 = [&](Console& con) { return ask_name(con, prompt, 12, 10); };
-  const Question base8 = [&](Console& con) { return ask_base(con, prompt, 8); };
-  const Question base8_of_12 = [&](Console& con) { return ask_base(con, prompt, 12, 8); };
+  const Question base8 = [&](Console& con) { return ask_base(con, prompt, 8, 14); };
+  const Question base8_of_12 = [&](Console& con) { return ask_base(con, prompt, 12, 8, 10); };
   const std::string field12_note =
       "the answer \"ABCDEFGHIJKLMNO\" is longer than its 12-character field; \"ABCDEFGHIJKL\" is used\n";
   struct Case {
@@ -55,7 +55,10 @@ TEST(Dialogue, AnswerBecomesANameOrABase) {
       {"blanks inside a name stay", &name40, "BOT 1\n", "BOT 1", "", ""},
       {"a name cut to its field is noted", &name12, "ABCDEFGHIJKLMNO\n", "ABCDEFGHIJKL", "",
        field12_note},
-      {"a blank base is not asked again", &base8, "   \n", "", "", ""},
+      {"a blank base is asked again, as a blank name is", &base8, "   \nWLEVEL\n", "WLEVEL",
+       std::string(kRetry) + "UNIT 14? \n", ""},
+      {"a base whose characters are blank is asked again, without a note", &base8_of_12,
+       "         ZZZ\nBASIN\n", "BASIN", std::string(kRetry) + "UNIT 10? \n", ""},
       {"a base longer than its field", &base8, "  WLEVEL99\n", "WLEVEL", "",
        "the answer \"WLEVEL99\" is longer than its 8-character field; \"WLEVEL\" is used\n"},
       {"both cuts, both notes", &base8_of_12, "ABCDEFGHIJKLMNO\n", "ABCDEFGH", "",

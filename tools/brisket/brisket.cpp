@@ -38,6 +38,7 @@ constexpr int kIboundUnit = 10;
 constexpr int kPointUnit = 11;
 constexpr int kGridUnit = 12;
 constexpr int kHeldUnit = 13;
+constexpr int kOutputUnit = 14;
 
 struct Outputs {
   OutFile bsk;
@@ -48,12 +49,11 @@ InFile ask_existing(Console& con, const std::filesystem::path& folder, const cha
   return gridkit::ask_existing(con, folder, Record().text(prompt), kNameLength, unit);
 }
 
-// Both output names are shown and both files created at once; a blank base
-// is not asked again.
+// Both output names are shown and both files created at once.
 Outputs ask_outputs(Console& con, const std::filesystem::path& folder) {
   constexpr std::string_view kExtensions[] = {".BSK", ".GRD"};
   const std::string base = gridkit::ask_base(
-      con, Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "), kBaseLength);
+      con, Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "), kBaseLength, kOutputUnit);
   gridkit::show_output_names(con, base, kExtensions);
   auto [bsk, grd] = gridkit::create_outputs(folder, base, kExtensions);
   return {std::move(bsk), std::move(grd)};

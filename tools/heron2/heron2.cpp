@@ -46,6 +46,17 @@ void note_header_changes(const PackageHeader& read, const PackageHeader& written
   }
 }
 
+// River cells no trace reaches drop out of the new package without a word in
+// the files; standard error says how many and where the first one lies.
+void note_untraced(const std::string& package, const Untraced& untraced) {
+  if (untraced.count == 0) return;
+  gridkit::note(package + ": " + std::to_string(untraced.count) +
+                (untraced.count == 1 ? " river cell is" : " river cells are") +
+                " reached by no trace (a ring, a block or a lone cell) and not written to NEWRIVER.RIV; the "
+                "first is row " + std::to_string(untraced.first->row) + ", column " +
+                std::to_string(untraced.first->col));
+}
+
 }  // namespace
 
 void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
@@ -72,6 +83,7 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   apply_fixed_corrections(cells.cell_class);
   const std::vector<Segment> segments =
       trace_network(cells.cell_class, cells.river_flag, cells.stream_order);
+  note_untraced(package.name(), untraced_river_cells(cells.river_flag, segments));
 
   // The new package's header counts the records that follow it.
   const PackageHeader written = header_for_records(header, count_records(segments));

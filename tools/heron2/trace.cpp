@@ -101,4 +101,22 @@ std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
   return segments;
 }
 
+Untraced untraced_river_cells(const gridkit::IntGrid& river_flag, const std::vector<Segment>& segments) {
+  gridkit::GridArray<char> reached(gridkit::NROW, gridkit::NCOL, 0);
+  for (const Segment& segment : segments) {
+    for (const gridkit::Cell& c : segment.reaches) {
+      if (gridkit::inside_grid(c.row, c.col)) reached(c.row, c.col) = 1;
+    }
+  }
+  Untraced untraced;
+  for (int i = 1; i <= gridkit::NROW; ++i) {
+    for (int j = 1; j <= gridkit::NCOL; ++j) {
+      if (river_flag(i, j) != 1 || reached(i, j) != 0) continue;
+      ++untraced.count;
+      if (!untraced.first) untraced.first = gridkit::Cell{i, j};
+    }
+  }
+  return untraced;
+}
+
 }  // namespace heron2

@@ -3,6 +3,7 @@
 // stream order.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "gridkit/grid.hpp"
@@ -28,6 +29,15 @@ namespace heron2 {
 std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order);
+
+// River cells that lie on no segment: a ring or a block has no line end to
+// start a trace, and a lone cell has no neighbour. They get no record in the
+// new package.
+struct Untraced {
+  long count = 0;
+  std::optional<gridkit::Cell> first;  // in scan order
+};
+Untraced untraced_river_cells(const gridkit::IntGrid& river_flag, const std::vector<Segment>& segments);
 
 // The order a junction takes when the segment below it opens, from the
 // positive orders of its eight neighbours: the largest plus one when all are

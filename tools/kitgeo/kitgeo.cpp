@@ -54,6 +54,13 @@ void import_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   report_warnings(gdal, out);
   if (warped.crs_assumed) out << a.input << " names no coordinate system: taken as CRSTM\n";
   const LayoutImport imported = to_layout(warped, a.layout, ibound ? &*ibound : nullptr, a.output);
+  // An array of zeros would pass for an import: a raster that misses the
+  // grid (another place, a wrong coordinate system) or holds only nodata.
+  if (imported.active_with_data == 0) {
+    throw gridkit::KitError::read_file(
+        a.input, std::string("no ") + (ibound ? "active cell of " + *a.ibound : std::string("cell of the model grid")) +
+                     " receives data: the raster lies outside the grid or holds only nodata there");
+  }
   if (imported.first_active_without_data) {
     throw gridkit::KitError::read_file(
         a.input, "active cell " + cell_text(*imported.first_active_without_data) + " of " + *a.ibound +
@@ -72,14 +79,19 @@ void export_points(const Arguments& a, std::ostream& out, const fs::path& folder
   GdalSession gdal;
   const std::vector<gridkit::PointD> points = read_point_file(folder, a.input);
   const std::string layer = fs::path(a.input).stem().string();
-  export_points_layer(gdal, points, a.polygon, folder, a.output, layer);
+  const ExportedLayer exported = export_points_layer(gdal, points, a.polygon, folder, a.output, layer);
   report_warnings(gdal, out);
   out << a.input << " -> " << a.output << ": layer " << layer << ", ";
   if (a.polygon) {
-    out << "one polygon of " << points.size() << " vertices\n";
+    out << "one polygon of " << points.size() << " vertices";
   } else {
-    out << points.size() << " points\n";
+    out << points.size() << " points";
   }
+  if (exported.other_layers > 0) {
+    out << (exported.replaced ? " (replaced; " : " (added; ") << exported.other_layers
+        << (exported.other_layers == 1 ? " other layer kept)" : " other layers kept)");
+  }
+  out << '\n';
 }
 
 void import_points(const Arguments& a, std::ostream& out, const fs::path& folder) {

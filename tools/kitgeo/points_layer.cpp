@@ -1,5 +1,7 @@
 #include "tools/kitgeo/points_layer.hpp"
 
+#include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include <ogrsf_frmts.h>
@@ -56,13 +58,28 @@ OGRLayer& choose_layer(GDALDataset& source, const std::string& name, const std::
   return *source.GetLayer(0);
 }
 
-void add_vertex(std::vector<gridkit::PointD>& points, const OGRPoint& p) {
-  points.push_back({p.getX(), p.getY(), static_cast<float>(p.Is3D() ? p.getZ() : 0.0)});
+// A point without coordinates, or with a coordinate that is not a finite
+// number (Z beyond single precision included), would reach the point file as
+// text no tool reads back; it is refused, naming its feature.
+void add_vertex(std::vector<gridkit::PointD>& points, const OGRPoint& p, const std::string& name,
+                const std::string& which) {
+  if (p.IsEmpty()) throw gridkit::KitError::read_file(name, which + " is a point without coordinates");
+  const gridkit::PointD point{p.getX(), p.getY(), static_cast<float>(p.Is3D() ? p.getZ() : 0.0)};
+  if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+    throw gridkit::KitError::read_file(name, which + " has an X or Y that is not a finite number");
+  }
+  if (!std::isfinite(point.z)) {
+    char z[32];
+    std::snprintf(z, sizeof z, "%g", p.getZ());
+    throw gridkit::KitError::read_file(name, which + " has a Z of " + z + ", not a finite number of single precision");
+  }
+  points.push_back(point);
 }
 
 // The vertices of a ring or line in order; the last is dropped when it repeats
 // the first.
-void add_curve(std::vector<gridkit::PointD>& points, const OGRSimpleCurve& curve) {
+void add_curve(std::vector<gridkit::PointD>& points, const OGRSimpleCurve& curve, const std::string& name,
+               const std::string& which) {
   int count = curve.getNumPoints();
   OGRPoint first;
   OGRPoint last;
@@ -74,7 +91,7 @@ void add_curve(std::vector<gridkit::PointD>& points, const OGRSimpleCurve& curve
   for (int k = 0; k < count; ++k) {
     OGRPoint p;
     curve.getPoint(k, &p);
-    add_vertex(points, p);
+    add_vertex(points, p, name, which + ", vertex " + std::to_string(k + 1));
   }
 }
 
@@ -96,20 +113,55 @@ const OGRPolygon& single_polygon(const OGRGeometry& geometry, const std::string&
   return *polygon;
 }
 
+// The package the layer goes into, written at `temporary`: a new one, or a
+// copy of the GeoPackage already at `existing` with any layer named
+// `layer_name` deleted, so its other layers stay. A file there that is not a
+// GeoPackage is left alone and refused.
+DatasetPtr open_package(GdalSession& gdal, const fs::path& existing, const fs::path& temporary,
+                        const std::string& name, const std::string& layer_name, ExportedLayer& report) {
+  std::error_code error;
+  const bool merge = fs::is_regular_file(existing, error) && fs::file_size(existing, error) > 0 && !error;
+  if (!merge) {
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
+    if (driver == nullptr) throw gridkit::KitError::write(name, "GDAL has no GeoPackage driver");
+    DatasetPtr package(driver->Create(temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    if (!package) throw gridkit::KitError::write(name, gdal.last_error("the GeoPackage could not be created"));
+    return package;
+  }
+  fs::copy_file(existing, temporary, fs::copy_options::overwrite_existing, error);
+  if (error) throw gridkit::KitError::write(name, "the GeoPackage could not be copied: " + error.message());
+  // A read-only package is still replaced whole, as a new one would be; its
+  // copy must be open for writing.
+  fs::permissions(temporary, fs::perms::owner_write, fs::perm_options::add, error);
+  const char* const only_gpkg[] = {"GPKG", nullptr};
+  DatasetPtr package(GDALDataset::Open(temporary.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, only_gpkg));
+  if (!package) {
+    throw gridkit::KitError::write(name, "the file exists and is not a GeoPackage; it is left as it was");
+  }
+  for (int k = package->GetLayerCount() - 1; k >= 0; --k) {
+    // GeoPackage table names are compared without regard to case.
+    if (!EQUAL(package->GetLayer(k)->GetName(), layer_name.c_str())) continue;
+    if (package->DeleteLayer(k) != OGRERR_NONE) {
+      throw gridkit::KitError::write(name, gdal.last_error("the earlier layer could not be replaced"));
+    }
+    report.replaced = true;
+  }
+  report.other_layers = package->GetLayerCount();
+  return package;
+}
+
 }  // namespace
 
-void export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points, bool polygon,
-                         const fs::path& folder, const std::string& name, const std::string& layer_name) {
+ExportedLayer export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points, bool polygon,
+                                  const fs::path& folder, const std::string& name, const std::string& layer_name) {
   if (polygon && points.size() < 3) {
     throw gridkit::KitError::write(name, "a polygon needs at least 3 points, the file holds " +
                                              std::to_string(points.size()));
   }
-  GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
-  if (driver == nullptr) throw gridkit::KitError::write(name, "GDAL has no GeoPackage driver");
+  ExportedLayer report;
   PendingOutput pending(folder, name);
   {
-    DatasetPtr package(driver->Create(pending.temporary().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-    if (!package) throw gridkit::KitError::write(name, gdal.last_error("the GeoPackage could not be created"));
+    DatasetPtr package = open_package(gdal, folder / name, pending.temporary(), name, layer_name, report);
     OGRSpatialReference crs = crstm_reference();
     OGRLayer* layer = package->CreateLayer(layer_name.c_str(), &crs, polygon ? wkbPolygon25D : wkbPoint25D, nullptr);
     if (layer == nullptr) throw gridkit::KitError::write(name, gdal.last_error("the layer could not be created"));
@@ -125,6 +177,7 @@ void export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& 
     }
   }
   pending.commit();
+  return report;
 }
 
 LayerPoints import_points_layer(GdalSession& gdal, const fs::path& folder, const std::string& name,
@@ -157,9 +210,9 @@ LayerPoints import_points_layer(GdalSession& gdal, const fs::path& folder, const
     if (geometry == nullptr) throw gridkit::KitError::read_file(name, which + " has no geometry");
     const OGRwkbGeometryType type = wkbFlatten(geometry->getGeometryType());
     if (type == wkbPoint) {
-      add_vertex(result.points, *geometry->toPoint());
+      add_vertex(result.points, *geometry->toPoint(), name, which);
     } else if (type == wkbMultiPoint) {
-      for (const OGRPoint* p : *geometry->toMultiPoint()) add_vertex(result.points, *p);
+      for (const OGRPoint* p : *geometry->toMultiPoint()) add_vertex(result.points, *p, name, which);
     } else if (type == wkbPolygon || type == wkbMultiPolygon || type == wkbLineString) {
       if (features != 1) {
         throw gridkit::KitError::read_file(name, "the layer holds " + std::to_string(features) +
@@ -168,9 +221,9 @@ LayerPoints import_points_layer(GdalSession& gdal, const fs::path& folder, const
       }
       result.from_shape = true;
       if (type == wkbLineString) {
-        add_curve(result.points, *geometry->toLineString());
+        add_curve(result.points, *geometry->toLineString(), name, which);
       } else {
-        add_curve(result.points, *single_polygon(*geometry, name).getExteriorRing());
+        add_curve(result.points, *single_polygon(*geometry, name).getExteriorRing(), name, which);
       }
     } else {
       throw gridkit::KitError::read_file(name, which + " is a " + std::string(geometry->getGeometryName()) +

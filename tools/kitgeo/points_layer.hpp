@@ -22,9 +22,15 @@
 
 namespace kitgeo {
 
-void export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points, bool polygon,
-                         const std::filesystem::path& folder, const std::string& name,
-                         const std::string& layer_name);
+// Into an existing GeoPackage the layer is added, or replaces the layer of its
+// name; the package's other layers are kept.
+struct ExportedLayer {
+  bool replaced = false;  // a layer of that name was there before
+  int other_layers = 0;   // layers of the package kept beside it
+};
+ExportedLayer export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points, bool polygon,
+                                  const std::filesystem::path& folder, const std::string& name,
+                                  const std::string& layer_name);
 
 struct LayerPoints {
   std::vector<gridkit::PointD> points;

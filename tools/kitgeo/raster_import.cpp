@@ -143,6 +143,8 @@ LayoutImport to_layout(const WarpedGrid& warped, Layout layout, const gridkit::I
   for (int i = 1; i <= NROW; ++i) {
     for (int j = 1; j <= NCOL; ++j) {
       const double value = warped.values(i, j);
+      const bool active = ibound == nullptr || (*ibound)(i, j) != 0;
+      if (active && warped.has_data(i, j) != 0) ++result.active_with_data;
       if (warped.has_data(i, j) == 0) {
         ++result.cells_without_data;
         if (ibound != nullptr && (*ibound)(i, j) != 0) {

@@ -33,6 +33,7 @@ struct LayoutImport {
   long cells_without_data = 0;
   std::optional<gridkit::Cell> first_active_without_data;  // with an IBOUND array
   long active_without_data = 0;
+  long active_with_data = 0;  // every cell is active without an IBOUND array
 };
 LayoutImport to_layout(const WarpedGrid& warped, Layout layout, const gridkit::IntGrid* ibound,
                        const std::string& name);

@@ -7,6 +7,7 @@
 
 #include "gridkit/error.hpp"
 #include "gridkit/grid.hpp"
+#include "tools/kitmap/utf8_text.hpp"
 
 namespace kitmap {
 
@@ -52,7 +53,7 @@ void Canvas::text(double x, double y, const std::string& s, double size, bool bo
   cairo_set_font_size(cr_, size);
   cairo_set_source_rgb(cr_, 0, 0, 0);
   cairo_move_to(cr_, x, y);
-  cairo_show_text(cr_, s.c_str());
+  cairo_show_text(cr_, valid_utf8(s).c_str());
 }
 
 void Canvas::fill_cell(int row, int col, Rgb colour) {
@@ -169,7 +170,18 @@ void Canvas::legend(const std::string& heading, const std::vector<LegendItem>& i
   }
 }
 
+// Cairo stops drawing at its first error and leaves the sheet as it was, so
+// a sheet drawn with an error is incomplete and is never written.
+void Canvas::check_drawn(const std::string& display_name) {
+  cairo_status_t status = cairo_status(cr_);
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface_);
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw gridkit::KitError::write(display_name,
+                                   std::string("the map could not be drawn: ") + cairo_status_to_string(status));
+}
+
 void Canvas::write_png(const std::filesystem::path& path, const std::string& display_name) {
+  check_drawn(display_name);
   cairo_surface_flush(surface_);
   const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
   if (status != CAIRO_STATUS_SUCCESS)

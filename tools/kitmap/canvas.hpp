@@ -57,11 +57,14 @@ class Canvas {
   // Frame, CRSTM ticks and labels, and the scale bar; call after the cells.
   void finish_frame();
   void legend(const std::string& heading, const std::vector<LegendItem>& items);
-  // Writes the sheet; a failure is a KitError naming `display_name`.
+  // Writes the sheet; a drawing error or a failure to write is a KitError
+  // naming `display_name`, and a sheet with a drawing error is not written.
   void write_png(const std::filesystem::path& path, const std::string& display_name);
 
  private:
+  // Draws `s` with any byte that is not UTF-8 shown as U+FFFD.
   void text(double x, double y, const std::string& s, double size, bool bold = false);
+  void check_drawn(const std::string& display_name);
   Layout layout_;
   cairo_surface_t* surface_;
   cairo_t* cr_;

@@ -7,8 +7,9 @@
 
 namespace kitmap {
 
-// Lines at every inner band limit over the cells where IBOUND is not 0, each
-// long line labelled with its level along its course.
+// Lines at every inner band limit over the cells where IBOUND is not 0 and
+// the node is not blanked, each long line labelled with its level along its
+// course.
 void draw_contours(Canvas& canvas, const gridkit::RealGrid& values, const gridkit::IntGrid& ibound,
                    const Bands& bands);
 

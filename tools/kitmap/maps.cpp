@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "gridkit/dsaa_reader.hpp"
 #include "gridkit/extremes.hpp"
 #include "tools/kitmap/contour_labels.hpp"
 
@@ -26,14 +27,14 @@ std::string title_or(const MapOptions& options, const std::string& fallback) {
   return options.title.empty() ? fallback : options.title;
 }
 
-// Smallest and largest value over the cells where IBOUND is not 0; both 0
-// when there is none.
-template <class Value>
-gridkit::Extremes<double> active_range(const IntGrid& ibound, Value value) {
+// Smallest and largest value over the cells where IBOUND is not 0 and the
+// cell holds a value; both 0 when there is none.
+template <class Value, class HasValue>
+gridkit::Extremes<double> active_range(const IntGrid& ibound, Value value, HasValue has_value) {
   auto range = gridkit::Extremes<double>::none();
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j)
-      if (ibound(i, j) != 0) range.include(value(i, j));
+      if (ibound(i, j) != 0 && has_value(i, j)) range.include(value(i, j));
   return range.empty() ? gridkit::Extremes<double>{} : range;
 }
 
@@ -47,7 +48,9 @@ std::vector<LegendItem> band_items(const Bands& bands) {
 }  // namespace
 
 Bands level_bands(const RealGrid& levels, const IntGrid& ibound, double interval) {
-  const auto [lo, hi] = active_range(ibound, [&](int i, int j) { return double{levels(i, j)}; });
+  const auto [lo, hi] = active_range(
+      ibound, [&](int i, int j) { return double{levels(i, j)}; },
+      [&](int i, int j) { return !gridkit::dsaa_blanked(levels(i, j)); });
   return choose_bands(lo, hi, interval, 12, kLevelRamp);
 }
 
@@ -55,11 +58,15 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
                        const std::filesystem::path& png, const std::string& display_name) {
   const Bands bands = level_bands(levels, ibound, options.interval);
   Canvas canvas(sheet_layout(options), title_or(options, "Water levels (feet)"));
+  bool any_blanked = false;
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j) {
       const int code = ibound(i, j);
+      const bool blanked = code > 0 && gridkit::dsaa_blanked(levels(i, j));
+      any_blanked = any_blanked || blanked;
       canvas.fill_cell(i, j, code == 0   ? kInactive
                              : code < 0 ? kConstantHead
+                             : blanked  ? kNoData
                                         : bands.colour(bands.band_of(levels(i, j))));
     }
   draw_contours(canvas, levels, ibound, bands);
@@ -67,6 +74,7 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
   std::vector<LegendItem> items = band_items(bands);
   items.push_back({kConstantHead, "constant head"});
   items.push_back({kInactive, "inactive"});
+  if (any_blanked) items.push_back({kNoData, "no data (blanked)"});
   canvas.legend("Water level, feet", items);
   canvas.write_png(png, display_name);
   return canvas.layout();
@@ -97,7 +105,8 @@ Layout draw_zones_map(const IntGrid& zones, const MapOptions& options,
 Bands thickness_bands(const RealGrid& top, const RealGrid& bottom, const IntGrid& ibound,
                       double interval) {
   const auto [lo, hi] = active_range(
-      ibound, [&](int i, int j) { return double{top(i, j)} - double{bottom(i, j)}; });
+      ibound, [&](int i, int j) { return double{top(i, j)} - double{bottom(i, j)}; },
+      [](int, int) { return true; });
   return choose_bands(lo, hi, interval, 10, kThicknessRamp);
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "gridkit/error.hpp"
+
 namespace kitmap {
 
 const std::vector<Rgb> kLevelRamp{{43, 91, 160}, {41, 157, 177}, {94, 192, 116},
@@ -58,6 +60,7 @@ Bands choose_bands(double min, double max, double interval, int target,
                    const std::vector<Rgb>& stops) {
   Bands bands;
   bands.stops = stops;
+  const double highest = max;
   if (!(max > min)) max = min + 1.0;
   if (interval <= 0) {
     const double raw = (max - min) / target;
@@ -72,8 +75,15 @@ Bands choose_bands(double min, double max, double interval, int target,
   }
   bands.interval = interval;
   bands.lo = std::floor(min / interval) * interval;
-  // Enough bands for the largest value; a very fine interval is capped.
-  bands.count = std::min(static_cast<int>(std::floor((max - bands.lo) / interval)) + 1, 40);
+  // Enough bands for the largest value.
+  const double count = std::floor((max - bands.lo) / interval) + 1;
+  if (!(count <= kMostBands)) {
+    char text[160];
+    std::snprintf(text, sizeof text, "kitmap: an interval of %g gives %.15g bands over %g to %g; at most %d are drawn",
+                  interval, count, min, highest, kMostBands);
+    throw gridkit::KitError(text);
+  }
+  bands.count = static_cast<int>(count);
   return bands;
 }
 

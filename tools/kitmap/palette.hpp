@@ -15,6 +15,7 @@ struct Rgb {
 inline constexpr Rgb kInactive{225, 225, 225};
 inline constexpr Rgb kConstantHead{70, 130, 200};
 inline constexpr Rgb kActive{242, 238, 226};
+inline constexpr Rgb kNoData{255, 255, 255};  // an active node Surfer has blanked
 
 // A zone value's colour: 0 inactive grey, negatives blues, positives a fixed
 // table of distinct colours.
@@ -40,8 +41,12 @@ struct Bands {
   std::string label(int band) const;                        // "420 - 440"
 };
 
+// The most bands a map draws: more could not be told apart by colour.
+inline constexpr int kMostBands = 64;
+
 // A round interval (1, 2, 2.5 or 5 times a power of ten) giving about
-// `target` bands over [min, max]; `interval` > 0 is taken as given.
+// `target` bands over [min, max]; `interval` > 0 is taken as given. An
+// interval giving more than kMostBands bands is a KitError naming the count.
 Bands choose_bands(double min, double max, double interval, int target,
                    const std::vector<Rgb>& stops);
 

@@ -21,6 +21,7 @@ namespace {
 // 4, which is ignored (the extensions are fixed).
 constexpr int kNameLength = 12;
 constexpr int kBaseLength = 8;
+constexpr int kInputUnit = 10;  // the base names the .xyz input and the .OUT output
 
 // The next point of the file; a line that cannot be read as numbers is
 // reported and skipped, and reading goes on with the line after it.
@@ -41,7 +42,7 @@ void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
   con.write(gridkit::Record().text("ENTER THE 8 CHARACTER .XYZ FILENAME CONTAINING "));
   const std::string base = gridkit::ask_base(
       con, gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "), kNameLength,
-      kBaseLength);
+      kBaseLength, kInputUnit);
 
   gridkit::InFile input = gridkit::open_existing(folder, base + ".xyz");
   gridkit::OutFile output = gridkit::create_or_replace(folder, base + ".OUT");

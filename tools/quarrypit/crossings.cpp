@@ -18,9 +18,13 @@ bool before(float a, float b) {
 }  // namespace
 
 CrossingLists::CrossingLists()
-    : entries_(static_cast<std::size_t>(gridkit::NROW) * kCrossingsPerRow, kEmptyCrossing) {}
+    : entries_(static_cast<std::size_t>(gridkit::NROW) * kCrossingsPerRow, kEmptyCrossing),
+      counts_(static_cast<std::size_t>(gridkit::NROW), 0) {}
 
-void CrossingLists::clear() { std::fill(entries_.begin(), entries_.end(), kEmptyCrossing); }
+void CrossingLists::clear() {
+  std::fill(entries_.begin(), entries_.end(), kEmptyCrossing);
+  std::fill(counts_.begin(), counts_.end(), 0);
+}
 
 std::span<float> CrossingLists::row_entries(int row) {
   return {entries_.data() + static_cast<std::size_t>(row - 1) * kCrossingsPerRow, kCrossingsPerRow};
@@ -31,28 +35,29 @@ std::span<const float> CrossingLists::row(int row) const {
 }
 
 void CrossingLists::add(int row, float x) {
-  for (float& entry : row_entries(row)) {
-    if (entry < 0.0f) {
-      entry = x;
-      return;
-    }
-  }
+  int& filled = counts_[static_cast<std::size_t>(row - 1)];
+  if (filled == kCrossingsPerRow) return;
+  row_entries(row)[static_cast<std::size_t>(filled++)] = x;
 }
 
+// The filled entries, sorted, move behind the empty ones.
 void CrossingLists::sort_rows() {
   for (int i = 1; i <= gridkit::NROW; ++i) {
     const std::span<float> entries = row_entries(i);
-    std::sort(entries.begin(), entries.end(), before);
+    const auto filled_end = entries.begin() + count(i);
+    std::sort(entries.begin(), filled_end, before);
+    std::rotate(entries.begin(), filled_end, entries.end());
   }
 }
 
 void CrossingLists::fill(gridkit::IntGrid& icurve, int value) const {
   for (int i = 1; i <= gridkit::NROW; ++i) {
     const std::span<const float> entries = row(i);
+    const int first_filled = kCrossingsPerRow - count(i);
     for (int k = 0; k + 1 < kCrossingsPerRow; k += 2) {
+      if (k < first_filled) continue;
       const float left = entries[k];
       const float right = entries[k + 1];
-      if (!(left >= 0.0f)) continue;
       for (int j = 1; j <= gridkit::NCOL; ++j) {
         const float x = gridkit::node_x(j);
         if (left <= x && x <= right) icurve(i, j) = value;

@@ -1,9 +1,11 @@
 // For every grid row, the X values at which the current curve's edges cross
-// the row's node line. Each row holds kCrossingsPerRow entries; an entry below
-// 0 is empty. A crossing goes into the first empty entry and is dropped
-// without notice when the row is full. After sorting, entries are paired from
-// position 1, so empties (which sort first) push the pairing to count from the
-// largest crossing down: with an odd number the smallest stays unpaired.
+// the row's node line. Each row holds kCrossingsPerRow entries; a row counts
+// the entries it has filled, so a crossing of any X (west of X = 0 included)
+// counts, and only entries never filled are empty. A crossing goes into the
+// row's next entry and is dropped without notice when the row is full. After
+// sorting, the empties come first and entries are paired from position 1, so
+// the pairing counts from the largest crossing down: with an odd number the
+// smallest stays unpaired.
 #pragma once
 
 #include <span>
@@ -21,17 +23,19 @@ class CrossingLists {
   CrossingLists();
 
   void clear();                    // every entry empty
-  void add(int row, float x);      // into the row's first empty entry
-  void sort_rows();                // each row ascending, empties first
+  void add(int row, float x);      // into the row's next empty entry
+  void sort_rows();                // each row ascending, empties first; after the last add
   std::span<const float> row(int row) const;
+  int count(int row) const { return counts_[static_cast<std::size_t>(row - 1)]; }
 
   // Sets `value` in the curve array at every node whose X lies within a pair
-  // [entry K, entry K+1], K = 1, 3, ..., 99, whose entry K is 0 or more.
+  // [entry K, entry K+1], K = 1, 3, ..., 99, whose entry K is filled.
   void fill(gridkit::IntGrid& icurve, int value) const;
 
  private:
   std::span<float> row_entries(int row);
   std::vector<float> entries_;
+  std::vector<int> counts_;  // filled entries of each row
 };
 
 }  // namespace quarrypit

@@ -24,6 +24,7 @@ namespace {
 constexpr int kCurveNameLength = 40;
 constexpr int kBaseNameLength = 8;
 constexpr int kCurveUnit = 10;
+constexpr int kZoneUnit = 11;
 constexpr int kBoundaryDigitsPerLine = 75;
 constexpr const char* kCurvePrompt = "ENTER THE CLOSED-CURVE CRSTM-XYZ INPUT FILENAME: ";
 
@@ -102,7 +103,7 @@ void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
   constexpr std::string_view kZoneExtension[] = {".BOL"};
   const std::string base = gridkit::ask_base(
       con, gridkit::Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "),
-      kBaseNameLength);
+      kBaseNameLength, kZoneUnit);
   gridkit::show_output_names(con, base, kZoneExtension);
 
   gridkit::InFile curve_file = gridkit::open_existing(

@@ -180,6 +180,57 @@ TEST(Brisket4, AMissingInputEndsTheRunBeforeAnyOutputIsNamed) {
   EXPECT_FALSE(std::filesystem::exists(s.folder / "SEEDED.BSK"));
 }
 
+// Points that miss the grid: all of them (latitude and longitude given for
+// CRSTM) once gave a flat grid as a result; now an error naming the file,
+// with no output. Some of them: one note with their count.
+TEST(Family, PointsOutsideTheGridAreCountedAndAFileOfNoneInsideIsRefused) {
+  const std::string kLatLong = "-86.5 44.2 700\n-86.4 44.3 710\n";
+  const struct {
+    const char* why;
+    gridkit::ToolFunction run;
+    std::string points;
+    std::string error;  // "" for a run that succeeds
+    std::string note;   // the note on points outside ("" for none)
+  } cases[] = {
+      {"BRISKET, every point outside", run_brisket, kLatLong,
+       "read PTS.XYZ: no point lies inside the model grid (2 points read", ""},
+      {"the earlier build too", run_brisket_early, "1.0e30 0 1\n",
+       "read PTS.XYZ: no point lies inside the model grid (1 point read", ""},
+      {"BRISKET4 too", run_brisket4, kLatLong, "read PTS.XYZ: no point lies inside", ""},
+      {"some outside: one note", run_brisket, "400568 400128 50\n" + kLatLong, "",
+       "PTS.XYZ: 2 of 3 points lie outside the model grid and were skipped\n"},
+      {"all inside: no note", run_brisket4, "400568 400128 50\n", "", ""},
+      {"an empty file stays accepted", run_brisket, "", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Seeded s;
+    s.points = c.points;
+    write_int_grid(s.folder / "IBOUND.ARR", s.active);
+    write_int_grid(s.folder / "HELD.ARR", s.held);
+    write_fixed_grid(s.folder / "MATRIX.BSK", s.matrix);
+    write_text(s.folder / "PTS.XYZ", s.points);
+    const std::string answers = c.run == run_brisket4 ? brisket4_answers("2", "0.0")
+                                                      : kit_test::answers({"IBOUND.ARR", "PTS.XYZ", "SEEDED", "2", "0.0"});
+    const gridkit::ToolRun run = run_in(s.folder, c.run, answers);
+    if (c.error.empty()) {
+      EXPECT_EQ(run.status, 0) << run.error;
+      EXPECT_TRUE(s.folder.has("SEEDED.BSK"));
+    } else {
+      EXPECT_EQ(run.status, 2);
+      EXPECT_EQ(run.error.substr(0, c.error.size()), c.error) << run.error;
+      EXPECT_FALSE(s.folder.has("SEEDED.BSK"));
+    }
+    const std::size_t outside_note = run.notes.find("outside the model grid");
+    if (c.note.empty()) {
+      EXPECT_EQ(outside_note, std::string::npos) << run.notes;
+    } else {
+      EXPECT_EQ(run.notes.substr(0, c.note.size()), c.note) << run.notes;
+      EXPECT_EQ(run.notes.find("outside", outside_note + 1), std::string::npos) << "one note: " << run.notes;
+    }
+  }
+}
+
 // Every member writes the same files whichever sweep runs.
 TEST(Family, FastAndPlainSweepsWriteTheSameFiles) {
   const ScratchFolder folder;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/tool_main.hpp"
+#include "tests/support/tool_runs.hpp"
 #include "tools/heron2/heron2.hpp"
 #include "tools/heron2/tests/network_art.hpp"
 
@@ -153,6 +154,52 @@ TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
   ASSERT_EQ(roomy.status, 0) << roomy.error;
   EXPECT_EQ(folder.lines("NEWRIVER.RIV")[0], "      3000        40");
   EXPECT_EQ(roomy.notes, "");
+}
+
+// River cells no trace reaches (no line end leads to them) once dropped out
+// of the package silently; one note now counts them and names the first in
+// scan order. The files are those of the package without them.
+TEST(Heron2Run, RiverCellsNoTraceReachesAreCountedInOneNote) {
+  const Art line{10, 10, {"RRRRR"}};
+  const struct {
+    const char* why;
+    std::vector<Art> pictures;
+    std::string note;
+  } cases[] = {
+      {"every cell traced", {}, ""},
+      {"a ring", {{50, 60, {"RRR", "R.R", "RRR"}}}, "8 river cells are reached by no trace (a ring, a block or a "
+                                                    "lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
+      {"a block", {{80, 30, {"RR", "RR"}}}, "4 river cells are"},
+      {"a lone cell and a ring", {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
+       "9 river cells are reached by no trace (a ring, a block or a lone cell) and not written to "
+       "NEWRIVER.RIV; the first is row 50, column 60"},
+      {"a lone cell", {{200, 5, {"R"}}}, "1 river cell is reached by no trace"},
+  };
+  ScratchFolder alone;
+  const RiverCells line_cells = cells_with({line});
+  write_ibound(alone, line_cells.boundary);
+  alone.write("RIVER.DAT", package_text(100, 0, 5, records_for(line_cells)));
+  ASSERT_EQ(gridkit::run_tool(run_heron2, kAnswers, alone.path()).status, 0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    ScratchFolder folder;
+    std::vector<Art> pictures = c.pictures;
+    pictures.push_back(line);
+    const RiverCells cells = cells_with(pictures);
+    write_ibound(folder, cells.boundary);
+    folder.write("RIVER.DAT", package_text(100, 0, 5, records_for(cells)));
+    const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+    ASSERT_EQ(run.status, 0) << run.error;
+    const std::string untraced_notes = run.notes.substr(0, run.notes.find("NEWRIVER.RIV: ITMP"));
+    if (c.note.empty()) {
+      EXPECT_EQ(untraced_notes, "");
+    } else {
+      EXPECT_EQ(untraced_notes.rfind("RIVER.DAT: " + c.note, 0), 0u) << untraced_notes;
+      EXPECT_EQ(kit_test::count_of(untraced_notes, "\n"), 1) << untraced_notes;
+    }
+    EXPECT_EQ(folder.read("NEWRIVER.RIV"), alone.read("NEWRIVER.RIV"));
+    EXPECT_EQ(folder.read("OUT.STG"), alone.read("OUT.STG"));
+  }
 }
 
 TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
 
 #include "gridkit/numfmt.hpp"
 #include "gridkit/projection.hpp"
@@ -178,7 +179,9 @@ std::string crstm_wkt() {
 // Nodata on the way out and on the way in. EXPORT.tif is the free-layout
 // array exported inside the sample IBOUND; HOLE.tif the same with one more
 // cell inactive; WEST.tif covers only columns 1 to 100 and names no
-// coordinate system; NEG.tif holds negative values. Each failing import leaves the earlier OUT.DAT as it was.
+// coordinate system; NEG.tif holds negative values; FAR.tif lies far south of
+// the grid (an import of it once wrote zeros and reported success). Each
+// failing import leaves the earlier OUT.DAT as it was.
 TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   const ScratchFolder scratch;
   const fs::path& folder = scratch.path();
@@ -207,6 +210,8 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
                std::vector<double>(100 * NROW, 5.0));
   write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), NCOL, NROW,
                std::vector<double>(NCOL * NROW, -2.5));
+  write_raster(folder / "FAR.tif", {290068.0, 1000.0, 0.0, 50000.0, 0.0, -1000.0}, crstm_wkt(), 10, 10,
+               std::vector<double>(100, 7.0));
 
   struct Case {
     std::string command;
@@ -225,6 +230,11 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
        "raster or on nodata"},
       {"import NEG.tif OUT.DAT --layout exp", 2,
        "write OUT.DAT: the value -2.500000 of cell (row 1, column 1) does not fit the exp layout"},
+      {"import FAR.tif OUT.DAT --layout fixed", 2,
+       "read FAR.tif: no cell of the model grid receives data: the raster lies outside the grid or holds only "
+       "nodata there"},
+      {"import FAR.tif OUT.DAT --layout fixed --ibound IBOUND.ARR", 2,
+       "read FAR.tif: no active cell of IBOUND.ARR receives data"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
@@ -298,6 +308,92 @@ TEST(KitgeoPoints, PointFilesComeBackByteForByteThroughAGeopackage) {
     ASSERT_EQ(in.status, 0) << in.error;
     EXPECT_EQ(kit_test::read_text(folder / "BACK.XYZ"), curve);
   }
+}
+
+// A point whose Z is not a finite number of single precision once reached
+// the point file as "inf" or "nan", which no tool reads; now the import stops
+// naming the feature (and vertex), and writes nothing.
+TEST(KitgeoPoints, PointsWithoutAFiniteZAreRefusedNamingTheFeature) {
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
+  // Two features in GeoJSON: a good point, then `second`.
+  const auto geojson = [](const std::string& second) {
+    return R"({"type":"FeatureCollection","features":[)"
+           R"({"type":"Feature","properties":{},"geometry":{"type":"Point","coordinates":[300000,500000,5]}},)"
+           R"({"type":"Feature","properties":{},"geometry":)" + second + "}]}";
+  };
+  const struct {
+    std::string second;  // "" for the GeoPackage written below
+    std::string error;
+  } cases[] = {
+      {R"({"type":"Point","coordinates":[300000,500000,1e400]})",
+       "read IN.json: feature 2 has a Z of inf, not a finite number of single precision"},
+      {R"({"type":"Point","coordinates":[300000,500000,1e39]})", "read IN.json: feature 2 has a Z of 1e+39"},
+      {R"({"type":"MultiPoint","coordinates":[[1,2,3],[4,5,-1e400]]})", "read IN.json: feature 2 has a Z of -inf"},
+      {R"({"type":"Point","coordinates":[300000,500000,null]})", "read IN.json: feature 2 has no geometry"},
+      {"", "read IN.gpkg: feature 2 has a Z of nan"},
+  };
+  {
+    GdalSession gdal;
+    DatasetPtr package(GetGDALDriverManager()->GetDriverByName("GPKG")->Create(
+        (folder / "IN.gpkg").c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    ASSERT_TRUE(package);
+    OGRLayer* layer = package->CreateLayer("IN", nullptr, wkbPoint25D, nullptr);
+    for (const double z : {5.0, std::nan("")}) {
+      OGRPoint point(300000, 500000, z);
+      OGRFeature feature(layer->GetLayerDefn());
+      feature.SetGeometry(&point);
+      ASSERT_EQ(layer->CreateFeature(&feature), OGRERR_NONE);
+    }
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    const std::string input = c.second.empty() ? "IN.gpkg" : "IN.json";
+    if (!c.second.empty()) std::ofstream(folder / input) << geojson(c.second);
+    const KitgeoRun run = kitgeo(folder, "import-points " + input + " OUT.XYZ");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.error.rfind(c.error, 0), 0u) << run.error;
+    EXPECT_FALSE(fs::exists(folder / "OUT.XYZ"));
+  }
+}
+
+// export-points into a GeoPackage that holds other layers once replaced the
+// whole file; it now adds its layer, or replaces the layer of its name, and
+// keeps the rest. A file of that name that is no GeoPackage is left alone.
+TEST(KitgeoPoints, ExportIntoAnExistingGeopackageTouchesOnlyItsOwnLayer) {
+  const ScratchFolder scratch;
+  const fs::path& folder = scratch.path();
+  const std::string lake = "300100 500100 1\n304100 500100 2\n304100 496100 3\n";
+  const std::string lake_again = "310000 510000 9\n";
+  const std::string basin = "290600 557000 0\n650000 557000 0\n650000 90000 0\n";
+  const struct {
+    std::string command;
+    std::string file;     // written as the point file named in the command
+    std::string content;
+    std::string reported;  // the output, or the error
+  } steps[] = {
+      {"export-points LAKE.XYZ MAP.gpkg", "LAKE.XYZ", lake, "LAKE.XYZ -> MAP.gpkg: layer LAKE, 3 points\n"},
+      {"export-points BASIN.XYZ MAP.gpkg --polygon", "BASIN.XYZ", basin,
+       "BASIN.XYZ -> MAP.gpkg: layer BASIN, one polygon of 3 vertices (added; 1 other layer kept)\n"},
+      {"export-points LAKE.XYZ MAP.gpkg", "LAKE.XYZ", lake_again,
+       "LAKE.XYZ -> MAP.gpkg: layer LAKE, 1 points (replaced; 1 other layer kept)\n"},
+      {"export-points LAKE.XYZ NOTES.gpkg", "NOTES.gpkg", "field notes, not a GeoPackage\n",
+       "write NOTES.gpkg: the file exists and is not a GeoPackage; it is left as it was"},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.command);
+    std::ofstream(folder / s.file) << s.content;
+    const KitgeoRun run = kitgeo(folder, s.command);
+    EXPECT_EQ(run.status == 0 ? run.output : run.error, s.reported);
+  }
+  EXPECT_EQ(kit_test::read_text(folder / "NOTES.gpkg"), "field notes, not a GeoPackage\n");
+  const std::pair<std::string, std::string> layers[] = {{"LAKE", lake_again}, {"BASIN", basin}};
+  for (const auto& [layer, points] : layers) {
+    ASSERT_EQ(kitgeo(folder, "import-points MAP.gpkg BACK.XYZ --layer " + layer).status, 0) << layer;
+    EXPECT_EQ(kit_test::read_text(folder / "BACK.XYZ"), points) << layer;
+  }
+  EXPECT_FALSE(fs::exists(folder / ".kitgeo-MAP.gpkg"));
+  EXPECT_FALSE(fs::exists(folder / ".kitgeo-NOTES.gpkg"));
 }
 
 TEST(KitgeoCommandLine, MistakesAreOneLineNamingWhatWasWrong) {

@@ -123,12 +123,24 @@ TEST(CrossingLists, FirstEmptyEntryAndOverflowDropped) {
   EXPECT_EQ(lists.row(8)[0], kEmptyCrossing);
 }
 
-TEST(CrossingLists, NegativeCrossingCountsAsEmpty) {
+// A crossing west of X = 0 is a crossing like any other: it keeps its entry
+// and pairs as usual; only entries never filled are empty.
+TEST(CrossingLists, CrossingWestOfZeroCountsLikeAnyOther) {
   CrossingLists lists;
   lists.add(3, -5.0f);
-  lists.add(3, 42.0f);  // takes the entry holding -5, the first "empty" one
-  EXPECT_EQ(lists.row(3)[0], 42.0f);
-  EXPECT_EQ(lists.row(3)[1], kEmptyCrossing);
+  lists.add(3, node_x(4));
+  lists.add(4, kEmptyCrossing);  // even the value that fills empty entries
+  lists.add(4, node_x(2));
+  lists.sort_rows();
+  EXPECT_EQ(lists.count(3), 2);
+  EXPECT_EQ(lists.row(3)[98], -5.0f);
+  EXPECT_EQ(lists.row(3)[99], node_x(4));
+  IntGrid icurve;
+  lists.fill(icurve, 4);
+  for (int j = 1; j <= gridkit::NCOL; ++j) {
+    EXPECT_EQ(icurve(3, j), j <= 4 ? 4 : 0) << "row 3 column " << j;
+    EXPECT_EQ(icurve(4, j), j <= 2 ? 4 : 0) << "row 4 column " << j;
+  }
 }
 
 TEST(CrossingLists, SortPutsEmptiesFirstAndFillPairsFromTheTop) {

@@ -148,6 +148,15 @@ TEST(QuarrypitRun, NodeExactlyOnAnEdgeIsInside) {
   EXPECT_EQ(nodes_with(r.zone, 2), block(59, 62, 11, 14));
 }
 
+// A curve reaching west of X = 0 fills its nodes as any other: its western
+// crossings once took the place of "empty" entries and left the rows unfilled.
+TEST(QuarrypitRun, CurveReachingWestOfZeroFillsItsNodes) {
+  const Result r =
+      run_curves({{"WEST.XYZ", {{-50000, 500100}, {304100, 500100}, {304100, 496100}, {-50000, 496100}}, 7}});
+  ASSERT_EQ(r.run.status, 0) << r.run.error;
+  EXPECT_EQ(nodes_with(r.zone, 7), block(59, 62, 1, 14));
+}
+
 TEST(QuarrypitRun, VertexOutsideTheGridGetsNoMarkButItsEdgesCount) {
   // A triangle reaching 20 km west of the grid.
   const Result r = run_curves(
