@@ -1,5 +1,6 @@
 // kitmodel: the subcommand named first, given the words after it; an error is
 // one line on standard error and exit status 2.
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <span>
@@ -21,9 +22,13 @@ constexpr const char* kUsage =
     "       kitmodel COMMAND --help    more on one command\n";
 
 int run(const std::vector<std::string>& args) {
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+  if (args.empty()) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  if (args[0] == "--help" || args[0] == "-h") {
     std::cout << kUsage;
-    return args.empty() ? 2 : 0;
+    return 0;
   }
   if (args[0] == "--version") {
     std::cout << "kitmodel (groundwater model kit) " KIT_VERSION "\n";
@@ -44,6 +49,12 @@ int run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+  // Past a file-size limit a write fails and is reported as an error, with
+  // the partial output removed, rather than the process being killed on the
+  // spot with its temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   try {
     return run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const gridkit::KitError& e) {
