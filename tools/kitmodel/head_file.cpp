@@ -331,10 +331,10 @@ HeadLayer read_head_layer(const std::filesystem::path& path, std::string_view na
   return read_head_layer(source, name, choice);
 }
 
-bool is_head(double value) {
+bool is_head(double value, std::optional<float> also) {
   if (!std::isfinite(value) || std::fabs(value) >= 1.0e30 * (1 - 1e-6)) return false;
   const float single = static_cast<float>(value);
-  return single != -999.99f && single != -888.0f;
+  return single != -999.99f && single != -888.0f && single != also;
 }
 
 }  // namespace kitmodel

@@ -29,7 +29,7 @@ constexpr std::string_view kNoHeadValues =
     "A cell has no head when MODFLOW marks it inactive (HNOFLO) or dry (HDRY)\n"
     "with one of the usual values: 1E+30 or -1E+30 or beyond (MODFLOW 6, and the\n"
     "HDRY of many MODFLOW-2005 models), -999.99 or -888 (the HNOFLO and HDRY of\n"
-    "the kit's MODFLOW-2005 sample).\n";
+    "the kit's MODFLOW-2005 sample). --no-head V adds a model's own value.\n";
 
 constexpr std::string_view kFormsText =
     "The head file may come from MODFLOW 6 or MODFLOW-2005, in single or double\n"
@@ -39,6 +39,7 @@ constexpr std::string_view kFormsText =
 std::string heads_help_text() {
   return std::string(
              "usage: kitmodel heads FILE --layer K --out NAME [--period N] [--step N]\n"
+             "                      [--no-head V]\n"
              "Writes layer K of the binary head file FILE as NAME.GRD, a Surfer text\n"
              "grid of the model's nodes that kitmap and kitgeo read (cells without a\n"
              "head blanked as 1.70141E+38), and NAME.ARR, the layer as a real array of\n"
@@ -52,7 +53,7 @@ std::string heads_help_text() {
 std::string residuals_help_text() {
   return std::string(
              "usage: kitmodel residuals FILE WELLS.XYZ [--layer K] [--csv OUT.csv]\n"
-             "                          [--period N] [--step N]\n"
+             "                          [--period N] [--step N] [--no-head V]\n"
              "Compares each point X Y Z of WELLS.XYZ (CRSTM, one point a line) with the\n"
              "simulated head of layer K (default 1) at the point's nearest node, column\n"
              "NINT((X - 290568)/1000) + 1 and row NINT((557128 - Y)/1000) + 1. Points off\n"
@@ -71,7 +72,7 @@ std::string residuals_help_text() {
 // (given as the next word or after "=").
 struct Words {
   std::vector<std::string> names;
-  std::optional<std::string> layer, out, csv, period, step;
+  std::optional<std::string> layer, out, csv, period, step, no_head;
   bool help = false;
 };
 
@@ -105,7 +106,8 @@ Words split_words(std::span<const std::string> args, std::string_view command,
                                        : option == "--out"    ? &words.out
                                        : option == "--csv"    ? &words.csv
                                        : option == "--period" ? &words.period
-                                                              : &words.step;
+                                       : option == "--step"   ? &words.step
+                                                              : &words.no_head;
     if (*slot)
       throw KitError("kitmodel " + std::string(command) + ": " + option + " is given twice");
     *slot = value;
@@ -119,6 +121,15 @@ int positive(const std::optional<std::string>& text, std::string_view option, st
     throw KitError("kitmodel " + std::string(command) + ": " + std::string(option) +
                    " takes a whole number of 1 or more, not \"" + *text + "\"");
   return static_cast<int>(*n);
+}
+
+// The value given to --no-head, if any.
+std::optional<float> no_head_of(const Words& words, std::string_view command) {
+  if (!words.no_head) return std::nullopt;
+  const std::optional<float> value = gridkit::parse_float(*words.no_head);
+  if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" +
+                             *words.no_head + "\"");
+  return value;
 }
 
 RecordChoice choice_of(const Words& words, std::string_view command) {
@@ -192,12 +203,12 @@ void check_fits(float head, gridkit::Cell cell, const HeadLayer& layer, std::str
 }
 
 // The layer in single precision, as the kit's arrays hold it.
-HeadGrids head_grids(const HeadLayer& layer, std::string_view name) {
+HeadGrids head_grids(const HeadLayer& layer, std::string_view name, std::optional<float> no_head) {
   HeadGrids g;
   for (int row = 1; row <= gridkit::NROW; ++row) {
     for (int col = 1; col <= gridkit::NCOL; ++col) {
       const double value = layer.at(row, col);
-      if (!is_head(value)) {
+      if (!is_head(value, no_head)) {
         g.blanked(row, col) = gridkit::kDsaaBlank;
         g.array(row, col) = kArrayNoHead;
         continue;
@@ -231,7 +242,7 @@ std::string_view residuals_help() {
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
-  const Words words = split_words(args, command, {"--layer", "--out", "--period", "--step"});
+  const Words words = split_words(args, command, {"--layer", "--out", "--period", "--step", "--no-head"});
   if (words.help) {
     out << heads_help();
     return;
@@ -246,8 +257,9 @@ void heads_command(std::span<const std::string> args, std::ostream& out,
   refuse_overwrite(folder, grd_name, {&input}, command);
   refuse_overwrite(folder, arr_name, {&input}, command);
 
+  const std::optional<float> no_head = no_head_of(words, command);
   const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
-  const HeadGrids grids = head_grids(layer, input);
+  const HeadGrids grids = head_grids(layer, input, no_head);
   if (grids.with_head == 0)
     throw KitError::read_file(input, record_text(layer) + ": every cell is inactive or dry");
 
@@ -310,7 +322,7 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder, co
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
-  const Words words = split_words(args, command, {"--layer", "--csv", "--period", "--step"});
+  const Words words = split_words(args, command, {"--layer", "--csv", "--period", "--step", "--no-head"});
   if (words.help) {
     out << residuals_help();
     return;
@@ -321,9 +333,10 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
   const std::string& wells = words.names[1];
   if (words.csv) refuse_overwrite(folder, *words.csv, {&input, &wells}, command);
 
+  const std::optional<float> no_head = no_head_of(words, command);
   const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
   const std::vector<gridkit::PointF> points = read_points(folder, wells);
-  const std::vector<PointResidual> residuals = compare_points(points, layer);
+  const std::vector<PointResidual> residuals = compare_points(points, layer, no_head);
   const ResidualSummary s = summarize(residuals);
   if (words.csv) {
     gridkit::OutFile csv(folder / *words.csv, *words.csv);
