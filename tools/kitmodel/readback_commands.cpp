@@ -1,7 +1,6 @@
 #include "tools/kitmodel/readback_commands.hpp"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -16,6 +15,7 @@
 #include "gridkit/numparse.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
+#include "tools/kitmodel/command_words.hpp"
 #include "tools/kitmodel/head_file.hpp"
 #include "tools/kitmodel/residuals.hpp"
 
@@ -68,75 +68,20 @@ std::string residuals_help_text() {
          std::string(kFormsText) + std::string(kNoHeadValues);
 }
 
-// The words of a subcommand: names in order, and options each with a value
-// (given as the next word or after "=").
-struct Words {
-  std::vector<std::string> names;
-  std::optional<std::string> layer, out, csv, period, step, no_head;
-  bool help = false;
-};
-
-Words split_words(std::span<const std::string> args, std::string_view command,
-                  std::initializer_list<std::string_view> allowed) {
-  Words words;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    const std::string& a = args[k];
-    if (a == "--help" || a == "-h") {
-      words.help = true;
-      continue;
-    }
-    if (a.size() < 2 || a[0] != '-' || a == "--") {
-      words.names.push_back(a);
-      continue;
-    }
-    const std::size_t eq = a.find('=');
-    const std::string option = a.substr(0, eq);
-    if (std::find(allowed.begin(), allowed.end(), option) == allowed.end())
-      throw KitError("kitmodel " + std::string(command) + ": unknown option " + option +
-                     " (kitmodel " + std::string(command) + " --help lists them)");
-    std::string value;
-    if (eq != std::string::npos) {
-      value = a.substr(eq + 1);
-    } else {
-      if (k + 1 == args.size())
-        throw KitError("kitmodel " + std::string(command) + ": " + option + " needs a value");
-      value = args[++k];
-    }
-    std::optional<std::string>* slot = option == "--layer"    ? &words.layer
-                                       : option == "--out"    ? &words.out
-                                       : option == "--csv"    ? &words.csv
-                                       : option == "--period" ? &words.period
-                                       : option == "--step"   ? &words.step
-                                                              : &words.no_head;
-    if (*slot)
-      throw KitError("kitmodel " + std::string(command) + ": " + option + " is given twice");
-    *slot = value;
-  }
-  return words;
-}
-
-int positive(const std::optional<std::string>& text, std::string_view option, std::string_view command) {
-  const std::optional<long long> n = gridkit::parse_integer(*text);
-  if (!n || *n < 1 || *n > std::numeric_limits<int>::max())
-    throw KitError("kitmodel " + std::string(command) + ": " + std::string(option) +
-                   " takes a whole number of 1 or more, not \"" + *text + "\"");
-  return static_cast<int>(*n);
-}
-
 // The value given to --no-head, if any.
 std::optional<float> no_head_of(const Words& words, std::string_view command) {
-  if (!words.no_head) return std::nullopt;
-  const std::optional<float> value = gridkit::parse_float(*words.no_head);
-  if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" +
-                             *words.no_head + "\"");
+  const auto text = words.value("--no-head");
+  if (!text) return std::nullopt;
+  const std::optional<float> value = gridkit::parse_float(*text);
+  if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" + *text + "\"");
   return value;
 }
 
-RecordChoice choice_of(const Words& words, std::string_view command) {
+RecordChoice choice_of(const Words& words) {
   RecordChoice choice;
-  if (words.layer) choice.layer = positive(words.layer, "--layer", command);
-  if (words.period) choice.period = positive(words.period, "--period", command);
-  if (words.step) choice.step = positive(words.step, "--step", command);
+  if (const auto n = words.positive("--layer")) choice.layer = *n;
+  choice.period = words.positive("--period");
+  choice.step = words.positive("--step");
   return choice;
 }
 
@@ -242,23 +187,24 @@ std::string_view residuals_help() {
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
-  const Words words = split_words(args, command, {"--layer", "--out", "--period", "--step", "--no-head"});
+  const Words words = Words::split(args, command, {"--layer", "--out", "--period", "--step", "--no-head"});
   if (words.help) {
     out << heads_help();
     return;
   }
   if (words.names.size() != 1)
     throw KitError("kitmodel heads: give one head file (kitmodel heads --help)");
-  if (!words.layer) throw KitError("kitmodel heads: --layer K is needed");
-  if (!words.out || words.out->empty()) throw KitError("kitmodel heads: --out NAME is needed");
+  const auto base = words.value("--out");
+  if (!words.value("--layer")) throw KitError("kitmodel heads: --layer K is needed");
+  if (!base || base->empty()) throw KitError("kitmodel heads: --out NAME is needed");
   const std::string& input = words.names[0];
-  const std::string grd_name = *words.out + ".GRD";
-  const std::string arr_name = *words.out + ".ARR";
+  const std::string grd_name = *base + ".GRD";
+  const std::string arr_name = *base + ".ARR";
   refuse_overwrite(folder, grd_name, {&input}, command);
   refuse_overwrite(folder, arr_name, {&input}, command);
 
   const std::optional<float> no_head = no_head_of(words, command);
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
   const HeadGrids grids = head_grids(layer, input, no_head);
   if (grids.with_head == 0)
     throw KitError::read_file(input, record_text(layer) + ": every cell is inactive or dry");
@@ -322,7 +268,7 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder, co
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
-  const Words words = split_words(args, command, {"--layer", "--csv", "--period", "--step", "--no-head"});
+  const Words words = Words::split(args, command, {"--layer", "--csv", "--period", "--step", "--no-head"});
   if (words.help) {
     out << residuals_help();
     return;
@@ -331,15 +277,16 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
     throw KitError("kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
   const std::string& input = words.names[0];
   const std::string& wells = words.names[1];
-  if (words.csv) refuse_overwrite(folder, *words.csv, {&input, &wells}, command);
+  const auto csv_name = words.value("--csv");
+  if (csv_name) refuse_overwrite(folder, *csv_name, {&input, &wells}, command);
 
   const std::optional<float> no_head = no_head_of(words, command);
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
   const std::vector<gridkit::PointF> points = read_points(folder, wells);
   const std::vector<PointResidual> residuals = compare_points(points, layer, no_head);
   const ResidualSummary s = summarize(residuals);
-  if (words.csv) {
-    gridkit::OutFile csv(folder / *words.csv, *words.csv);
+  if (csv_name) {
+    gridkit::OutFile csv(folder / *csv_name, *csv_name);
     write_csv(csv, residuals);
     csv.close();
   }
@@ -363,7 +310,7 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
     out << number(*s.rmse_percent_of_range, 2) << " %\n";
   else
     out << "none, the range is 0\n";
-  if (words.csv) out << "wrote " << *words.csv << "\n";
+  if (csv_name) out << "wrote " << *csv_name << "\n";
 }
 
 }  // namespace kitmodel
