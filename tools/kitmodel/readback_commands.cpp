@@ -115,12 +115,19 @@ HeadLayer read_model_layer(const std::filesystem::path& folder, const std::strin
   return layer;
 }
 
-// A number for the report: `decimals` places, no padding.
+// A number for the report and the table: `decimals` places, no padding, and
+// a 0 before the point below 1 (".50" is the fixed fields' look, not a
+// spreadsheet's or a reader's).
+std::string readable(std::string text) {
+  const std::size_t point = text.find('.');
+  if (point == 0 || (point == 1 && text[0] == '-')) text.insert(point, "0");
+  return text;
+}
 std::string number(double value, int decimals) {
-  return gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits));
+  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits)));
 }
 std::string number(float value, int decimals) {
-  return gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits));
+  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits)));
 }
 
 std::string record_text(const HeadLayer& layer) {
