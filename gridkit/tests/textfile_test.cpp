@@ -20,33 +20,40 @@ namespace fs = std::filesystem;
 
 using Folder = kit_test::ScratchFolder;
 
-// How an output ends, and what stands under its name afterwards, when a file
-// "OLD" stood there before.
-TEST(OutFile, ReplacesItsNameOnlyWhenClosedOrWhenSomethingWasWritten) {
+// How an output ends, and what stands under its name afterwards, with and
+// without a file "OLD" there before.
+TEST(OutFile, ReplacesItsNameOnlyAtANormalEnd) {
   struct Case {
     const char* why;
+    bool earlier;
     bool write_line;
     bool stop_with_error;
-    const char* left;  // content under the name afterwards
+    const char* left;  // content under the name afterwards; nullptr: no file
   };
   const Case cases[] = {
-      {"normal end with lines", true, false, "NEW\n"},
-      {"normal end with nothing written: an empty output is a result", false, false, ""},
-      {"error after writing: what was written is kept", true, true, "NEW\n"},
-      {"error before writing: the earlier file stays", false, true, "OLD\n"},
+      {"normal end with lines", true, true, false, "NEW\n"},
+      {"normal end with nothing written: an empty output is a result", true, false, false, ""},
+      {"error after writing over an earlier file: the earlier file stays", true, true, true, "OLD\n"},
+      {"error before writing: the earlier file stays", true, false, true, "OLD\n"},
+      {"error after writing under a new name: what was written is kept", false, true, true, "NEW\n"},
+      {"error before writing under a new name: no file appears", false, false, true, nullptr},
   };
   for (const Case& c : cases) {
     Folder folder;
-    folder.write("OUT.DAT", "OLD\n");
+    if (c.earlier) folder.write("OUT.DAT", "OLD\n");
     try {
       OutFile out(folder / "OUT.DAT", "OUT.DAT");
-      EXPECT_EQ(folder.read("OUT.DAT"), "OLD\n") << c.why << ": replaced while still open";
       if (c.write_line) out.line("NEW");
+      out.flush();
+      EXPECT_EQ(folder.read("OUT.DAT"), c.earlier ? "OLD\n" : "") << c.why << ": replaced while still open";
       if (c.stop_with_error) throw KitError("stop");
     } catch (const KitError&) {
     }
-    EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
-    EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
+    EXPECT_EQ(folder.has("OUT.DAT"), c.left != nullptr) << c.why;
+    if (c.left) {
+      EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
+    }
+    EXPECT_EQ(folder.listing().size(), c.left ? 1u : 0u) << c.why << ": a temporary file was left";
   }
 }
 
