@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::size_t kFirstRoom = std::size_t{1} << 16;
 
-KitError too_large(const std::string& name) { return KitError::read_file(name, "larger than 256 MiB"); }
+KitError too_large(const std::string& name) { return input_too_large(name); }
+
 
 // Reads into storage sized from the file (no copy through a stream's buffer,
 // no clearing first), growing it by doubling up to one byte past the bound:
@@ -51,15 +52,23 @@ struct Descriptor {
 
 }  // namespace
 
-WholeFile read_whole_file(const std::filesystem::path& path, const std::string& name) {
+KitError input_too_large(const std::string& name) { return KitError::read_file(name, "larger than 256 MiB"); }
+
+int open_input_file(const std::filesystem::path& path, const std::string& name) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT) throw KitError::open(name, "no such file");
     throw KitError::open(name, system_reason(errno));
   }
   if (S_ISDIR(info.st_mode)) throw KitError::open(name, "is a folder, not a file");
-  const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) throw KitError::open(name, std::strerror(errno));
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw KitError::open(name, std::strerror(errno));
+  return fd;
+}
+
+WholeFile read_whole_file(const std::filesystem::path& path, const std::string& name) {
+  const Descriptor file{open_input_file(path, name)};
+  struct stat info {};
   if (::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode)) {
     if (static_cast<std::uintmax_t>(info.st_size) > kMaxInputBytes) throw too_large(name);
     return read_all(file.fd, name, static_cast<std::size_t>(info.st_size) + 1);

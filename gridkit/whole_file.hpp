@@ -18,6 +18,15 @@ struct WholeFile {
   std::size_t size = 0;
 };
 
+// An input opened for reading, for a reader that takes it piece by piece
+// (and keeps to kMaxInputBytes itself): the descriptor, which the caller
+// closes. A missing file or a folder is an open error naming `name`.
+int open_input_file(const std::filesystem::path& path, const std::string& name);
+
+// "read NAME: larger than 256 MiB"
+class KitError;
+KitError input_too_large(const std::string& name);
+
 // The file's bytes. A missing file or a folder is an open error naming
 // `name`; a file that grows while it is read is read to its end (within the
 // bound).

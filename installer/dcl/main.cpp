@@ -8,9 +8,10 @@
 //
 // IN or OUT given as "-" is standard input or output.
 // Usage errors and files that cannot be read or written end with a message
-// on stderr and exit status 2. IN is read whole (at most 256 MiB) before OUT
-// is opened, and OUT replaces a file of its name only once it is written
-// whole (gridkit::ReplacingOutput), so IN and OUT may be the same file.
+// on stderr and exit status 2. IN is read (at most 256 MiB) while OUT is
+// written to a temporary file that replaces a file of its name only once it
+// is written whole (gridkit::ReplacingOutput), so IN and OUT may be the same
+// file.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -22,6 +23,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -133,18 +139,55 @@ class Output {
   std::uint64_t written_ = 0;
 };
 
+// IN of explode, read as the decoder asks for it, so that a long stream is
+// decoded and written as it arrives; past 256 MiB it is a read error.
+class StreamInput {
+ public:
+  explicit StreamInput(const std::string& path) : name_(path == kDash ? "standard input" : path) {
+    if (path != kDash) {
+      fd_ = gridkit::open_input_file(path, path);
+      owned_ = true;
+      return;
+    }
+#if defined(_WIN32)
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    // A closed standard input is an error, not an empty stream.
+    struct stat info {};
+    if (::fstat(0, &info) != 0) throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
+  }
+  StreamInput(const StreamInput&) = delete;
+  StreamInput& operator=(const StreamInput&) = delete;
+  ~StreamInput() {
+    if (owned_) ::close(fd_);
+  }
+  unsigned int read(char* buffer, unsigned int size) {
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer, size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
+      total_ += static_cast<std::uint64_t>(got);
+      if (total_ > gridkit::kMaxInputBytes) throw gridkit::input_too_large(name_);
+      return static_cast<unsigned int>(got);
+    }
+  }
+
+ private:
+  std::string name_;
+  int fd_ = 0;
+  bool owned_ = false;
+  std::uint64_t total_ = 0;
+};
+
 struct ExplodeFiles {
-  const std::vector<std::uint8_t>& in;
-  std::size_t next = 0;  // the first byte of `in` not yet handed out
+  StreamInput& in;
   Output& out;
 };
 
+// The decoder is C++ throughout, so a read or write error leaves it as an
+// exception.
 unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
-  auto& files = *static_cast<ExplodeFiles*>(param);
-  const std::size_t count = std::min<std::size_t>(*size, files.in.size() - files.next);
-  std::copy_n(files.in.begin() + static_cast<std::ptrdiff_t>(files.next), count, buffer);
-  files.next += count;
-  return static_cast<unsigned int>(count);
+  return static_cast<ExplodeFiles*>(param)->in.read(buffer, *size);
 }
 
 void write_routine(char* buffer, unsigned int* size, void* param) {
@@ -165,9 +208,9 @@ std::string_view result_text(dcl::ExplodeResult result) {
 
 int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
-  const std::vector<std::uint8_t> input = read_file(args[0]);
+  StreamInput in(args[0]);
   Output out(args[1]);
-  ExplodeFiles files{input, 0, out};
+  ExplodeFiles files{in, out};
   std::array<std::uint8_t, dcl::kWorkAreaSize> work;
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (result != dcl::ExplodeResult::ok && (out.written() == 0 || !out.keeps_partial_output())) {
