@@ -56,7 +56,9 @@ void install_handlers_once() {
   });
 }
 
-void list_temporary(const std::filesystem::path& temp) {
+}  // namespace
+
+void list_temporary(const std::filesystem::path& temp) noexcept {
   const std::string& text = temp.native();
   if (text.size() >= PATH_MAX) return;
   for (Slot& slot : slots) {
@@ -67,8 +69,6 @@ void list_temporary(const std::filesystem::path& temp) {
     return;
   }
 }
-
-}  // namespace
 
 std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
                                               const std::string& name, int& fd) {

@@ -16,6 +16,10 @@ namespace gridkit {
 std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
                                               const std::string& name, int& fd);
 
+// Lists a path for removal on a signal: a file another library makes beside
+// a temporary file (a database's journal).
+void list_temporary(const std::filesystem::path& temp) noexcept;
+
 // Takes a path off the list once it is renamed over its target or removed.
 void forget_temporary(const std::filesystem::path& temp) noexcept;
 

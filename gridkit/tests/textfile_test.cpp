@@ -98,6 +98,33 @@ TEST(InFile, MissingFileIsAnOpenErrorAndIsNotCreated) {
   EXPECT_FALSE(fs::exists(folder / "NONE.DAT"));
 }
 
+// Inputs that cannot be read as a file say why, in the system's words where
+// it has some, and show a name exactly, control bytes escaped.
+TEST(InFile, UnreadableInputsSayWhy) {
+  struct Case {
+    const char* why;
+    std::string path;  // in the scratch folder unless absolute
+    std::string name;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a folder", "SUB", "SUB", "open SUB: is a folder, not a file"},
+      {"a name ending in a tab", "ZONES.BOL\t", "ZONES.BOL\t", "open \"ZONES.BOL\\t\": no such file"},
+      {"a carriage return and a bell", "A\rB\a", "A\rB\a", "open \"A\\rB\\x07\": no such file"},
+      {"an endless device stops at the bound", "/dev/zero", "/dev/zero", "read /dev/zero: larger than 256 MiB"},
+  };
+  for (const Case& c : cases) {
+    Folder folder;
+    fs::create_directories(folder / "SUB");
+    try {
+      InFile::open_existing(c.path.starts_with('/') ? fs::path(c.path) : folder / c.path, c.name);
+      ADD_FAILURE() << c.why << ": no error";
+    } catch (const KitError& e) {
+      EXPECT_EQ(e.what(), c.message) << c.why;
+    }
+  }
+}
+
 TEST(InFile, ByteOrderMarkIsSkippedWithANote) {
   Folder folder;
   folder.write("BOM.DAT", "\xEF\xBB\xBF" "1 2 3\n");

@@ -129,6 +129,10 @@ void write_point_file(const fs::path& folder, const std::string& name,
   file.close();
 }
 
+namespace {
+constexpr const char* kSideFiles[] = {"-journal", "-wal", "-shm"};
+}  // namespace
+
 PendingOutput::PendingOutput(const fs::path& folder, const std::string& name) : output_(folder / name, name) {
   if (output_.straight_through()) {
     int fd = -1;
@@ -139,12 +143,15 @@ PendingOutput::PendingOutput(const fs::path& folder, const std::string& name) : 
     staging_ = output_.temporary();
   }
   // GDAL's drivers create their file themselves; the name stays on the list
-  // of temporary files, so an interrupt still removes what GDAL made.
+  // of temporary files, so an interrupt still removes what GDAL made, and so
+  // do the journal files SQLite keeps beside a GeoPackage while writing it.
   ::unlink(staging_.c_str());
+  for (const char* side : kSideFiles) gridkit::list_temporary(staging_.string() + side);
 }
 
 PendingOutput::~PendingOutput() {
   if (output_.straight_through()) gridkit::remove_temporary(staging_);
+  for (const char* side : kSideFiles) gridkit::remove_temporary(staging_.string() + side);
 }
 
 void PendingOutput::commit() {
