@@ -62,7 +62,7 @@ int open_input_file(const std::filesystem::path& path, const std::string& name) 
   }
   if (S_ISDIR(info.st_mode)) throw KitError::open(name, "is a folder, not a file");
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw KitError::open(name, std::strerror(errno));
+  if (fd < 0) throw KitError::open(name, system_reason(errno));
   return fd;
 }
 

@@ -8,7 +8,8 @@
 //    temporary file behind;
 //  - an input named like an output of the same run is read as it was before
 //    the run: the outputs are those of a run with the input named apart;
-//  - what was written before a failure is kept;
+//  - what was written before a failure is kept where no file stood, and an
+//    earlier file of the name is never replaced by it;
 //  - a blank name is asked again, and only the first characters of an answer
 //    longer than its field name the file.
 #include <gtest/gtest.h>

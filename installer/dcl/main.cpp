@@ -215,16 +215,16 @@ int run_explode(const std::vector<std::string>& args) {
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (result != dcl::ExplodeResult::ok && (out.written() == 0 || !out.keeps_partial_output())) {
     out.discard();
-    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); " << out.written() << " bytes decoded, " << args[1]
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
+              << static_cast<int>(result) << "); " << out.written() << " bytes decoded, " << gridkit::shown_name(args[1])
               << " left as it was\n";
     return static_cast<int>(result);
   }
   out.commit();
   if (result != dcl::ExplodeResult::ok) {
-    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
               << static_cast<int>(result) << "); " << out.written() << " bytes written to "
-              << args[1] << "\n";
+              << gridkit::shown_name(args[1]) << "\n";
   }
   return static_cast<int>(result);
 }
