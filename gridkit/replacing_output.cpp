@@ -26,23 +26,25 @@ std::filesystem::path follow_links(const std::filesystem::path& path) {
 }  // namespace
 
 ReplacingOutput::ReplacingOutput(const std::filesystem::path& path, std::string display_name)
-    : name_(std::move(display_name)), target_(follow_links(path)) {
+    : name_(std::move(display_name)), target_(path) {
   struct stat info {};
-  if (::stat(target_.c_str(), &info) == 0) {
+  if (::stat(path.c_str(), &info) == 0) {
     existed_ = true;
     if (S_ISDIR(info.st_mode)) throw KitError::open(name_, "is a folder, not a file");
     if (!S_ISREG(info.st_mode)) {
-      // A device, FIFO or socket: written as a shell redirect writes it.
-      fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+      // A device, FIFO or socket, maybe through links (/dev/stdout): written
+      // by its own name, as a shell redirect writes it.
+      fd_ = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
       if (fd_ < 0) throw KitError::open(name_, system_reason(errno));
       straight_ = true;
       temp_ = target_;
       return;
     }
-    if (::access(target_.c_str(), W_OK) != 0) throw KitError::open(name_, system_reason(errno));
   } else if (errno != ENOENT) {
     throw KitError::open(name_, system_reason(errno));
   }
+  target_ = follow_links(path);
+  if (existed_ && ::access(target_.c_str(), W_OK) != 0) throw KitError::open(name_, system_reason(errno));
   temp_ = create_temporary_beside(target_, name_, fd_);
   // The replacement keeps the permissions of the file it replaces.
   if (existed_) ::fchmod(fd_, info.st_mode & 07777);
