@@ -26,4 +26,13 @@ class KitError : public std::runtime_error {
   static KitError write(std::string_view file, std::string_view reason);
 };
 
+// The system's reason for error number `error_number`, as a message part
+// ("no space left on device").
+std::string system_reason(int error_number);
+
+// A file name or value as a message shows it: unchanged when it holds only
+// printable characters, otherwise in double quotes with each control byte
+// escaped ("ZONES.BOL\t"), so that nothing it holds is hidden.
+std::string shown_name(std::string_view name);
+
 }  // namespace gridkit

@@ -17,68 +17,13 @@
 #include "gridkit/freeformat.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/numparse.hpp"
+#include "gridkit/whole_file.hpp"
 
 namespace gridkit {
 
 namespace {
 
-// A whole file, read by the system straight into storage sized from the
-// file (no copy through a stream's buffer, no clearing first); a file that
-// grows while it is read is read to its end all the same.
-struct WholeFile {
-  std::unique_ptr<char[]> bytes;
-  std::size_t size = 0;
-};
-
-WholeFile read_whole(const std::filesystem::path& path, const std::string& name) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw KitError::open(name, std::strerror(errno));
-  struct stat info {};
-  std::size_t room = ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16;
-  WholeFile file{std::unique_ptr<char[]>(new char[room]), 0};
-  for (;;) {
-    if (file.size == room) {
-      room *= 2;
-      std::unique_ptr<char[]> larger(new char[room]);
-      std::memcpy(larger.get(), file.bytes.get(), file.size);
-      file.bytes = std::move(larger);
-    }
-    const ssize_t got = ::read(fd, file.bytes.get() + file.size, room - file.size);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      throw KitError::read_file(name, std::strerror(error));
-    }
-    file.size += static_cast<std::size_t>(got);
-  }
-  ::close(fd);
-  return file;
-}
-
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// A new, empty file beside `target`, named after it, that no other run can
-// have open: the name is tried with a growing counter until the creation of
-// a file that did not exist succeeds.
-std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
-                                              const std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::filesystem::path folder = target.parent_path();
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    const std::string leaf = "." + target.filename().string() + "." + std::to_string(getpid()) +
-                             "-" + std::to_string(counter++) + ".tmp";
-    const std::filesystem::path temp = folder / leaf;
-    // "x": fail rather than open a file that is already there.
-    if (std::FILE* created = std::fopen(temp.c_str(), "wbx")) {
-      std::fclose(created);
-      return temp;
-    }
-    if (errno != EEXIST) throw KitError::open(name, std::strerror(errno));
-  }
-  throw KitError::open(name, "no free name for a temporary file in its folder");
-}
 
 template <class T>
 std::optional<T> parse_token(std::string_view token) {
@@ -109,16 +54,22 @@ bool read_free_impl(InFile& file, std::span<T> values) {
 }  // namespace
 
 InFile InFile::open_existing(const std::filesystem::path& path, std::string display_name) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) throw KitError::open(display_name, "no such file");
-  if (std::filesystem::is_directory(path, ec)) throw KitError::open(display_name, "is a folder, not a file");
-  WholeFile file = read_whole(path, display_name);
+  WholeFile file = read_whole_file(path, display_name);
   std::string_view text(file.bytes.get(), file.size);
   if (text.starts_with(kUtf8Mark)) {
     text.remove_prefix(kUtf8Mark.size());
     note(display_name + ": UTF-8 byte-order mark at the start skipped");
   }
   return InFile(std::move(display_name), std::move(file.bytes), text);
+}
+
+std::string_view InFile::without_trailing_blank_lines(std::string_view text) {
+  // The last byte that is not white space ends the last line that counts;
+  // that line is kept whole, with its line end.
+  const std::size_t last = text.find_last_not_of(" \t\r\n\f\v");
+  if (last == std::string_view::npos) return text.substr(0, 0);
+  const std::size_t line_end = text.find('\n', last);
+  return line_end == std::string_view::npos ? text : text.substr(0, line_end + 1);
 }
 
 InFile InFile::from_text(std::string display_name, std::string text) {
@@ -146,49 +97,13 @@ std::string_view InFile::require_line() {
 }
 
 OutFile::OutFile(const std::filesystem::path& path, std::string display_name)
-    : name_(std::move(display_name)), target_(path), unwinding_at_open_(std::uncaught_exceptions()) {
-  std::error_code ec;
-  // Written through a link, as opening the link would have.
-  if (std::filesystem::is_symlink(path, ec)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) target_ = resolved;
-  }
-  if (std::filesystem::is_directory(target_, ec)) throw KitError::open(name_, "is a folder, not a file");
-  const bool exists = std::filesystem::exists(target_, ec);
-  if (exists && access(target_.c_str(), W_OK) != 0) throw KitError::open(name_, std::strerror(errno));
-  temp_ = create_temporary_beside(target_, name_);
-  if (exists) {
-    std::filesystem::permissions(temp_, std::filesystem::status(target_, ec).permissions(), ec);
-  }
-  out_.open(temp_, std::ios::binary | std::ios::trunc);
-  if (!out_) {
-    const int error = errno;
-    std::filesystem::remove(temp_, ec);
-    throw KitError::open(name_, std::strerror(error));
-  }
-  open_ = true;
-}
-
-OutFile::OutFile(OutFile&& other) noexcept
-    : name_(std::move(other.name_)),
-      target_(std::move(other.target_)),
-      temp_(std::move(other.temp_)),
-      out_(std::move(other.out_)),
-      pending_(std::move(other.pending_)),
-      open_(std::exchange(other.open_, false)),
-      written_(other.written_),
-      unwinding_at_open_(other.unwinding_at_open_) {}
+    : output_(path, std::move(display_name)), unwinding_at_open_(std::uncaught_exceptions()) {}
 
 OutFile& OutFile::operator=(OutFile&& other) noexcept {
   if (this != &other) {
     settle();
-    name_ = std::move(other.name_);
-    target_ = std::move(other.target_);
-    temp_ = std::move(other.temp_);
-    out_ = std::move(other.out_);
+    output_ = std::move(other.output_);
     pending_ = std::move(other.pending_);
-    open_ = std::exchange(other.open_, false);
-    written_ = other.written_;
     unwinding_at_open_ = other.unwinding_at_open_;
   }
   return *this;
@@ -196,71 +111,36 @@ OutFile& OutFile::operator=(OutFile&& other) noexcept {
 
 OutFile::~OutFile() { settle(); }
 
-void OutFile::discard() noexcept {
-  pending_.clear();
-  out_.close();
-  std::error_code ec;
-  std::filesystem::remove(temp_, ec);
-  open_ = false;
-}
-
 void OutFile::settle() noexcept {
-  if (!open_) return;
+  if (!output_.open()) return;
   const bool stopped_by_error = std::uncaught_exceptions() > unwinding_at_open_;
-  if (stopped_by_error && !written_) {
-    discard();
-    return;
+  try {
+    flush();
+    if (!stopped_by_error) {
+      output_.commit();
+      return;
+    }
+  } catch (const KitError&) {
+    return;  // a refused write has discarded the output already
   }
-  hand_over();
-  out_.close();
-  if (!out_) {  // a file cut short by a failed write never takes the name
-    discard();
-    return;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp_, target_, ec);
-  if (ec) std::filesystem::remove(temp_, ec);
-  open_ = false;
+  output_.abandon();
 }
 
 void OutFile::close() {
-  if (!open_) return;
-  hand_over();
-  out_.close();
-  if (!out_) {
-    discard();
-    throw KitError::write(name_, "the file could not be written");
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp_, target_, ec);
-  if (ec) {
-    discard();
-    throw KitError::write(name_, "the file could not be put in place: " + ec.message());
-  }
-  open_ = false;
+  flush();
+  output_.commit();
 }
 
 void OutFile::line(std::string_view text) {
-  written_ = true;
   if (pending_.capacity() < kPendingBytes) pending_.reserve(kPendingBytes + 128);
   pending_.append(text);
   pending_.push_back('\n');
-  if (pending_.size() >= kPendingBytes) {
-    hand_over();
-    if (!out_) fail_write();
-  }
+  if (pending_.size() >= kPendingBytes) flush();
 }
 
-void OutFile::fail_write() {
-  // What did get written is cut short at some unknown point (a full disk, a
-  // file-size limit): it is dropped, and a file standing under the name stays.
-  discard();
-  throw KitError::write(name_, "the file could not be written");
-}
-
-void OutFile::hand_over() noexcept {
-  if (pending_.empty()) return;
-  out_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+void OutFile::flush() {
+  if (pending_.empty() || !output_.open()) return;
+  output_.write(pending_.data(), pending_.size());
   pending_.clear();
 }
 
@@ -268,11 +148,6 @@ void OutFile::write(const Record& record) {
   for (const std::string& line_text : record.lines()) line(line_text);
 }
 
-void OutFile::flush() {
-  hand_over();
-  out_.flush();
-  if (!out_) fail_write();
-}
 
 void read_free(InFile& file, std::span<float> values) {
   if (!read_free_impl(file, values)) throw KitError::end_of_file(file.name(), file.line_number());

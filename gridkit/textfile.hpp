@@ -1,18 +1,15 @@
 // Text files as the tools use them: an input read line by line with its line
 // number kept for error reports, and an output written line by line.
 //
-// No run destroys a file. An input is read whole when it is opened, so an
-// output of the same name cannot change what is read. An output is written
-// to a temporary file beside its name and moved over that name when it is
-// closed: at the end of a normal run, or when the run stops on an error after
-// something was written to it (what was written is kept). An output to which
-// nothing was written when the run stops, or whose writing failed (a full
-// disk), is discarded, and a file already standing under its name stays as
-// it was.
+// No run destroys a file. An input is read whole when it is opened (at most
+// 256 MiB), so an output of the same name cannot change what is read. An
+// output is written to a temporary file beside its name and moved over that
+// name at the end of a normal run. When the run stops on an error, a file
+// already standing under the name stays as it was; what was written is kept
+// only under a name that held no file.
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <span>
@@ -20,6 +17,7 @@
 #include <string_view>
 
 #include "gridkit/record.hpp"
+#include "gridkit/replacing_output.hpp"
 
 namespace gridkit {
 
@@ -45,8 +43,11 @@ class InFile {
  private:
   // The file's bytes are held in storage that is not cleared first: a grid
   // file is a megabyte or more, read straight from the system into it.
+  // Blank lines at the end of a file (an editor's or a mail program's
+  // leftovers) are not part of it: no reader sees them.
   InFile(std::string name, std::unique_ptr<char[]> storage, std::string_view text)
-      : name_(std::move(name)), storage_(std::move(storage)), text_(text) {}
+      : name_(std::move(name)), storage_(std::move(storage)), text_(without_trailing_blank_lines(text)) {}
+  static std::string_view without_trailing_blank_lines(std::string_view text);
   std::string name_;
   std::unique_ptr<char[]> storage_;
   std::string_view text_;  // within storage_
@@ -56,43 +57,36 @@ class InFile {
 
 class OutFile {
  public:
-  // Create-or-replace, by way of a temporary file in the same folder. An
-  // existing file of the name is left alone until the output is closed; one
-  // that may not be written (a folder, a read-only file) is an open error.
+  // Create-or-replace, by way of a temporary file in the same folder (see
+  // ReplacingOutput for devices, FIFOs and links). An existing file of the
+  // name is left alone until the output is closed; one that may not be
+  // written (a folder, a read-only file) is an open error.
   OutFile(const std::filesystem::path& path, std::string display_name);
-  OutFile(OutFile&& other) noexcept;
+  OutFile(OutFile&& other) noexcept = default;
   OutFile& operator=(OutFile&& other) noexcept;
   OutFile(const OutFile&) = delete;
   OutFile& operator=(const OutFile&) = delete;
-  // Closes as the header says: kept when the scope ends normally or when
-  // something was written; discarded when an error unwinds past an output
-  // still empty.
+  // Put in place when the scope ends normally; when an error unwinds past
+  // it, kept only if something was written and no file stood under its name.
   ~OutFile();
 
   void line(std::string_view text);  // text and a line end
   void write(const Record& record);  // each record as a line, carriage control kept
+  // Hands every line so far to the system; a refused write is a write error.
   void flush();
   // Moves the finished file over its name now; a failure is a write error.
   void close();
-  const std::string& name() const { return name_; }
+  const std::string& name() const { return output_.name(); }
 
  private:
   void settle() noexcept;  // what the destructor does
-  void discard() noexcept;
-  void hand_over() noexcept;  // pending lines to the stream
-  [[noreturn]] void fail_write();  // discards the output, throws a write error
 
-  // Lines are gathered here and handed to the stream in large blocks: one
+  // Lines are gathered here and handed to the system in large blocks: one
   // copy and few system calls for a file of many short lines.
   static constexpr std::size_t kPendingBytes = std::size_t{1} << 16;
 
-  std::string name_;
-  std::filesystem::path target_;  // the name the file is moved to
-  std::filesystem::path temp_;    // where it is written until then
-  std::ofstream out_;
+  ReplacingOutput output_;
   std::string pending_;
-  bool open_ = false;
-  bool written_ = false;
   int unwinding_at_open_ = 0;  // exceptions in flight when it was opened
 };
 

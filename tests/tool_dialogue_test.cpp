@@ -8,7 +8,8 @@
 //    temporary file behind;
 //  - an input named like an output of the same run is read as it was before
 //    the run: the outputs are those of a run with the input named apart;
-//  - what was written before a failure is kept;
+//  - what was written before a failure is kept where no file stood, and an
+//    earlier file of the name is never replaced by it;
 //  - a blank name is asked again, and only the first characters of an answer
 //    longer than its field name the file.
 #include <gtest/gtest.h>
@@ -252,22 +253,26 @@ TEST(ToolFiles, InputNamedLikeAnOutputIsReadAsItWasBeforeTheRun) {
   }
 }
 
-// PLOVER writes each point as it converts it: the lines before a bad one
-// replace the earlier output, and the run reports the bad line alone.
-TEST(ToolFiles, FailureAfterWritingBeganKeepsWhatWasWritten) {
-  const ScratchFolder folder;
-  folder.write("PTS.XYZ", "359987 344917 0\n500000 300000 0\n500000 NORTH 0\n359987 344917 0\n");
-  folder.write("GEO.OUT", kEarlier);
-  const gridkit::ToolRun run = kit_test::run_in(folder, plover::run_plover, "PTS.XYZ\n");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.error.find("PTS.XYZ line 3"), std::string::npos) << run.error;
-  EXPECT_NE(run.error.find("NORTH"), std::string::npos) << run.error;
-  EXPECT_EQ(run.error.find('\n'), std::string::npos) << "one line: " << run.error;
-  EXPECT_EQ(run.output.find("Stop"), std::string::npos);
-  EXPECT_EQ(folder.read("GEO.OUT"),
-            " 43.00   59.00   59.99   86.00     .00     .00     .00\n"
-            " 43.00   34.00   56.68   84.00   15.00   56.95     .00\n");
-  EXPECT_EQ(folder.listing(), (std::set<std::string>{"PTS.XYZ", "GEO.OUT"}));
+// PLOVER writes each point as it converts it. A bad line stops the run: a
+// good GEO.OUT of an earlier run stays as it was, and where none stood the
+// lines before the bad one are kept. The run reports the bad line alone.
+TEST(ToolFiles, FailureAfterWritingBeganNeverReplacesAnEarlierFile) {
+  for (const bool earlier : {true, false}) {
+    SCOPED_TRACE(earlier ? "earlier GEO.OUT" : "no GEO.OUT before");
+    const ScratchFolder folder;
+    folder.write("PTS.XYZ", "359987 344917 0\n500000 300000 0\n500000 NORTH 0\n359987 344917 0\n");
+    if (earlier) folder.write("GEO.OUT", kEarlier);
+    const gridkit::ToolRun run = kit_test::run_in(folder, plover::run_plover, "PTS.XYZ\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.error.find("PTS.XYZ line 3"), std::string::npos) << run.error;
+    EXPECT_NE(run.error.find("NORTH"), std::string::npos) << run.error;
+    EXPECT_EQ(run.error.find('\n'), std::string::npos) << "one line: " << run.error;
+    EXPECT_EQ(run.output.find("Stop"), std::string::npos);
+    EXPECT_EQ(folder.read("GEO.OUT"), earlier ? std::string(kEarlier)
+                                              : " 43.00   59.00   59.99   86.00     .00     .00     .00\n"
+                                                " 43.00   34.00   56.68   84.00   15.00   56.95     .00\n");
+    EXPECT_EQ(folder.listing(), (std::set<std::string>{"PTS.XYZ", "GEO.OUT"}));
+  }
 }
 
 // Name answers: each blank one is asked again; of one longer than its field

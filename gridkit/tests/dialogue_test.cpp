@@ -115,8 +115,8 @@ TEST(Dialogue, OutputsOfARunThatStops) {
   const Case cases[] = {
       {"stopped before writing: nothing created, the old file as it was", "RIV\n", false, false,
        "RIV.KH=OLD\n;"},
-      {"stopped after writing one: it is kept, the other discarded", "RIV\n", false, true,
-       "RIV.KH=KH\n;"},
+      {"stopped after writing over an earlier file: that file stays, the other is discarded", "RIV\n",
+       false, true, "RIV.KH=OLD\n;"},
       {"the second output cannot be created: the first goes with it", "RIV\n", true, false,
        "RIV.KH=OLD\n;RIV.KV/;"},
       {"the answer never came: nothing created", "\n", false, false, "RIV.KH=OLD\n;"},

@@ -23,33 +23,40 @@ namespace fs = std::filesystem;
 
 using Folder = kit_test::ScratchFolder;
 
-// How an output ends, and what stands under its name afterwards, when a file
-// "OLD" stood there before.
-TEST(OutFile, ReplacesItsNameOnlyWhenClosedOrWhenSomethingWasWritten) {
+// How an output ends, and what stands under its name afterwards, with and
+// without a file "OLD" there before.
+TEST(OutFile, ReplacesItsNameOnlyAtANormalEnd) {
   struct Case {
     const char* why;
+    bool earlier;
     bool write_line;
     bool stop_with_error;
-    const char* left;  // content under the name afterwards
+    const char* left;  // content under the name afterwards; nullptr: no file
   };
   const Case cases[] = {
-      {"normal end with lines", true, false, "NEW\n"},
-      {"normal end with nothing written: an empty output is a result", false, false, ""},
-      {"error after writing: what was written is kept", true, true, "NEW\n"},
-      {"error before writing: the earlier file stays", false, true, "OLD\n"},
+      {"normal end with lines", true, true, false, "NEW\n"},
+      {"normal end with nothing written: an empty output is a result", true, false, false, ""},
+      {"error after writing over an earlier file: the earlier file stays", true, true, true, "OLD\n"},
+      {"error before writing: the earlier file stays", true, false, true, "OLD\n"},
+      {"error after writing under a new name: what was written is kept", false, true, true, "NEW\n"},
+      {"error before writing under a new name: no file appears", false, false, true, nullptr},
   };
   for (const Case& c : cases) {
     Folder folder;
-    folder.write("OUT.DAT", "OLD\n");
+    if (c.earlier) folder.write("OUT.DAT", "OLD\n");
     try {
       OutFile out(folder / "OUT.DAT", "OUT.DAT");
-      EXPECT_EQ(folder.read("OUT.DAT"), "OLD\n") << c.why << ": replaced while still open";
       if (c.write_line) out.line("NEW");
+      out.flush();
+      EXPECT_EQ(folder.read("OUT.DAT"), c.earlier ? "OLD\n" : "") << c.why << ": replaced while still open";
       if (c.stop_with_error) throw KitError("stop");
     } catch (const KitError&) {
     }
-    EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
-    EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
+    EXPECT_EQ(folder.has("OUT.DAT"), c.left != nullptr) << c.why;
+    if (c.left) {
+      EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
+    }
+    EXPECT_EQ(folder.listing().size(), c.left ? 1u : 0u) << c.why << ": a temporary file was left";
   }
 }
 
@@ -86,7 +93,7 @@ TEST(OutFile, AFailedWriteLeavesTheEarlierFile) {
     }
     setrlimit(RLIMIT_FSIZE, &old_limit);
     if (c.lines == 1000 || c.close) {
-      EXPECT_EQ(error, "write OUT.DAT: the file could not be written") << c.why;
+      EXPECT_EQ(error, "write OUT.DAT: file too large") << c.why;
     }
     EXPECT_EQ(folder.read("OUT.DAT"), "OLD\n") << c.why;
     EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
@@ -133,6 +140,33 @@ TEST(InFile, MissingFileIsAnOpenErrorAndIsNotCreated) {
     EXPECT_STREQ(e.what(), "open NONE.DAT: no such file");
   }
   EXPECT_FALSE(fs::exists(folder / "NONE.DAT"));
+}
+
+// Inputs that cannot be read as a file say why, in the system's words where
+// it has some, and show a name exactly, control bytes escaped.
+TEST(InFile, UnreadableInputsSayWhy) {
+  struct Case {
+    const char* why;
+    std::string path;  // in the scratch folder unless absolute
+    std::string name;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a folder", "SUB", "SUB", "open SUB: is a folder, not a file"},
+      {"a name ending in a tab", "ZONES.BOL\t", "ZONES.BOL\t", "open \"ZONES.BOL\\t\": no such file"},
+      {"a carriage return and a bell", "A\rB\a", "A\rB\a", "open \"A\\rB\\x07\": no such file"},
+      {"an endless device stops at the bound", "/dev/zero", "/dev/zero", "read /dev/zero: larger than 256 MiB"},
+  };
+  for (const Case& c : cases) {
+    Folder folder;
+    fs::create_directories(folder / "SUB");
+    try {
+      InFile::open_existing(c.path.starts_with('/') ? fs::path(c.path) : folder / c.path, c.name);
+      ADD_FAILURE() << c.why << ": no error";
+    } catch (const KitError& e) {
+      EXPECT_EQ(e.what(), c.message) << c.why;
+    }
+  }
 }
 
 TEST(InFile, ByteOrderMarkIsSkippedWithANote) {

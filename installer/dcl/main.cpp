@@ -1,20 +1,21 @@
 // dcl: compresses a file into an implode stream, or decompresses one.
 //
-//   dcl explode IN OUT    exit status = the decoder's result code 0..4; OUT
-//                         receives every byte produced, also on a data error
-//                         (a stream that decodes to nothing on an error
-//                         leaves OUT as it was)
+//   dcl explode IN OUT    exit status = the decoder's result code 0..4; on a
+//                         data error OUT receives every byte produced when no
+//                         file stood under its name, and an earlier file of
+//                         that name is left as it was
 //   dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT
 //
 // IN or OUT given as "-" is standard input or output.
 // Usage errors and files that cannot be read or written end with a message
-// on stderr and exit status 2. OUT replaces a file of its name only once it
-// is written (ReplacingFile), so IN and OUT may be the same file.
+// on stderr and exit status 2. IN is read (at most 256 MiB) while OUT is
+// written to a temporary file that replaces a file of its name only once it
+// is written whole (gridkit::ReplacingOutput), so IN and OUT may be the same
+// file.
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -23,15 +24,22 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include "gridkit/error.hpp"
+#include "gridkit/replacing_output.hpp"
+#include "gridkit/whole_file.hpp"
 #include "installer/dcl/explode.hpp"
 #include "installer/dcl/implode.hpp"
 #include "kit_version.hpp"
-#include "installer/dcl/replacing_file.hpp"
 
 namespace {
 
@@ -51,7 +59,8 @@ constexpr std::string_view kHelp =
     "  is the decoder's result: 0 decoded to the end code, 1 bad window size code\n"
     "  in the header, 2 bad literal coding byte in the header, 3 stream of 4 bytes\n"
     "  or fewer, 4 input ended before the end code. Whatever was decoded before a\n"
-    "  data error is still written to OUT.\n"
+    "  data error is written to OUT when no file stood under that name; an\n"
+    "  earlier file of the name is left as it was.\n"
     "\n"
     "dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT\n"
     "  Compresses IN into one stream in OUT.\n"
@@ -71,39 +80,24 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::ifstream open_input(const std::string& path) {
-  std::error_code ec;
-  std::ifstream in;
-  if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary);
-  if (!in.is_open()) throw std::runtime_error("cannot open input file \"" + path + "\"");
-  return in;
-}
-
-// The file, or standard input for "-". Streams carry bytes as they are: on
-// Windows the console streams would otherwise turn line ends around.
-std::istream& input_stream(const std::string& path, std::ifstream& file) {
+// The whole of IN: the file, or standard input for "-" (a closed standard
+// input is a read error, not an empty file). Bytes are carried as they are:
+// on Windows the console streams would otherwise turn line ends around.
+std::vector<std::uint8_t> read_file(const std::string& path) {
+  gridkit::WholeFile whole;
   if (path == kDash) {
 #if defined(_WIN32)
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
-    return std::cin;
+    whole = gridkit::read_whole_descriptor(0, "standard input");
+  } else {
+    whole = gridkit::read_whole_file(path, path);
   }
-  file = open_input(path);
-  return file;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(whole.bytes.get());
+  return std::vector<std::uint8_t>(bytes, bytes + whole.size);
 }
 
-std::vector<std::uint8_t> read_file(const std::string& path) {
-  std::ifstream file;
-  std::istream& in = input_stream(path, file);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("cannot read input file \"" + path + "\"");
-  return bytes;
-}
-
-// OUT: standard output for "-", otherwise a file that replaces its name only
-// once written (ReplacingFile). Streams carry bytes as they are: on Windows
-// the console streams would otherwise turn line ends around.
+// OUT: standard output for "-", otherwise a gridkit::ReplacingOutput.
 class Output {
  public:
   explicit Output(const std::string& path) : path_(path) {
@@ -112,25 +106,28 @@ class Output {
       _setmode(_fileno(stdout), _O_BINARY);
 #endif
     } else {
-      file_.emplace(path);
+      file_.emplace(path, path);
     }
   }
   void write(const char* bytes, std::size_t size) {
+    written_ += size;
     if (file_) {
       file_->write(bytes, size);
       return;
     }
     std::cout.write(bytes, static_cast<std::streamsize>(size));
-    written_ += size;
   }
-  std::uint64_t written() const { return file_ ? file_->written() : written_; }
+  std::uint64_t written() const { return written_; }
+  // Whether the decoded bytes of a failed run may stand under OUT: only
+  // where no file stood before (standard output takes them as they come).
+  bool keeps_partial_output() const { return !file_ || !file_->existed(); }
   void commit() {
     if (file_) {
       file_->commit();
       return;
     }
     std::cout.flush();
-    if (!std::cout) throw std::runtime_error("cannot write output file \"" + path_ + "\"");
+    if (!std::cout) throw gridkit::KitError::write("standard output", "the stream refused the bytes");
   }
   void discard() noexcept {
     if (file_) file_->discard();
@@ -138,19 +135,59 @@ class Output {
 
  private:
   std::string path_;
-  std::optional<dcl::ReplacingFile> file_;
+  std::optional<gridkit::ReplacingOutput> file_;
   std::uint64_t written_ = 0;
 };
 
+// IN of explode, read as the decoder asks for it, so that a long stream is
+// decoded and written as it arrives; past 256 MiB it is a read error.
+class StreamInput {
+ public:
+  explicit StreamInput(const std::string& path) : name_(path == kDash ? "standard input" : path) {
+    if (path != kDash) {
+      fd_ = gridkit::open_input_file(path, path);
+      owned_ = true;
+      return;
+    }
+#if defined(_WIN32)
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    // A closed standard input is an error, not an empty stream.
+    struct stat info {};
+    if (::fstat(0, &info) != 0) throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
+  }
+  StreamInput(const StreamInput&) = delete;
+  StreamInput& operator=(const StreamInput&) = delete;
+  ~StreamInput() {
+    if (owned_) ::close(fd_);
+  }
+  unsigned int read(char* buffer, unsigned int size) {
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer, size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
+      total_ += static_cast<std::uint64_t>(got);
+      if (total_ > gridkit::kMaxInputBytes) throw gridkit::input_too_large(name_);
+      return static_cast<unsigned int>(got);
+    }
+  }
+
+ private:
+  std::string name_;
+  int fd_ = 0;
+  bool owned_ = false;
+  std::uint64_t total_ = 0;
+};
+
 struct ExplodeFiles {
-  std::istream& in;
+  StreamInput& in;
   Output& out;
 };
 
+// The decoder is C++ throughout, so a read or write error leaves it as an
+// exception.
 unsigned int read_routine(char* buffer, unsigned int* size, void* param) {
-  auto& files = *static_cast<ExplodeFiles*>(param);
-  files.in.read(buffer, static_cast<std::streamsize>(*size));
-  return static_cast<unsigned int>(files.in.gcount());
+  return static_cast<ExplodeFiles*>(param)->in.read(buffer, *size);
 }
 
 void write_routine(char* buffer, unsigned int* size, void* param) {
@@ -171,25 +208,23 @@ std::string_view result_text(dcl::ExplodeResult result) {
 
 int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
-  std::ifstream in_file;
-  std::istream& in = input_stream(args[0], in_file);
+  StreamInput in(args[0]);
   Output out(args[1]);
   ExplodeFiles files{in, out};
   std::array<std::uint8_t, dcl::kWorkAreaSize> work;
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
-  if (in.bad()) throw std::runtime_error("cannot read input file \"" + args[0] + "\"");
-  if (result != dcl::ExplodeResult::ok && out.written() == 0) {
+  if (result != dcl::ExplodeResult::ok && (out.written() == 0 || !out.keeps_partial_output())) {
     out.discard();
-    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); nothing decoded, " << args[1]
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
+              << static_cast<int>(result) << "); " << out.written() << " bytes decoded, " << gridkit::shown_name(args[1])
               << " left as it was\n";
     return static_cast<int>(result);
   }
   out.commit();
   if (result != dcl::ExplodeResult::ok) {
-    std::cerr << "dcl: " << args[0] << ": " << result_text(result) << " (result "
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
               << static_cast<int>(result) << "); " << out.written() << " bytes written to "
-              << args[1] << "\n";
+              << gridkit::shown_name(args[1]) << "\n";
   }
   return static_cast<int>(result);
 }
@@ -254,6 +289,9 @@ int main(int argc, char** argv) {
     throw UsageError("unknown command \"" + command + "\"");
   } catch (const UsageError& e) {
     std::cerr << "dcl: " << e.what() << "\n" << kUsage;
+    return kFailure;
+  } catch (const gridkit::KitError& e) {
+    std::cerr << "dcl: " << e.what() << "\n";
     return kFailure;
   } catch (const std::exception& e) {
     std::cerr << "dcl: " << e.what() << "\n";

@@ -95,6 +95,12 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
              {&order_map1, &order_map2, &order_map3});
   float conductance = tail.conductance;
   write_segments(cells, segments, tail.layer, conductance, {river, stages, problem});
+  // Every file handed to the system before the run reports its end, so a
+  // refused write (a full disk) stops the run instead of passing unseen.
+  for (gridkit::OutFile* file : {&class_map1, &class_map2, &class_map3, &order_map1, &order_map2, &order_map3,
+                                 &stages, &problem, &river}) {
+    file->flush();
+  }
 
   con.write(gridkit::Record().integer(static_cast<long long>(segments.size())));
   con.stop();

@@ -1,5 +1,7 @@
 #include "tools/kitgeo/kit_files.hpp"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <span>
@@ -9,7 +11,9 @@
 #include "gridkit/error.hpp"
 #include "gridkit/numfmt.hpp"
 #include "gridkit/record.hpp"
+#include "gridkit/temporary_files.hpp"
 #include "gridkit/textfile.hpp"
+#include "gridkit/whole_file.hpp"
 
 namespace kitgeo {
 
@@ -99,18 +103,14 @@ bool fits_layout(double value, Layout layout) {
 
 void write_model_array(const fs::path& folder, const std::string& name, Layout layout,
                        const ModelArray& array) {
-  PendingOutput pending(folder, name);
-  {
-    gridkit::OutFile file(pending.temporary(), name);
-    if (layout == Layout::Int) {
-      const IntGrid& grid = std::get<IntGrid>(array);
-      for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, grid.row(i));
-    } else {
-      write_real_rows(file, std::get<RealGrid>(array), layout);
-    }
-    file.flush();
+  gridkit::OutFile file(folder / name, name);
+  if (layout == Layout::Int) {
+    const IntGrid& grid = std::get<IntGrid>(array);
+    for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, grid.row(i));
+  } else {
+    write_real_rows(file, std::get<RealGrid>(array), layout);
   }
-  pending.commit();
+  file.close();
 }
 
 std::vector<gridkit::PointD> read_point_file(const fs::path& folder, const std::string& name) {
@@ -122,33 +122,44 @@ std::vector<gridkit::PointD> read_point_file(const fs::path& folder, const std::
 
 void write_point_file(const fs::path& folder, const std::string& name,
                       const std::vector<gridkit::PointD>& points) {
-  PendingOutput pending(folder, name);
-  {
-    gridkit::OutFile file(pending.temporary(), name);
-    for (const gridkit::PointD& p : points) {
-      file.line(shortest(p.x) + ' ' + shortest(p.y) + ' ' + shortest(p.z));
-    }
-    file.flush();
+  gridkit::OutFile file(folder / name, name);
+  for (const gridkit::PointD& p : points) {
+    file.line(shortest(p.x) + ' ' + shortest(p.y) + ' ' + shortest(p.z));
   }
-  pending.commit();
+  file.close();
 }
 
-PendingOutput::PendingOutput(const fs::path& folder, const std::string& name)
-    : name_(name), final_(folder / name) {
-  temporary_ = final_.parent_path() / (".kitgeo-" + final_.filename().string());
+namespace {
+constexpr const char* kSideFiles[] = {"-journal", "-wal", "-shm"};
+}  // namespace
+
+PendingOutput::PendingOutput(const fs::path& folder, const std::string& name) : output_(folder / name, name) {
+  if (output_.straight_through()) {
+    int fd = -1;
+    staging_ = gridkit::create_temporary_beside(fs::temp_directory_path() / ("kitgeo-" + fs::path(name).filename().string()),
+                                                name, fd);
+    ::close(fd);
+  } else {
+    staging_ = output_.temporary();
+  }
+  // GDAL's drivers create their file themselves; the name stays on the list
+  // of temporary files, so an interrupt still removes what GDAL made, and so
+  // do the journal files SQLite keeps beside a GeoPackage while writing it.
+  ::unlink(staging_.c_str());
+  for (const char* side : kSideFiles) gridkit::list_temporary(staging_.string() + side);
 }
 
 PendingOutput::~PendingOutput() {
-  if (committed_) return;
-  std::error_code ignored;
-  fs::remove(temporary_, ignored);
+  if (output_.straight_through()) gridkit::remove_temporary(staging_);
+  for (const char* side : kSideFiles) gridkit::remove_temporary(staging_.string() + side);
 }
 
 void PendingOutput::commit() {
-  std::error_code error;
-  fs::rename(temporary_, final_, error);
-  if (error) throw gridkit::KitError::write(name_, error.message());
-  committed_ = true;
+  if (output_.straight_through()) {
+    const gridkit::WholeFile made = gridkit::read_whole_file(staging_, output_.name());
+    output_.write(made.bytes.get(), made.size);
+  }
+  output_.commit();
 }
 
 }  // namespace kitgeo

@@ -3,9 +3,10 @@
 // those layouts goes through this file and through gridkit's row readers and
 // writers, so the layouts stay the library's.
 //
-// Outputs are written under a temporary name beside their own and moved over
-// it only once written whole: a failed run leaves an earlier file of that
-// name as it was and no partial file behind.
+// Outputs follow gridkit's rules (gridkit::ReplacingOutput): written under a
+// temporary name beside their own and moved over it only once written whole,
+// so a failed run leaves an earlier file of that name as it was; a device or
+// FIFO under the name is written straight through.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +16,7 @@
 
 #include "gridkit/grid.hpp"
 #include "gridkit/points.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "tools/kitgeo/arguments.hpp"
 
 namespace kitgeo {
@@ -44,8 +46,11 @@ std::vector<gridkit::PointD> read_point_file(const std::filesystem::path& folder
 void write_point_file(const std::filesystem::path& folder, const std::string& name,
                       const std::vector<gridkit::PointD>& points);
 
-// An output written under a temporary name in its own folder and moved over
-// its name by commit(); dropped with its temporary file if never committed.
+// An output that GDAL writes itself, by name: GDAL creates the file at
+// temporary() (no file stands there until it does) and commit() puts it in
+// place; dropped uncommitted, it leaves the name as it was. Where the name is
+// a device or FIFO, GDAL writes to a file in the system's temporary folder
+// and commit() copies it through.
 class PendingOutput {
  public:
   PendingOutput(const std::filesystem::path& folder, const std::string& name);
@@ -53,14 +58,12 @@ class PendingOutput {
   PendingOutput& operator=(const PendingOutput&) = delete;
   ~PendingOutput();
 
-  const std::filesystem::path& temporary() const { return temporary_; }
+  const std::filesystem::path& temporary() const { return staging_; }
   void commit();
 
  private:
-  std::string name_;
-  std::filesystem::path final_;
-  std::filesystem::path temporary_;
-  bool committed_ = false;
+  gridkit::ReplacingOutput output_;
+  std::filesystem::path staging_;
 };
 
 }  // namespace kitgeo

@@ -1,8 +1,12 @@
 #include "tools/kitgeo/kitgeo.hpp"
 
+#include <sys/stat.h>
+
 #include <ostream>
+#include <vector>
 
 #include "gridkit/error.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "tools/kitgeo/arguments.hpp"
 #include "tools/kitgeo/gdal_support.hpp"
 #include "tools/kitgeo/kit_files.hpp"
@@ -27,6 +31,17 @@ std::string_view resampling_name(Resampling resampling) {
 
 std::string cell_text(gridkit::Cell cell) {
   return "(row " + std::to_string(cell.row) + ", column " + std::to_string(cell.col) + ")";
+}
+
+// GDAL reads a raster or a layer by seeking in it; a device or FIFO in the
+// input's place would be read without end or bound, so it is refused. (A
+// folder stays allowed: a folder of shapefiles is a vector source.)
+void require_seekable_input(const fs::path& folder, const std::string& name) {
+  struct stat info {};
+  if (::stat((folder / name).c_str(), &info) != 0) return;  // the reader names a missing file
+  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    throw gridkit::KitError::read_file(name, "not a file (a device, FIFO or socket); GDAL reads only files");
+  }
 }
 
 void report_warnings(GdalSession& gdal, std::ostream& out) {
@@ -108,12 +123,23 @@ void import_points(const Arguments& a, std::ostream& out, const fs::path& folder
 
 void run_kitgeo(std::span<const std::string> args, std::ostream& out, const fs::path& folder) {
   const Arguments a = parse_arguments(args);
+  if (a.command != Command::Help) {
+    std::vector<gridkit::NamedInput> inputs{{folder / a.input, a.input}};
+    if (a.ibound) inputs.push_back({folder / *a.ibound, *a.ibound});
+    gridkit::refuse_output_over_input(folder / a.output, a.output, inputs);
+  }
   switch (a.command) {
     case Command::Help: out << usage(); break;
     case Command::Export: export_array(a, out, folder); break;
-    case Command::Import: import_array(a, out, folder); break;
+    case Command::Import:
+      require_seekable_input(folder, a.input);
+      import_array(a, out, folder);
+      break;
     case Command::ExportPoints: export_points(a, out, folder); break;
-    case Command::ImportPoints: import_points(a, out, folder); break;
+    case Command::ImportPoints:
+      require_seekable_input(folder, a.input);
+      import_points(a, out, folder);
+      break;
   }
   out.flush();
 }

@@ -113,21 +113,22 @@ const OGRPolygon& single_polygon(const OGRGeometry& geometry, const std::string&
   return *polygon;
 }
 
-// The package the layer goes into, written at `temporary`: a new one, or a
-// copy of the GeoPackage already at `existing` with any layer named
-// `layer_name` deleted, so its other layers stay. A file there that is not a
-// GeoPackage is left alone and refused.
+// The package the layer goes into, written at `temporary`: a copy of the
+// GeoPackage already at `existing` with any layer named `layer_name` deleted,
+// so its other layers stay, or else a new one (a file there that is not a
+// GeoPackage is replaced, as every output of the kit replaces its name).
 DatasetPtr open_package(GdalSession& gdal, const fs::path& existing, const fs::path& temporary,
                         const std::string& name, const std::string& layer_name, ExportedLayer& report) {
-  std::error_code error;
-  const bool merge = fs::is_regular_file(existing, error) && fs::file_size(existing, error) > 0 && !error;
-  if (!merge) {
+  const auto create_new = [&] {
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GPKG");
     if (driver == nullptr) throw gridkit::KitError::write(name, "GDAL has no GeoPackage driver");
     DatasetPtr package(driver->Create(temporary.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
     if (!package) throw gridkit::KitError::write(name, gdal.last_error("the GeoPackage could not be created"));
     return package;
-  }
+  };
+  std::error_code error;
+  const bool merge = fs::is_regular_file(existing, error) && fs::file_size(existing, error) > 0 && !error;
+  if (!merge) return create_new();
   fs::copy_file(existing, temporary, fs::copy_options::overwrite_existing, error);
   if (error) throw gridkit::KitError::write(name, "the GeoPackage could not be copied: " + error.message());
   // A read-only package is still replaced whole, as a new one would be; its
@@ -136,7 +137,8 @@ DatasetPtr open_package(GdalSession& gdal, const fs::path& existing, const fs::p
   const char* const only_gpkg[] = {"GPKG", nullptr};
   DatasetPtr package(GDALDataset::Open(temporary.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, only_gpkg));
   if (!package) {
-    throw gridkit::KitError::write(name, "the file exists and is not a GeoPackage; it is left as it was");
+    fs::remove(temporary, error);
+    return create_new();
   }
   for (int k = package->GetLayerCount() - 1; k >= 0; --k) {
     // GeoPackage table names are compared without regard to case.

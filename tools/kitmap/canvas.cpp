@@ -1,11 +1,14 @@
 #include "tools/kitmap/canvas.hpp"
 
+#include <exception>
+
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <string>
 
 #include "gridkit/error.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "gridkit/grid.hpp"
 #include "tools/kitmap/utf8_text.hpp"
 
@@ -170,6 +173,28 @@ void Canvas::legend(const std::string& heading, const std::vector<LegendItem>& i
   }
 }
 
+namespace {
+
+// Cairo hands the PNG over in pieces; each goes to the output, and the first
+// write the system refuses is kept to be reported with its own reason.
+struct PngSink {
+  gridkit::ReplacingOutput& output;
+  std::exception_ptr failure;
+};
+
+cairo_status_t write_png_piece(void* closure, const unsigned char* data, unsigned int length) {
+  auto& sink = *static_cast<PngSink*>(closure);
+  try {
+    sink.output.write(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  } catch (...) {
+    sink.failure = std::current_exception();
+    return CAIRO_STATUS_WRITE_ERROR;
+  }
+}
+
+}  // namespace
+
 // Cairo stops drawing at its first error and leaves the sheet as it was, so
 // a sheet drawn with an error is incomplete and is never written.
 void Canvas::check_drawn(const std::string& display_name) {
@@ -183,9 +208,13 @@ void Canvas::check_drawn(const std::string& display_name) {
 void Canvas::write_png(const std::filesystem::path& path, const std::string& display_name) {
   check_drawn(display_name);
   cairo_surface_flush(surface_);
-  const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
+  gridkit::ReplacingOutput output(path, display_name);
+  PngSink sink{output, nullptr};
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface_, write_png_piece, &sink);
+  if (sink.failure) std::rethrow_exception(sink.failure);
   if (status != CAIRO_STATUS_SUCCESS)
     throw gridkit::KitError::write(display_name, cairo_status_to_string(status));
+  output.commit();
 }
 
 void release_font_caches() {

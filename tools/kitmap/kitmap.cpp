@@ -7,6 +7,7 @@
 #include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numparse.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/order_maps.hpp"
@@ -87,6 +88,24 @@ void expect_files(const Command& c, std::size_t count) {
                    " (kitmap --help shows the usage)");
 }
 
+// The map's file is the last name; every name before it is read (a rivers
+// map reads BASE.OR1 to BASE.OR3). A map drawn over one of its own inputs
+// would destroy it, so that is refused before anything is read or drawn.
+void refuse_output_over_inputs(const Command& c, const std::filesystem::path& folder) {
+  if (c.words.size() < 3) return;
+  const std::string& png = c.words.back();
+  std::vector<gridkit::NamedInput> inputs;
+  for (std::size_t k = 1; k + 1 < c.words.size(); ++k) {
+    const std::string& name = c.words[k];
+    if (c.words[0] == "rivers" && k == 1) {
+      for (const char* part : {".OR1", ".OR2", ".OR3"}) inputs.push_back({folder / (name + part), name + part});
+    } else {
+      inputs.push_back({folder / name, name});
+    }
+  }
+  gridkit::refuse_output_over_input(folder / png, png, inputs);
+}
+
 }  // namespace
 
 void run_kitmap(const std::vector<std::string>& args, const std::filesystem::path& folder,
@@ -115,15 +134,18 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
   if (kind == "levels") {
     expect_files(c, 3);
     png = w[3];
+    refuse_output_over_inputs(c, folder);
     const gridkit::RealGrid levels = read_grid_file(folder, w[1]);
     layout = draw_levels_map(levels, read_int_array(folder, w[2]), c.options, folder / png, png);
   } else if (kind == "zones") {
     expect_files(c, 2);
     png = w[2];
+    refuse_output_over_inputs(c, folder);
     layout = draw_zones_map(read_int_array(folder, w[1]), c.options, folder / png, png);
   } else if (kind == "thickness") {
     expect_files(c, 5);
     png = w[5];
+    refuse_output_over_inputs(c, folder);
     // Files are read in the order named, so a report names the first bad one.
     const gridkit::RealGrid top = read_fixed_array(folder, w[1]);
     const gridkit::RealGrid bottom = read_fixed_array(folder, w[2]);
@@ -133,6 +155,7 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
   } else if (kind == "rivers") {
     expect_files(c, 3);
     png = w[3];
+    refuse_output_over_inputs(c, folder);
     const gridkit::IntGrid order = read_order_maps(folder, w[1]);
     layout = draw_rivers_map(order, read_int_array(folder, w[2]), c.options, folder / png, png);
   } else {

@@ -121,10 +121,16 @@ TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {
   EXPECT_EQ(dcl("shrink " + path("in.txt") + " " + path("o")), 2);
   EXPECT_EQ(dcl(""), 2);
   EXPECT_EQ(dcl("explode " + path("missing.imp") + " " + path("o")), 2);
-  EXPECT_NE(read("stderr.txt").find("cannot open input file"), std::string::npos);
+  EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "missing.imp").string() + ": no such file"), std::string::npos);
   EXPECT_EQ(dcl("implode " + path("missing.txt") + " " + path("o")), 2);
+  // A closed standard input is a read error, never an empty stream.
+  EXPECT_EQ(dcl("explode - " + path("o") + " <&-"), 2);
+  EXPECT_NE(read("stderr.txt").find("read standard input: bad file descriptor"), std::string::npos);
+  EXPECT_EQ(dcl("implode - " + path("o") + " <&-"), 2);
+  EXPECT_FALSE(fs::exists(dir_ / "o"));
   EXPECT_EQ(dcl("implode " + path("in.txt") + " " + path("no/such/dir/o")), 2);
-  EXPECT_NE(read("stderr.txt").find("cannot create output file"), std::string::npos);
+  EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "no/such/dir/o").string() + ": no such file or directory"),
+            std::string::npos);
 }
 
 TEST_F(DclCommand, DashIsStandardInputOrOutput) {
