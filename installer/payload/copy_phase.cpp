@@ -19,7 +19,7 @@ namespace {
 struct Buffer {
   std::string file;          // for messages
   std::uint64_t base = 0;    // file offset of its first byte
-  std::vector<std::uint8_t> owned;
+  std::shared_ptr<const std::uint8_t[]> storage;
   std::span<const std::uint8_t> bytes;
 };
 
@@ -52,17 +52,6 @@ void write_output(char* buffer, unsigned int* size, void* param) {
   d.count += *size;
 }
 
-const char* explode_problem(dcl::ExplodeResult result) {
-  switch (result) {
-    case dcl::ExplodeResult::ok: return "decoded";
-    case dcl::ExplodeResult::bad_dictionary_size: return "its window size code is not 4, 5 or 6";
-    case dcl::ExplodeResult::bad_literal_coding: return "its literal coding byte is not 0 or 1";
-    case dcl::ExplodeResult::short_first_read: return "it is 4 bytes or shorter";
-    case dcl::ExplodeResult::data_error: return "it ends before its end code";
-  }
-  return "unknown decoder result";
-}
-
 class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
@@ -72,7 +61,7 @@ class CopyPhase {
   std::optional<Failure> run();
 
  private:
-  bool admitted(const Record& record, const std::string& target) const;
+  bool admitted(const Record& record, const std::string& target);
   std::optional<std::string> install(const Record& record, const std::string& target);
   std::optional<Failure> load_continuation();
 
@@ -92,6 +81,7 @@ std::optional<Failure> CopyPhase::run() {
   buffer_.file = payload_.image_path;
   buffer_.base = payload_.payload_offset;
   buffer_.bytes = payload_.bytes;
+  buffer_.storage = payload_.storage;
   std::size_t pos = payload_.stream_start;
 
   platform_.create_folder(settings_.install_folder);
@@ -138,14 +128,14 @@ std::optional<Failure> CopyPhase::run() {
   }
 }
 
-bool CopyPhase::admitted(const Record& record, const std::string& target) const {
+bool CopyPhase::admitted(const Record& record, const std::string& target) {
   switch (record.condition) {
     case kAlways: return true;
     case kOptionOne: return (settings_.option_flag1 & 1U) != 0;
     case kOptionTwo: return (settings_.option_flag2 & 2U) != 0;
     case kOptionThree: return (settings_.option_flag3 & 1U) != 0;
     case kUpdateOnly: return platform_.file_readable(target);
-    case kUnlessLibrary: return !platform_.library_present(record.name);
+    case kUnlessLibrary: return !platform_.library_present(record.name, settings_.install_folder);
     default: return false;
   }
 }
@@ -159,12 +149,14 @@ std::optional<std::string> CopyPhase::install(const Record& record, const std::s
     return "\"" + record.name + "\" decompresses to more than 2 MiB (2097152 bytes)";
   }
   if (result != dcl::ExplodeResult::ok) {
-    return "compressed data of \"" + record.name + "\" is damaged: " + explode_problem(result);
+    return "compressed data of \"" + record.name + "\" is damaged: " + std::string(dcl::result_text(result));
   }
   const std::span<std::uint8_t> image(output_.get(), decoding.count);
   if (record.personal) personalise(image, settings_.owner_name, settings_.owner_firm);
   platform_.show_progress(Progress::installing_file, target);
-  if (!platform_.write_new_file(target, image)) return "cannot create or write \"" + target + "\"";
+  if (auto failure = platform_.write_new_file(target, image)) {
+    return "cannot install \"" + failure->file + "\": " + failure->problem;
+  }
   platform_.set_last_write_time(target, record.file_time);
   return std::nullopt;
 }
@@ -178,15 +170,15 @@ std::optional<Failure> CopyPhase::load_continuation() {
   for (;;) {
     platform_.show_progress(Progress::loading_install_data, path);
     FileRead read = platform_.read_file(path);
-    if (read.ok && !read.bytes.empty()) {
+    if (!read.failure && read.size != 0) {
       buffer_.file = path;
       buffer_.base = 0;
-      buffer_.owned = std::move(read.bytes);
-      buffer_.bytes = buffer_.owned;
+      buffer_.bytes = read.bytes();
+      buffer_.storage = std::move(read.storage);
       return std::nullopt;
     }
     if (!platform_.ask_for_disk(label_, drive, path)) {
-      const std::string why = read.ok ? "is empty" : read.problem;
+      const std::string why = read.failure ? read.failure->problem : "is empty";
       return Failure{path, std::nullopt,
                      "continuation file " + why + " and disk \"" + label_ + "\" was not inserted"};
     }
