@@ -3,10 +3,10 @@
 // folder; follows disk records into continuation files.
 #include "installer/payload/copy_phase.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "installer/dcl/explode.hpp"
 #include "installer/payload/records.hpp"
@@ -23,12 +23,31 @@ struct Buffer {
   std::span<const std::uint8_t> bytes;
 };
 
+// The output area: one decompressed file of at most 2 MiB. It grows as
+// files need it, and is never cleared: only the bytes a file fills are read.
+struct OutputArea {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t capacity = 0;
+
+  // Room for `size` bytes, keeping the first `kept`.
+  void reserve(std::size_t size, std::size_t kept) {
+    if (size <= capacity) return;
+    std::size_t grown = std::max<std::size_t>(capacity * 2, 64 * 1024);
+    while (grown < size) grown *= 2;
+    grown = std::min(grown, kMaxFileSize);
+    auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(grown);
+    if (kept != 0) std::memcpy(larger.get(), bytes.get(), kept);
+    bytes = std::move(larger);
+    capacity = grown;
+  }
+};
+
 // Read and write routines of the decompressor: hand out one record's
-// compressed bytes, collect the output in the 2 MiB output area.
+// compressed bytes, collect the output in the output area.
 struct Decoding {
   std::span<const std::uint8_t> input;
   std::size_t read_pos = 0;
-  std::uint8_t* output;  // kMaxFileSize bytes
+  OutputArea& output;
   std::size_t count = 0;
   bool overflow = false;
 };
@@ -48,7 +67,9 @@ void write_output(char* buffer, unsigned int* size, void* param) {
     d.overflow = true;
     return;
   }
-  if (*size != 0) std::memcpy(d.output + d.count, buffer, *size);
+  if (*size == 0) return;
+  d.output.reserve(d.count + *size, d.count);
+  std::memcpy(d.output.bytes.get() + d.count, buffer, *size);
   d.count += *size;
 }
 
@@ -56,7 +77,7 @@ class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
       : payload_(payload), settings_(settings), platform_(platform),
-        work_(dcl::kWorkAreaSize), output_(std::make_unique_for_overwrite<std::uint8_t[]>(kMaxFileSize)) {}
+        work_(std::make_unique_for_overwrite<std::uint8_t[]>(dcl::kWorkAreaSize)) {}
 
   std::optional<Failure> run();
 
@@ -68,10 +89,8 @@ class CopyPhase {
   const Payload& payload_;
   const CopySettings& settings_;
   Platform& platform_;
-  std::vector<std::uint8_t> work_;    // decompressor work area
-  // One decompressed file. Left uninitialised: only the bytes a file
-  // fills are ever read, and most files touch a small part of it.
-  std::unique_ptr<std::uint8_t[]> output_;
+  std::unique_ptr<std::uint8_t[]> work_;  // decompressor work area (needs no clearing)
+  OutputArea output_;
   Buffer buffer_;
   char continuation_ = '1';
   std::string label_;
@@ -142,16 +161,16 @@ bool CopyPhase::admitted(const Record& record, const std::string& target) {
 
 // Decompresses, personalises and writes one file; the problem if that fails.
 std::optional<std::string> CopyPhase::install(const Record& record, const std::string& target) {
-  Decoding decoding{record.data, 0, output_.get(), 0, false};
+  Decoding decoding{record.data, 0, output_, 0, false};
   const dcl::ExplodeResult result =
-      dcl::explode(read_compressed, write_output, work_.data(), &decoding);
+      dcl::explode(read_compressed, write_output, work_.get(), &decoding);
   if (decoding.overflow) {
     return "\"" + record.name + "\" decompresses to more than 2 MiB (2097152 bytes)";
   }
   if (result != dcl::ExplodeResult::ok) {
     return "compressed data of \"" + record.name + "\" is damaged: " + std::string(dcl::result_text(result));
   }
-  const std::span<std::uint8_t> image(output_.get(), decoding.count);
+  const std::span<std::uint8_t> image(output_.bytes.get(), decoding.count);
   if (record.personal) personalise(image, settings_.owner_name, settings_.owner_firm);
   platform_.show_progress(Progress::installing_file, target);
   if (auto failure = platform_.write_new_file(target, image)) {

@@ -53,6 +53,8 @@ bool start_over() {
   return true;
 }
 
+// Runs the copy phase; a failure is named in a message box (record, file
+// and the system's reason) before the termination page.
 bool copy_files() {
   WizardState& s = state();
   App& a = app();
@@ -64,7 +66,11 @@ bool copy_files() {
   settings.option_flag1 = s.option_flag1;
   settings.option_flag2 = s.option_flag2;
   settings.option_flag3 = s.option_flag3;
-  return !payload::run_record_stream(s.payload, settings, platform).has_value();
+  const std::optional<payload::Failure> failure = payload::run_record_stream(s.payload, settings, platform);
+  if (!failure) return true;
+  const std::string message = "The installation cannot go on:\n" + failure->message();
+  MessageBoxA(a.main_window, message.c_str(), a.texts.text(kCaptionText), MB_OK | MB_ICONSTOP);
+  return false;
 }
 
 }  // namespace

@@ -336,6 +336,77 @@ void unreadable_payload() {
   end_on_termination_page(setup);
 }
 
+// The folder of the built programs (where the marker library lies too).
+std::string bin_folder() { return places.trnx_exe.substr(0, places.trnx_exe.find_last_of('\\') + 1); }
+
+// An image whose second file (HOUSE.TDW) has a damaged window size code:
+// a message box names the record, the file and the reason, then the
+// termination page; the viewer installed before stays, and an earlier
+// HOUSE.TDW is left as it was.
+void copy_failure() {
+  clear_registry();
+  const std::string folder = places.artefacts + "\\damaged";
+  fresh_folder(folder);
+  std::vector<std::uint8_t> bytes = file_bytes(image());
+  const std::string name = std::string("HOUSE.TDW") + '\0';
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  check(at != bytes.end(), "the sample image holds HOUSE.TDW");
+  if (at == bytes.end()) return;
+  *(at + static_cast<std::ptrdiff_t>(name.size()) + 16 + 1) = 9;  // window size code of its stream
+  const std::string damaged = folder + "\\setup.exe";
+  write_file(damaged, std::string(bytes.begin(), bytes.end()));
+  const std::string install = "C:\\TNXDAMAGED";
+  fresh_folder(install);
+  write_file(install + "\\HOUSE.TDW", "an earlier drawing");
+
+  Setup setup(damaged);
+  walk_to_options(install);
+  press(wait_page(kOptions), kNext);
+  HWND box = wait_page("Quorvane Setup");
+  const std::string text = get_text(box, 0xFFFF);
+  check(text.find("HOUSE.TDW") != std::string::npos, "the message names the file: " + text);
+  check(text.find("window size code") != std::string::npos, "the message gives the reason: " + text);
+  check(text.find("record at offset") != std::string::npos, "the message names the record: " + text);
+  press(box, IDOK);
+  end_on_termination_page(setup);
+  check(file_exists(install + "\\TRNX.EXE"), "the file installed before the failure stays");
+  const std::string earlier = "an earlier drawing";
+  check(file_bytes(install + "\\HOUSE.TDW") == std::vector<std::uint8_t>(earlier.begin(), earlier.end()),
+        "the earlier HOUSE.TDW is left as it was");
+}
+
+// A library of the "?" file's name beside setup.exe, whose start-up code
+// would leave a marker: the presence test never loads it, and the file is
+// installed as the system folder has no such library.
+void library_beside() {
+  clear_registry();
+  remove_links();
+  const std::string marker_library = bin_folder() + "kitmarker.dll";
+  // The marker library does mark when it is loaded.
+  const std::string probe_folder = places.artefacts + "\\probe";
+  fresh_folder(probe_folder);
+  const std::string probe = probe_folder + "\\TNXLINE.DLL";
+  CopyFileA(marker_library.c_str(), probe.c_str(), FALSE);
+  HMODULE loaded = LoadLibraryA(probe.c_str());
+  check(loaded != nullptr && file_exists(probe + ".loaded"), "the marker library leaves its marker when loaded");
+  if (loaded != nullptr) FreeLibrary(loaded);
+
+  const std::string beside = places.sample_dir + "\\TNXLINE.DLL";
+  check(CopyFileA(marker_library.c_str(), beside.c_str(), FALSE) != 0, "marker library placed beside setup.exe");
+  DeleteFileA((beside + ".loaded").c_str());
+  const Install install{"C:\\TNXBESIDE", "", ""};
+  remove_tree(install.folder);
+  Setup setup(image());
+  walk_to_options(install.folder);
+  press(wait_page(kOptions), kNext);
+  press(wait_page(kSuccess), kNext);
+  check(setup.finished(), "the program ends after the success page");
+  check(!file_exists(beside + ".loaded"), "the library beside setup.exe was never loaded");
+  check_install(install);
+  DeleteFileA(beside.c_str());
+  DeleteFileA((beside + ".loaded").c_str());
+}
+
 // A run typed at the keyboard, as a person would: Enter for Next, Tab
 // between fields, F1 on the options page.
 void keystrokes() {
@@ -384,6 +455,7 @@ int main(int argc, char** argv) {
       {"full", full_install},       {"second", second_install},  {"back", back_to_welcome},
       {"cancel", cancel_anywhere},  {"disk-cancel", disk_cancel}, {"disk-ok", disk_ok},
       {"unreadable", unreadable_payload}, {"keys", keystrokes},
+      {"copy-failure", copy_failure},     {"library-beside", library_beside},
   };
   std::vector<std::string> chosen(argv + 5, argv + argc);
   int failed_scenarios = 0;
