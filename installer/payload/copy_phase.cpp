@@ -26,15 +26,18 @@ struct Buffer {
 // The output area: one decompressed file of at most 2 MiB. It grows as
 // files need it, and is never cleared: only the bytes a file fills are read.
 struct OutputArea {
+  static constexpr std::size_t kSmallArea = 64 * 1024;
+
   std::unique_ptr<std::uint8_t[]> bytes;
   std::size_t capacity = 0;
 
   // Room for `size` bytes, keeping the first `kept`.
   void reserve(std::size_t size, std::size_t kept) {
     if (size <= capacity) return;
-    std::size_t grown = std::max<std::size_t>(capacity * 2, 64 * 1024);
-    while (grown < size) grown *= 2;
-    grown = std::min(grown, kMaxFileSize);
+    // Small files (and most damaged streams) stay in the first 64 KiB; a
+    // larger file takes the whole area at once, whose pages are touched
+    // only as far as files fill them.
+    const std::size_t grown = size <= kSmallArea ? kSmallArea : kMaxFileSize;
     auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(grown);
     if (kept != 0) std::memcpy(larger.get(), bytes.get(), kept);
     bytes = std::move(larger);
