@@ -10,9 +10,11 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <memory>
 
 #include "installer/payload/encode.hpp"
 #include "installer/payload/format.hpp"
+#include "installer/payload/pending_files.hpp"
 #include "installer/payload/posix_platform.hpp"
 
 namespace payload {
@@ -117,6 +119,7 @@ std::filesystem::path continuation_path(const std::filesystem::path& out, std::s
 
 void write_image(const PackedImage& packed, const std::filesystem::path& out) {
   std::vector<std::pair<std::string, std::filesystem::path>> written;  // temporary, final name
+  std::vector<std::unique_ptr<PendingFile>> pending;                   // removed on an interrupt
   const auto discard = [&] {
     for (const auto& [temporary, path] : written) ::unlink(temporary.c_str());
   };
@@ -127,6 +130,7 @@ void write_image(const PackedImage& packed, const std::filesystem::path& out) {
         throw PackError("cannot write " + quoted(path) + ": it exists and is not a file");
       }
       written.emplace_back(write_temporary(path, bytes, static_cast<unsigned>(written.size())), path);
+      pending.push_back(std::make_unique<PendingFile>(written.back().first));
     };
     write(out, packed.image);
     for (std::size_t i = 0; i < packed.continuations.size(); ++i) {

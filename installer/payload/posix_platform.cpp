@@ -14,6 +14,7 @@
 
 #include "installer/payload/header.hpp"
 #include "installer/payload/library_search.hpp"
+#include "installer/payload/pending_files.hpp"
 
 namespace payload {
 
@@ -139,6 +140,7 @@ std::optional<Failure> PosixPlatform::write_new_file(const std::string& path,
     if (fd < 0 && errno != EEXIST) return fail("create", errno);
   }
   if (fd < 0) return fail("create", EEXIST);
+  const PendingFile pending(temporary);  // an interrupt removes it
   int error = write_all(fd, bytes);
   const char* step = "write";
   if (::close(fd) != 0 && error == 0) error = errno;
