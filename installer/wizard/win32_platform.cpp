@@ -127,10 +127,15 @@ void Win32Platform::set_last_write_time(const std::string& path, std::uint64_t f
 }
 
 bool Win32Platform::library_present(const std::string& name, const std::string&) {
-  // Mapped as data from the system folder only: no start-up code runs, and a
-  // library beside setup.exe or in the current folder is never taken.
+  // Mapped as data, so no start-up code runs, and named by its full path in
+  // the system folder: a library beside setup.exe or in the current folder
+  // is never taken (a data-file load may otherwise search those folders).
+  char system_folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(system_folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const std::string path = std::string(system_folder) + "\\" + name;
   HMODULE library =
-      LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_SEARCH_SYSTEM32);
+      LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (library == nullptr) return false;
   FreeLibrary(library);
   return true;
@@ -147,7 +152,9 @@ bool Win32Platform::ask_for_disk(const std::string& label, const std::string& dr
   WizardState& s = state();
   lstrcpynA(s.disk_label, label.c_str(), sizeof s.disk_label);
   lstrcpynA(s.drive_text, drive.c_str(), sizeof s.drive_text);
-  return run_page(main_window_, kDiskChangePage) == kPageNext;
+  const bool ok = run_page(main_window_, kDiskChangePage) == kPageNext;
+  disk_cancelled_ = !ok;
+  return ok;
 }
 
 void Win32Platform::create_shortcuts(const payload::InstallHeader& header, const std::string& target_folder) {

@@ -36,12 +36,16 @@ class Win32Platform final : public payload::Platform {
   bool ask_for_disk(const std::string& label, const std::string& drive, const std::string& path) override;
   void create_shortcuts(const payload::InstallHeader& header, const std::string& target_folder) override;
 
+  // True once the user has answered the disk-change prompt with Cancel.
+  bool disk_cancelled() const { return disk_cancelled_; }
+
  private:
   HWND main_window_;
   HDC dc_;
   Painter& painter_;
   const TextTable& texts_;
   IMalloc* allocator_;
+  bool disk_cancelled_ = false;
 };
 
 }  // namespace wizard

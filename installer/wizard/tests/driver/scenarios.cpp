@@ -10,6 +10,8 @@
 
 #include <objbase.h>
 
+#include "installer/dcl/implode.hpp"
+#include "installer/payload/encode.hpp"
 #include "installer/wizard/tests/driver/driver.hpp"
 #include "installer/wizard/tests/driver/screen_checks.hpp"
 
@@ -375,9 +377,10 @@ void copy_failure() {
         "the earlier HOUSE.TDW is left as it was");
 }
 
-// A library of the "?" file's name beside setup.exe, whose start-up code
-// would leave a marker: the presence test never loads it, and the file is
-// installed as the system folder has no such library.
+// A setup image of its own, beside which a library named by its first "?"
+// record is placed, whose start-up code would leave a marker: the presence
+// test never loads it, so that file is installed; the second "?" record
+// names a library of the system folder and is not installed.
 void library_beside() {
   clear_registry();
   remove_links();
@@ -391,20 +394,37 @@ void library_beside() {
   check(loaded != nullptr && file_exists(probe + ".loaded"), "the marker library leaves its marker when loaded");
   if (loaded != nullptr) FreeLibrary(loaded);
 
-  const std::string beside = places.sample_dir + "\\TNXLINE.DLL";
+  const std::string install = "C:\\TNXBESIDE";
+  remove_tree(install);
+  std::vector<std::uint8_t> image = file_bytes(bin_folder() + "setup.exe");
+  payload::set_payload_offset(image, static_cast<std::uint32_t>(image.size()));
+  payload::InstallHeader header;
+  header.install_folder = install;
+  header.link_name = kLinkName;
+  header.has_folder = header.has_link = true;
+  payload::append_header(image, header);
+  const std::string stand_in = "a line-style library stand-in";
+  const std::vector<std::uint8_t> content(stand_in.begin(), stand_in.end());
+  for (const char* name : {"TNXLINE.DLL", "KERNEL32.DLL"}) {
+    payload::append_file_record(image, false, '?', name, 0x01D0000000000000ULL,
+                                static_cast<std::uint32_t>(content.size()), dcl::implode(content));
+  }
+  payload::append_end_record(image);
+  const std::string folder = places.artefacts + "\\beside";
+  fresh_folder(folder);
+  write_file(folder + "\\setup.exe", std::string(image.begin(), image.end()));
+  const std::string beside = folder + "\\TNXLINE.DLL";
   check(CopyFileA(marker_library.c_str(), beside.c_str(), FALSE) != 0, "marker library placed beside setup.exe");
-  DeleteFileA((beside + ".loaded").c_str());
-  const Install install{"C:\\TNXBESIDE", "", ""};
-  remove_tree(install.folder);
-  Setup setup(image());
-  walk_to_options(install.folder);
+
+  Setup setup(folder + "\\setup.exe");
+  walk_to_options(install);
   press(wait_page(kOptions), kNext);
   press(wait_page(kSuccess), kNext);
   check(setup.finished(), "the program ends after the success page");
   check(!file_exists(beside + ".loaded"), "the library beside setup.exe was never loaded");
-  check_install(install);
-  DeleteFileA(beside.c_str());
-  DeleteFileA((beside + ".loaded").c_str());
+  check(file_bytes(install + "\\TNXLINE.DLL") == content, "TNXLINE.DLL installed: the system has none");
+  check(!file_exists(install + "\\KERNEL32.DLL"), "KERNEL32.DLL not installed: the system has one");
+  remove_links();
 }
 
 // A run typed at the keyboard, as a person would: Enter for Next, Tab
