@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     std::size_t pos = 0;
     if (file == std::string("SETUP.EXE")) {
       const auto loaded = payload::load_install_header_from(bytes, file, "");
-      bytes = loaded.payload.bytes;
+      bytes.assign(loaded.payload.bytes.begin(), loaded.payload.bytes.end());
       pos = loaded.payload.stream_start;
     }
     for (;;) {

@@ -1,72 +1,37 @@
 // Feeds arbitrary bytes to the payload loader and the copy phase, which
-// installs into a scratch folder through the POSIX platform. Every path the
-// copy phase writes must be a plain name inside that folder. Bytes after a
-// 0xFF 0xFE "DAT" marker become the continuation file 2.DAT.
-#include <unistd.h>
-
+// installs into an in-memory platform (so a run costs no disk work). Every
+// path the copy phase writes must be a plain name inside the install folder.
+// Bytes after a 0xFF 0xFE "DAT" marker become the continuation file 2.DAT.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "installer/payload/copy_phase.hpp"
 #include "installer/payload/encode.hpp"
 #include "installer/payload/header.hpp"
-#include "installer/payload/posix_platform.hpp"
+#include "installer/payload/memory_platform.hpp"
+#include "installer/payload/records.hpp"
 
 namespace {
 
-namespace fs = std::filesystem;
+constexpr char kFolder[] = "C:\\INSTALL";
+constexpr char kSource[] = "A:\\";
 
-// The POSIX platform with every write checked against the scratch folder, a
-// fixed answer for the library test, and no disk ever inserted.
-class ScratchPlatform : public payload::PosixPlatform {
+// A fixed answer for the library test, so both branches of "?" are taken.
+class FuzzPlatform : public payload::MemoryPlatform {
  public:
-  ScratchPlatform(std::ostream& log, std::string folder)
-      : PosixPlatform(log, nullptr), folder_(std::move(folder)) {}
-
-  void create_folder(const std::string& path) override {
-    if (path != folder_) std::abort();
-    PosixPlatform::create_folder(path);
-  }
-  bool write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) override {
-    check(path);
-    return PosixPlatform::write_new_file(path, bytes);
-  }
-  void set_last_write_time(const std::string& path, std::uint64_t time) override {
-    check(path);
-    PosixPlatform::set_last_write_time(path, time);
-  }
-  bool library_present(const std::string& name) override { return name.size() % 2 == 0; }
-
- private:
-  void check(const std::string& path) const {
-    if (path.rfind(folder_ + "/", 0) != 0) std::abort();
-    const std::string name = path.substr(folder_.size() + 1);
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) std::abort();
-  }
-  std::string folder_;
+  bool library_present(const std::string& name, const std::string&) override { return name.size() % 2 == 0; }
 };
 
-// The scratch folder, removed when the process ends.
-// Memory-backed when the system has /dev/shm: every run creates and removes
-// files, which a disk file system makes wait on its journal.
-struct Scratch {
-  fs::path root = (::access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                  ("payload_fuzz_" + std::to_string(::getpid()));
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
-};
-
-const fs::path& scratch() {
-  static const Scratch folder;
-  return folder.root;
+// Aborts unless `path` is the install folder, a plain name inside it, or the
+// continuation file the input supplied.
+void check_inside(const std::string& path) {
+  const std::string prefix = std::string(kFolder) + "\\";
+  if (path == std::string(kSource) + "2.DAT") return;
+  if (path.rfind(prefix, 0) != 0) std::abort();
+  if (!payload::name_problem(path.substr(prefix.size())).empty()) std::abort();
 }
 
 }  // namespace
@@ -93,36 +58,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     image.insert(image.end(), rest.begin(), rest.end());
   }
 
-  // The folders are made once; each run starts from an empty install folder
-  // and the 2.DAT of this input, if any.
-  const fs::path root = scratch();
-  const fs::path install = root / "install";
-  std::error_code ec;
-  if (fs::exists(install, ec)) fs::remove_all(install, ec);
-  fs::create_directories(root / "source");
-  const fs::path dat = root / "source" / "2.DAT";
-  fs::remove(dat, ec);
-  if (!second.empty()) {
-    std::ofstream(dat, std::ios::binary)
-        .write(reinterpret_cast<const char*>(second.data()), static_cast<std::streamsize>(second.size()));
-  }
-  const std::string folder = install.string();
-  std::ostringstream log;
-  ScratchPlatform platform(log, folder);
-  const payload::LoadResult loaded =
-      payload::load_install_header_from(image, "SETUP.EXE", (root / "source").string() + "/");
+  FuzzPlatform platform;
+  platform.keep_log = false;
+  if (!second.empty()) platform.files[std::string(kSource) + "2.DAT"] = second;
+  const payload::LoadResult loaded = payload::load_install_header_from(image, "SETUP.EXE", kSource);
   if (loaded.failure) return 0;
   payload::CopySettings settings;
-  settings.install_folder = folder;
+  settings.install_folder = kFolder;
   settings.owner_name = "Owner";
   settings.owner_firm = "Firm";
   settings.option_flag1 = control >> 1 & 1U;
   const auto failure = payload::run_record_stream(loaded.payload, settings, platform);
   if (failure && failure->problem.empty()) std::abort();
-  // Nothing may appear beside the install and source folders.
-  for (const auto& entry : fs::directory_iterator(root)) {
-    const std::string name = entry.path().filename().string();
-    if (name != "install" && name != "source") std::abort();
+  for (const auto& [path, bytes] : platform.files) {
+    check_inside(path);
+    if (bytes.size() > payload::kMaxFileSize) std::abort();
+  }
+  for (const auto& [path, time] : platform.times) check_inside(path);
+  if (platform.folders.size() > 1 || (platform.folders.size() == 1 && *platform.folders.begin() != kFolder)) {
+    std::abort();
   }
   return 0;
 }

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace dcl {
@@ -32,6 +33,10 @@ enum class ExplodeResult : int {
   short_first_read = 3,    // the first read delivered 4 bytes or fewer
   data_error = 4,          // input ended before the end code
 };
+
+// What a result means, in words shared by every message that reports one
+// ("input ended before the end code").
+std::string_view result_text(ExplodeResult result);
 
 using ReadFunction = unsigned int (*)(char* buffer, unsigned int* size, void* param);
 using WriteFunction = void (*)(char* buffer, unsigned int* size, void* param);

@@ -195,17 +195,6 @@ void write_routine(char* buffer, unsigned int* size, void* param) {
   files.out.write(buffer, *size);
 }
 
-std::string_view result_text(dcl::ExplodeResult result) {
-  switch (result) {
-    case dcl::ExplodeResult::ok: return "decoded";
-    case dcl::ExplodeResult::bad_dictionary_size: return "window size code in the header is not 4, 5 or 6";
-    case dcl::ExplodeResult::bad_literal_coding: return "literal coding byte in the header is not 0 or 1";
-    case dcl::ExplodeResult::short_first_read: return "stream is 4 bytes or shorter";
-    case dcl::ExplodeResult::data_error: return "input ended before the end code";
-  }
-  return "unknown result";
-}
-
 int run_explode(const std::vector<std::string>& args) {
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
   StreamInput in(args[0]);

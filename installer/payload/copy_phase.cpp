@@ -3,10 +3,10 @@
 // folder; follows disk records into continuation files.
 #include "installer/payload/copy_phase.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "installer/dcl/explode.hpp"
 #include "installer/payload/records.hpp"
@@ -19,16 +19,38 @@ namespace {
 struct Buffer {
   std::string file;          // for messages
   std::uint64_t base = 0;    // file offset of its first byte
-  std::vector<std::uint8_t> owned;
+  std::shared_ptr<const std::uint8_t[]> storage;
   std::span<const std::uint8_t> bytes;
 };
 
+// The output area: one decompressed file of at most 2 MiB. It grows as
+// files need it, and is never cleared: only the bytes a file fills are read.
+struct OutputArea {
+  static constexpr std::size_t kSmallArea = 64 * 1024;
+
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t capacity = 0;
+
+  // Room for `size` bytes, keeping the first `kept`.
+  void reserve(std::size_t size, std::size_t kept) {
+    if (size <= capacity) return;
+    // Small files (and most damaged streams) stay in the first 64 KiB; a
+    // larger file takes the whole area at once, whose pages are touched
+    // only as far as files fill them.
+    const std::size_t grown = size <= kSmallArea ? kSmallArea : kMaxFileSize;
+    auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(grown);
+    if (kept != 0) std::memcpy(larger.get(), bytes.get(), kept);
+    bytes = std::move(larger);
+    capacity = grown;
+  }
+};
+
 // Read and write routines of the decompressor: hand out one record's
-// compressed bytes, collect the output in the 2 MiB output area.
+// compressed bytes, collect the output in the output area.
 struct Decoding {
   std::span<const std::uint8_t> input;
   std::size_t read_pos = 0;
-  std::uint8_t* output;  // kMaxFileSize bytes
+  OutputArea& output;
   std::size_t count = 0;
   bool overflow = false;
 };
@@ -48,41 +70,30 @@ void write_output(char* buffer, unsigned int* size, void* param) {
     d.overflow = true;
     return;
   }
-  if (*size != 0) std::memcpy(d.output + d.count, buffer, *size);
+  if (*size == 0) return;
+  d.output.reserve(d.count + *size, d.count);
+  std::memcpy(d.output.bytes.get() + d.count, buffer, *size);
   d.count += *size;
-}
-
-const char* explode_problem(dcl::ExplodeResult result) {
-  switch (result) {
-    case dcl::ExplodeResult::ok: return "decoded";
-    case dcl::ExplodeResult::bad_dictionary_size: return "its window size code is not 4, 5 or 6";
-    case dcl::ExplodeResult::bad_literal_coding: return "its literal coding byte is not 0 or 1";
-    case dcl::ExplodeResult::short_first_read: return "it is 4 bytes or shorter";
-    case dcl::ExplodeResult::data_error: return "it ends before its end code";
-  }
-  return "unknown decoder result";
 }
 
 class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
       : payload_(payload), settings_(settings), platform_(platform),
-        work_(dcl::kWorkAreaSize), output_(std::make_unique_for_overwrite<std::uint8_t[]>(kMaxFileSize)) {}
+        work_(std::make_unique_for_overwrite<std::uint8_t[]>(dcl::kWorkAreaSize)) {}
 
   std::optional<Failure> run();
 
  private:
-  bool admitted(const Record& record, const std::string& target) const;
+  bool admitted(const Record& record, const std::string& target);
   std::optional<std::string> install(const Record& record, const std::string& target);
   std::optional<Failure> load_continuation();
 
   const Payload& payload_;
   const CopySettings& settings_;
   Platform& platform_;
-  std::vector<std::uint8_t> work_;    // decompressor work area
-  // One decompressed file. Left uninitialised: only the bytes a file
-  // fills are ever read, and most files touch a small part of it.
-  std::unique_ptr<std::uint8_t[]> output_;
+  std::unique_ptr<std::uint8_t[]> work_;  // decompressor work area (needs no clearing)
+  OutputArea output_;
   Buffer buffer_;
   char continuation_ = '1';
   std::string label_;
@@ -92,6 +103,7 @@ std::optional<Failure> CopyPhase::run() {
   buffer_.file = payload_.image_path;
   buffer_.base = payload_.payload_offset;
   buffer_.bytes = payload_.bytes;
+  buffer_.storage = payload_.storage;
   std::size_t pos = payload_.stream_start;
 
   platform_.create_folder(settings_.install_folder);
@@ -138,33 +150,35 @@ std::optional<Failure> CopyPhase::run() {
   }
 }
 
-bool CopyPhase::admitted(const Record& record, const std::string& target) const {
+bool CopyPhase::admitted(const Record& record, const std::string& target) {
   switch (record.condition) {
     case kAlways: return true;
     case kOptionOne: return (settings_.option_flag1 & 1U) != 0;
     case kOptionTwo: return (settings_.option_flag2 & 2U) != 0;
     case kOptionThree: return (settings_.option_flag3 & 1U) != 0;
     case kUpdateOnly: return platform_.file_readable(target);
-    case kUnlessLibrary: return !platform_.library_present(record.name);
+    case kUnlessLibrary: return !platform_.library_present(record.name, settings_.install_folder);
     default: return false;
   }
 }
 
 // Decompresses, personalises and writes one file; the problem if that fails.
 std::optional<std::string> CopyPhase::install(const Record& record, const std::string& target) {
-  Decoding decoding{record.data, 0, output_.get(), 0, false};
+  Decoding decoding{record.data, 0, output_, 0, false};
   const dcl::ExplodeResult result =
-      dcl::explode(read_compressed, write_output, work_.data(), &decoding);
+      dcl::explode(read_compressed, write_output, work_.get(), &decoding);
   if (decoding.overflow) {
     return "\"" + record.name + "\" decompresses to more than 2 MiB (2097152 bytes)";
   }
   if (result != dcl::ExplodeResult::ok) {
-    return "compressed data of \"" + record.name + "\" is damaged: " + explode_problem(result);
+    return "compressed data of \"" + record.name + "\" is damaged: " + std::string(dcl::result_text(result));
   }
-  const std::span<std::uint8_t> image(output_.get(), decoding.count);
+  const std::span<std::uint8_t> image(output_.bytes.get(), decoding.count);
   if (record.personal) personalise(image, settings_.owner_name, settings_.owner_firm);
   platform_.show_progress(Progress::installing_file, target);
-  if (!platform_.write_new_file(target, image)) return "cannot create or write \"" + target + "\"";
+  if (auto failure = platform_.write_new_file(target, image)) {
+    return "cannot install \"" + failure->file + "\": " + failure->problem;
+  }
   platform_.set_last_write_time(target, record.file_time);
   return std::nullopt;
 }
@@ -178,15 +192,15 @@ std::optional<Failure> CopyPhase::load_continuation() {
   for (;;) {
     platform_.show_progress(Progress::loading_install_data, path);
     FileRead read = platform_.read_file(path);
-    if (read.ok && !read.bytes.empty()) {
+    if (!read.failure && read.size != 0) {
       buffer_.file = path;
       buffer_.base = 0;
-      buffer_.owned = std::move(read.bytes);
-      buffer_.bytes = buffer_.owned;
+      buffer_.bytes = read.bytes();
+      buffer_.storage = std::move(read.storage);
       return std::nullopt;
     }
     if (!platform_.ask_for_disk(label_, drive, path)) {
-      const std::string why = read.ok ? "is empty" : read.problem;
+      const std::string why = read.failure ? read.failure->problem : "is empty";
       return Failure{path, std::nullopt,
                      "continuation file " + why + " and disk \"" + label_ + "\" was not inserted"};
     }

@@ -1,6 +1,7 @@
 // Loading the payload and its install header.
 #include "installer/payload/header.hpp"
 
+#include <cstring>
 #include <utility>
 
 #include "installer/payload/bytes.hpp"
@@ -62,11 +63,10 @@ HeaderParse parse_install_header(std::span<const std::uint8_t> bytes) {
 
 namespace {
 
-// Checks the offset field and parses the header of `image`; the payload's
-// bytes are then taken by `take_tail(offset)`.
-template <typename TakeTail>
-LoadResult load_from(std::span<const std::uint8_t> image, const std::string& image_path,
-                     const std::string& source_folder, TakeTail&& take_tail) {
+// Checks the offset field of `image` and parses the header; the payload is
+// the image's tail from the offset on, kept alive by `storage`.
+LoadResult load_from(std::span<const std::uint8_t> image, std::shared_ptr<const std::uint8_t[]> storage,
+                     const std::string& image_path, const std::string& source_folder) {
   LoadResult result;
   result.payload.image_path = image_path;
   result.payload.source_folder = source_folder;
@@ -90,7 +90,8 @@ LoadResult load_from(std::span<const std::uint8_t> image, const std::string& ima
   result.payload.payload_offset = offset;
   result.payload.header = std::move(parse.header);
   result.payload.stream_start = parse.end;
-  result.payload.bytes = take_tail(offset);
+  result.payload.storage = std::move(storage);
+  result.payload.bytes = image.subspan(offset);
   return result;
 }
 
@@ -99,26 +100,25 @@ LoadResult load_from(std::span<const std::uint8_t> image, const std::string& ima
 LoadResult load_install_header_from(std::span<const std::uint8_t> image,
                                     const std::string& image_path,
                                     const std::string& source_folder) {
-  return load_from(image, image_path, source_folder, [&](std::uint32_t offset) {
-    return std::vector<std::uint8_t>(image.begin() + offset, image.end());
-  });
+  std::shared_ptr<std::uint8_t[]> copy = uncleared_storage(image.size());
+  if (!image.empty()) std::memcpy(copy.get(), image.data(), image.size());
+  const std::span<const std::uint8_t> bytes(copy.get(), image.size());
+  return load_from(bytes, std::move(copy), image_path, source_folder);
 }
 
 LoadResult load_install_header(Platform& platform, const std::string& image_path,
                                const std::string& source_folder) {
   FileRead read = platform.read_file(image_path);
-  if (!read.ok) {
+  if (read.failure) {
     LoadResult result;
     result.payload.image_path = image_path;
     result.payload.source_folder = source_folder;
-    result.failure = Failure{image_path, std::nullopt, read.problem};
+    result.failure = std::move(read.failure);
     return result;
   }
-  // The image buffer becomes the payload buffer: the tail moves down in place.
-  return load_from(read.bytes, image_path, source_folder, [&](std::uint32_t offset) {
-    read.bytes.erase(read.bytes.begin(), read.bytes.begin() + offset);
-    return std::move(read.bytes);
-  });
+  // The payload stays in the buffer the image was read into.
+  const std::span<const std::uint8_t> image = read.bytes();
+  return load_from(image, std::move(read.storage), image_path, source_folder);
 }
 
 }  // namespace payload

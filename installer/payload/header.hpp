@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "installer/payload/failure.hpp"
 #include "installer/payload/format.hpp"
@@ -32,12 +32,13 @@ struct InstallHeader {
 
 // A loaded payload: the bytes from the payload offset to the end of the
 // setup image, the header parsed from them and where the record stream
-// starts.
+// starts. Copies share the bytes.
 struct Payload {
   std::string image_path;     // the setup image, for messages
   std::string source_folder;  // where continuation files lie; ends with the separator
   std::uint32_t payload_offset = 0;
-  std::vector<std::uint8_t> bytes;
+  std::shared_ptr<const std::uint8_t[]> storage;  // holds `bytes`
+  std::span<const std::uint8_t> bytes;
   InstallHeader header;
   std::size_t stream_start = 0;  // index into `bytes`
 };

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "kit_version.hpp"
+#include "installer/payload/pending_files.hpp"
 #include "installer/payload/setuppack.hpp"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
     std::cout << "setuppack (groundwater model kit) " KIT_VERSION "\n";
     return 0;
   }
+  payload::remove_pending_files_on_signals();
   return payload::run_setuppack(args, std::cout, std::cerr, payload::terminal_disk_prompt());
 }

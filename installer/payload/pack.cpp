@@ -1,13 +1,20 @@
 #include "installer/payload/pack.hpp"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <memory>
 
 #include "installer/payload/encode.hpp"
 #include "installer/payload/format.hpp"
+#include "installer/payload/pending_files.hpp"
 #include "installer/payload/posix_platform.hpp"
 
 namespace payload {
@@ -76,44 +83,67 @@ PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& s
 
 namespace {
 
-// Writes one file; `created` is set once the file exists, so that a failure
-// removes only what this run made.
-void write_bytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
-                 bool& created) {
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
-    throw PackError("cannot write \"" + path.string() + "\": it exists and is not a file");
+std::string quoted(const std::filesystem::path& path) { return "\"" + shown(path.string()) + "\""; }
+
+// Writes `bytes` to a new temporary file beside `path`; its name, or throws.
+std::string write_temporary(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                            unsigned index) {
+  const std::string temporary =
+      (path.parent_path() / (".setuppack-" + std::to_string(::getpid()) + "-" + std::to_string(index) + ".part"))
+          .string();
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    throw PackError("cannot create a file beside " + quoted(path) + ": " + std::strerror(errno));
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out.is_open()) throw PackError("cannot create \"" + path.string() + "\"");
-  created = true;
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw PackError("cannot write \"" + path.string() + "\"");
+  std::size_t done = 0;
+  int error = 0;
+  while (done < bytes.size() && error == 0) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) error = n < 0 ? errno : EIO;
+    else done += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    throw PackError("cannot write " + quoted(path) + ": " + std::strerror(error));
+  }
+  return temporary;
 }
 
 }  // namespace
 
+std::filesystem::path continuation_path(const std::filesystem::path& out, std::size_t index) {
+  return out.parent_path() / (std::to_string(index + 2) + ".DAT");
+}
+
 void write_image(const PackedImage& packed, const std::filesystem::path& out) {
-  std::vector<std::filesystem::path> created;
-  const auto write = [&](const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    bool made = false;
-    try {
-      write_bytes(path, bytes, made);
-    } catch (const PackError&) {
-      if (made) created.push_back(path);
-      throw;
-    }
-    created.push_back(path);
+  std::vector<std::pair<std::string, std::filesystem::path>> written;  // temporary, final name
+  std::vector<std::unique_ptr<PendingFile>> pending;                   // removed on an interrupt
+  const auto discard = [&] {
+    for (const auto& [temporary, path] : written) ::unlink(temporary.c_str());
   };
   try {
+    const auto write = [&](const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+      std::error_code ec;
+      if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        throw PackError("cannot write " + quoted(path) + ": it exists and is not a file");
+      }
+      written.emplace_back(write_temporary(path, bytes, static_cast<unsigned>(written.size())), path);
+      pending.push_back(std::make_unique<PendingFile>(written.back().first));
+    };
     write(out, packed.image);
     for (std::size_t i = 0; i < packed.continuations.size(); ++i) {
-      write(out.parent_path() / (std::to_string(i + 2) + ".DAT"), packed.continuations[i]);
+      write(continuation_path(out, i), packed.continuations[i]);
+    }
+    // Every file is whole: only now are earlier files of these names replaced.
+    for (const auto& [temporary, path] : written) {
+      if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        throw PackError("cannot replace " + quoted(path) + ": " + std::strerror(errno));
+      }
     }
   } catch (const PackError&) {
-    std::error_code ec;
-    for (const auto& path : created) std::filesystem::remove(path, ec);
+    discard();
     throw;
   }
 }

@@ -25,9 +25,14 @@ struct PackedImage {
 PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& stub_path,
                         const Manifest& manifest, const dcl::ImplodeOptions& compression);
 
-// Writes OUT and its continuation files beside it. On any failure removes
-// what it wrote and throws PackError.
+// Writes OUT and its continuation files beside it, each first under a
+// temporary name and moved over its name once all are whole. On any failure
+// earlier files of those names stay as they were, the temporary files are
+// removed, and PackError gives the system's reason.
 void write_image(const PackedImage& packed, const std::filesystem::path& out);
+
+// The continuation file `index` (0 for "2.DAT") beside `out`.
+std::filesystem::path continuation_path(const std::filesystem::path& out, std::size_t index);
 
 // The last-write time of a file as a Windows file time.
 std::uint64_t source_file_time(const std::filesystem::path& path);

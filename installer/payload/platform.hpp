@@ -8,21 +8,35 @@
 // the separator).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
-#include <vector>
+
+#include "installer/payload/failure.hpp"
 
 namespace payload {
 
 struct InstallHeader;
 
-// Outcome of reading a whole file.
+// Outcome of reading a whole file: its bytes in storage that the read fills
+// without clearing it first, or the failure (the path and the system's
+// reason).
 struct FileRead {
-  bool ok = false;
-  std::vector<std::uint8_t> bytes;
-  std::string problem;  // when !ok: "cannot be opened", "cannot be sized", ...
+  std::shared_ptr<std::uint8_t[]> storage;
+  std::size_t size = 0;
+  std::optional<Failure> failure;
+
+  std::span<const std::uint8_t> bytes() const { return {storage.get(), size}; }
 };
+
+// Storage for `size` bytes that is not cleared (at least one byte, so that
+// an empty file still has storage).
+inline std::shared_ptr<std::uint8_t[]> uncleared_storage(std::size_t size) {
+  return std::shared_ptr<std::uint8_t[]>(new std::uint8_t[size == 0 ? 1 : size]);
+}
 
 // The two lines of the progress box.
 enum class Progress {
@@ -51,18 +65,23 @@ class Platform {
   // True when a file of that path exists and can be opened for reading.
   virtual bool file_readable(const std::string& path) = 0;
 
-  // Creates the file (replacing any existing one) and writes all of
-  // `bytes`. On failure returns false and leaves no partial file behind.
-  virtual bool write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) = 0;
+  // Writes all of `bytes` to a new file under a temporary name in the
+  // target's folder and moves it over `path` once it is whole, so that an
+  // earlier file of that name stays as it was when anything fails. The
+  // failure names `path` and gives the system's reason; no temporary file
+  // is left behind.
+  virtual std::optional<Failure> write_new_file(const std::string& path,
+                                                std::span<const std::uint8_t> bytes) = 0;
 
   // Sets only the last-write time (a Windows file time: 100 ns ticks since
   // 1 January 1601 UTC); creation and access times are left alone. Failures
   // are ignored.
   virtual void set_last_write_time(const std::string& path, std::uint64_t file_time) = 0;
 
-  // True when the system can load a shared library of this bare name through
-  // its normal search (any library so loaded is released at once).
-  virtual bool library_present(const std::string& name) = 0;
+  // True when the system provides a shared library of this bare name through
+  // its normal search. Never runs code of the library, and never counts one
+  // in the current folder or in `install_folder`.
+  virtual bool library_present(const std::string& name, const std::string& install_folder) = 0;
 
   // Shows one line of the progress box; end_progress() erases the box.
   virtual void show_progress(Progress line, const std::string& path) = 0;

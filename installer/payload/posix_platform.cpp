@@ -1,18 +1,20 @@
 // POSIX file system calls behind the copy phase.
 #include "installer/payload/posix_platform.hpp"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
 
 #include "installer/payload/header.hpp"
+#include "installer/payload/library_search.hpp"
+#include "installer/payload/pending_files.hpp"
 
 namespace payload {
 
@@ -36,41 +38,50 @@ std::uint64_t file_time(const UnixTime& time) {
 PosixPlatform::PosixPlatform(std::ostream& progress, DiskPrompt ask)
     : progress_(progress), ask_(std::move(ask)) {}
 
+namespace {
+
+std::string system_reason(int error) { return std::strerror(error); }
+
+}  // namespace
+
 FileRead PosixPlatform::read_file(const std::string& path) {
   FileRead result;
+  const auto fail = [&](std::string problem) {
+    result.failure = Failure{path, std::nullopt, std::move(problem)};
+    result.storage.reset();
+    result.size = 0;
+    return std::move(result);
+  };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    result.problem = std::string("cannot be opened (") + std::strerror(errno) + ")";
-    return result;
-  }
+  if (fd < 0) return fail("cannot be opened (" + system_reason(errno) + ")");
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.problem = "cannot be sized (not a regular file)";
     ::close(fd);
-    return result;
+    return fail("cannot be sized (not a regular file)");
   }
   // Buffer lengths and offsets of the payload are 32-bit.
   if (static_cast<std::uint64_t>(info.st_size) > 0xFFFFFFFFULL) {
-    result.problem = "cannot be sized (over 4 GiB)";
     ::close(fd);
-    return result;
+    return fail("cannot be sized (over 4 GiB)");
   }
-  result.bytes.resize(static_cast<std::size_t>(info.st_size));
+  // The read fills the storage; clearing it first would only cost time.
+  const std::size_t size = static_cast<std::size_t>(info.st_size);
+  result.storage = uncleared_storage(size);
   std::size_t got = 0;
-  while (got < result.bytes.size()) {
-    const ssize_t n = ::read(fd, result.bytes.data() + got, result.bytes.size() - got);
+  int error = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, result.storage.get() + got, size - got);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = errno;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
   ::close(fd);
-  if (got != result.bytes.size()) {
-    result.problem = "fewer bytes could be read (" + std::to_string(got) + ") than the file holds (" +
-                     std::to_string(result.bytes.size()) + ")";
-    result.bytes.clear();
-    return result;
+  if (got != size) {
+    return fail("fewer bytes could be read (" + std::to_string(got) + ") than the file holds (" +
+                std::to_string(size) + ")" + (error != 0 ? ": " + system_reason(error) : std::string()));
   }
-  result.ok = true;
+  result.size = size;
   return result;
 }
 
@@ -89,33 +100,59 @@ bool PosixPlatform::file_readable(const std::string& path) {
 
 namespace {
 
-bool write_all(int fd, std::span<const std::uint8_t> bytes) {
+// Writes all of `bytes`; 0 or the errno of the write that failed.
+int write_all(int fd, std::span<const std::uint8_t> bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
     done += static_cast<std::size_t>(n);
   }
-  return true;
+  return 0;
+}
+
+// A name for the temporary file in the target's folder: short, so that it
+// fits wherever the target's name does, and hidden from a plain listing.
+std::string temporary_beside(const std::string& path, unsigned attempt) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  return folder + ".setup-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".part";
 }
 
 }  // namespace
 
-bool PosixPlatform::write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) {
-  // An existing entry is removed and the file created anew: a symbolic or
-  // hard link at the target is replaced, never written through. A failed
-  // write removes the new file, so no partial file is left.
+std::optional<Failure> PosixPlatform::write_new_file(const std::string& path,
+                                                     std::span<const std::uint8_t> bytes) {
+  const auto fail = [&](const char* step, int error) {
+    return Failure{path, std::nullopt, std::string(step) + ": " + system_reason(error)};
+  };
+  // Created exclusive and without following links, so nothing planted at the
+  // temporary name is written through; renamed over the target when whole,
+  // which replaces a link at the target instead of writing through it.
   constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-  int fd = ::open(path.c_str(), kFlags, 0666);
-  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) fd = ::open(path.c_str(), kFlags, 0666);
-  if (fd < 0) return false;
-  const bool written = write_all(fd, bytes);
-  if (!(::close(fd) == 0 && written)) {
-    ::unlink(path.c_str());
-    return false;
+  std::string temporary;
+  int fd = -1;
+  for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    temporary = temporary_beside(path, attempt);
+    fd = ::open(temporary.c_str(), kFlags, 0666);
+    if (fd < 0 && errno != EEXIST) return fail("create", errno);
   }
-  return true;
+  if (fd < 0) return fail("create", EEXIST);
+  const PendingFile pending(temporary);  // an interrupt removes it
+  int error = write_all(fd, bytes);
+  const char* step = "write";
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = errno;
+    step = "replace";
+  }
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return fail(step, error);
+  }
+  return std::nullopt;
 }
 
 void PosixPlatform::set_last_write_time(const std::string& path, std::uint64_t time) {
@@ -127,16 +164,36 @@ void PosixPlatform::set_last_write_time(const std::string& path, std::uint64_t t
   ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-bool PosixPlatform::library_present(const std::string& name) {
-  if (name.empty() || name.find('/') != std::string::npos) return false;
-  void* handle = ::dlopen(name.c_str(), RTLD_LAZY | RTLD_LOCAL);
-  if (handle == nullptr) return false;
-  ::dlclose(handle);
-  return true;
+namespace {
+
+// True when `path` names an existing folder that is the same as `other`.
+bool same_folder(const struct stat& folder, const std::string& other) {
+  struct stat info {};
+  return !other.empty() && ::stat(other.c_str(), &info) == 0 && info.st_dev == folder.st_dev &&
+         info.st_ino == folder.st_ino;
+}
+
+}  // namespace
+
+bool PosixPlatform::library_present(const std::string& name, const std::string& install_folder) {
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return false;
+  if (!loader_cache_) {
+    FileRead cache = read_file(kLoaderCache);
+    loader_cache_ = cache.failure ? std::vector<CachedLibrary>{} : parse_loader_cache(cache.bytes());
+  }
+  const char* library_path = std::getenv("LD_LIBRARY_PATH");
+  for (const std::string& folder : loader_folders(library_path ? library_path : "", *loader_cache_)) {
+    struct stat folder_info {};
+    if (::stat(folder.c_str(), &folder_info) != 0 || !S_ISDIR(folder_info.st_mode)) continue;
+    if (same_folder(folder_info, ".") || same_folder(folder_info, install_folder)) continue;
+    struct stat info {};
+    if (::stat((folder + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) return true;
+  }
+  return false;
 }
 
 void PosixPlatform::show_progress(Progress line, const std::string& path) {
-  progress_ << progress_text(line) << ' ' << path << '\n' << std::flush;
+  progress_ << progress_text(line) << ' ' << shown(path) << '\n' << std::flush;
 }
 
 void PosixPlatform::end_progress() { progress_ << std::flush; }
@@ -148,8 +205,8 @@ bool PosixPlatform::ask_for_disk(const std::string& label, const std::string&,
 
 void PosixPlatform::create_shortcuts(const InstallHeader& header, const std::string& target_folder) {
   // There is no shortcut file of this kind here; say what would be made.
-  progress_ << "Shortcut \"" << header.link_name << "\" (" << header.description << ") to "
-            << target_folder << header.program << " is not created on this system\n"
+  progress_ << "Shortcut \"" << shown(header.link_name) << "\" (" << shown(header.description) << ") to "
+            << shown(target_folder + header.program) << " is not created on this system\n"
             << std::flush;
 }
 
@@ -159,7 +216,7 @@ PosixPlatform::DiskPrompt terminal_disk_prompt() {
     if (tty == nullptr) return false;
     std::fprintf(tty, "Please insert disk: %s\n(%s is missing, unreadable or empty)\n"
                       "Press Enter when it is there, or type c and Enter to cancel: ",
-                 label.c_str(), path.c_str());
+                 shown(label).c_str(), shown(path).c_str());
     std::fflush(tty);
     char answer[64];
     const bool got = std::fgets(answer, sizeof answer, tty) != nullptr;

@@ -1,6 +1,7 @@
 // One record of the record stream, bounds checked field by field.
 #include "installer/payload/records.hpp"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "installer/payload/bytes.hpp"
@@ -87,6 +88,13 @@ std::string name_problem(const std::string& name) {
   if (name.size() > kMaxName) return "file name is longer than 259 characters";
   if (name.find_first_of("\\/:") != std::string::npos) {
     return "file name \"" + name + "\" holds a folder or drive part";
+  }
+  const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+  if (std::any_of(name.begin(), name.end(), control)) {
+    return "file name \"" + name + "\" holds a control byte";
+  }
+  if (name.find_first_of("<>\"|?*") != std::string::npos) {
+    return "file name \"" + name + "\" holds one of < > \" | ? *";
   }
   return {};
 }

@@ -38,7 +38,9 @@ struct Record {
 Record read_record(std::span<const std::uint8_t> buffer, std::size_t pos);
 
 // The reason a file name would be refused: empty, "." or "..", longer than
-// 259 characters, or holding "\", "/" or ":". Empty when the name is fine.
+// 259 characters, holding "\", "/" or ":" (a folder or drive part), a byte
+// below 0x20, or one of < > " | ? * (which no Windows file name may hold).
+// Empty when the name is fine.
 std::string name_problem(const std::string& name);
 
 // The problem of a record of unknown kind: running off the end of the

@@ -11,6 +11,7 @@
 #include "installer/payload/copy_phase.hpp"
 #include "installer/payload/listing.hpp"
 #include "installer/payload/manifest.hpp"
+#include "installer/payload/output_check.hpp"
 #include "installer/payload/pack.hpp"
 
 namespace payload {
@@ -18,19 +19,22 @@ namespace payload {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: setuppack pack [--ascii] [--dict 1024|2048|4096] STUB MANIFEST OUT\n"
+    "usage: setuppack pack [--ascii] [--dict 1024|2048|4096] [--force] STUB MANIFEST OUT\n"
     "       setuppack list IMAGE\n"
     "       setuppack extract IMAGE FOLDER [--owner NAME] [--firm FIRM] [--no-samples]\n"
     "       setuppack COMMAND --help\n";
 
 constexpr std::string_view kPackHelp =
-    "setuppack pack [--ascii] [--dict 1024|2048|4096] STUB MANIFEST OUT\n"
+    "setuppack pack [--ascii] [--dict 1024|2048|4096] [--force] STUB MANIFEST OUT\n"
     "  Copies the setup program STUB to OUT, stores the payload offset at byte 28,\n"
     "  and appends the install header and the compressed files that MANIFEST lists.\n"
     "  Each \"disk\" item ends the part of the stream in the current file; the rest\n"
-    "  goes into 2.DAT, 3.DAT, ... beside OUT (at most eight disks).\n"
+    "  goes into 2.DAT, 3.DAT, ... beside OUT (at most eight disks). An existing\n"
+    "  continuation file is replaced only when an existing OUT uses it; any other\n"
+    "  stops the pack before anything is written.\n"
     "  --ascii    code literals with the format's literal code (suits text)\n"
     "  --dict N   compression window of N bytes: 1024, 2048 (default) or 4096\n"
+    "  --force    replace existing continuation files that OUT does not use\n"
     "  MANIFEST holds one item a line; blank lines and lines starting with # are\n"
     "  skipped:\n"
     "    folder TEXT          default install folder (header record P)\n"
@@ -44,8 +48,10 @@ constexpr std::string_view kPackHelp =
     "  COND is one of: . always, 1 sample files (option), 2 never, 3 always,\n"
     "  = only over an existing file, ? only when no library of that name is\n"
     "  present. NAME and SOURCE may be quoted to hold blanks; SOURCE is relative\n"
-    "  to the manifest's folder. A bad line, a source that cannot be read or is\n"
-    "  over 2 MiB, or more than eight disks is an error and nothing is written.\n";
+    "  to the manifest's folder. NAME may not hold \\ / : < > \" | ? * or control\n"
+    "  bytes. A bad line, a source that cannot be read or is over 2 MiB, more than\n"
+    "  eight disks, or an output that is one of the inputs is an error and nothing\n"
+    "  is written.\n";
 
 constexpr std::string_view kListHelp =
     "setuppack list IMAGE\n"
@@ -59,7 +65,9 @@ constexpr std::string_view kExtractHelp =
     "  Installs the files of setup image IMAGE into FOLDER (one folder level is\n"
     "  created) as the installer would: conditions are evaluated, personalised\n"
     "  files receive owner and firm (cut to 30 characters), and every file gets\n"
-    "  its recorded last-write time. Progress lines go to standard error. When a\n"
+    "  its recorded last-write time. A file is written under a temporary name and\n"
+    "  moved over its name when whole, so a failed file leaves an earlier one as\n"
+    "  it was. Progress lines go to standard error. When a\n"
     "  continuation file is missing, the terminal is asked for the disk; with no\n"
     "  terminal that is a failure.\n"
     "  --owner NAME   owner name for personalised files (default empty)\n"
@@ -106,10 +114,12 @@ Words split(const std::vector<std::string>& args, const std::vector<std::string_
 }
 
 void run_pack(const std::vector<std::string>& args) {
-  const Words words = split(args, {"--dict"}, {"--ascii"});
+  const Words words = split(args, {"--dict"}, {"--ascii", "--force"});
   if (words.plain.size() != 3) throw UsageError("pack takes STUB, MANIFEST and OUT");
   dcl::ImplodeOptions compression;
+  bool force = false;
   for (const auto& [option, value] : words.options) {
+    if (option == "--force") force = true;
     if (option == "--ascii") compression.literals = dcl::LiteralCoding::ascii;
     if (option == "--dict") {
       if (value != "1024" && value != "2048" && value != "4096") {
@@ -125,19 +135,29 @@ void run_pack(const std::vector<std::string>& args) {
   const Manifest manifest =
       parse_manifest(std::string(text.begin(), text.end()),
                      std::filesystem::path(manifest_path).parent_path(), manifest_path);
-  write_image(build_image(stub, stub_path, manifest, compression), words.plain[2]);
+  const std::string& out = words.plain[2];
+  std::vector<PackInput> inputs{{"setup program", stub_path}, {"manifest", manifest_path}};
+  std::size_t disks = 0;
+  for (const ManifestItem& item : manifest.items) {
+    if (item.kind == ManifestItem::Kind::disk) ++disks;
+    else inputs.push_back({"source of line " + std::to_string(item.line), item.source});
+  }
+  check_pack_outputs(out, disks, inputs, force);
+  write_image(build_image(stub, stub_path, manifest, compression), out);
 }
 
 void run_list(const std::vector<std::string>& args, std::ostream& out) {
   const Words words = split(args, {}, {});
   if (words.plain.size() != 1) throw UsageError("list takes one IMAGE");
-  list_image(words.plain[0], out);
+  if (auto failure = list_image(words.plain[0], out)) throw PackError(failure->message());
 }
 
 void run_extract(const std::vector<std::string>& args, std::ostream& err,
                  const PosixPlatform::DiskPrompt& ask_disk) {
   const Words words = split(args, {"--owner", "--firm"}, {"--no-samples"});
   if (words.plain.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
+  // An empty folder would put every file at the root of the file system.
+  if (words.plain[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
   CopySettings settings;
   settings.install_folder = words.plain[1];
   while (settings.install_folder.size() > 1 && settings.install_folder.back() == '/') {
@@ -182,9 +202,9 @@ int run_setuppack(const std::vector<std::string>& args, std::ostream& out, std::
     }
     return 0;
   } catch (const UsageError& e) {
-    err << "setuppack: " << e.what() << " (setuppack --help shows how to use it)\n";
+    err << "setuppack: " << shown(e.what()) << " (setuppack --help shows how to use it)\n";
   } catch (const std::exception& e) {
-    err << "setuppack: " << e.what() << '\n';
+    err << "setuppack: " << shown(e.what()) << '\n';
   }
   return 2;
 }

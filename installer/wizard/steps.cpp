@@ -53,6 +53,9 @@ bool start_over() {
   return true;
 }
 
+// Runs the copy phase; a failure is named in a message box (record, file
+// and the system's reason) before the termination page, unless it is the
+// user's own Cancel on the disk-change prompt.
 bool copy_files() {
   WizardState& s = state();
   App& a = app();
@@ -64,7 +67,12 @@ bool copy_files() {
   settings.option_flag1 = s.option_flag1;
   settings.option_flag2 = s.option_flag2;
   settings.option_flag3 = s.option_flag3;
-  return !payload::run_record_stream(s.payload, settings, platform).has_value();
+  const std::optional<payload::Failure> failure = payload::run_record_stream(s.payload, settings, platform);
+  if (!failure) return true;
+  if (platform.disk_cancelled()) return false;
+  const std::string message = "The installation cannot go on:\n" + failure->message();
+  MessageBoxA(a.main_window, message.c_str(), a.texts.text(kCaptionText), MB_OK | MB_ICONSTOP);
+  return false;
 }
 
 }  // namespace

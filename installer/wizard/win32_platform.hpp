@@ -4,12 +4,19 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "installer/payload/platform.hpp"
 
 namespace wizard {
 
 class Painter;
 class TextTable;
+
+// The system's text for a Windows error code ("There is not enough space on
+// the disk."), without its line end; the code's number when it has none.
+std::string windows_error_text(DWORD code);
 
 class Win32Platform final : public payload::Platform {
  public:
@@ -20,13 +27,17 @@ class Win32Platform final : public payload::Platform {
   payload::FileRead read_file(const std::string& path) override;
   void create_folder(const std::string& path) override;
   bool file_readable(const std::string& path) override;
-  bool write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) override;
+  std::optional<payload::Failure> write_new_file(const std::string& path,
+                                                 std::span<const std::uint8_t> bytes) override;
   void set_last_write_time(const std::string& path, std::uint64_t file_time) override;
-  bool library_present(const std::string& name) override;
+  bool library_present(const std::string& name, const std::string& install_folder) override;
   void show_progress(payload::Progress line, const std::string& path) override;
   void end_progress() override;
   bool ask_for_disk(const std::string& label, const std::string& drive, const std::string& path) override;
   void create_shortcuts(const payload::InstallHeader& header, const std::string& target_folder) override;
+
+  // True once the user has answered the disk-change prompt with Cancel.
+  bool disk_cancelled() const { return disk_cancelled_; }
 
  private:
   HWND main_window_;
@@ -34,6 +45,7 @@ class Win32Platform final : public payload::Platform {
   Painter& painter_;
   const TextTable& texts_;
   IMalloc* allocator_;
+  bool disk_cancelled_ = false;
 };
 
 }  // namespace wizard

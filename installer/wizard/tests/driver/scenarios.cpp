@@ -10,6 +10,8 @@
 
 #include <objbase.h>
 
+#include "installer/dcl/implode.hpp"
+#include "installer/payload/encode.hpp"
 #include "installer/wizard/tests/driver/driver.hpp"
 #include "installer/wizard/tests/driver/screen_checks.hpp"
 
@@ -336,6 +338,95 @@ void unreadable_payload() {
   end_on_termination_page(setup);
 }
 
+// The folder of the built programs (where the marker library lies too).
+std::string bin_folder() { return places.trnx_exe.substr(0, places.trnx_exe.find_last_of('\\') + 1); }
+
+// An image whose second file (HOUSE.TDW) has a damaged window size code:
+// a message box names the record, the file and the reason, then the
+// termination page; the viewer installed before stays, and an earlier
+// HOUSE.TDW is left as it was.
+void copy_failure() {
+  clear_registry();
+  const std::string folder = places.artefacts + "\\damaged";
+  fresh_folder(folder);
+  std::vector<std::uint8_t> bytes = file_bytes(image());
+  const std::string name = std::string("HOUSE.TDW") + '\0';
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  check(at != bytes.end(), "the sample image holds HOUSE.TDW");
+  if (at == bytes.end()) return;
+  *(at + static_cast<std::ptrdiff_t>(name.size()) + 16 + 1) = 9;  // window size code of its stream
+  const std::string damaged = folder + "\\setup.exe";
+  write_file(damaged, std::string(bytes.begin(), bytes.end()));
+  const std::string install = "C:\\TNXDAMAGED";
+  fresh_folder(install);
+  write_file(install + "\\HOUSE.TDW", "an earlier drawing");
+
+  Setup setup(damaged);
+  walk_to_options(install);
+  press(wait_page(kOptions), kNext);
+  HWND box = wait_page("Quorvane Setup");
+  const std::string text = get_text(box, 0xFFFF);
+  check(text.find("HOUSE.TDW") != std::string::npos, "the message names the file: " + text);
+  check(text.find("window size code") != std::string::npos, "the message gives the reason: " + text);
+  check(text.find("record at offset") != std::string::npos, "the message names the record: " + text);
+  press(box, IDOK);
+  end_on_termination_page(setup);
+  check(file_exists(install + "\\TRNX.EXE"), "the file installed before the failure stays");
+  const std::string earlier = "an earlier drawing";
+  check(file_bytes(install + "\\HOUSE.TDW") == std::vector<std::uint8_t>(earlier.begin(), earlier.end()),
+        "the earlier HOUSE.TDW is left as it was");
+}
+
+// A setup image of its own, beside which a library named by its first "?"
+// record is placed, whose start-up code would leave a marker: the presence
+// test never loads it, so that file is installed; the second "?" record
+// names a library of the system folder and is not installed.
+void library_beside() {
+  clear_registry();
+  remove_links();
+  const std::string marker_library = bin_folder() + "kitmarker.dll";
+  // The marker library does mark when it is loaded.
+  const std::string probe_folder = places.artefacts + "\\probe";
+  fresh_folder(probe_folder);
+  const std::string probe = probe_folder + "\\TNXLINE.DLL";
+  CopyFileA(marker_library.c_str(), probe.c_str(), FALSE);
+  HMODULE loaded = LoadLibraryA(probe.c_str());
+  check(loaded != nullptr && file_exists(probe + ".loaded"), "the marker library leaves its marker when loaded");
+  if (loaded != nullptr) FreeLibrary(loaded);
+
+  const std::string install = "C:\\TNXBESIDE";
+  remove_tree(install);
+  std::vector<std::uint8_t> image = file_bytes(bin_folder() + "setup.exe");
+  payload::set_payload_offset(image, static_cast<std::uint32_t>(image.size()));
+  payload::InstallHeader header;
+  header.install_folder = install;
+  header.link_name = kLinkName;
+  header.has_folder = header.has_link = true;
+  payload::append_header(image, header);
+  const std::string stand_in = "a line-style library stand-in";
+  const std::vector<std::uint8_t> content(stand_in.begin(), stand_in.end());
+  for (const char* name : {"TNXLINE.DLL", "KERNEL32.DLL"}) {
+    payload::append_file_record(image, false, '?', name, 0x01D0000000000000ULL,
+                                static_cast<std::uint32_t>(content.size()), dcl::implode(content));
+  }
+  payload::append_end_record(image);
+  const std::string folder = places.artefacts + "\\beside";
+  fresh_folder(folder);
+  write_file(folder + "\\setup.exe", std::string(image.begin(), image.end()));
+  const std::string beside = folder + "\\TNXLINE.DLL";
+  check(CopyFileA(marker_library.c_str(), beside.c_str(), FALSE) != 0, "marker library placed beside setup.exe");
+
+  Setup setup(folder + "\\setup.exe");
+  walk_to_options(install);
+  press(wait_page(kOptions), kNext);
+  press(wait_page(kSuccess), kNext);
+  check(setup.finished(), "the program ends after the success page");
+  check(!file_exists(beside + ".loaded"), "the library beside setup.exe was never loaded");
+  check(file_bytes(install + "\\TNXLINE.DLL") == content, "TNXLINE.DLL installed: the system has none");
+  check(!file_exists(install + "\\KERNEL32.DLL"), "KERNEL32.DLL not installed: the system has one");
+  remove_links();
+}
+
 // A run typed at the keyboard, as a person would: Enter for Next, Tab
 // between fields, F1 on the options page.
 void keystrokes() {
@@ -384,6 +475,7 @@ int main(int argc, char** argv) {
       {"full", full_install},       {"second", second_install},  {"back", back_to_welcome},
       {"cancel", cancel_anywhere},  {"disk-cancel", disk_cancel}, {"disk-ok", disk_ok},
       {"unreadable", unreadable_payload}, {"keys", keystrokes},
+      {"copy-failure", copy_failure},     {"library-beside", library_beside},
   };
   std::vector<std::string> chosen(argv + 5, argv + argc);
   int failed_scenarios = 0;
