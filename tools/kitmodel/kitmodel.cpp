@@ -1,0 +1,55 @@
+#include "tools/kitmodel/kitmodel.hpp"
+
+#include <ostream>
+
+#include "gridkit/error.hpp"
+#include "tools/kitmodel/model_commands.hpp"
+
+namespace kitmodel {
+namespace {
+
+const char* const kUsage =
+    "usage: kitmodel write MODEL.toml [--out DIR]   MODFLOW 6 and MODFLOW-2005 models\n"
+    "       kitmodel check MODEL.toml               the model's checks alone\n"
+    "kitmodel SUBCOMMAND --help tells more.\n";
+
+struct Subcommand {
+  const char* name;
+  const char* usage;
+  int (*run)(const std::vector<std::string>&, const std::filesystem::path&, std::ostream&);
+};
+
+const Subcommand kSubcommands[] = {
+    {"write", kWriteUsage, run_write},
+    {"check", kCheckUsage, run_check},
+};
+
+}  // namespace
+
+int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
+                 std::ostream& err) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? err : out) << kUsage;
+    return args.empty() ? 2 : 0;
+  }
+  for (const Subcommand& sub : kSubcommands) {
+    if (args[0] != sub.name) continue;
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    for (const std::string& a : rest) {
+      if (a == "--help" || a == "-h") {
+        out << sub.usage;
+        return 0;
+      }
+    }
+    try {
+      return sub.run(rest, folder, out);
+    } catch (const gridkit::KitError& e) {
+      err << e.what() << '\n';
+      return 2;
+    }
+  }
+  err << "kitmodel: unknown subcommand \"" << args[0] << "\" (kitmodel --help lists them)\n";
+  return 2;
+}
+
+}  // namespace kitmodel
