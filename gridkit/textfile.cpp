@@ -213,6 +213,10 @@ void OutFile::settle() noexcept {
   }
   hand_over();
   out_.close();
+  if (!out_) {  // a file cut short by a failed write never takes the name
+    discard();
+    return;
+  }
   std::error_code ec;
   std::filesystem::rename(temp_, target_, ec);
   if (ec) std::filesystem::remove(temp_, ec);
@@ -243,8 +247,15 @@ void OutFile::line(std::string_view text) {
   pending_.push_back('\n');
   if (pending_.size() >= kPendingBytes) {
     hand_over();
-    if (!out_) throw KitError::write(name_, "the file could not be written");
+    if (!out_) fail_write();
   }
+}
+
+void OutFile::fail_write() {
+  // What did get written is cut short at some unknown point (a full disk, a
+  // file-size limit): it is dropped, and a file standing under the name stays.
+  discard();
+  throw KitError::write(name_, "the file could not be written");
 }
 
 void OutFile::hand_over() noexcept {
@@ -260,7 +271,7 @@ void OutFile::write(const Record& record) {
 void OutFile::flush() {
   hand_over();
   out_.flush();
-  if (!out_) throw KitError::write(name_, "the file could not be written");
+  if (!out_) fail_write();
 }
 
 void read_free(InFile& file, std::span<float> values) {

@@ -6,8 +6,9 @@
 // to a temporary file beside its name and moved over that name when it is
 // closed: at the end of a normal run, or when the run stops on an error after
 // something was written to it (what was written is kept). An output to which
-// nothing was written when the run stops is discarded, and a file already
-// standing under its name stays as it was.
+// nothing was written when the run stops, or whose writing failed (a full
+// disk), is discarded, and a file already standing under its name stays as
+// it was.
 #pragma once
 
 #include <filesystem>
@@ -79,6 +80,7 @@ class OutFile {
   void settle() noexcept;  // what the destructor does
   void discard() noexcept;
   void hand_over() noexcept;  // pending lines to the stream
+  [[noreturn]] void fail_write();  // discards the output, throws a write error
 
   // Lines are gathered here and handed to the stream in large blocks: one
   // copy and few system calls for a file of many short lines.

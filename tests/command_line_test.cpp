@@ -49,6 +49,7 @@ std::vector<std::string> program_names() {
   names.emplace_back("setuppack");
   names.emplace_back("kitgeo");
   names.emplace_back("kitmap");
+  names.emplace_back("kitmodel");
   return names;
 }
 

@@ -1,5 +1,8 @@
 // The file layer's promise that no run destroys a file: when an output
 // replaces its name, when it is discarded, and how inputs are opened.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -48,6 +51,47 @@ TEST(OutFile, ReplacesItsNameOnlyWhenClosedOrWhenSomethingWasWritten) {
     EXPECT_EQ(folder.read("OUT.DAT"), c.left) << c.why;
     EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
   }
+}
+
+// A write that fails part of the way (a file-size limit here, as a full disk
+// would) never puts the cut-short file in place of the earlier one.
+TEST(OutFile, AFailedWriteLeavesTheEarlierFile) {
+  struct Case {
+    const char* why;
+    int lines;                 // of 100 characters; the limit is 4096 bytes
+    bool close;                // close() rather than an error unwinding
+  };
+  const Case cases[] = {
+      {"a line that fills the buffer fails", 1000, false},
+      {"close fails", 50, true},
+      {"another error stops the run after lines that could not be written", 50, false},
+  };
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  for (const Case& c : cases) {
+    Folder folder;
+    folder.write("OUT.DAT", "OLD\n");
+    rlimit limit = old_limit;
+    limit.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    std::string error;
+    try {
+      OutFile out(folder / "OUT.DAT", "OUT.DAT");
+      for (int k = 0; k < c.lines; ++k) out.line(std::string(99, 'x'));
+      if (c.close) out.close();
+      throw KitError("stop");
+    } catch (const KitError& e) {
+      error = e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    if (c.lines == 1000 || c.close) {
+      EXPECT_EQ(error, "write OUT.DAT: the file could not be written") << c.why;
+    }
+    EXPECT_EQ(folder.read("OUT.DAT"), "OLD\n") << c.why;
+    EXPECT_EQ(folder.listing().size(), 1u) << c.why << ": a temporary file was left";
+  }
+  std::signal(SIGXFSZ, old_handler);
 }
 
 TEST(OutFile, NoFileAppearsWhenAnErrorStopsARunBeforeWriting) {

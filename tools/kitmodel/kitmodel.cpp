@@ -4,6 +4,7 @@
 
 #include "gridkit/error.hpp"
 #include "tools/kitmodel/model_commands.hpp"
+#include "tools/kitmodel/readback_commands.hpp"
 
 namespace kitmodel {
 namespace {
@@ -11,17 +12,35 @@ namespace {
 const char* const kUsage =
     "usage: kitmodel write MODEL.toml [--out DIR]   MODFLOW 6 and MODFLOW-2005 models\n"
     "       kitmodel check MODEL.toml               the model's checks alone\n"
+    "       kitmodel heads FILE --layer K --out NAME [--period N] [--step N]\n"
+    "                                               a layer of a head file as NAME.GRD and NAME.ARR\n"
+    "       kitmodel residuals FILE WELLS.XYZ [--layer K] [--csv OUT.csv]\n"
+    "                                               observed levels against simulated heads\n"
     "kitmodel SUBCOMMAND --help tells more.\n";
+
+using Run = int (*)(const std::vector<std::string>&, const std::filesystem::path&, std::ostream&);
 
 struct Subcommand {
   const char* name;
-  const char* usage;
-  int (*run)(const std::vector<std::string>&, const std::filesystem::path&, std::ostream&);
+  std::string_view usage;
+  Run run;
 };
+
+int run_heads(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+  heads_command(args, out, folder);
+  return 0;
+}
+
+int run_residuals(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+  residuals_command(args, out, folder);
+  return 0;
+}
 
 const Subcommand kSubcommands[] = {
     {"write", kWriteUsage, run_write},
     {"check", kCheckUsage, run_check},
+    {"heads", heads_help(), run_heads},
+    {"residuals", residuals_help(), run_residuals},
 };
 
 }  // namespace
@@ -44,6 +63,7 @@ int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::pa
     try {
       return sub.run(rest, folder, out);
     } catch (const gridkit::KitError& e) {
+      out.flush();
       err << e.what() << '\n';
       return 2;
     }

@@ -197,9 +197,11 @@ ModelFile read_model_file(const std::filesystem::path& path) {
       });
       if (!model.river_package) in.fail(node.source(), "[river] needs package = \"FILE\"");
     } else if (key == "recharge") {
-      in.each_key(in.table(node, key), "recharge.", {"rate", "array"},
+      const toml::table& recharge = in.table(node, key);
+      if (recharge.contains("rate") && recharge.contains("array"))
+        in.fail(recharge.source(), "[recharge] takes rate or array, not both");
+      in.each_key(recharge, "recharge.", {"rate", "array"},
                   [&](const std::string& name, const toml::node& value) {
-        if (model.recharge) in.fail(value.source(), "[recharge] takes rate or array, not both");
         if (name == "rate") {
           ArraySource rate;
           rate.key = "recharge rate";
