@@ -2,10 +2,19 @@
 // through OPEN/CLOSE control records in the layout each file has; its own
 // files are in free format (the FREE option of the basic package), with
 // every real in the shortest text that reads back to the kit's float.
+//
+// MODFLOW-2005 has no cell that passes flow vertically: it turns an active
+// cell of no thickness into a no-flow cell, which would cut the layers above
+// and below it apart. So a layer with pinched cells gets its bottom from a
+// copy (arrays/botmK.txt) in which each pinched cell is kPinchThickness
+// thick: its horizontal conductance all but vanishes, and its vertical
+// resistance adds next to nothing, as in MODFLOW 6.
+#include <algorithm>
 #include <string>
 #include <system_error>
 
 #include "gridkit/error.hpp"
+#include "gridkit/free_arrays.hpp"
 #include "gridkit/grid.hpp"
 #include "tools/kitmodel/model_text.hpp"
 #include "tools/kitmodel/model_units.hpp"
@@ -17,6 +26,9 @@ namespace {
 // PCG's closure on the residual, in volume per time unit: the largest
 // residual of any cell, small against a cell's recharge.
 constexpr double kResidualClosure = 1.0;
+
+// The thickness a pinched cell has in MODFLOW-2005, in length units.
+constexpr float kPinchThickness = 0.01f;
 
 // File units of the name file.
 constexpr int kListUnit = 2;
@@ -84,9 +96,34 @@ class Mf2005Writer {
     for (int k = 1; k <= n; ++k) text += k == n ? "0\n" : "0 ";
     text += "CONSTANT " + cell + "  DELR\nCONSTANT " + cell + "  DELC\n";
     text += real_array(model_.top, "TOP");
-    for (int k = 1; k <= n; ++k)
-      text += real_array(model_.layers[static_cast<std::size_t>(k - 1)].bottom, "BOTM layer " + std::to_string(k));
+    for (int k = 1; k <= n; ++k) {
+      const std::string what = "BOTM layer " + std::to_string(k);
+      text += has_pinched(k) ? pinched_bottom(k, what)
+                             : real_array(model_.layers[static_cast<std::size_t>(k - 1)].bottom, what);
+    }
     file(model_.name + ".dis", text + "1.0 1 1.0 SS\n");
+  }
+
+  bool has_pinched(int layer) const {
+    const auto& cells = plan_.cells[static_cast<std::size_t>(layer - 1)].values();
+    return std::find(cells.begin(), cells.end(), CellState::Pinched) != cells.end();
+  }
+
+  // The bottoms of `layer` with each pinched cell kPinchThickness below its
+  // top, as a copy in arrays/.
+  std::string pinched_bottom(int layer, const std::string& what) {
+    gridkit::RealGrid bottom = in_.bottoms[static_cast<std::size_t>(layer - 1)];
+    for (int r = 1; r <= gridkit::NROW; ++r)
+      for (int c = 1; c <= gridkit::NCOL; ++c)
+        if (plan_.state(layer, r, c) == CellState::Pinched) bottom(r, c) = in_.cell_top(layer, r, c) - kPinchThickness;
+    const std::string path = "arrays/botm" + std::to_string(layer) + ".txt";
+    std::filesystem::create_directories(folder_ / "arrays");
+    gridkit::OutFile out(folder_ / path, "mf2005/" + path);
+    gridkit::write_free_grid(out, bottom);
+    out.close();
+    written_.push_back("mf2005/" + path);
+    return "OPEN/CLOSE " + path + " 1.0 (FREE) -1  " + what + " (pinched cells " +
+           shortest(kPinchThickness) + " thick)\n";
   }
 
   void write_bas() {

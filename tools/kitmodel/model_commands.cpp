@@ -1,5 +1,6 @@
 #include "tools/kitmodel/model_commands.hpp"
 
+#include <algorithm>
 #include <ostream>
 #include <system_error>
 
@@ -49,6 +50,10 @@ Checked read_and_check(const std::filesystem::path& description, std::ostream& o
   for (const Finding& f : c.plan.findings) ++counts[static_cast<int>(f.severity)];
   out << c.model.name << ": " << counts[2] << " errors, " << counts[1] << " warnings, " << counts[0]
       << " notes";
+  long pinched = 0;
+  for (const auto& layer : c.plan.cells)
+    pinched += std::count(layer.values().begin(), layer.values().end(), CellState::Pinched);
+  if (pinched > 0) out << " (" << pinched << " pinched cells pass flow vertically)";
   if (c.plan.junction_repeats > 0)
     out << " (" << c.plan.junction_repeats << " more reaches where river branches meet in one cell)";
   out << '\n';

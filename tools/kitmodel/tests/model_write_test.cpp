@@ -144,6 +144,32 @@ TEST(ModelWrite, ArraysReadBackAsTheKitsFloats) {
   }
 }
 
+// A cell of no thickness passes flow in both versions: IDOMAIN -1 for
+// MODFLOW 6; for MODFLOW-2005, which would make it a no-flow cell, a copy of
+// the bottoms in which it is 0.01 thick.
+TEST(ModelWrite, PinchedCellsPassFlowInBothVersions) {
+  const kit_test::ScratchFolder dir;
+  write_small_model(dir);
+  RealGrid bottom1(gridkit::NROW, gridkit::NCOL, 60.3f);
+  bottom1(4, 3) = 100.0f + 0.1f * 7.0f;  // the top there: layer 1 pinched out
+  kit_test::write_fixed_grid(dir / "BOT1.MOD", bottom1);
+  const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+
+  gridkit::InFile idomain = gridkit::InFile::open_existing(dir / "mf6" / "arrays" / "idomain1.txt", "idomain1");
+  std::vector<long long> row(gridkit::NCOL);
+  for (int r = 1; r <= 4; ++r) gridkit::read_free(idomain, row);
+  EXPECT_EQ(row[2], -1);
+  EXPECT_EQ(row[3], 1);
+
+  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE arrays/botm1.txt 1.0 (FREE) -1"), std::string::npos);
+  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE ../BOT2.MOD 1.0 (10F8.1) -1"), std::string::npos);
+  gridkit::InFile copy = gridkit::InFile::open_existing(dir / "mf2005" / "arrays" / "botm1.txt", "botm1");
+  const RealGrid bottoms = gridkit::read_free_grid(copy);
+  EXPECT_EQ(bottoms(4, 3), bottom1(4, 3) - 0.01f);
+  EXPECT_EQ(bottoms(4, 4), 60.3f);
+}
+
 struct DescriptionCase {
   const char* why;
   const char* text;
