@@ -38,3 +38,7 @@ heads=mf6/sample.hds
 "$BIN/kitmodel" residuals "$heads" WLPOINTS.XYZ --layer 1 --csv RESIDUALS.csv
 mkdir -p maps
 "$BIN/kitmap" levels HEADS1.GRD ZONES.BOL maps/heads.png --interval 20 --title "Simulated heads, layer 1"
+# The residuals (simulated - observed) of the wells compared, as X Y Z.
+awk -F, 'NR > 1 && $8 == "used" { print $1, $2, $7 }' RESIDUALS.csv >RESIDUALS.XYZ
+"$BIN/kitmap" levels HEADS1.GRD ZONES.BOL maps/residuals.png --interval 20 --residuals RESIDUALS.XYZ \
+  --title "Residuals at the wells over the simulated heads"
