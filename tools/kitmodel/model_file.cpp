@@ -131,7 +131,9 @@ int time_unit_code(const std::string& units) {
 ModelFile read_model_file(const std::filesystem::path& path) {
   const std::string file_name = path.filename().string();
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw KitError::open(path.string(), "no such file");
+  if (!std::filesystem::exists(path, ec)) throw KitError::open(path.string(), "no such file");
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw KitError::open(path.string(), "not a plain file (a model description is read whole)");
   toml::table doc;
   try {
     doc = toml::parse_file(path.string());
