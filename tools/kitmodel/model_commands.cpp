@@ -94,10 +94,11 @@ int run_write(const std::vector<std::string>& args, const std::filesystem::path&
   try {
     const std::vector<std::string> mf6 = write_mf6(c.model, c.inputs, c.plan, target);
     const std::vector<std::string> mf2005 = write_mf2005(c.model, c.inputs, c.plan, target);
-    out << "MODFLOW 6:    " << (target / "mf6").string() << " (" << mf6.size()
-        << " files; run: cd " << (target / "mf6").string() << " && mf6)\n";
-    out << "MODFLOW-2005: " << (target / "mf2005").string() << " (" << mf2005.size() << " files; run: cd "
-        << (target / "mf2005").string() << " && mf2005 " << c.model.name << ".nam)\n";
+    const std::string mf6_dir = (target / "mf6").lexically_normal().string();
+    const std::string mf2005_dir = (target / "mf2005").lexically_normal().string();
+    out << "MODFLOW 6:    " << mf6_dir << " (" << mf6.size() << " files; run: cd " << mf6_dir << " && mf6)\n";
+    out << "MODFLOW-2005: " << mf2005_dir << " (" << mf2005.size() << " files; run: cd " << mf2005_dir
+        << " && mf2005 " << c.model.name << ".nam)\n";
   } catch (const std::filesystem::filesystem_error& e) {
     throw KitError::write(e.path1().string(), e.code().message());
   }
