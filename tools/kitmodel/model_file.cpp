@@ -8,6 +8,7 @@
 #include <toml++/toml.h>
 
 #include "gridkit/error.hpp"
+#include "gridkit/textfile.hpp"
 
 namespace kitmodel {
 namespace {
@@ -129,21 +130,31 @@ int time_unit_code(const std::string& units) {
 }
 
 ModelFile read_model_file(const std::filesystem::path& path) {
-  const std::string file_name = path.filename().string();
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) throw KitError::open(path.string(), "no such file");
   if (!std::filesystem::is_regular_file(path, ec))
     throw KitError::open(path.string(), "not a plain file (a model description is read whole)");
+  gridkit::InFile file = gridkit::InFile::open_existing(path, path.filename().string());
+  std::string text;
+  while (const std::optional<std::string_view> line = file.next_line()) {
+    text += *line;
+    text += '\n';
+  }
+  std::filesystem::path folder = path.parent_path();
+  return parse_model_file(text, path.filename().string(), folder.empty() ? "." : folder);
+}
+
+ModelFile parse_model_file(std::string_view text, const std::string& file_name,
+                           const std::filesystem::path& folder) {
   toml::table doc;
   try {
-    doc = toml::parse_file(path.string());
+    doc = toml::parse(text, file_name);
   } catch (const toml::parse_error& e) {
     throw line_error(file_name, e.source().begin.line, std::string(e.description()));
   }
   const Reader in(file_name);
   ModelFile model;
-  model.folder = path.parent_path();
-  if (model.folder.empty()) model.folder = ".";
+  model.folder = folder;
   const toml::source_region whole = doc.source();
   bool has_ibound = false, has_top = false, has_start = false;
 

@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kitmodel {
@@ -71,6 +72,10 @@ struct ModelFile {
 // Reads and checks the description; a KitError names the file, line and key
 // of what is wrong.
 ModelFile read_model_file(const std::filesystem::path& path);
+// The same over a description's text; file names in it are taken relative
+// to `folder`.
+ModelFile parse_model_file(std::string_view text, const std::string& file_name,
+                           const std::filesystem::path& folder);
 
 // The MODFLOW-2005 time unit code (ITMUNI) of a time unit name.
 int time_unit_code(const std::string& units);
