@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "gridkit/dsaa_reader.hpp"
 #include "tools/kitmap/contour.hpp"
 
 namespace kitmap {
@@ -21,7 +22,7 @@ Field node_field(const gridkit::RealGrid& values, const gridkit::IntGrid& ibound
   f.valid.resize(values.values().size());
   for (std::size_t k = 0; k < f.value.size(); ++k) {
     f.value[k] = values.values()[k];
-    f.valid[k] = ibound.values()[k] != 0;
+    f.valid[k] = ibound.values()[k] != 0 && values.values()[k] < gridkit::kDsaaBlank;
   }
   return f;
 }

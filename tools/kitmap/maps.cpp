@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "gridkit/dsaa_reader.hpp"
 #include "gridkit/extremes.hpp"
 #include "tools/kitmap/contour_labels.hpp"
 
@@ -66,10 +67,18 @@ void draw_residuals(Canvas& canvas, const std::vector<gridkit::PointF>& residual
   }
 }
 
+// Whether a node holds a level rather than Surfer's blank.
+bool has_level(float value) { return value < gridkit::kDsaaBlank; }
+
 }  // namespace
 
 Bands level_bands(const RealGrid& levels, const IntGrid& ibound, double interval) {
-  const auto [lo, hi] = active_range(ibound, [&](int i, int j) { return double{levels(i, j)}; });
+  // Blanked nodes (dry cells of simulated heads) take no part in the range.
+  auto range = gridkit::Extremes<double>::none();
+  for (int i = 1; i <= NROW; ++i)
+    for (int j = 1; j <= NCOL; ++j)
+      if (ibound(i, j) != 0 && has_level(levels(i, j))) range.include(levels(i, j));
+  const auto [lo, hi] = range.empty() ? gridkit::Extremes<double>{} : range;
   return choose_bands(lo, hi, interval, 12, kLevelRamp);
 }
 
@@ -77,11 +86,15 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
                        const std::filesystem::path& png, const std::string& display_name) {
   const Bands bands = level_bands(levels, ibound, options.interval);
   Canvas canvas(sheet_layout(options), title_or(options, "Water levels (feet)"));
+  bool blanked = false;
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j) {
       const int code = ibound(i, j);
+      const bool level = has_level(levels(i, j));
+      blanked = blanked || (code > 0 && !level);
       canvas.fill_cell(i, j, code == 0   ? kInactive
                              : code < 0 ? kConstantHead
+                             : !level   ? kNoLevel
                                         : bands.colour(bands.band_of(levels(i, j))));
     }
   draw_contours(canvas, levels, ibound, bands);
@@ -89,6 +102,7 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
   canvas.finish_frame();
   std::vector<LegendItem> items = band_items(bands);
   items.push_back({kConstantHead, "constant head"});
+  if (blanked) items.push_back({kNoLevel, "no level (dry)"});
   items.push_back({kInactive, "inactive"});
   if (!options.residuals.empty()) {
     items.push_back({kAboveObserved, "model above well"});

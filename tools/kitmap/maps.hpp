@@ -24,9 +24,11 @@ struct MapOptions {
 };
 
 // Water levels inside the IBOUND array: bands of `interval` with contour
-// lines and labels at each band limit. Legend: bands from the highest down,
-// then "constant head", then "inactive", then with residuals the two colours
-// of their dots.
+// lines and labels at each band limit. A blanked node (Surfer's blank, a dry
+// cell of simulated heads) has no level: it is left out of the bands and the
+// contours. Legend: bands from the highest down, then "constant head", then
+// "no level (dry)" when an active cell has none, then "inactive", then with
+// residuals the two colours of their dots.
 Bands level_bands(const gridkit::RealGrid& levels, const gridkit::IntGrid& ibound, double interval);
 Layout draw_levels_map(const gridkit::RealGrid& levels, const gridkit::IntGrid& ibound,
                        const MapOptions& options, const std::filesystem::path& png,

@@ -15,6 +15,7 @@ struct Rgb {
 inline constexpr Rgb kInactive{225, 225, 225};
 inline constexpr Rgb kConstantHead{70, 130, 200};
 inline constexpr Rgb kActive{242, 238, 226};
+inline constexpr Rgb kNoLevel{196, 160, 112};  // an active cell without a level (dry)
 
 // A zone value's colour: 0 inactive grey, negatives blues, positives a fixed
 // table of distinct colours.

@@ -312,12 +312,21 @@ HeadLayer read_head_layer(const ByteSource& source, std::string_view name, const
   if (source.size() > kMaxHeadFileBytes)
     throw KitError::read_file(name, std::to_string(source.size()) +
                                         " bytes; head files of up to 2 GiB are read");
+  // A first header can pass for two forms (a stream file whose first KSTP is
+  // 44, say); the form whose records run exactly to the end of the file is
+  // the one. When none does, the first form's complaint is the report.
+  std::optional<KitError> first_error;
   for (const Layout& layout : kLayouts) {
     if (!starts_as(source, layout)) continue;
-    const Walk walk = Walker(source, name, layout).run(choice);
-    if (!walk.chosen) throw nothing_chosen(name, walk, choice);
-    return read_values(source, layout, walk);
+    try {
+      const Walk walk = Walker(source, name, layout).run(choice);
+      if (!walk.chosen) throw nothing_chosen(name, walk, choice);
+      return read_values(source, layout, walk);
+    } catch (const KitError& e) {
+      if (!first_error) first_error = e;
+    }
   }
+  if (first_error) throw *first_error;
   throw KitError::read_file(
       name, "not a MODFLOW binary head file: its first " + std::to_string(std::min<std::uint64_t>(source.size(), 56)) +
                 " bytes are no record header of MODFLOW-2005 (44 bytes: KSTP, KPER, PERTIM, TOTIM as "
@@ -331,10 +340,10 @@ HeadLayer read_head_layer(const std::filesystem::path& path, std::string_view na
   return read_head_layer(source, name, choice);
 }
 
-bool is_head(double value) {
+bool is_head(double value, std::optional<float> also) {
   if (!std::isfinite(value) || std::fabs(value) >= 1.0e30 * (1 - 1e-6)) return false;
   const float single = static_cast<float>(value);
-  return single != -999.99f && single != -888.0f;
+  return single != -999.99f && single != -888.0f && single != also;
 }
 
 }  // namespace kitmodel

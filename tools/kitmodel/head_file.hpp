@@ -104,8 +104,9 @@ HeadLayer read_head_layer(const std::filesystem::path& path, std::string_view na
 // (HNOFLO) or a dry one (HDRY): marks are the values of magnitude 1E+30 or more
 // (MODFLOW 6's 1E+30 and -1E+30, the usual HDRY of MODFLOW-2005), -999.99 and
 // -888 (the usual HNOFLO and HDRY of MODFLOW-2005 models), and anything not a
-// finite number. Compared in single precision, so that a double-precision
-// file's -999.99 is the same mark.
-bool is_head(double value);
+// finite number; and `also`, a model's own HNOFLO or HDRY when given.
+// Compared in single precision, so that a double-precision file's -999.99 is
+// the same mark.
+bool is_head(double value, std::optional<float> also = std::nullopt);
 
 }  // namespace kitmodel

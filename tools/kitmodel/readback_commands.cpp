@@ -1,7 +1,6 @@
 #include "tools/kitmodel/readback_commands.hpp"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -16,6 +15,7 @@
 #include "gridkit/numparse.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
+#include "tools/kitmodel/command_words.hpp"
 #include "tools/kitmodel/head_file.hpp"
 #include "tools/kitmodel/residuals.hpp"
 
@@ -29,7 +29,7 @@ constexpr std::string_view kNoHeadValues =
     "A cell has no head when MODFLOW marks it inactive (HNOFLO) or dry (HDRY)\n"
     "with one of the usual values: 1E+30 or -1E+30 or beyond (MODFLOW 6, and the\n"
     "HDRY of many MODFLOW-2005 models), -999.99 or -888 (the HNOFLO and HDRY of\n"
-    "the kit's MODFLOW-2005 sample).\n";
+    "the kit's MODFLOW-2005 sample). --no-head V adds a model's own value.\n";
 
 constexpr std::string_view kFormsText =
     "The head file may come from MODFLOW 6 or MODFLOW-2005, in single or double\n"
@@ -39,6 +39,7 @@ constexpr std::string_view kFormsText =
 std::string heads_help_text() {
   return std::string(
              "usage: kitmodel heads FILE --layer K --out NAME [--period N] [--step N]\n"
+             "                      [--no-head V]\n"
              "Writes layer K of the binary head file FILE as NAME.GRD, a Surfer text\n"
              "grid of the model's nodes that kitmap and kitgeo read (cells without a\n"
              "head blanked as 1.70141E+38), and NAME.ARR, the layer as a real array of\n"
@@ -52,7 +53,7 @@ std::string heads_help_text() {
 std::string residuals_help_text() {
   return std::string(
              "usage: kitmodel residuals FILE WELLS.XYZ [--layer K] [--csv OUT.csv]\n"
-             "                          [--period N] [--step N]\n"
+             "                          [--period N] [--step N] [--no-head V]\n"
              "Compares each point X Y Z of WELLS.XYZ (CRSTM, one point a line) with the\n"
              "simulated head of layer K (default 1) at the point's nearest node, column\n"
              "NINT((X - 290568)/1000) + 1 and row NINT((557128 - Y)/1000) + 1. Points off\n"
@@ -67,65 +68,20 @@ std::string residuals_help_text() {
          std::string(kFormsText) + std::string(kNoHeadValues);
 }
 
-// The words of a subcommand: names in order, and options each with a value
-// (given as the next word or after "=").
-struct Words {
-  std::vector<std::string> names;
-  std::optional<std::string> layer, out, csv, period, step;
-  bool help = false;
-};
-
-Words split_words(std::span<const std::string> args, std::string_view command,
-                  std::initializer_list<std::string_view> allowed) {
-  Words words;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    const std::string& a = args[k];
-    if (a == "--help" || a == "-h") {
-      words.help = true;
-      continue;
-    }
-    if (a.size() < 2 || a[0] != '-' || a == "--") {
-      words.names.push_back(a);
-      continue;
-    }
-    const std::size_t eq = a.find('=');
-    const std::string option = a.substr(0, eq);
-    if (std::find(allowed.begin(), allowed.end(), option) == allowed.end())
-      throw KitError("kitmodel " + std::string(command) + ": unknown option " + option +
-                     " (kitmodel " + std::string(command) + " --help lists them)");
-    std::string value;
-    if (eq != std::string::npos) {
-      value = a.substr(eq + 1);
-    } else {
-      if (k + 1 == args.size())
-        throw KitError("kitmodel " + std::string(command) + ": " + option + " needs a value");
-      value = args[++k];
-    }
-    std::optional<std::string>* slot = option == "--layer"    ? &words.layer
-                                       : option == "--out"    ? &words.out
-                                       : option == "--csv"    ? &words.csv
-                                       : option == "--period" ? &words.period
-                                                              : &words.step;
-    if (*slot)
-      throw KitError("kitmodel " + std::string(command) + ": " + option + " is given twice");
-    *slot = value;
-  }
-  return words;
+// The value given to --no-head, if any.
+std::optional<float> no_head_of(const Words& words, std::string_view command) {
+  const auto text = words.value("--no-head");
+  if (!text) return std::nullopt;
+  const std::optional<float> value = gridkit::parse_float(*text);
+  if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" + *text + "\"");
+  return value;
 }
 
-int positive(const std::optional<std::string>& text, std::string_view option, std::string_view command) {
-  const std::optional<long long> n = gridkit::parse_integer(*text);
-  if (!n || *n < 1 || *n > std::numeric_limits<int>::max())
-    throw KitError("kitmodel " + std::string(command) + ": " + std::string(option) +
-                   " takes a whole number of 1 or more, not \"" + *text + "\"");
-  return static_cast<int>(*n);
-}
-
-RecordChoice choice_of(const Words& words, std::string_view command) {
+RecordChoice choice_of(const Words& words) {
   RecordChoice choice;
-  if (words.layer) choice.layer = positive(words.layer, "--layer", command);
-  if (words.period) choice.period = positive(words.period, "--period", command);
-  if (words.step) choice.step = positive(words.step, "--step", command);
+  if (const auto n = words.positive("--layer")) choice.layer = *n;
+  choice.period = words.positive("--period");
+  choice.step = words.positive("--step");
   return choice;
 }
 
@@ -159,12 +115,19 @@ HeadLayer read_model_layer(const std::filesystem::path& folder, const std::strin
   return layer;
 }
 
-// A number for the report: `decimals` places, no padding.
+// A number for the report and the table: `decimals` places, no padding, and
+// a 0 before the point below 1 (".50" is the fixed fields' look, not a
+// spreadsheet's or a reader's).
+std::string readable(std::string text) {
+  const std::size_t point = text.find('.');
+  if (point == 0 || (point == 1 && text[0] == '-')) text.insert(point, "0");
+  return text;
+}
 std::string number(double value, int decimals) {
-  return gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits));
+  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits)));
 }
 std::string number(float value, int decimals) {
-  return gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits));
+  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits)));
 }
 
 std::string record_text(const HeadLayer& layer) {
@@ -192,12 +155,12 @@ void check_fits(float head, gridkit::Cell cell, const HeadLayer& layer, std::str
 }
 
 // The layer in single precision, as the kit's arrays hold it.
-HeadGrids head_grids(const HeadLayer& layer, std::string_view name) {
+HeadGrids head_grids(const HeadLayer& layer, std::string_view name, std::optional<float> no_head) {
   HeadGrids g;
   for (int row = 1; row <= gridkit::NROW; ++row) {
     for (int col = 1; col <= gridkit::NCOL; ++col) {
       const double value = layer.at(row, col);
-      if (!is_head(value)) {
+      if (!is_head(value, no_head)) {
         g.blanked(row, col) = gridkit::kDsaaBlank;
         g.array(row, col) = kArrayNoHead;
         continue;
@@ -231,23 +194,25 @@ std::string_view residuals_help() {
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
-  const Words words = split_words(args, command, {"--layer", "--out", "--period", "--step"});
+  const Words words = Words::split(args, command, {"--layer", "--out", "--period", "--step", "--no-head"});
   if (words.help) {
     out << heads_help();
     return;
   }
   if (words.names.size() != 1)
     throw KitError("kitmodel heads: give one head file (kitmodel heads --help)");
-  if (!words.layer) throw KitError("kitmodel heads: --layer K is needed");
-  if (!words.out || words.out->empty()) throw KitError("kitmodel heads: --out NAME is needed");
+  const auto base = words.value("--out");
+  if (!words.value("--layer")) throw KitError("kitmodel heads: --layer K is needed");
+  if (!base || base->empty()) throw KitError("kitmodel heads: --out NAME is needed");
   const std::string& input = words.names[0];
-  const std::string grd_name = *words.out + ".GRD";
-  const std::string arr_name = *words.out + ".ARR";
+  const std::string grd_name = *base + ".GRD";
+  const std::string arr_name = *base + ".ARR";
   refuse_overwrite(folder, grd_name, {&input}, command);
   refuse_overwrite(folder, arr_name, {&input}, command);
 
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
-  const HeadGrids grids = head_grids(layer, input);
+  const std::optional<float> no_head = no_head_of(words, command);
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
+  const HeadGrids grids = head_grids(layer, input, no_head);
   if (grids.with_head == 0)
     throw KitError::read_file(input, record_text(layer) + ": every cell is inactive or dry");
 
@@ -310,7 +275,7 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder, co
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
-  const Words words = split_words(args, command, {"--layer", "--csv", "--period", "--step"});
+  const Words words = Words::split(args, command, {"--layer", "--csv", "--period", "--step", "--no-head"});
   if (words.help) {
     out << residuals_help();
     return;
@@ -319,14 +284,16 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
     throw KitError("kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
   const std::string& input = words.names[0];
   const std::string& wells = words.names[1];
-  if (words.csv) refuse_overwrite(folder, *words.csv, {&input, &wells}, command);
+  const auto csv_name = words.value("--csv");
+  if (csv_name) refuse_overwrite(folder, *csv_name, {&input, &wells}, command);
 
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words, command));
+  const std::optional<float> no_head = no_head_of(words, command);
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
   const std::vector<gridkit::PointF> points = read_points(folder, wells);
-  const std::vector<PointResidual> residuals = compare_points(points, layer);
+  const std::vector<PointResidual> residuals = compare_points(points, layer, no_head);
   const ResidualSummary s = summarize(residuals);
-  if (words.csv) {
-    gridkit::OutFile csv(folder / *words.csv, *words.csv);
+  if (csv_name) {
+    gridkit::OutFile csv(folder / *csv_name, *csv_name);
     write_csv(csv, residuals);
     csv.close();
   }
@@ -350,7 +317,7 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
     out << number(*s.rmse_percent_of_range, 2) << " %\n";
   else
     out << "none, the range is 0\n";
-  if (words.csv) out << "wrote " << *words.csv << "\n";
+  if (csv_name) out << "wrote " << *csv_name << "\n";
 }
 
 }  // namespace kitmodel

@@ -16,7 +16,8 @@ std::optional<gridkit::Cell> nearest_node(const gridkit::PointF& point) {
   return gridkit::Cell{*row, *col};
 }
 
-std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads) {
+std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads,
+                                          std::optional<float> no_head) {
   std::vector<PointResidual> result;
   result.reserve(points.size());
   for (const gridkit::PointF& point : points) {
@@ -27,7 +28,7 @@ std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& po
     } else {
       r.node = *node;
       const double head = heads.at(node->row, node->col);
-      if (!is_head(head)) {
+      if (!is_head(head, no_head)) {
         r.status = PointStatus::NoHead;
       } else {
         r.simulated = head;

@@ -44,8 +44,10 @@ struct ResidualSummary {
 // The point's nearest node, or none when it lies off the grid.
 std::optional<gridkit::Cell> nearest_node(const gridkit::PointF& point);
 
-// Every point against `heads` (a layer of the model grid's size).
-std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads);
+// Every point against `heads` (a layer of the model grid's size); `no_head`
+// is a further value marking a cell without a head (see is_head).
+std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads,
+                                          std::optional<float> no_head = std::nullopt);
 
 // The statistics over the points used; `used` is 0 when none was.
 ResidualSummary summarize(const std::vector<PointResidual>& residuals);

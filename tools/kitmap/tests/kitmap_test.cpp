@@ -121,6 +121,39 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
   cairo_surface_destroy(png);
 }
 
+// A blanked node inside the active area (a dry cell of simulated heads) has
+// no level: the bands span the levels only, and the cell shows the legend's
+// "no level" colour rather than the top band.
+TEST(Kitmap, BlankedNodesAreNoLevel) {
+  const kit_test::ScratchFolder dir;
+  gridkit::RealGrid levels;
+  gridkit::IntGrid ibound;
+  for (int i = 100; i <= 200; ++i)
+    for (int j = 50; j <= 150; ++j) {
+      ibound(i, j) = 1;
+      levels(i, j) = 400.0f + 0.5f * static_cast<float>(i - 100);
+    }
+  levels(150, 100) = gridkit::kDsaaBlank;
+  const kitmap::Bands bands = kitmap::level_bands(levels, ibound, 0);
+  EXPECT_LE(bands.level(bands.count), 460.0);
+  const kitmap::Layout layout = kitmap::draw_levels_map(levels, ibound, {1, "", 0, {}}, dir / "L.png", "L.png");
+  cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "L.png").c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  const auto pixel = [&](int x, int y) {
+    const unsigned char* p = cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
+    const auto word = *reinterpret_cast<const std::uint32_t*>(p);
+    return kitmap::Rgb{static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
+                       static_cast<std::uint8_t>(word)};
+  };
+  // Legend: the bands, "constant head", "no level (dry)", "inactive".
+  const int no_level_item = bands.count + 1;
+  EXPECT_EQ(pixel(layout.cell_left(100), layout.cell_top(150)), kitmap::kNoLevel);
+  EXPECT_EQ(pixel(layout.legend_left() + kitmap::Layout::kSwatchWidth / 2,
+                  layout.swatch_top(no_level_item) + kitmap::Layout::kSwatchHeight / 2),
+            kitmap::kNoLevel);
+  cairo_surface_destroy(png);
+}
+
 // The font caches go at the end of the run, as kitmap's main frees them.
 class FontCaches : public testing::Environment {
  public:

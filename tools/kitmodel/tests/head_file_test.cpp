@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -152,22 +154,26 @@ TEST(HeadReader, NamesWhatIsWrong) {
 TEST(HeadReader, TellsHeadsFromInactiveAndDryMarks) {
   struct Case {
     double value;
+    std::optional<float> also;  // --no-head
     bool head;
     const char* reason;
   };
   const Case cases[] = {
-      {432.5, true, "an ordinary head"},
-      {-999.9, true, "close to, but not, MODFLOW-2005's usual HNOFLO"},
-      {1.0e30, false, "MODFLOW 6 inactive"},
-      {-1.0e30, false, "MODFLOW 6 dry"},
-      {static_cast<float>(1.0e30), false, "1E+30 stored in single precision"},
-      {-999.99, false, "HNOFLO of MODFLOW-2005 models, double"},
-      {static_cast<float>(-999.99), false, "the same in single precision"},
-      {-888.0, false, "HDRY of the kit's MODFLOW-2005 sample"},
-      {1.70141e38, false, "Surfer's blank"},
-      {std::numeric_limits<double>::quiet_NaN(), false, "not a number"},
+      {432.5, {}, true, "an ordinary head"},
+      {-999.9, {}, true, "close to, but not, MODFLOW-2005's usual HNOFLO"},
+      {1.0e30, {}, false, "MODFLOW 6 inactive"},
+      {-1.0e30, {}, false, "MODFLOW 6 dry"},
+      {static_cast<float>(1.0e30), {}, false, "1E+30 stored in single precision"},
+      {-999.99, {}, false, "HNOFLO of MODFLOW-2005 models, double"},
+      {static_cast<float>(-999.99), {}, false, "the same in single precision"},
+      {-888.0, {}, false, "HDRY of the kit's MODFLOW-2005 sample"},
+      {1.70141e38, {}, false, "Surfer's blank"},
+      {std::numeric_limits<double>::quiet_NaN(), {}, false, "not a number"},
+      {0.0, {}, true, "0 is a head unless the model says otherwise"},
+      {0.0, 0.0f, false, "a model's own HNOFLO of 0"},
+      {-9999.0, -9999.0f, false, "a model's own HDRY"},
   };
-  for (const Case& c : cases) EXPECT_EQ(kitmodel::is_head(c.value), c.head) << c.reason;
+  for (const Case& c : cases) EXPECT_EQ(kitmodel::is_head(c.value, c.also), c.head) << c.reason;
 }
 
 // A layer of the model grid: inactive along column 1, dry at row 2 column 2,
@@ -244,6 +250,7 @@ TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
       {{"model.hds", "--out", "M"}, "--layer K is needed", "no layer"},
       {{"model.hds", "--layer", "0", "--out", "M"}, "--layer takes a whole number of 1 or more", "layer 0"},
       {{"model.hds", "--layer", "1", "--out", "M", "--lay", "2"}, "unknown option --lay", "a misspelt option"},
+      {{"model.hds", "--layer=1", "--out", "M", "--layer", "2"}, "--layer is given twice", "two layers asked for"},
       {{"nothing.hds", "--layer", "1", "--out", "M"}, "nothing.hds", "a missing file"},
       {{".", "--layer", "1", "--out", "M"}, "not a regular file", "a folder"},
   };

@@ -57,12 +57,13 @@ std::vector<double> sparse_heads() {
   return values;
 }
 
-// Worked by hand: residuals +2, -1 and +5 at three wells; mean 2, RMSE
-// sqrt(30 / 3) = 3.1623, observed range 100 to 120, so 15.81 % of it. One
+// Worked by hand: residuals +2, -0.5 and +5 at three wells; mean 6.5 / 3 =
+// 2.1667, RMSE sqrt(29.25 / 3) = 3.1225, observed range 100 to 120, so
+// 15.61 % of it. One
 // well is off the grid, one at a dry node, one at an inactive node.
 constexpr const char* kWells =
     "290568 557128 100\n"    // node (1, 1): 102
-    "292568 556128 110\n"    // node (2, 3): 109
+    "292568 556128 109.5\n"  // node (2, 3): 109
     "300067 547629 120\n"    // 9.499 cells from node 1 each way: node (10, 10), 125
     "294568 553128 300\n"    // node (5, 5): dry
     "289968 557128 0\n"      // 0.6 cells west of column 1
@@ -83,11 +84,11 @@ TEST(Residuals, SummarizesAHandWorkedCase) {
   for (const char* line : {
            "WELLS.XYZ: 6 points against the heads of run.hds, layer 1, stress period 1, time step 1",
            "points compared: 3 (1 off the grid, 2 at inactive or dry nodes)",
-           "mean residual (simulated - observed): 2.00",
-           "RMSE: 3.16",
+           "mean residual (simulated - observed): 2.17",
+           "RMSE: 3.12",
            "largest residual: 5.00 at X 300067.0, Y 547629.0 (row 10, column 10), observed 120.00, "
            "simulated 125.00",
-           "RMSE as a percentage of the observed range (100.00 to 120.00): 15.81 %",
+           "RMSE as a percentage of the observed range (100.00 to 120.00): 15.61 %",
        })
     EXPECT_NE(out.str().find(line), std::string::npos) << line << "\nin:\n" << out.str();
 
@@ -95,10 +96,10 @@ TEST(Residuals, SummarizesAHandWorkedCase) {
   const std::vector<std::string> expected = {
       "x,y,observed,row,column,simulated,residual,status",
       "290568.00,557128.00,100.000,1,1,102.000,2.000,used",
-      "292568.00,556128.00,110.000,2,3,109.000,-1.000,used",
+      "292568.00,556128.00,109.500,2,3,109.000,-0.500,used",
       "300067.00,547629.00,120.000,10,10,125.000,5.000,used",
       "294568.00,553128.00,300.000,5,5,,,no head",
-      "289968.00,557128.00,.000,,,,,off grid",
+      "289968.00,557128.00,0.000,,,,,off grid",
       "292568.00,555128.00,50.000,3,3,,,no head",
   };
   EXPECT_EQ(csv, expected);
