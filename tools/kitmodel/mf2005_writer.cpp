@@ -25,7 +25,7 @@ namespace {
 
 // PCG's closure on the residual, in volume per time unit: the largest
 // residual of any cell, small against a cell's recharge.
-constexpr double kResidualClosure = 1.0;
+constexpr double kPcgResidualClosure = 1.0;
 
 // The thickness a pinched cell has in MODFLOW-2005, in length units.
 constexpr float kPinchThickness = 0.01f;
@@ -181,7 +181,7 @@ class Mf2005Writer {
 
   void write_pcg() {
     file(model_.name + ".pcg", "# PCG, modified incomplete Cholesky\n200 200 1\n" + shortest(model_.head_change) +
-                                   " " + shortest(kResidualClosure) + " 1.0 0 0 3 1.0\n");
+                                   " " + shortest(kPcgResidualClosure) + " 1.0 0 0 3 1.0\n");
   }
 
   const ModelFile& model_;

@@ -18,7 +18,7 @@ namespace {
 // The IMS closure on the largest residual of any cell, in volume per time
 // unit: small against a cell's recharge, so the budget closes to well below
 // 0.01 % (tighter costs many iterations on a grid of this size).
-constexpr double kResidualClosure = 1.0;
+constexpr double kImsResidualClosure = 1.0;
 
 class Mf6Writer {
  public:
@@ -80,12 +80,12 @@ class Mf6Writer {
     const std::string dv = shortest(model_.head_change);
     const std::string inner_dv = dv;
     file(model_.name + ".ims",
-         "# conjugate gradients; heads close to " + dv + " and residuals to " + shortest(kResidualClosure) +
+         "# conjugate gradients; heads close to " + dv + " and residuals to " + shortest(kImsResidualClosure) +
              " per cell\n"
              "BEGIN OPTIONS\n  PRINT_OPTION SUMMARY\nEND OPTIONS\n\n"
              "BEGIN NONLINEAR\n  OUTER_DVCLOSE " + dv + "\n  OUTER_MAXIMUM 50\nEND NONLINEAR\n\n"
              "BEGIN LINEAR\n  INNER_MAXIMUM 500\n  INNER_DVCLOSE " + inner_dv +
-             "\n  INNER_RCLOSE " + shortest(kResidualClosure) +
+             "\n  INNER_RCLOSE " + shortest(kImsResidualClosure) +
              "\n  LINEAR_ACCELERATION CG\n  RELAXATION_FACTOR 0.97\nEND LINEAR\n");
   }
 
