@@ -10,6 +10,7 @@ packages=(
   cmake make g++ libgtest-dev
   pkg-config libcairo2-dev libfontconfig-dev
   libgdal-dev gdal-bin
+  libtomlplusplus-dev
 )
 if [ "${1:-all}" != main-job ]; then
   packages+=(

@@ -29,7 +29,25 @@ River package:
 The lake and basin cells are worked out here with the tablet conversion and
 the node-in-curve rule the tools use, so the rivers end next to the lake's
 constant-head cells and every river cell lies in the active area. Run it
-again to rebuild the files; the random draws are seeded."""
+again to rebuild the files; the random draws are seeded.
+
+The levels come from a reference run of the sample model itself, so that
+the model reproduces the wells it was gridded from:
+
+  python3 make_model.py --heads HEADS1.ARR
+
+takes layer 1 of the simulated heads (kitmodel heads ... --layer 1 --out
+HEADS1 after a run of the main job) as the true water table: each well level
+is the head at its node plus a measurement error of up to 1.5 ft, the later
+measurements near the quarry lie 4 ft below it, each river's stage lies
+3 ft below it (6 ft below the land surface where that is lower), so the
+rivers gain water, and the land surface lies 12 ft above it give or take the
+hills, so the rivers run in the top layer. The layers hang from the land
+surface at the same depths as before, so the flow (in confined layers) is the
+same apart from the rivers; run the main job and this script twice, and the
+second reference run reproduces its wells. Without --heads the levels follow a made-up surface
+rising away from the lake."""
+import argparse
 import math
 import os
 import random
@@ -106,14 +124,43 @@ def inside_nodes(tablet):
 
 
 def land(i, j):
-    """Land surface, feet: rising away from the lake, with low hills."""
+    """Land surface, feet: rising away from the lake, with low hills; with a
+    reference run, 12 ft above its water table give or take 6 ft of hills."""
+    hills = math.sin(j / 23.0) * math.cos(i / 31.0)
+    if (i, j) in REFERENCE:
+        return REFERENCE[(i, j)] + 12.0 + 6.0 * hills
     d = math.hypot(i - LAKE_CENTRE[0], j - LAKE_CENTRE[1])
-    return 440.0 + 1.1 * d + 18.0 * math.sin(j / 23.0) * math.cos(i / 31.0)
+    return 440.0 + 1.1 * d + 18.0 * hills
+
+
+REFERENCE = {}  # (row, column) -> layer-1 head of a reference run
 
 
 def water_level(i, j):
+    if (i, j) in REFERENCE:
+        return REFERENCE[(i, j)]
     d = math.hypot(i - LAKE_CENTRE[0], j - LAKE_CENTRE[1])
     return LAKE_STAGE + 0.8 * d + 10.0 * math.sin(j / 23.0) * math.cos(i / 31.0)
+
+
+def river_stage(i, j):
+    if (i, j) in REFERENCE:
+        return min(REFERENCE[(i, j)] - 3.0, land(i, j) - 6.0)
+    return land(i, j) - 6.0
+
+
+def read_reference(path):
+    """Layer-1 heads in the fixed form (10 x F8.1 a line); -999.9 marks a
+    cell without a head."""
+    values = []
+    with open(path) as f:
+        for line in f:
+            line = line.rstrip("\n")
+            values.extend(float(line[k:k + 8]) for k in range(0, len(line), 8) if line[k:k + 8].strip())
+    assert len(values) == NROW * NCOL, (path, len(values))
+    for n, v in enumerate(values):
+        if v > -999.0:
+            REFERENCE[(n // NCOL + 1, n % NCOL + 1)] = v
 
 
 def write_ints(name, f):
@@ -174,7 +221,7 @@ def river_network(lake, basin):
 
     def add(i, j):
         assert (i, j) in basin and (i, j) not in lake, (i, j)
-        cells[(i, j)] = land(i, j) - 6.0
+        cells[(i, j)] = river_stage(i, j)
 
     def tree(i, j, depth):
         add(i, j)
@@ -209,6 +256,11 @@ def river_network(lake, basin):
 
 
 def main():
+    parser = argparse.ArgumentParser(description="Writes the sample model's input files.")
+    parser.add_argument("--heads", help="layer-1 heads of a reference run (10F8.1 array)")
+    args = parser.parse_args()
+    if args.heads:
+        read_reference(args.heads)
     rng = random.Random(13)
     basin_t = outline((235.0, 181.0), 190.0, 150.0, 0.18, 36, 3)
     lake_t = outline(LAKE_CENTRE, LAKE_RADIUS, LAKE_RADIUS * 1.3, 0.3, 18, 5)
@@ -240,11 +292,12 @@ def main():
         x, y = node_xy(i, j)
         points.append((x + rng.uniform(-400, 400), y + rng.uniform(-400, 400),
                        water_level(i, j) + rng.uniform(-1.5, 1.5)))
-    # The lake stage on every lake node and the ring around it.
+    # The lake stage on every lake node and the ring around it (the water
+    # table of the reference run on the ring, when there is one).
     shore = {(i + di, j + dj) for (i, j) in lake for di in (-1, 0, 1) for dj in (-1, 0, 1)}
     for (i, j) in sorted(shore):
         x, y = node_xy(i, j)
-        points.append((x, y, LAKE_STAGE))
+        points.append((x, y, LAKE_STAGE if (i, j) in lake else water_level(i, j)))
     write_points("WLPOINTS.XYZ", points)
     near_quarry = [c for c in candidates if abs(c[0] - 190) < 25 and abs(c[1] - 250) < 25]
     later = []

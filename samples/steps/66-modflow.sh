@@ -1,89 +1,44 @@
-# needs:
-# A MODFLOW-2005 model of the sample area in modflow/, reading the prepared
-# arrays where they lie (one folder up) through OPEN/CLOSE control records in
-# the layouts the tools wrote them: 4 confined layers, steady state, feet and
-# days. Tops and bottoms from LAYORDER, the zone array as IBOUND in every
-# layer, starting heads from BRISKET4, conductivities from CORBELLA, the
-# river package rebuilt by HERON2.
+# needs: kitmodel kitmap
+# The sample model for MODFLOW 6 (mf6/) and MODFLOW-2005 (mf2005/), written
+# by kitmodel from MODEL.toml, which names the arrays the steps before wrote.
+# When MODFLOW is on the PATH (or named by MF6 and MF2005) both versions run;
+# their heads are read back, compared with the well levels the starting heads
+# were gridded from, and mapped.
 set -euo pipefail
-mkdir -p modflow
-cd modflow
-name=sample
-ft_per_m=3.280840  # the grid's 1000 m cells, in feet
+cp "$SAMPLES/model/MODEL.toml" .
+"$BIN/kitmodel" write MODEL.toml
 
-# An array control record: file, multiplier, Fortran format of the file.
-real_array() { printf 'OPEN/CLOSE  ../%-14s 1.0  %-10s -1\n' "$1" "$2"; }
-int_array() { printf 'OPEN/CLOSE  ../%-14s 1  %-10s -1\n' "$1" "(25I3)"; }
+# The budget discrepancy of a listing file: the last one it prints.
+discrepancy() { grep 'PERCENT DISCREPANCY' "$1" | tail -n 1 | awk '{ print $4 }'; }
+# A program named by an environment variable or found on the PATH.
+find_program() { local named=$1 name=$2; command -v "${!named:-$name}" 2>/dev/null || true; }
 
-cat >"$name.nam" <<EOF
-# MODFLOW-2005 name file: the kit's sample model
-LIST          2  $name.lst
-DIS          11  $name.dis
-BAS6         12  $name.ba6
-LPF          13  $name.lpf
-RIV          14  $name.riv
-PCG          15  $name.pcg
-OC           16  $name.oc
-DATA(BINARY) 51  $name.hds REPLACE
-EOF
-
-{
-  echo "# DIS: 4 layers, 470 rows, 361 columns, 1 stress period; days (4), feet (1)"
-  printf '%10d%10d%10d%10d%10d%10d\n' 4 470 361 1 4 1
-  echo "0 0 0 0"
-  printf 'CONSTANT %12.3f   DELR\n' "$(awk -v f=$ft_per_m 'BEGIN { print 1000 * f }')"
-  printf 'CONSTANT %12.3f   DELC\n' "$(awk -v f=$ft_per_m 'BEGIN { print 1000 * f }')"
-  real_array PTOP1.MOD "(10F8.1)"
-  for k in 1 2 3 4; do real_array "PBOT$k.MOD" "(10F8.1)"; done
-  echo "       1.0         1       1.0        SS"
-} >"$name.dis"
-
-{
-  echo "# BAS6: the zone array as IBOUND of every layer, starting heads from WLFINAL"
-  echo ""
-  for k in 1 2 3 4; do int_array ZONES.BOL; done
-  printf '%10.2f\n' -999.99
-  for k in 1 2 3 4; do real_array WLFINAL.BSK "(10F8.1)"; done
-} >"$name.ba6"
-
-{
-  echo "# LPF: confined layers, harmonic mean, isotropic; HK and VKA of each layer"
-  echo "         0   -888.00         0"
-  echo "0 0 0 0"
-  echo "0 0 0 0"
-  echo "1.0 1.0 1.0 1.0"
-  echo "0 0 0 0"
-  echo "0 0 0 0"
-  for k in 1 2 3 4; do
-    real_array "LAY$k.KH" "(8E10.5)"
-    real_array "LAY$k.KV" "(8E10.5)"
-  done
-} >"$name.lpf"
-
-# The river package: HERON2's file as it stands; its header counts the
-# reaches it holds (checked here, since MODFLOW would drop any past the count).
-records=$(($(wc -l <../NEWRIVER.RIV) - 2))
-itmp=$(sed -n 2p ../NEWRIVER.RIV | cut -c1-10)
-if [ "$itmp" -ne "$records" ]; then
-  echo "NEWRIVER.RIV counts $itmp reaches but holds $records" >&2
-  exit 1
+mf6=$(find_program MF6 mf6)
+mf2005=$(find_program MF2005 mf2005)
+if [ -z "$mf6" ] && [ -z "$mf2005" ]; then
+  echo "MODFLOW is not on the PATH (nor named by MF6 or MF2005): the models are written, not run"
+  exit 0
 fi
-{
-  echo "# RIV: the river package rebuilt by HERON2 ($records reaches)"
-  cat ../NEWRIVER.RIV
-} >"$name.riv"
+if [ -n "$mf6" ]; then
+  (cd mf6 && "$mf6" >mf6.log 2>&1) || { tail -n 5 mf6/mf6.log; exit 1; }
+  grep -q 'Normal termination' mf6/mf6.log || { tail -n 5 mf6/mf6.log; exit 1; }
+  echo "MODFLOW 6:    normal termination, budget discrepancy $(discrepancy mf6/sample.lst) %"
+fi
+if [ -n "$mf2005" ]; then
+  (cd mf2005 && "$mf2005" sample.nam >mf2005.log 2>&1) || { tail -n 5 mf2005/mf2005.log; exit 1; }
+  grep -q 'Normal termination' mf2005/mf2005.log || { tail -n 5 mf2005/mf2005.log; exit 1; }
+  echo "MODFLOW-2005: normal termination, budget discrepancy $(discrepancy mf2005/sample.lst) %"
+fi
 
-{
-  echo "# PCG: modified incomplete Cholesky"
-  printf '%10d%10d%10d\n' 200 50 1
-  printf '%10.4f%10.1f%10.1f%10d%10d%10d%10.1f\n' 0.01 100.0 1.0 0 1 3 1.0
-} >"$name.pcg"
-
-cat >"$name.oc" <<'EOF'
-# OC: heads saved to unit 51, the budget printed
-HEAD SAVE UNIT 51
-PERIOD 1 STEP 1
-    SAVE HEAD
-    PRINT BUDGET
-EOF
-echo "MODFLOW-2005 model written: $(ls | tr '\n' ' ')"
+# Layer 1 of the heads (MODFLOW 6's when it ran) as a grid and an array, the
+# residuals at the wells, and two maps.
+heads=mf6/sample.hds
+[ -n "$mf6" ] || heads=mf2005/sample.hds
+"$BIN/kitmodel" heads "$heads" --layer 1 --out HEADS1
+"$BIN/kitmodel" residuals "$heads" WLPOINTS.XYZ --layer 1 --csv RESIDUALS.csv
+mkdir -p maps
+"$BIN/kitmap" levels HEADS1.GRD ZONES.BOL maps/heads.png --interval 20 --title "Simulated heads, layer 1"
+# The residuals (simulated - observed) of the wells compared, as X Y Z.
+awk -F, 'NR > 1 && $8 == "used" { print $1, $2, $7 }' RESIDUALS.csv >RESIDUALS.XYZ
+"$BIN/kitmap" levels HEADS1.GRD ZONES.BOL maps/residuals.png --interval 20 --residuals RESIDUALS.XYZ \
+  --title "Residuals at the wells over the simulated heads"

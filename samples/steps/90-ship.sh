@@ -8,8 +8,9 @@
 # listed and extracted here but not started on Windows.
 set -euo pipefail
 mkdir -p ship/model
-for f in modflow/sample.*; do
-  sed 's|^OPEN/CLOSE  \.\./|OPEN/CLOSE  |' "$f" >"ship/model/$(basename "$f")"
+for f in mf2005/sample.*; do
+  case "$f" in *.lst | *.hds | *.log) continue ;; esac
+  sed 's|^OPEN/CLOSE \.\./|OPEN/CLOSE |' "$f" >"ship/model/$(basename "$f")"
 done
 arrays="PTOP1.MOD PBOT1.MOD PBOT2.MOD PBOT3.MOD PBOT4.MOD ZONES.BOL WLFINAL.BSK
         LAY1.KH LAY1.KV LAY2.KH LAY2.KV LAY3.KH LAY3.KV LAY4.KH LAY4.KV"

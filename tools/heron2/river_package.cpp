@@ -83,31 +83,41 @@ PackageHeader header_for_records(const PackageHeader& read, std::int32_t records
   return written;
 }
 
+std::optional<RiverRecord> read_package_record(gridkit::InFile& file) {
+  const std::optional<std::string_view> line = file.next_line();
+  if (!line) return std::nullopt;
+  RiverRecord r;
+  r.line = file.line_number();
+  r.layer = read_int(file, *line, 1, kWide, "layer");
+  r.cell.row = read_int(file, *line, 11, kWide, "row");
+  r.cell.col = read_int(file, *line, 21, kWide, "column");
+  r.stage = read_real(file, *line, 31, "stage");
+  r.conductance = read_real(file, *line, 41, "conductance");
+  r.bottom = read_real(file, *line, 51, "river bottom");
+  r.extra1 = read_int(file, *line, 61, kWide, "first trailing integer");
+  r.extra2 = read_int(file, *line, 71, kLastWidth, "second trailing integer");
+  if (!gridkit::inside_grid(r.cell.row, r.cell.col)) {
+    throw gridkit::KitError::read(
+        file.name(), file.line_number(),
+        "river cell (row " + std::to_string(r.cell.row) + ", column " + std::to_string(r.cell.col) +
+            ") lies outside the grid of " + std::to_string(gridkit::NROW) + " rows and " +
+            std::to_string(gridkit::NCOL) + " columns",
+        *line);
+  }
+  return r;
+}
+
 PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells) {
   PackageTail tail;
-  while (const std::optional<std::string_view> line = file.next_line()) {
-    const std::int32_t layer = read_int(file, *line, 1, kWide, "layer");
-    const std::int32_t row = read_int(file, *line, 11, kWide, "row");
-    const std::int32_t col = read_int(file, *line, 21, kWide, "column");
-    const float stage = read_real(file, *line, 31, "stage");
-    const float conductance = read_real(file, *line, 41, "conductance");
-    const float bottom = read_real(file, *line, 51, "river bottom");
-    const std::int32_t extra1 = read_int(file, *line, 61, kWide, "first trailing integer");
-    const std::int32_t extra2 = read_int(file, *line, 71, kLastWidth, "second trailing integer");
-    if (!gridkit::inside_grid(row, col)) {
-      throw gridkit::KitError::read(
-          file.name(), file.line_number(),
-          "river cell (row " + std::to_string(row) + ", column " + std::to_string(col) +
-              ") lies outside the grid of " + std::to_string(gridkit::NROW) + " rows and " +
-              std::to_string(gridkit::NCOL) + " columns",
-          *line);
-    }
-    tail.layer = layer;
-    tail.conductance = conductance;
-    cells.stage(row, col) = stage;
-    cells.bottom(row, col) = bottom;
-    cells.extra1(row, col) = extra1;
-    cells.extra2(row, col) = extra2;
+  while (const std::optional<RiverRecord> r = read_package_record(file)) {
+    const int row = r->cell.row;
+    const int col = r->cell.col;
+    tail.layer = r->layer;
+    tail.conductance = r->conductance;
+    cells.stage(row, col) = r->stage;
+    cells.bottom(row, col) = r->bottom;
+    cells.extra1(row, col) = r->extra1;
+    cells.extra2(row, col) = r->extra2;
     cells.river_flag(row, col) = 1;
   }
   return tail;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "gridkit/grid.hpp"
@@ -31,7 +32,23 @@ struct PackageTail {
   float conductance = 0.0f;
 };
 
+// One record as it stands in the file.
+struct RiverRecord {
+  std::int32_t layer = 0;
+  gridkit::Cell cell;
+  float stage = 0.0f;
+  float conductance = 0.0f;
+  float bottom = 0.0f;
+  std::int32_t extra1 = 0;
+  std::int32_t extra2 = 0;
+  long line = 0;  // its line in the file
+};
+
 PackageHeader read_package_header(gridkit::InFile& file);
+
+// The next record, nullopt at the end of the file. A record whose cell lies
+// outside the grid is a read error naming its line.
+std::optional<RiverRecord> read_package_record(gridkit::InFile& file);
 
 // The two header lines as NEWRIVER.RIV holds them.
 std::string header_line1(const PackageHeader& header);

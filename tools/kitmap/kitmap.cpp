@@ -8,6 +8,7 @@
 #include "gridkit/error.hpp"
 #include "gridkit/numparse.hpp"
 #include "gridkit/replacing_output.hpp"
+#include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/order_maps.hpp"
@@ -24,6 +25,8 @@ const char* const kUsage =
     "options: --cell N       pixels per model cell, 1 to 8 (default 2)\n"
     "         --interval X   band and contour interval (default: about 10 bands)\n"
     "         --title TEXT   title of the map\n"
+    "         --residuals F  levels only: residuals at wells as dots, from a point\n"
+    "                        file of X Y and simulated - observed\n"
     "Integer arrays: 25 values of 3 columns a line; TOP and BOTTOM: 10 values of\n"
     "8 columns a line; GRID.GRD: a Surfer text grid of the model's nodes.\n";
 
@@ -52,17 +55,20 @@ gridkit::RealGrid read_grid_file(const std::filesystem::path& folder, const std:
 struct Command {
   std::vector<std::string> words;  // the command and its file names
   MapOptions options;
+  std::string residuals;  // the point file of --residuals
 };
 
 Command parse(const std::vector<std::string>& args) {
   Command command;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];
-    if (a == "--cell" || a == "--interval" || a == "--title") {
+    if (a == "--cell" || a == "--interval" || a == "--title" || a == "--residuals") {
       if (k + 1 == args.size()) throw KitError("kitmap: " + a + " needs a value");
       const std::string& v = args[++k];
       if (a == "--title") {
         command.options.title = v;
+      } else if (a == "--residuals") {
+        command.residuals = v;
       } else if (a == "--cell") {
         const auto n = gridkit::parse_integer(v);
         if (!n || *n < 1 || *n > 8) throw KitError("kitmap: --cell takes 1 to 8, not \"" + v + "\"");
@@ -129,6 +135,8 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
   }
   const std::string& kind = c.words[0];
   const auto& w = c.words;
+  if (!c.residuals.empty() && kind != "levels")
+    throw KitError("kitmap: --residuals goes with a levels map, not with " + kind);
   Layout layout;
   std::string png;
   if (kind == "levels") {
@@ -136,6 +144,10 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
     png = w[3];
     refuse_output_over_inputs(c, folder);
     const gridkit::RealGrid levels = read_grid_file(folder, w[1]);
+    if (!c.residuals.empty()) {
+      gridkit::InFile points = gridkit::InFile::open_existing(folder / c.residuals, c.residuals);
+      while (const auto p = gridkit::read_point_single(points)) c.options.residuals.push_back(*p);
+    }
     layout = draw_levels_map(levels, read_int_array(folder, w[2]), c.options, folder / png, png);
   } else if (kind == "zones") {
     expect_files(c, 2);

@@ -1,6 +1,7 @@
 #include "tools/kitmap/maps.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -45,6 +46,27 @@ std::vector<LegendItem> band_items(const Bands& bands) {
   return items;
 }
 
+// Residual dots: red where the model is above the observation, blue where it
+// is below; the radius grows with the residual up to 10 length units.
+constexpr Rgb kAboveObserved{200, 40, 40};
+constexpr Rgb kBelowObserved{30, 70, 190};
+
+void draw_residuals(Canvas& canvas, const std::vector<gridkit::PointF>& residuals) {
+  cairo_t* cr = canvas.cr();
+  const Layout& l = canvas.layout();
+  for (const gridkit::PointF& p : residuals) {
+    const double size = std::min(std::fabs(static_cast<double>(p.z)), 10.0);
+    const double radius = (1.0 + 0.25 * size) * l.cell_px;
+    cairo_arc(cr, l.x_of(p.x), l.y_of(p.y), radius, 0.0, 2.0 * M_PI);
+    const Rgb c = p.z > 0.0f ? kAboveObserved : kBelowObserved;
+    cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+  }
+}
+
 }  // namespace
 
 Bands level_bands(const RealGrid& levels, const IntGrid& ibound, double interval) {
@@ -70,11 +92,16 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
                                         : bands.colour(bands.band_of(levels(i, j))));
     }
   draw_contours(canvas, levels, ibound, bands);
+  draw_residuals(canvas, options.residuals);
   canvas.finish_frame();
   std::vector<LegendItem> items = band_items(bands);
   items.push_back({kConstantHead, "constant head"});
   items.push_back({kInactive, "inactive"});
   if (any_blanked) items.push_back({kNoData, "no data (blanked)"});
+  if (!options.residuals.empty()) {
+    items.push_back({kAboveObserved, "model above well"});
+    items.push_back({kBelowObserved, "model below well"});
+  }
   canvas.legend("Water level, feet", items);
   canvas.write_png(png, display_name);
   return canvas.layout();

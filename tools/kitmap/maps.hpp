@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "gridkit/grid.hpp"
+#include "gridkit/points.hpp"
 #include "tools/kitmap/canvas.hpp"
 #include "tools/kitmap/palette.hpp"
 
@@ -16,13 +18,17 @@ struct MapOptions {
   int cell_px = 2;
   std::string title;     // empty: the map's own title
   double interval = 0;   // band and contour interval; 0 chooses one
+  // Residuals at wells drawn over a levels map: CRSTM X, Y and Z =
+  // simulated - observed. A dot's size grows with the residual.
+  std::vector<gridkit::PointF> residuals;
 };
 
 // Water levels inside the IBOUND array: bands of `interval` with contour
 // lines and labels at each band limit. A blanked node (Surfer's blank, a dry
 // cell of simulated heads) has no level: it is left out of the bands and the
 // contours. Legend: bands from the highest down, then "constant head", then
-// "no level (dry)" when an active cell has none, then "inactive".
+// "no level (dry)" when an active cell has none, then "inactive", then with
+// residuals the two colours of their dots.
 Bands level_bands(const gridkit::RealGrid& levels, const gridkit::IntGrid& ibound, double interval);
 Layout draw_levels_map(const gridkit::RealGrid& levels, const gridkit::IntGrid& ibound,
                        const MapOptions& options, const std::filesystem::path& png,

@@ -96,7 +96,7 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
   for (int i = 100; i <= 200; ++i)
     for (int j = 50; j <= 150; ++j) zones(i, j) = i < 150 ? 1 : 7;
   zones(300, 300) = -1;
-  const kitmap::Layout layout = kitmap::draw_zones_map(zones, {1, "", 0}, dir / "Z.png", "Z.png");
+  const kitmap::Layout layout = kitmap::draw_zones_map(zones, {1, "", 0, {}}, dir / "Z.png", "Z.png");
   cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "Z.png").c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
   EXPECT_EQ(cairo_image_surface_get_width(png), layout.width());

@@ -92,7 +92,7 @@ TEST(KitmapFaults, SurferBlankedNodesHaveNoDataAndStayOutOfTheScale) {
   EXPECT_EQ(blanked.count, plain.count);
 
   const kit_test::ScratchFolder dir;
-  const Layout layout = draw_levels_map(levels, ibound, {1, "", 0}, dir / "L.png", "L.png");
+  const Layout layout = draw_levels_map(levels, ibound, {1, "", 0, {}}, dir / "L.png", "L.png");
   cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "L.png").c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
   const auto pixel = [&](int x, int y) {

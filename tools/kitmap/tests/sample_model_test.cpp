@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,9 @@
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/order_maps.hpp"
 #include "tools/kitmap/palette.hpp"
+#include "tools/kitmodel/head_file.hpp"
+#include "tools/kitmodel/kitmodel.hpp"
+#include "tools/kitmodel/residuals.hpp"
 #include "tests/support/grid_files.hpp"
 #include "tests/support/scratch_folder.hpp"
 
@@ -54,7 +58,7 @@ class SampleModel : public testing::Test {
     const fs::path bin = KIT_BIN_DIR;
     for (const char* tool : {"lanterns", "quarrypit", "brisket", "brisket2", "brisket4", "pinchlay",
                              "layorder", "corbella", "heron2", "tallowin", "tallowex", "plover",
-                             "plover-point", "avocet", "kitmap", "setuppack"})
+                             "plover-point", "avocet", "kitmap", "kitmodel", "setuppack"})
       if (!fs::exists(bin / tool)) missing_ += std::string(" ") + tool;
     if (!missing_.empty()) return;
     const std::string command = "KIT_SKIP_DEPS=1 KIT_SKIP_BUILD=1 KIT_BUILD_DIR=" +
@@ -262,7 +266,7 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
 }
 
 TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
-  const fs::path mf = kOut / "modflow";
+  const fs::path mf = kOut / "mf2005";
   std::map<std::string, std::string> by_type;
   for (const std::string& line : read_lines(mf / "sample.nam")) {
     if (line.empty() || line[0] == '#') continue;
@@ -275,7 +279,7 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
       EXPECT_TRUE(fs::exists(mf / file)) << line;
     }
   }
-  for (const char* type : {"LIST", "DIS", "BAS6", "LPF", "RIV", "PCG", "OC"})
+  for (const char* type : {"LIST", "DIS", "BAS6", "LPF", "RIV", "RCH", "PCG", "OC"})
     EXPECT_EQ(by_type.count(type), 1u) << type;
 
   // Every array record names a file of the kit in the layout it was written.
@@ -298,15 +302,117 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
     }
   }
 
-  // The river package is HERON2's file under one comment line, and its
-  // header counts the reaches it holds.
+  // The river package holds HERON2's reaches, every one, with their values,
+  // and its header counts them.
   const std::vector<std::string> riv = read_lines(mf / by_type["RIV"]);
   const std::vector<std::string> heron = read_lines(kOut / "NEWRIVER.RIV");
   ASSERT_EQ(riv.size(), heron.size() + 1);
-  EXPECT_EQ(std::vector<std::string>(riv.begin() + 1, riv.end()), heron);
-  const int count = static_cast<int>(heron.size()) - 2;
-  EXPECT_GE(std::stoi(riv[1].substr(0, 10)), count);
-  EXPECT_EQ(std::stoi(riv[2].substr(0, 10)), count);
+  const std::string count = std::to_string(heron.size() - 2);
+  EXPECT_EQ(riv[1], count + " 0");
+  EXPECT_EQ(riv[2], count + " 0");
+  for (std::size_t k = 2; k < heron.size(); ++k) {
+    std::istringstream ours(riv[k + 1]), theirs(heron[k]);
+    for (int field = 0; field < 6; ++field) {
+      std::string a, b;
+      ours >> a;
+      theirs >> b;
+      EXPECT_EQ(std::stof(a), std::stof(b)) << riv[k + 1] << " | " << heron[k];
+    }
+  }
+}
+
+// kitmodel check on the sample finds nothing; on a copy with six faults
+// planted it names each one and its cell.
+TEST_F(SampleModel, ModelCheckFindsPlantedFaultsAndNothingElse) {
+  std::ostringstream out, err;
+  EXPECT_EQ(kitmodel::run_kitmodel({"check", "MODEL.toml"}, kOut, out, err), 0) << err.str();
+  EXPECT_EQ(out.str().find("error:"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("sample: 0 errors, 0 warnings, 0 notes"), std::string::npos) << out.str();
+
+  const kit_test::ScratchFolder copy;
+  for (const char* name : {"MODEL.toml", "ZONES.BOL", "PTOP1.MOD", "WLFINAL.BSK", "PBOT1.MOD", "PBOT2.MOD",
+                           "PBOT3.MOD", "PBOT4.MOD", "LAY1.KH", "LAY1.KV", "LAY2.KH", "LAY2.KV", "LAY3.KH",
+                           "LAY3.KV", "LAY4.KH", "LAY4.KV", "NEWRIVER.RIV"})
+    fs::copy_file(kOut / name, copy / name);
+  const std::vector<std::string> riv = read_lines(kOut / "NEWRIVER.RIV");
+  // A reach record with its stage, conductance and bottom replaced.
+  auto record = [&](std::size_t line, const std::string& fields) { return riv[line - 1].substr(0, 30) + fields; };
+  std::string planted;
+  for (std::size_t k = 1; k <= riv.size(); ++k) {
+    if (k == 3) planted += record(3, "     400.0   3.28084     401.0         0      0");  // stage below bottom
+    else if (k == 4) planted += record(4, riv[3].substr(30, 10) + "  -3.28084" + riv[3].substr(50));
+    else if (k == 5) planted += riv[4].substr(0, 30) + "    1500.0   3.28084     440.0         0      0";
+    else planted += riv[k - 1];
+    planted += "\n";
+  }
+  planted += riv[9] + "\n";  // reach 8 again: a reach line ending, not a junction
+  planted += "         1         1         1     450.0   3.28084     447.7         0      0\n";  // inactive
+  copy.write("NEWRIVER.RIV", planted);
+  // K of zero at row 200, column 150 of layer 2 (row 200 starts on line 199 * 46 + 1 of 8 a line).
+  std::vector<std::string> kh = read_lines(kOut / "LAY2.KH");
+  kh[199 * 46 + 18].replace(50, 10, ".00000E+00");
+  std::string kh_text;
+  for (const std::string& line : kh) kh_text += line + "\n";
+  copy.write("LAY2.KH", kh_text);
+
+  std::ostringstream found, problems;
+  EXPECT_EQ(kitmodel::run_kitmodel({"check", "MODEL.toml"}, copy.path(), found, problems), kitmodel::kFindingsStatus)
+      << problems.str();
+  const auto cell_of = [&](std::size_t line) {
+    std::istringstream words(riv[line - 1]);
+    int layer, row, col;
+    words >> layer >> row >> col;
+    return "layer " + std::to_string(layer) + ", row " + std::to_string(row) + ", column " + std::to_string(col);
+  };
+  const std::string report = found.str();
+  for (const std::string& expected :
+       {"error: stage below river bottom: " + cell_of(3) + ": stage 400, bottom 401",
+        "error: negative conductance: " + cell_of(4) + ": conductance -3.28084",
+        "error: stage more than 10 length units above the top: " + cell_of(5) + ": stage 1500",
+        "error: two reaches in one cell: " + cell_of(10),
+        std::string("error: river reach in an inactive cell: layer 1, row 1, column 1"),
+        std::string("error: horizontal conductivity not above 0 in an active cell: layer 2, row 200, column 150: K 0")})
+    EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
+}
+
+// The sample run by both versions when the main job found them on the PATH.
+TEST_F(SampleModel, BothModflowVersionsRunAndAgree) {
+  if (!fs::exists(kOut / "mf6" / "sample.hds") || !fs::exists(kOut / "mf2005" / "sample.hds"))
+    GTEST_SKIP() << "mf6 and mf2005 not both on the PATH: the sample model was written, not run";
+  auto discrepancy = [](const fs::path& listing) {
+    double last = 100.0;
+    for (const std::string& line : read_lines(listing)) {
+      const std::size_t at = line.find("PERCENT DISCREPANCY =");
+      if (at != std::string::npos) last = std::stod(line.substr(at + 21));
+    }
+    return std::fabs(last);
+  };
+  EXPECT_LT(discrepancy(kOut / "mf6" / "sample.lst"), 0.01);
+  EXPECT_LT(discrepancy(kOut / "mf2005" / "sample.lst"), 0.1);
+  for (const char* log : {"mf6/mf6.log", "mf2005/mf2005.log"})
+    EXPECT_NE(kit_test::read_text(kOut / log).find("Normal termination"), std::string::npos) << log;
+
+  const kitmodel::HeadLayer mf6 = kitmodel::read_head_layer(kOut / "mf6" / "sample.hds", "mf6", {});
+  const kitmodel::HeadLayer mf2005 = kitmodel::read_head_layer(kOut / "mf2005" / "sample.hds", "mf2005", {});
+  int compared = 0;
+  double worst = 0.0;
+  for (int r = 1; r <= NROW; ++r) {
+    for (int c = 1; c <= NCOL; ++c) {
+      if (!kitmodel::is_head(mf6.at(r, c)) || !kitmodel::is_head(mf2005.at(r, c))) continue;
+      ++compared;
+      worst = std::max(worst, std::fabs(mf6.at(r, c) - mf2005.at(r, c)));
+    }
+  }
+  EXPECT_GT(compared, 90000);
+  EXPECT_LE(worst, 0.1) << "largest difference of the layer-1 heads, ft";
+
+  std::vector<gridkit::PointF> wells;
+  gridkit::InFile points = gridkit::InFile::open_existing(kOut / "WLPOINTS.XYZ", "WLPOINTS.XYZ");
+  while (const auto p = gridkit::read_point_single(points)) wells.push_back(*p);
+  const kitmodel::ResidualSummary summary = kitmodel::summarize(kitmodel::compare_points(wells, mf6));
+  EXPECT_EQ(summary.used, wells.size());
+  ASSERT_TRUE(summary.rmse_percent_of_range.has_value());
+  EXPECT_LE(*summary.rmse_percent_of_range, 5.0) << "RMSE " << summary.rmse;
 }
 
 }  // namespace
