@@ -49,6 +49,6 @@ PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells);
 
 // One output record.
 std::string river_record(std::int32_t layer, gridkit::Cell cell, float stage, float conductance,
-                         float bottom, std::int32_t extra1, std::int32_t extra2);
+                         float bottom, std::int32_t iextra1, std::int32_t iextra2);
 
 }  // namespace heron2
