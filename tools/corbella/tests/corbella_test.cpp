@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,21 +20,17 @@ using corbella::sand_fraction;
 using corbella::vertical_mix;
 using kit_test::exp_field;
 
-// One mixing rule on one cell: `value` exactly (NaN: must be NaN), and the
-// field as printed where `printed` is given.
+// One mixing rule on one cell.
 struct MixCase {
   const char* reason;
   float (*mix)(float p, float sand, float clay);
   float percent_sand, sand, clay;
-  std::optional<float> value;
-  const char* printed;
+  std::optional<float> value;  // exactly; NaN: must be NaN
+  const char* printed;         // the field as written, where given
 };
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-// The rounding rows' operands were picked because carrying the formulas in
-// double and rounding once at the end gives another float. Percentages
-// outside 0 to 100 extrapolate.
+// Percentages outside 0 to 100 extrapolate. The single-step rows' operands give
+// another float when the formulas are carried in double and rounded once.
 const MixCase kMixCases[] = {
     {"no sand gives the clay", horizontal_mix, 0.0f, 12.5f, 0.031f, 0.031f, nullptr},
     {"no sand gives the clay", vertical_mix, 0.0f, 1.25f, 0.0031f, 0.0031f, nullptr},
@@ -48,7 +43,7 @@ const MixCase kMixCases[] = {
     {"single steps (double: 19.2846012)", horizontal_mix, 64.9f, 28.2f, 2.8f, 19.2845993f, nullptr},
     {"single steps (double: 5.22366428)", vertical_mix, 51.2f, 98.9f, 2.62f, 5.22366476f, nullptr},
     {"zero clay, half sand: 1 / inf = 0", vertical_mix, 50.0f, 10.0f, 0.0f, 0.0f, nullptr},
-    {"zero clay, all sand: 0 / 0 is NaN", vertical_mix, 100.0f, 10.0f, 0.0f, kNaN, "**********"},
+    {"zero clay, all sand: 0 / 0", vertical_mix, 100.0f, 10.0f, 0.0f, std::nanf(""), "**********"},
 };
 
 TEST(Mix, EachRuleOnOneCell) {
@@ -200,25 +195,20 @@ TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
 // A damaged input stops the run before anything is written; the error names
 // the file and the line.
 TEST_F(CorbellaRun, DamagedInputIsReportedAndNothingIsWritten) {
-  struct Damage {
-    const char* reason;
-    const char* file;
+  // A file cut after `line` (no replacement) or with that line replaced.
+  const struct {
+    const char *reason, *file;
     int line;
-    const char* replacement;  // nullptr: the file ends after `line`
-    const char* reported;
-  };
-  const Damage cases[] = {
+    const char *replacement, *reported;
+  } cases[] = {
       {"a file cut short inside its last row", "CLAYH.ARR", 199 * 13 + 5, nullptr, "2592"},
       {"a field that is not a number", "PRCS.ARR", 321, "    50.0     x.0", "PRCS.ARR line 321"},
   };
-  for (const Damage& d : cases) {
+  for (const auto& d : cases) {
     SCOPED_TRACE(d.reason);
     write_inputs(kRows, kCols);
-    if (d.replacement) {
-      kit_test::replace_line(dir / d.file, d.line, d.replacement);
-    } else {
-      kit_test::truncate_lines(dir / d.file, d.line);
-    }
+    if (d.replacement) kit_test::replace_line(dir / d.file, d.line, d.replacement);
+    if (!d.replacement) kit_test::truncate_lines(dir / d.file, d.line);
     const auto result = run(dialogue("100", "200"));
     EXPECT_EQ(result.status, 2);
     EXPECT_NE(result.error.find(d.file), std::string::npos) << result.error;

@@ -13,10 +13,7 @@ using plover::geo_line;
 using plover::split_dms;
 
 TEST(SplitDms, TruncatesEachPart) {
-  const struct {
-    const char* why;
-    double angle, degrees, minutes, seconds, tolerance;
-  } cases[] = {
+  const struct { const char* why; double angle, degrees, minutes, seconds, tolerance; } cases[] = {
       {"the origin's latitude: no rounding up to 44", 43.99999681, 43, 59, 59.988516, 1e-6},
       {"a negative angle carries the sign in every part", -1.5125, -1, -30, -45, 1e-9},
   };
