@@ -34,14 +34,14 @@ bool three_neighbour_junction(const Neighbourhood& nb, int edge_gaps) {
   return false;
 }
 
-char interior_class(const Neighbourhood& nb) {
+CellClass interior_class(const Neighbourhood& nb) {
   const int river_neighbours = nb.river_count();
   const int edge_gaps = nb.edge_gaps();
-  if (river_neighbours == 1) return kLineEnd;
-  if (river_neighbours == 5 && edge_gaps == 3) return kJunction;
-  if (river_neighbours == 4 && (edge_gaps == 1 || edge_gaps == 4)) return kJunction;
-  if (river_neighbours == 3 && three_neighbour_junction(nb, edge_gaps)) return kJunction;
-  return kPlainRiver;
+  if (river_neighbours == 1) return CellClass::LineEnd;
+  if (river_neighbours == 5 && edge_gaps == 3) return CellClass::Junction;
+  if (river_neighbours == 4 && (edge_gaps == 1 || edge_gaps == 4)) return CellClass::Junction;
+  if (river_neighbours == 3 && three_neighbour_junction(nb, edge_gaps)) return CellClass::Junction;
+  return CellClass::PlainRiver;
 }
 
 bool beside_constant_head(const gridkit::IntGrid& boundary, int i, int j) {
@@ -54,25 +54,25 @@ bool beside_constant_head(const gridkit::IntGrid& boundary, int i, int j) {
 }  // namespace
 
 void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& boundary,
-                    gridkit::GridArray<char>& cell_class) {
+                    gridkit::GridArray<CellClass>& cell_class) {
   for (int i = 1; i <= gridkit::NROW; ++i) {
     for (int j = 1; j <= gridkit::NCOL; ++j) {
-      cell_class(i, j) = river_flag(i, j) == 1 ? kPlainRiver : kNotRiver;
+      cell_class(i, j) = river_flag(i, j) == 1 ? CellClass::PlainRiver : CellClass::NotRiver;
     }
   }
   for (int i = 2; i <= gridkit::NROW - 1; ++i) {
     for (int j = 2; j <= gridkit::NCOL - 1; ++j) {
       if (river_flag(i, j) != 1) continue;
-      char cls = interior_class(neighbourhood(river_flag, i, j));
-      if (cls == kLineEnd && beside_constant_head(boundary, i, j)) cls = kMouth;
+      CellClass cls = interior_class(neighbourhood(river_flag, i, j));
+      if (cls == CellClass::LineEnd && beside_constant_head(boundary, i, j)) cls = CellClass::Mouth;
       cell_class(i, j) = cls;
     }
   }
 }
 
-void apply_fixed_corrections(gridkit::GridArray<char>& cell_class) {
-  cell_class(kLinkFrom.row, kLinkFrom.col) = kPlainRiver;
-  cell_class(kLinkTo.row, kLinkTo.col) = kPlainRiver;
+void apply_fixed_corrections(gridkit::GridArray<CellClass>& cell_class) {
+  cell_class(kLinkFrom.row, kLinkFrom.col) = CellClass::PlainRiver;
+  cell_class(kLinkTo.row, kLinkTo.col) = CellClass::PlainRiver;
 }
 
 }  // namespace heron2

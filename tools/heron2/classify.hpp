@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gridkit/grid.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 
@@ -10,9 +11,9 @@ namespace heron2 {
 // then the interior cells (rows 2 to NROW-1, columns 2 to NCOL-1) classified
 // by their neighbours. The outer rows and columns stay "1".
 void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& boundary,
-                    gridkit::GridArray<char>& cell_class);
+                    gridkit::GridArray<CellClass>& cell_class);
 
 // The two cells of the fixed link are plain river whatever their neighbours.
-void apply_fixed_corrections(gridkit::GridArray<char>& cell_class);
+void apply_fixed_corrections(gridkit::GridArray<CellClass>& cell_class);
 
 }  // namespace heron2

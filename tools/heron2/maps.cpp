@@ -7,9 +7,9 @@ char order_digit(int order) {
   return '*';
 }
 
-std::string class_line(const gridkit::GridArray<char>& cell_class, int row, MapPart part) {
+std::string class_line(const gridkit::GridArray<CellClass>& cell_class, int row, MapPart part) {
   std::string line;
-  for (int j = part.first_col; j <= part.last_col; ++j) line += cell_class(row, j);
+  for (int j = part.first_col; j <= part.last_col; ++j) line += map_char(cell_class(row, j));
   return line;
 }
 
@@ -19,8 +19,8 @@ std::string order_line(const gridkit::IntGrid& stream_order, int row, MapPart pa
   return line;
 }
 
-void write_maps(const gridkit::GridArray<char>& cell_class, const gridkit::IntGrid& stream_order,
-                std::array<gridkit::OutFile*, 3> class_maps,
+void write_maps(const gridkit::GridArray<CellClass>& cell_class,
+                const gridkit::IntGrid& stream_order, std::array<gridkit::OutFile*, 3> class_maps,
                 std::array<gridkit::OutFile*, 3> order_maps) {
   for (int i = 1; i <= gridkit::NROW; ++i) {
     for (std::size_t p = 0; p < kMapParts.size(); ++p) {

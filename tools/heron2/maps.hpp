@@ -8,6 +8,7 @@
 
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
+#include "tools/heron2/river_cells.hpp"
 
 namespace heron2 {
 
@@ -21,12 +22,12 @@ inline constexpr std::array<MapPart, 3> kMapParts{{{1, 123}, {124, 246}, {247, 3
 // The one character an order shows in the order maps: its digit, "*" from 10 on.
 char order_digit(int order);
 
-std::string class_line(const gridkit::GridArray<char>& cell_class, int row, MapPart part);
+std::string class_line(const gridkit::GridArray<CellClass>& cell_class, int row, MapPart part);
 std::string order_line(const gridkit::IntGrid& stream_order, int row, MapPart part);
 
 // Writes every row to the three class maps and the three order maps.
-void write_maps(const gridkit::GridArray<char>& cell_class, const gridkit::IntGrid& stream_order,
-                std::array<gridkit::OutFile*, 3> class_maps,
+void write_maps(const gridkit::GridArray<CellClass>& cell_class,
+                const gridkit::IntGrid& stream_order, std::array<gridkit::OutFile*, 3> class_maps,
                 std::array<gridkit::OutFile*, 3> order_maps);
 
 }  // namespace heron2

@@ -9,12 +9,18 @@
 
 namespace heron2 {
 
-// The class of a cell, as its character in the class maps.
-inline constexpr char kNotRiver = '0';
-inline constexpr char kPlainRiver = '1';  // also every river cell of the outer rows and columns
-inline constexpr char kLineEnd = 'S';     // exactly one river neighbour: a trace starts here
-inline constexpr char kJunction = '*';
-inline constexpr char kMouth = 'M';       // a line end beside a constant-head cell: a trace ends here
+// The class of a cell (CELLMAP), held as the character it shows in the
+// class maps.
+enum class CellClass : char {
+  NotRiver = '0',
+  PlainRiver = '1',  // also every river cell of the outer rows and columns
+  LineEnd = 'S',     // exactly one river neighbour: a trace starts here
+  Junction = '*',
+  Mouth = 'M',       // a line end beside a constant-head cell: a trace ends here
+};
+
+// The character a class shows in the class maps "B".FL1-3.
+constexpr char map_char(CellClass cls) { return static_cast<char>(cls); }
 
 // The whole-grid arrays, addressed (row, column) from 1. The numeric ones
 // start at 0; cell_class is set in full by the classification.
@@ -23,10 +29,10 @@ struct RiverCells {
   gridkit::IntGrid river_flag;    // 1 where the input package has a record for the cell
   gridkit::RealGrid stage;        // input stage, later the interpolated stage
   gridkit::RealGrid bottom;       // RBOT: input bottom, later the stage less 2.3
-  gridkit::IntGrid extra1;        // the two trailing integers of a record, passed through
-  gridkit::IntGrid extra2;
+  gridkit::IntGrid iextra1;       // IEXTRA1, IEXTRA2: the two trailing integers of the
+  gridkit::IntGrid iextra2;       // cell's input record, passed through unchanged
   gridkit::IntGrid stream_order;  // given by the trace; 0 = not yet reached
-  gridkit::GridArray<char> cell_class{gridkit::NROW, gridkit::NCOL, kNotRiver};
+  gridkit::GridArray<CellClass> cell_class{gridkit::NROW, gridkit::NCOL, CellClass::NotRiver};
 };
 
 // One segment: its reaches in downstream order.

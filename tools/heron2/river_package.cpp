@@ -94,8 +94,8 @@ std::optional<RiverRecord> read_package_record(gridkit::InFile& file) {
   r.stage = read_real(file, *line, 31, "stage");
   r.conductance = read_real(file, *line, 41, "conductance");
   r.bottom = read_real(file, *line, 51, "river bottom");
-  r.extra1 = read_int(file, *line, 61, kWide, "first trailing integer");
-  r.extra2 = read_int(file, *line, 71, kLastWidth, "second trailing integer");
+  r.iextra1 = read_int(file, *line, 61, kWide, "first trailing integer");
+  r.iextra2 = read_int(file, *line, 71, kLastWidth, "second trailing integer");
   if (!gridkit::inside_grid(r.cell.row, r.cell.col)) {
     throw gridkit::KitError::read(
         file.name(), file.line_number(),
@@ -116,19 +116,19 @@ PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells) {
     tail.conductance = r->conductance;
     cells.stage(row, col) = r->stage;
     cells.bottom(row, col) = r->bottom;
-    cells.extra1(row, col) = r->extra1;
-    cells.extra2(row, col) = r->extra2;
+    cells.iextra1(row, col) = r->iextra1;
+    cells.iextra2(row, col) = r->iextra2;
     cells.river_flag(row, col) = 1;
   }
   return tail;
 }
 
 std::string river_record(std::int32_t layer, gridkit::Cell cell, float stage, float conductance,
-                         float bottom, std::int32_t extra1, std::int32_t extra2) {
+                         float bottom, std::int32_t iextra1, std::int32_t iextra2) {
   return gridkit::format_int(layer, kWide) + gridkit::format_int(cell.row, kWide) +
          gridkit::format_int(cell.col, kWide) + gridkit::format_fixed(stage, kWide, 1) +
          gridkit::format_fixed(conductance, kWide, 5) + gridkit::format_fixed(bottom, kWide, 1) +
-         gridkit::format_int(extra1, kWide) + gridkit::format_int(extra2, kLastWidth);
+         gridkit::format_int(iextra1, kWide) + gridkit::format_int(iextra2, kLastWidth);
 }
 
 }  // namespace heron2

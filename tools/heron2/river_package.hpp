@@ -39,8 +39,8 @@ struct RiverRecord {
   float stage = 0.0f;
   float conductance = 0.0f;
   float bottom = 0.0f;
-  std::int32_t extra1 = 0;
-  std::int32_t extra2 = 0;
+  std::int32_t iextra1 = 0;
+  std::int32_t iextra2 = 0;
   long line = 0;  // its line in the file
 };
 
@@ -66,6 +66,6 @@ PackageTail read_package_records(gridkit::InFile& file, RiverCells& cells);
 
 // One output record.
 std::string river_record(std::int32_t layer, gridkit::Cell cell, float stage, float conductance,
-                         float bottom, std::int32_t extra1, std::int32_t extra2);
+                         float bottom, std::int32_t iextra1, std::int32_t iextra2);
 
 }  // namespace heron2

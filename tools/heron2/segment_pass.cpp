@@ -13,8 +13,8 @@ void write_reach(const RiverCells& cells, gridkit::Cell cell, std::int32_t layer
   const float stage = cells.stage(cell.row, cell.col);
   conductance = conductance_for(cells.stream_order(cell.row, cell.col), conductance);
   files.river.line(river_record(layer, cell, stage, conductance, cells.bottom(cell.row, cell.col),
-                                cells.extra1(cell.row, cell.col),
-                                cells.extra2(cell.row, cell.col)));
+                                cells.iextra1(cell.row, cell.col),
+                                cells.iextra2(cell.row, cell.col)));
   files.stages.write(gridkit::Record().integer(cell.col).integer(cell.row).real(stage));
 }
 

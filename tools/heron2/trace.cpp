@@ -60,22 +60,22 @@ int junction_order(const gridkit::IntGrid& stream_order, gridkit::Cell junction)
                                                                   : orders.largest;
 }
 
-std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
+std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_class,
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order) {
   std::vector<Segment> segments;
   for (int i = 1; i <= gridkit::NROW; ++i) {
     for (int j = 1; j <= gridkit::NCOL; ++j) {
-      if (cell_class(i, j) != kLineEnd) continue;
+      if (cell_class(i, j) != CellClass::LineEnd) continue;
       segments.emplace_back();
       stream_order(i, j) = 1;
       gridkit::Cell c{i, j};
       while (true) {
         std::vector<gridkit::Cell>& reaches = segments.back().reaches;
         reaches.push_back(c);
-        const char cls = cell_class(c.row, c.col);
-        if (cls == kMouth || (cls == kLineEnd && reaches.size() > 1)) break;
-        if (cls == kJunction) {
+        const CellClass cls = cell_class(c.row, c.col);
+        if (cls == CellClass::Mouth || (cls == CellClass::LineEnd && reaches.size() > 1)) break;
+        if (cls == CellClass::Junction) {
           // The arriving segment ends here; the one below waits for the
           // junction's last untraced branch.
           if (untraced_neighbours(river_flag, stream_order, c) != 1) break;
@@ -89,7 +89,7 @@ std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
           c = kLinkTo;
         } else if (const std::optional<gridkit::Cell> next =
                        first_untraced_neighbour(river_flag, stream_order, c)) {
-          if (cell_class(next->row, next->col) != kJunction)
+          if (cell_class(next->row, next->col) != CellClass::Junction)
             stream_order(next->row, next->col) = order;
           c = *next;
         } else {

@@ -26,7 +26,7 @@ namespace heron2 {
 //    and takes the order of the current cell (a junction's order is set only
 //    when its segment opens);
 //  - reaching kLinkFrom jumps to kLinkTo, which takes the current order.
-std::vector<Segment> trace_network(const gridkit::GridArray<char>& cell_class,
+std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_class,
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order);
 

@@ -31,35 +31,36 @@ void CurveTracer::mark_nearest_node(Vertex v) {
 }
 
 void CurveTracer::add_vertex(Vertex v) {
-  (slot_a_current_ ? a_ : b_) = v;
+  (slot_a_current_ ? slot_a_ : slot_b_) = v;
   ++nvert_;
   mark_nearest_node(v);
   if (nvert_ == 1) {
-    first_ = v;
+    first_vertex_ = v;
     slot_a_current_ = false;
     return;
   }
-  if (nvert_ == 2) y2_ = b_.y;
-  const float dx = b_.x - a_.x;
-  const float dy = b_.y - a_.y;
-  take_edge(a_, b_, dx, dy);
+  if (nvert_ == 2) second_y_ = slot_b_.y;
+  const float dx = slot_b_.x - slot_a_.x;
+  const float dy = slot_b_.y - slot_a_.y;
+  take_edge(slot_a_, slot_b_, dx, dy);
   slot_a_current_ = !slot_a_current_;
 }
 
 void CurveTracer::close_curve() {
-  if (nvert_ % 2 == 0) a_ = b_;  // slot A now holds the last vertex
-  const float dx = first_.x - a_.x;
-  const float dy = first_.y - a_.y;
-  take_edge(first_, a_, dx, dy);
+  if (nvert_ % 2 == 0) slot_a_ = slot_b_;  // slot A now holds the last vertex
+  const float dx = first_vertex_.x - slot_a_.x;
+  const float dy = first_vertex_.y - slot_a_.y;
+  take_edge(first_vertex_, slot_a_, dx, dy);
 
   // First-vertex rule: the first vertex lies on a row line and both its
   // neighbours are on the same side of it (a peak or a trough): count it.
-  yprev_ = a_.y;
-  ynext_ = y2_;
-  const float y0 = first_.y;
+  yprev_ = slot_a_.y;
+  ynext_ = second_y_;
+  const float y0 = first_vertex_.y;
   for (int i = 1; i <= gridkit::NROW; ++i) {
     if (gridkit::node_y(i) != y0) continue;
-    if ((ynext_ < y0 && yprev_ < y0) || (ynext_ > y0 && yprev_ > y0)) crossings_.add(i, first_.x);
+    const bool peak_or_trough = (ynext_ < y0 && yprev_ < y0) || (ynext_ > y0 && yprev_ > y0);
+    if (peak_or_trough) crossings_.add(i, first_vertex_.x);
   }
   crossings_.sort_rows();
 }
@@ -78,23 +79,23 @@ void CurveTracer::take_edge(Vertex band_start, Vertex band_end, float dx, float 
 // between YPREV and YNEXT (slot B's Y).
 void CurveTracer::cross_rows(float dx, float dy) {
   if (dx == 0.0f && dy == 0.0f) return;
+  const float xa = slot_a_.x;
+  const float ya = slot_a_.y;
   for (int i = 1; i <= gridkit::NROW; ++i) {
     const float yr = gridkit::node_y(i);
     float t = 2.0f;
     if (dy != 0.0f) {
-      t = (yr - a_.y) / dy;
-    } else if (a_.y == yr) {
+      t = (yr - ya) / dy;
+    } else if (ya == yr) {
       t = 0.0f;
     }
     if (!(t >= 0.0f && t <= 1.0f)) continue;
-    const float xt = a_.x + dx * t;
+    const float xt = xa + dx * t;
     crossings_.add(i, xt);
-    if (t == 1.0f) yprev_ = a_.y;
+    if (t == 1.0f) yprev_ = ya;
     if (t == 0.0f) {
-      ynext_ = b_.y;
-      if ((a_.y > ynext_ && a_.y > yprev_) || (a_.y < ynext_ && a_.y < yprev_)) {
-        crossings_.add(i, xt);
-      }
+      ynext_ = slot_b_.y;
+      if ((ya > ynext_ && ya > yprev_) || (ya < ynext_ && ya < yprev_)) crossings_.add(i, xt);
     }
   }
 }

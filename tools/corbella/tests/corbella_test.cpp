@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,41 +20,39 @@ using corbella::sand_fraction;
 using corbella::vertical_mix;
 using kit_test::exp_field;
 
-TEST(Mix, NoSandGivesTheClayAndAllSandGivesTheSand) {
-  EXPECT_EQ(horizontal_mix(sand_fraction(0.0f), 12.5f, 0.031f), 0.031f);
-  EXPECT_EQ(vertical_mix(sand_fraction(0.0f), 1.25f, 0.0031f), 0.0031f);
-  EXPECT_EQ(horizontal_mix(sand_fraction(100.0f), 12.5f, 0.031f), 12.5f);
-  EXPECT_EQ(vertical_mix(sand_fraction(100.0f), 1.25f, 0.0031f), 1.25f);
-}
+// One mixing rule on one cell.
+struct MixCase {
+  const char* reason;
+  float (*mix)(float p, float sand, float clay);
+  float percent_sand, sand, clay;
+  std::optional<float> value;  // exactly; NaN: must be NaN
+  const char* printed;         // the field as written, where given
+};
 
-TEST(Mix, HalfSandIsTheArithmeticAndTheHarmonicMean) {
-  const float p = sand_fraction(50.0f);
-  EXPECT_EQ(gridkit::format_exp10(horizontal_mix(p, 10.0f, 0.1f)), ".50500E+01");
-  EXPECT_EQ(gridkit::format_exp10(vertical_mix(p, 10.0f, 0.1f)), ".19802E+00");
-}
+// Percentages outside 0 to 100 extrapolate. The single-step rows' operands give
+// another float when the formulas are carried in double and rounded once.
+const MixCase kMixCases[] = {
+    {"no sand gives the clay", horizontal_mix, 0.0f, 12.5f, 0.031f, 0.031f, nullptr},
+    {"no sand gives the clay", vertical_mix, 0.0f, 1.25f, 0.0031f, 0.0031f, nullptr},
+    {"all sand gives the sand", horizontal_mix, 100.0f, 12.5f, 0.031f, 12.5f, nullptr},
+    {"all sand gives the sand", vertical_mix, 100.0f, 1.25f, 0.0031f, 1.25f, nullptr},
+    {"half sand: the arithmetic mean", horizontal_mix, 50.0f, 10.0f, 0.1f, {}, ".50500E+01"},
+    {"half sand: the harmonic mean", vertical_mix, 50.0f, 10.0f, 0.1f, {}, ".19802E+00"},
+    {"150 percent: -0.5 * 2 + 1.5 * 4", horizontal_mix, 150.0f, 4.0f, 2.0f, 5.0f, nullptr},
+    {"150 percent: 1 / (-0.5 / 2 + 1.5 / 4)", vertical_mix, 150.0f, 4.0f, 2.0f, 8.0f, nullptr},
+    {"single steps (double: 19.2846012)", horizontal_mix, 64.9f, 28.2f, 2.8f, 19.2845993f, nullptr},
+    {"single steps (double: 5.22366428)", vertical_mix, 51.2f, 98.9f, 2.62f, 5.22366476f, nullptr},
+    {"zero clay, half sand: 1 / inf = 0", vertical_mix, 50.0f, 10.0f, 0.0f, 0.0f, nullptr},
+    {"zero clay, all sand: 0 / 0", vertical_mix, 100.0f, 10.0f, 0.0f, std::nanf(""), "**********"},
+};
 
-TEST(Mix, PercentagesOutsideTheRangeExtrapolate) {
-  // 150 percent: -0.5 * 2 + 1.5 * 4 = 5; 1 / (-0.5 / 2 + 1.5 / 4) = 8.
-  EXPECT_EQ(horizontal_mix(sand_fraction(150.0f), 4.0f, 2.0f), 5.0f);
-  EXPECT_EQ(vertical_mix(sand_fraction(150.0f), 4.0f, 2.0f), 8.0f);
-}
-
-// Each operation is rounded to single precision on its own. These operands
-// were picked because carrying the same formulas in double and rounding once
-// at the end gives a different float (19.2846012 and 5.22366428).
-TEST(Mix, EveryOperationIsRoundedToSinglePrecision) {
-  const float p = sand_fraction(64.9f);
-  EXPECT_EQ(horizontal_mix(p, 28.2f, 2.8f), 19.2845993f);
-  const float q = sand_fraction(51.2f);
-  EXPECT_EQ(vertical_mix(q, 98.9f, 2.62f), 5.22366476f);
-}
-
-TEST(Mix, ZeroVerticalConductivityGivesTheIeeeResult) {
-  // Half sand over a clay of zero: 1 / (0.5 / 0 + ...) = 1 / inf = 0.
-  EXPECT_EQ(vertical_mix(sand_fraction(50.0f), 10.0f, 0.0f), 0.0f);
-  // All sand with a zero clay: 0 / 0 is NaN and the cell is NaN.
-  EXPECT_TRUE(std::isnan(vertical_mix(sand_fraction(100.0f), 10.0f, 0.0f)));
-  EXPECT_EQ(gridkit::format_exp10(vertical_mix(sand_fraction(100.0f), 10.0f, 0.0f)), "**********");
+TEST(Mix, EachRuleOnOneCell) {
+  for (const MixCase& c : kMixCases) {
+    const float got = c.mix(sand_fraction(c.percent_sand), c.sand, c.clay);
+    const bool as_expected = !c.value || (std::isnan(*c.value) ? std::isnan(got) : got == *c.value);
+    EXPECT_TRUE(as_expected) << c.reason << ": " << got;
+    EXPECT_EQ(c.printed ? gridkit::format_exp10(got) : "", c.printed ? c.printed : "") << c.reason;
+  }
 }
 
 // ---- whole runs --------------------------------------------------------
@@ -193,21 +192,29 @@ TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
 }
 
 
-TEST_F(CorbellaRun, ShortFileIsReportedAndNothingIsWritten) {
-  kit_test::truncate_lines(dir / "CLAYH.ARR", 199 * 13 + 5);
-  const auto result = run(dialogue("100", "200"));
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("CLAYH.ARR"), std::string::npos) << result.error;
-  EXPECT_NE(result.error.find(std::to_string(199 * 13 + 5)), std::string::npos) << result.error;
-  expect_no_outputs();
-}
-
-TEST_F(CorbellaRun, MalformedFieldIsReportedWithItsLine) {
-  kit_test::replace_line(dir / "PRCS.ARR", 321, "    50.0     x.0");
-  const auto result = run(dialogue("100", "200"));
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("PRCS.ARR line 321"), std::string::npos) << result.error;
-  expect_no_outputs();
+// A damaged input stops the run before anything is written; the error names
+// the file and the line.
+TEST_F(CorbellaRun, DamagedInputIsReportedAndNothingIsWritten) {
+  // A file cut after `line` (no replacement) or with that line replaced.
+  const struct {
+    const char *reason, *file;
+    int line;
+    const char *replacement, *reported;
+  } cases[] = {
+      {"a file cut short inside its last row", "CLAYH.ARR", 199 * 13 + 5, nullptr, "2592"},
+      {"a field that is not a number", "PRCS.ARR", 321, "    50.0     x.0", "PRCS.ARR line 321"},
+  };
+  for (const auto& d : cases) {
+    SCOPED_TRACE(d.reason);
+    write_inputs(kRows, kCols);
+    if (d.replacement) kit_test::replace_line(dir / d.file, d.line, d.replacement);
+    if (!d.replacement) kit_test::truncate_lines(dir / d.file, d.line);
+    const auto result = run(dialogue("100", "200"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.error.find(d.file), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(d.reported), std::string::npos) << result.error;
+    expect_no_outputs();
+  }
 }
 
 }  // namespace

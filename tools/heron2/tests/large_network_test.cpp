@@ -51,8 +51,8 @@ struct RiverRecord {
   double stage;
   std::string conductance;
   double bottom;
-  int extra1;
-  int extra2;
+  int iextra1;
+  int iextra2;
 };
 
 RiverRecord parse_record(const std::string& line) {
@@ -162,8 +162,8 @@ TEST_F(LargeNetwork, EveryRiverCellIsTracedAndEveryRecordKeepsItsRules) {
   std::set<std::pair<int, int>> written;
   for (const RiverRecord& r : all) {
     written.insert({r.row, r.col});
-    EXPECT_EQ(r.extra1, r.row % 7);
-    EXPECT_EQ(r.extra2, r.col % 5);
+    EXPECT_EQ(r.iextra1, r.row % 7);
+    EXPECT_EQ(r.iextra2, r.col % 5);
     const bool line_end = map_char("NET.FL", r.row, r.col) == 'S';
     if (r.row != 300 && r.row != 456 && r.row != 458) {
       EXPECT_DOUBLE_EQ(r.stage, 900.0 - r.row) << r.row << "," << r.col;

@@ -32,7 +32,8 @@ std::vector<std::string> class_picture(const RiverCells& cells, const Art& art) 
   for (std::size_t r = 0; r < art.lines.size(); ++r) {
     std::string line;
     for (std::size_t c = 0; c < art.lines[r].size(); ++c) {
-      line += cells.cell_class(art.row + static_cast<int>(r), art.col + static_cast<int>(c));
+      const gridkit::Cell cell{art.row + static_cast<int>(r), art.col + static_cast<int>(c)};
+      line += map_char(cells.cell_class(cell.row, cell.col));
     }
     out.push_back(line);
   }
@@ -79,7 +80,7 @@ std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<Inp
   text += buf;
   for (const InputRecord& r : records) {
     std::snprintf(buf, sizeof buf, "%10d%10d%10d%10.3f%10.4f%10.3f%10d%7d\n", r.layer, r.row, r.col,
-                  r.stage, r.conductance, r.bottom, r.extra1, r.extra2);
+                  r.stage, r.conductance, r.bottom, r.iextra1, r.iextra2);
     text += buf;
   }
   return text;

@@ -41,8 +41,8 @@ struct InputRecord {
   double stage;
   double conductance;
   double bottom;
-  int extra1;
-  int extra2;
+  int iextra1;
+  int iextra2;
 };
 std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<InputRecord>& records);
 

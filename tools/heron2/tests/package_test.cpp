@@ -26,7 +26,7 @@ TEST(Package, RecordsFillTheirCellsAndTheLastOneWins) {
       "RIVER.DAT",
       "       120        -1\n"
       "        77\n"
-      //        layer       row    column     stage   conduct    bottom    extra1 extra2
+      //        layer       row    column     stage   conduct    bottom    iextra1 iextra2
       "         1        20        30      1234       5.5       100         4      9\n"
       "         3         5         6     12.25       2.0      10.5        -2    123 trailing text\n"
       "         2        20        30     200.5      7.25       190         8\n");
@@ -41,12 +41,12 @@ TEST(Package, RecordsFillTheirCellsAndTheLastOneWins) {
   // (20,30) named twice: the second record wins, its missing last field reads 0.
   EXPECT_EQ(cells.stage(20, 30), 200.5f);
   EXPECT_EQ(cells.bottom(20, 30), 190.0f);  // no point: a whole number, not 19.0
-  EXPECT_EQ(cells.extra1(20, 30), 8);
-  EXPECT_EQ(cells.extra2(20, 30), 0);
+  EXPECT_EQ(cells.iextra1(20, 30), 8);
+  EXPECT_EQ(cells.iextra2(20, 30), 0);
   EXPECT_EQ(cells.stage(5, 6), 12.25f);
   EXPECT_EQ(cells.bottom(5, 6), 10.5f);
-  EXPECT_EQ(cells.extra1(5, 6), -2);
-  EXPECT_EQ(cells.extra2(5, 6), 123);
+  EXPECT_EQ(cells.iextra1(5, 6), -2);
+  EXPECT_EQ(cells.iextra2(5, 6), 123);
   EXPECT_EQ(cells.river_flag(20, 30), 1);
   EXPECT_EQ(cells.river_flag(5, 6), 1);
   EXPECT_EQ(cells.river_flag(5, 7), 0);

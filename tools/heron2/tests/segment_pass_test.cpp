@@ -43,8 +43,8 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
   set_cell(cells, {100, 101}, 55.0f, 1.0f, 1);
   set_cell(cells, {100, 102}, 55.0f, 2.0f, 1);
   set_cell(cells, {100, 103}, 90.0f, 50.0f, 1);
-  cells.extra1(100, 102) = 7;
-  cells.extra2(100, 102) = -3;
+  cells.iextra1(100, 102) = 7;
+  cells.iextra2(100, 102) = -3;
   const std::vector<Segment> segments{{{{100, 100}, {100, 101}, {100, 102}, {100, 103}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 2, conductance);

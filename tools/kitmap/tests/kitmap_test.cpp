@@ -1,5 +1,5 @@
-// kitmap in-process: the Surfer grid reader, the order maps, argument and
-// file errors, and a small map checked pixel by pixel.
+// kitmap in-process: the order maps, argument and file errors, and a small
+// map checked pixel by pixel.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -7,8 +7,6 @@
 #include <sstream>
 
 #include "gridkit/arrays.hpp"
-#include "gridkit/dsaa.hpp"
-#include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
 #include "tests/support/scratch_folder.hpp"
 #include "tools/kitmap/kitmap.hpp"
@@ -18,8 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using gridkit::NCOL;
-using gridkit::NROW;
 
 std::string run_error(const std::vector<std::string>& args, const fs::path& dir) {
   std::ostringstream out;
@@ -29,41 +25,6 @@ std::string run_error(const std::vector<std::string>& args, const fs::path& dir)
     return e.what();
   }
   return "";
-}
-
-TEST(DsaaReader, ReadsWhatTheKitWritesNorthRowFirst) {
-  const kit_test::ScratchFolder dir;
-  gridkit::RealGrid z;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) z(i, j) = static_cast<float>(i) + 0.5f * static_cast<float>(j % 3) - 1.0f;
-  {
-    gridkit::OutFile out(dir / "T.GRD", "T.GRD");
-    gridkit::write_dsaa(out, z, -1.0f, 471.0f);
-  }
-  gridkit::InFile in = gridkit::InFile::open_existing(dir / "T.GRD", "T.GRD");
-  EXPECT_EQ(gridkit::read_dsaa_model_grid(in).values(), z.values());  // .5 fields included
-}
-
-TEST(DsaaReader, RefusesWhatIsNotAGridOfTheModel) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"GRID\n", "no DSAA"},
-      {"DSAA\n1 5\n", "size out of range"},
-      {"DSAA\n5000000 5000000\n", "size out of range"},
-      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n3 x\n", "expected a number"},
-      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n", "end of file"},
-      {"DSAA\n2 2\n0 1\n0 1\n0 1\n1 2\n3 4\n", "not a grid of the model"},
-  };
-  for (const auto& [text, message] : cases) {
-    SCOPED_TRACE(text);
-    gridkit::InFile in = gridkit::InFile::from_text("G.GRD", text);
-    try {
-      gridkit::read_dsaa_model_grid(in);
-      ADD_FAILURE() << "accepted";
-    } catch (const gridkit::KitError& e) {
-      EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
-      EXPECT_NE(std::string(e.what()).find("G.GRD"), std::string::npos) << e.what();
-    }
-  }
 }
 
 TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {

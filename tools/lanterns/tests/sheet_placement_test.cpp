@@ -43,16 +43,18 @@ TEST(SheetPlacement, WorkedPoints) {
   }
 }
 
+// 1 + 2^-24 lies halfway between the singles 1 and 1 + 2^-23; a tiny second
+// term decides. Adding in double first would lose it and round to even (1).
 TEST(SheetPlacement, SumRoundedOnceDecidesHalfwayCasesByTheLowPart) {
-  // 1 + 2^-24 lies halfway between the singles 1 and 1 + 2^-23; the tiny
-  // second term decides. Adding in double first would lose it and round to
-  // even (1).
-  const double halfway = 1.0 + std::ldexp(1.0, -24);
-  EXPECT_EQ(sum_rounded_once(halfway, std::ldexp(1.0, -80)), 1.0f + std::ldexp(1.0f, -23));
-  EXPECT_EQ(sum_rounded_once(halfway, -std::ldexp(1.0, -80)), 1.0f);
-  EXPECT_EQ(sum_rounded_once(-halfway, -std::ldexp(1.0, -80)), -(1.0f + std::ldexp(1.0f, -23)));
-  EXPECT_EQ(sum_rounded_once(halfway, 0.0), 1.0f);  // a true tie: to even
-  EXPECT_EQ(sum_rounded_once(3.0, 0.25), 3.25f);
+  const double halfway = 1.0 + std::ldexp(1.0, -24), tiny = std::ldexp(1.0, -80);
+  const float above_one = 1.0f + std::ldexp(1.0f, -23);
+  const struct { double high, low; float sum; const char* why; } cases[] = {
+      {halfway, tiny, above_one, "a tiny positive low part rounds up"},
+      {halfway, -tiny, 1.0f, "a tiny negative low part rounds down"},
+      {-halfway, -tiny, -above_one, "the same away from zero for negatives"},
+      {halfway, 0.0, 1.0f, "a true tie: to even"},
+      {3.0, 0.25, 3.25f, "an exact sum stays as it is"}};
+  for (const auto& c : cases) EXPECT_EQ(sum_rounded_once(c.high, c.low), c.sum) << c.why;
 }
 
 TEST(SheetPlacement, SumRoundedOnceMatchesExtendedPrecision) {

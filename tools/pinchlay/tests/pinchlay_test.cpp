@@ -1,6 +1,7 @@
 // PINCHLAY: the pinch-out at a node, and whole runs on generated grids.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,52 +31,36 @@ gridkit::NodeLayers sample_node() {
   return node;
 }
 
-TEST(PinchOutNode, FirstLayerTwoStacksUnitLayersOnTheUnconformity) {
-  auto node = sample_node();
-  const auto before = node;
-  pinchlay::pinch_out_node(node, 100.0f, 2);
-  EXPECT_EQ(node.top(1), before.tops[0]);
-  EXPECT_EQ(node.bot(1), 102.0f);
-  EXPECT_EQ(node.top(2), 102.0f);
-  EXPECT_EQ(node.bot(2), 101.0f);
-  EXPECT_EQ(node.top(3), 101.0f);
-  EXPECT_EQ(node.bot(3), 100.0f);
-  EXPECT_EQ(node.top(4), before.tops[3]);
-  EXPECT_EQ(node.bot(4), before.bottoms[3]);
-}
+// The node's tops and bottoms, layers 1 to 4, after the pinch-out.
+struct PinchCase {
+  const char* reason;
+  float unconformity;
+  long long first_pinched;
+  std::array<float, NLAY> tops, bottoms;
+};
 
-TEST(PinchOutNode, FirstLayerThreeLeavesLayersAboveItsUpperNeighbour) {
-  auto node = sample_node();
-  const auto before = node;
-  pinchlay::pinch_out_node(node, 37.5f, 3);
-  EXPECT_EQ(node.top(1), before.tops[0]);
-  EXPECT_EQ(node.bot(1), before.bottoms[0]);
-  EXPECT_EQ(node.top(2), before.tops[1]);
-  EXPECT_EQ(node.bot(2), 38.5f);
-  EXPECT_EQ(node.top(3), 38.5f);
-  EXPECT_EQ(node.bot(3), 37.5f);
-  EXPECT_EQ(node.top(4), before.tops[3]);
-  EXPECT_EQ(node.bot(4), before.bottoms[3]);
-}
+constexpr float k2To24 = 16777216.0f;  // 2^24: U + 1 rounds back to U in float
 
-TEST(PinchOutNode, FirstLayerFourOrMoreChangesNothing) {
-  for (const long long layer : {4LL, 5LL, 1000000000000LL}) {
-    auto node = sample_node();
-    pinchlay::pinch_out_node(node, 100.0f, layer);
-    const auto before = sample_node();
-    EXPECT_EQ(node.tops, before.tops) << "first layer " << layer;
-    EXPECT_EQ(node.bottoms, before.bottoms) << "first layer " << layer;
+const PinchCase kPinchCases[] = {
+    {"first layer 2 stacks unit layers on the unconformity", 100.0f, 2,
+     {200, 102, 101, 155}, {102, 101, 100, 145}},
+    {"first layer 3 leaves the layers above its upper neighbour", 37.5f, 3,
+     {200, 185, 38.5f, 155}, {190, 38.5f, 37.5f, 145}},
+    {"first layer 4 changes nothing", 100.0f, 4, {200, 185, 170, 155}, {190, 175, 160, 145}},
+    {"first layer 5 changes nothing", 100.0f, 5, {200, 185, 170, 155}, {190, 175, 160, 145}},
+    {"a huge first layer changes nothing", 100.0f, 1000000000000LL,
+     {200, 185, 170, 155}, {190, 175, 160, 145}},
+    {"the lowest pinched bottom is U itself, not (U + 1) - 1", k2To24, 3,
+     {200, 185, k2To24, 155}, {190, k2To24, k2To24, 145}},
+};
+
+TEST(PinchOutNode, EachFirstPinchedLayer) {
+  for (const PinchCase& c : kPinchCases) {
+    gridkit::NodeLayers node = sample_node();
+    pinchlay::pinch_out_node(node, c.unconformity, c.first_pinched);
+    EXPECT_EQ(node.tops, c.tops) << c.reason;
+    EXPECT_EQ(node.bottoms, c.bottoms) << c.reason;
   }
-}
-
-// The lowest pinched bottom is U itself, not (U + 1) - 1, which differs once
-// U is too large for the unit step to survive single-precision rounding.
-TEST(PinchOutNode, LowestPinchedBottomIsTheUnconformityExactly) {
-  const float u = 16777216.0f;  // 2^24: u + 1 rounds back to u in float
-  auto node = sample_node();
-  pinchlay::pinch_out_node(node, u, 3);
-  EXPECT_EQ(node.top(3), u);
-  EXPECT_EQ(node.bot(3), u);  // not top - 1 = 16777215
 }
 
 // ---- whole runs --------------------------------------------------------
@@ -118,9 +103,12 @@ class PinchlayRun : public ::testing::Test {
     inputs_.reset();
   }
 
-  void SetUp() override {
+  void SetUp() override { restore_inputs(); }
+
+  void restore_inputs() {
     for (const auto& entry : std::filesystem::directory_iterator(inputs_->path()))
-      std::filesystem::copy_file(entry.path(), dir / entry.path().filename().string());
+      std::filesystem::copy_file(entry.path(), dir / entry.path().filename().string(),
+                                 std::filesystem::copy_options::overwrite_existing);
   }
 
   template <class F>
@@ -252,29 +240,30 @@ TEST_F(PinchlayRun, BaseNameOfAnotherLayerIsRefused) {
 }
 
 
-TEST_F(PinchlayRun, ShortLayerFileIsReportedAndNothingIsWritten) {
-  kit_test::truncate_lines(dir / "B4.DAT", 469 * 37 + 20);  // last row cut short
-  const auto result = run(dialogue("2"));
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("B4.DAT"), std::string::npos) << result.error;
-  EXPECT_NE(result.error.find(std::to_string(469 * 37 + 20)), std::string::npos) << result.error;
-  expect_no_outputs();
-}
-
-TEST_F(PinchlayRun, MalformedFieldIsReportedWithItsLine) {
-  kit_test::replace_line(dir / "UNCONF.ARR", 1234, "    50.5   5x0.5");
-  const auto result = run(dialogue("2"));
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("UNCONF.ARR line 1234"), std::string::npos) << result.error;
-  expect_no_outputs();
-}
-
-TEST_F(PinchlayRun, MalformedIboundFieldIsReportedWithItsLine) {
-  kit_test::replace_line(dir / "PINCH.IBD", 77, "  1  1  ?");
-  const auto result = run(dialogue("2"));
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("PINCH.IBD line 77"), std::string::npos) << result.error;
-  expect_no_outputs();
+// A damaged input stops the run before anything is written; the error names
+// the file and the line.
+TEST_F(PinchlayRun, DamagedInputIsReportedAndNothingIsWritten) {
+  // A file cut after `line` (no replacement) or with that line replaced.
+  const struct {
+    const char *reason, *file;
+    int line;
+    const char *replacement, *reported;
+  } cases[] = {
+      {"a layer file cut short inside its last row", "B4.DAT", 469 * 37 + 20, nullptr, "17373"},
+      {"a field not a number", "UNCONF.ARR", 1234, "    50.5   5x0.5", "UNCONF.ARR line 1234"},
+      {"an IBOUND field not a number", "PINCH.IBD", 77, "  1  1  ?", "PINCH.IBD line 77"},
+  };
+  for (const auto& d : cases) {
+    SCOPED_TRACE(d.reason);
+    restore_inputs();
+    if (d.replacement) kit_test::replace_line(dir / d.file, d.line, d.replacement);
+    if (!d.replacement) kit_test::truncate_lines(dir / d.file, d.line);
+    const auto result = run(dialogue("2"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.error.find(d.file), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find(d.reported), std::string::npos) << result.error;
+    expect_no_outputs();
+  }
 }
 
 }  // namespace

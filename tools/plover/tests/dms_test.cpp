@@ -12,19 +12,17 @@ namespace {
 using plover::geo_line;
 using plover::split_dms;
 
-TEST(SplitDms, TruncatesWithoutRounding) {
-  // The origin's latitude: 43 degrees, 59 minutes, 59.9885 seconds.
-  const plover::Dms d = split_dms(43.99999681);
-  EXPECT_EQ(d.degrees, 43.0);
-  EXPECT_EQ(d.minutes, 59.0);
-  EXPECT_NEAR(d.seconds, 59.988516, 1e-6);
-}
-
-TEST(SplitDms, NegativeAngleCarriesTheSignInEveryPart) {
-  const plover::Dms d = split_dms(-1.5125);  // -1 deg 30 min 45 sec
-  EXPECT_EQ(d.degrees, -1.0);
-  EXPECT_EQ(d.minutes, -30.0);
-  EXPECT_NEAR(d.seconds, -45.0, 1e-9);
+TEST(SplitDms, TruncatesEachPart) {
+  const struct { const char* why; double angle, degrees, minutes, seconds, tolerance; } cases[] = {
+      {"the origin's latitude: no rounding up to 44", 43.99999681, 43, 59, 59.988516, 1e-6},
+      {"a negative angle carries the sign in every part", -1.5125, -1, -30, -45, 1e-9},
+  };
+  for (const auto& c : cases) {
+    const plover::Dms d = split_dms(c.angle);
+    EXPECT_EQ(d.degrees, c.degrees) << c.why;
+    EXPECT_EQ(d.minutes, c.minutes) << c.why;
+    EXPECT_NEAR(d.seconds, c.seconds, c.tolerance) << c.why;
+  }
 }
 
 // Seven fields of six columns, two blanks after each of the first six.

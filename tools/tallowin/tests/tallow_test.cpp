@@ -99,13 +99,14 @@ TEST_F(TallowTest, GridIsNamedAfterTheInput) {
     const char* answer;
     const char* file;
     const char* grid;
-  } cases[] = {{"TRANSMI1.DAT", "TRANSMI1.DAT", "TRANSMI1.GRD"},
-               {"   T1.DAT", "T1.DAT", "T1.DAT.GRD"},
-               {"AB.DAT", "AB.DAT", "AB.DAT.GRD"}};
+    const char* why;
+  } cases[] = {{"TRANSMI1.DAT", "TRANSMI1.DAT", "TRANSMI1.GRD", "a longer name gives its first 8"},
+               {"   T1.DAT", "T1.DAT", "T1.DAT.GRD", "leading blanks are not part of the name"},
+               {"AB.DAT", "AB.DAT", "AB.DAT.GRD", "a shorter name is taken whole"}};
   for (const auto& c : cases) {
     write_reals(c.file, [](int, int) { return 1.0f; });
-    ASSERT_EQ(kit_test::run_in(dir_, run_tallowex, std::string(c.answer) + "\n").status, 0) << c.answer;
-    EXPECT_TRUE(dir_.has(c.grid)) << c.answer;
+    ASSERT_EQ(kit_test::run_in(dir_, run_tallowex, std::string(c.answer) + "\n").status, 0) << c.why;
+    EXPECT_TRUE(dir_.has(c.grid)) << c.why;
   }
 }
 
