@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
       ibound(i, j) = u * u + v * v < 1.0 ? 1 : 0;
     }
   }
-  kitgeo::write_model_array(folder, "SURFACE.DAT", kitgeo::Layout::Fixed, surface);
-  kitgeo::write_model_array(folder, "IBOUND.ARR", kitgeo::Layout::Int, ibound);
+  kitgeo::write_model_array(folder, "SURFACE.DAT", gridkit::ArrayLayout::Fixed, surface);
+  kitgeo::write_model_array(folder, "IBOUND.ARR", gridkit::ArrayLayout::Int, ibound);
 
   const std::vector<std::string> export_args = {"export", "SURFACE.DAT", "SURFACE.tif", "--layout", "fixed",
                                                 "--ibound", "IBOUND.ARR"};

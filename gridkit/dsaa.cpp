@@ -24,21 +24,19 @@ void write_header(OutFile& file, float zmin, float zmax) {
   file.write(Record() << zmin << zmax);
 }
 
-// One row as lines of 10 fields of 8 with 1 decimal, blanked nodes written
-// as kBlankText.
+// One row in the fixed layout, blanked nodes written as kBlankText.
 constexpr std::string_view kBlankText = " 1.70141E+38";
-constexpr int kPerLine = 10;
 void write_blanked_row(OutFile& file, std::span<const float> row) {
-  char line[kPerLine * kBlankText.size()];
+  char line[kFixedPerLine * kBlankText.size()];
   char* end = line;
   for (std::size_t k = 0; k < row.size(); ++k) {
     if (row[k] >= kDsaaBlank) {
       std::memcpy(end, kBlankText.data(), kBlankText.size());
       end += kBlankText.size();
     } else {
-      end = put_fixed(end, row[k], 8, 1);
+      end = put_fixed(end, row[k], kFixedWidth, kFixedDecimals);
     }
-    if ((k + 1) % kPerLine == 0 || k + 1 == row.size()) {
+    if ((k + 1) % kFixedPerLine == 0 || k + 1 == row.size()) {
       file.line(std::string_view(line, static_cast<std::size_t>(end - line)));
       end = line;
     }

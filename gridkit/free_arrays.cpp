@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "gridkit/numfmt.hpp"
+
 namespace gridkit {
 namespace {
 
@@ -28,12 +30,6 @@ void write_rows(OutFile& file, const GridArray<T>& grid, Put put) {
 }
 
 }  // namespace
-
-char* put_shortest(char* out, float value) {
-  // std::to_chars without a format gives the shortest text that round-trips;
-  // 15 characters hold the longest float ("-1.1754944e-38").
-  return std::to_chars(out, out + 16, value).ptr;
-}
 
 void write_free_grid(OutFile& file, const RealGrid& grid) {
   write_rows(file, grid, put_shortest);

@@ -2,18 +2,14 @@
 // free format only and in double precision (MODFLOW 6).
 //
 // Each real is written in the shortest form that reads back to the same
-// single-precision value, so the copy holds exactly the kit's floats. Every
-// row starts on a new line and takes lines of 10 values.
+// single-precision value (put_shortest), so the copy holds exactly the kit's
+// floats. Every row starts on a new line and takes lines of 10 values.
 #pragma once
 
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
 
 namespace gridkit {
-
-// The shortest decimal text that reads back as `value` ("440.1", "1e-05").
-// `out` needs room for 16 characters; returns the end of what was written.
-char* put_shortest(char* out, float value);
 
 void write_free_grid(OutFile& file, const RealGrid& grid);
 void write_free_grid(OutFile& file, const IntGrid& grid);

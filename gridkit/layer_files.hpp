@@ -9,8 +9,8 @@
 // however long. A base whose output file is already open for another layer
 // is refused and asked again: two writers on one file would mix two arrays.
 //
-// Layer files are real arrays in fixed form (10 x F8.1 a line), rows 1 to
-// NROW, read and written one row of every layer at a time.
+// Layer files are real arrays in the fixed layout, read and written one row
+// of every layer at a time.
 #pragma once
 
 #include <array>

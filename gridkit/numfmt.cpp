@@ -265,4 +265,20 @@ std::string free_double_field(double value) {
   return field_string(kFreeDoubleWidth, [&](char* out) { return put_free_double(out, value); });
 }
 
+char* put_shortest(char* out, float value) {
+  // std::to_chars without a format gives the shortest text that round-trips;
+  // 15 characters hold the longest float ("-1.1754944e-38").
+  return std::to_chars(out, out + 16, value).ptr;
+}
+
+std::string shortest(float value) {
+  char text[16];
+  return std::string(text, put_shortest(text, value));
+}
+
+std::string shortest(double value) {
+  char text[32];  // the longest double, "-2.2250738585072014e-308", takes 24
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
 }  // namespace gridkit

@@ -48,4 +48,11 @@ char* put_free_int(char* out, long long value);
 char* put_free_real(char* out, float value);
 char* put_free_double(char* out, double value);
 
+// The shortest decimal text that reads back as `value` ("440.1", "1e-05"),
+// for files that must hold exactly the kit's numbers. put_shortest needs
+// room for 16 characters.
+char* put_shortest(char* out, float value);
+std::string shortest(float value);
+std::string shortest(double value);
+
 }  // namespace gridkit

@@ -12,10 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-template <class WriteRow, class T>
-void write_rows(const fs::path& file, const gridkit::GridArray<T>& grid, WriteRow write_row) {
+template <class T>
+void write_grid(const fs::path& file, const gridkit::GridArray<T>& grid,
+                gridkit::ArrayLayout layout) {
   gridkit::OutFile out(file, file.filename().string());
-  for (int r = 1; r <= grid.rows(); ++r) write_row(out, grid.row(r));
+  gridkit::write_grid(out, grid, layout);
   out.close();
 }
 
@@ -28,15 +29,15 @@ void write_lines(const fs::path& file, const std::vector<std::string>& lines) {
 }  // namespace
 
 void write_int_grid(const fs::path& file, const gridkit::IntGrid& grid) {
-  write_rows(file, grid, gridkit::write_int_row);
+  write_grid(file, grid, gridkit::ArrayLayout::Int);
 }
 
 void write_fixed_grid(const fs::path& file, const gridkit::RealGrid& grid) {
-  write_rows(file, grid, gridkit::write_fixed_row);
+  write_grid(file, grid, gridkit::ArrayLayout::Fixed);
 }
 
 void write_exp_grid(const fs::path& file, const gridkit::RealGrid& grid) {
-  write_rows(file, grid, gridkit::write_exp_row);
+  write_grid(file, grid, gridkit::ArrayLayout::Exp);
 }
 
 void write_free_grid(const fs::path& file, const gridkit::RealGrid& grid, int per_line) {

@@ -1,11 +1,6 @@
-// Whole-grid array files for the tests, in the layouts the tools read (each
-// row starts on a new line), written with the kit's own writers where it has
-// one; the outputs read back; and the text of one value's field.
-//
-//  - integer (IBOUND) layout: 25 fields of 3 to a line;
-//  - fixed real layout: 10 fields of 8 with one decimal to a line;
-//  - exponent layout: 8 fields of 10 (".12500E+02") to a line;
-//  - free-format reals: `per_line` values to a line, 9 significant digits.
+// Whole-grid array files for the tests, written with the kit's own writers
+// (free-format reals: `per_line` values to a line, 9 significant digits); the
+// outputs read back; and the text of one value's field.
 #pragma once
 
 #include <cstddef>

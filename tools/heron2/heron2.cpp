@@ -1,11 +1,13 @@
 #include "tools/heron2/heron2.hpp"
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/notes.hpp"
+#include "gridkit/order_maps.hpp"
 #include "gridkit/record.hpp"
 #include "tools/heron2/classify.hpp"
 #include "tools/heron2/maps.hpp"
@@ -91,8 +93,8 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   river.line(header_line1(written));
   river.line(header_line2(written));
 
-  write_maps(cells.cell_class, cells.stream_order, {&class_map1, &class_map2, &class_map3},
-             {&order_map1, &order_map2, &order_map3});
+  write_class_maps(std::array{&class_map1, &class_map2, &class_map3}, cells.cell_class);
+  gridkit::write_order_maps(std::array{&order_map1, &order_map2, &order_map3}, cells.stream_order);
   float conductance = tail.conductance;
   write_segments(cells, segments, tail.layer, conductance, {river, stages, problem});
   // Every file handed to the system before the run reports its end, so a

@@ -1,32 +1,29 @@
 #include "tools/heron2/maps.hpp"
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 namespace heron2 {
+namespace {
 
-char order_digit(int order) {
-  if (order >= 0 && order <= 9) return static_cast<char>('0' + order);
-  return '*';
-}
-
-std::string class_line(const gridkit::GridArray<CellClass>& cell_class, int row, MapPart part) {
+std::string class_line(const gridkit::GridArray<CellClass>& cell_class, int row,
+                       gridkit::MapPiece piece) {
   std::string line;
-  for (int j = part.first_col; j <= part.last_col; ++j) line += map_char(cell_class(row, j));
+  for (int j = piece.first_col; j <= piece.last_col; ++j) line += map_char(cell_class(row, j));
   return line;
 }
 
-std::string order_line(const gridkit::IntGrid& stream_order, int row, MapPart part) {
-  std::string line;
-  for (int j = part.first_col; j <= part.last_col; ++j) line += order_digit(stream_order(row, j));
-  return line;
-}
+}  // namespace
 
-void write_maps(const gridkit::GridArray<CellClass>& cell_class,
-                const gridkit::IntGrid& stream_order, std::array<gridkit::OutFile*, 3> class_maps,
-                std::array<gridkit::OutFile*, 3> order_maps) {
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (std::size_t p = 0; p < kMapParts.size(); ++p) {
-      class_maps[p]->line(class_line(cell_class, i, kMapParts[p]));
-      order_maps[p]->line(order_line(stream_order, i, kMapParts[p]));
-    }
+void write_class_maps(std::span<gridkit::OutFile* const> files,
+                      const gridkit::GridArray<CellClass>& cell_class) {
+  const std::vector<gridkit::MapPiece> pieces = gridkit::map_pieces(cell_class.cols());
+  if (files.size() != pieces.size())
+    throw std::invalid_argument("class maps: " + std::to_string(pieces.size()) + " files needed");
+  for (std::size_t p = 0; p < pieces.size(); ++p) {
+    for (int i = 1; i <= cell_class.rows(); ++i)
+      files[p]->line(class_line(cell_class, i, pieces[p]));
   }
 }
 

@@ -10,8 +10,6 @@ namespace kitgeo {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Layout>, 4> kLayouts{{
-    {"int", Layout::Int}, {"fixed", Layout::Fixed}, {"free", Layout::Free}, {"exp", Layout::Exp}}};
 constexpr std::array<std::pair<std::string_view, Resampling>, 3> kResamplings{{
     {"nearest", Resampling::Nearest}, {"bilinear", Resampling::Bilinear}, {"average", Resampling::Average}}};
 constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands{{
@@ -92,7 +90,7 @@ Arguments parse_arguments(std::span<const std::string> args) {
       usage_error(option + " needs a value");
     }
     if (option == "--layout") {
-      parsed.layout = choice(kLayouts, option, value);
+      parsed.layout = choice(gridkit::kArrayLayoutNames, option, value);
       layout_given = true;
     } else if (option == "--resampling") {
       parsed.resampling = choice(kResamplings, option, value);
@@ -112,13 +110,6 @@ Arguments parse_arguments(std::span<const std::string> args) {
     usage_error(command_name + " needs --layout int|fixed|free|exp");
   }
   return parsed;
-}
-
-std::string_view layout_name(Layout layout) {
-  for (const auto& [name, item] : kLayouts) {
-    if (item == layout) return name;
-  }
-  return "?";
 }
 
 std::string_view usage() {

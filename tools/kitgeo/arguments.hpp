@@ -15,15 +15,11 @@
 #include <string>
 #include <string_view>
 
+#include "gridkit/array_layout.hpp"
+
 namespace kitgeo {
 
-// The kit's whole-grid file layouts.
-enum class Layout {
-  Int,    // IBOUND layout: 25 integers to a line in fields of 3
-  Fixed,  // 10 reals to a line in fields of 8 with 1 decimal
-  Free,   // reals in free format, each row a new line
-  Exp,    // 8 reals to a line in fields of 10 (".12500E+02")
-};
+using gridkit::ArrayLayout;
 
 // How the warper samples the source raster at a cell.
 enum class Resampling { Nearest, Bilinear, Average };
@@ -34,7 +30,7 @@ struct Arguments {
   Command command = Command::Help;
   std::string input;
   std::string output;
-  Layout layout = Layout::Fixed;
+  ArrayLayout layout = ArrayLayout::Fixed;
   std::optional<std::string> ibound;  // IBOUND array file, when given
   Resampling resampling = Resampling::Nearest;
   bool polygon = false;               // export-points: one closed polygon
@@ -43,7 +39,6 @@ struct Arguments {
 
 Arguments parse_arguments(std::span<const std::string> args);
 
-std::string_view layout_name(Layout layout);
 std::string_view usage();
 
 }  // namespace kitgeo

@@ -2,15 +2,10 @@
 
 #include <unistd.h>
 
-#include <charconv>
-#include <cmath>
-#include <span>
-#include <system_error>
 
 #include "gridkit/arrays.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numfmt.hpp"
-#include "gridkit/record.hpp"
 #include "gridkit/temporary_files.hpp"
 #include "gridkit/textfile.hpp"
 #include "gridkit/whole_file.hpp"
@@ -19,59 +14,21 @@ namespace kitgeo {
 
 namespace fs = std::filesystem;
 using gridkit::IntGrid;
-using gridkit::NCOL;
-using gridkit::NROW;
 using gridkit::RealGrid;
 
 namespace {
-
-constexpr int kFixedWidth = 8;    // fixed real field
-constexpr int kFixedDecimals = 1;
 
 gridkit::InFile open_input(const fs::path& folder, const std::string& name) {
   return gridkit::InFile::open_existing(folder / name, name);
 }
 
-void read_real_rows(gridkit::InFile& file, RealGrid& grid, Layout layout) {
-  for (int i = 1; i <= NROW; ++i) {
-    const std::span<float> row = grid.row(i);
-    switch (layout) {
-      case Layout::Fixed: gridkit::read_fixed_row(file, row); break;
-      case Layout::Free: gridkit::read_free_row(file, row); break;
-      case Layout::Exp: gridkit::read_exp_row(file, row); break;
-      case Layout::Int: break;
-    }
-  }
-}
-
-void write_real_rows(gridkit::OutFile& file, const RealGrid& grid, Layout layout) {
-  for (int i = 1; i <= NROW; ++i) {
-    const std::span<const float> row = grid.row(i);
-    switch (layout) {
-      case Layout::Fixed: gridkit::write_fixed_row(file, row); break;
-      case Layout::Free: file.write(gridkit::Record().reals(row)); break;
-      case Layout::Exp: gridkit::write_exp_row(file, row); break;
-      case Layout::Int: break;
-    }
-  }
-}
-
-// Shortest text that reads back as the same value.
-template <class T>
-std::string shortest(T value) {
-  char buffer[64];
-  const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, r.ptr);
-}
-
 }  // namespace
 
-ModelArray read_model_array(const fs::path& folder, const std::string& name, Layout layout) {
+ModelArray read_model_array(const fs::path& folder, const std::string& name, ArrayLayout layout) {
   gridkit::InFile file = open_input(folder, name);
-  if (layout == Layout::Int) return gridkit::read_int_grid(file);
-  RealGrid grid;
-  read_real_rows(file, grid, layout);
-  return grid;
+  ModelArray array = layout == ArrayLayout::Int ? ModelArray(IntGrid()) : ModelArray(RealGrid());
+  std::visit([&](auto& grid) { gridkit::read_grid(file, grid, layout); }, array);
+  return array;
 }
 
 IntGrid read_ibound_array(const fs::path& folder, const std::string& name) {
@@ -79,37 +36,10 @@ IntGrid read_ibound_array(const fs::path& folder, const std::string& name) {
   return gridkit::read_int_grid(file);
 }
 
-bool fits_layout(double value, Layout layout) {
-  if (!std::isfinite(value)) return false;
-  const float single = static_cast<float>(value);
-  std::string field;
-  switch (layout) {
-    case Layout::Int:
-      return value > -99.5 && value < 999.5;  // rounds to -99 .. 999
-    case Layout::Fixed:
-      // Well inside "-99999.9" .. "999999.9" every value fits; nearer the
-      // ends the field itself decides.
-      if (std::fabs(single) < 99999.0f) return true;
-      field = gridkit::format_fixed(single, kFixedWidth, kFixedDecimals);
-      break;
-    case Layout::Exp:
-      // The field has no room for a sign; every float's exponent has two digits.
-      return single >= 0.0f;
-    case Layout::Free:
-      return std::isfinite(single);
-  }
-  return field.find('*') == std::string::npos;
-}
-
-void write_model_array(const fs::path& folder, const std::string& name, Layout layout,
+void write_model_array(const fs::path& folder, const std::string& name, ArrayLayout layout,
                        const ModelArray& array) {
   gridkit::OutFile file(folder / name, name);
-  if (layout == Layout::Int) {
-    const IntGrid& grid = std::get<IntGrid>(array);
-    for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, grid.row(i));
-  } else {
-    write_real_rows(file, std::get<RealGrid>(array), layout);
-  }
+  std::visit([&](const auto& grid) { gridkit::write_grid(file, grid, layout); }, array);
   file.close();
 }
 
@@ -124,7 +54,7 @@ void write_point_file(const fs::path& folder, const std::string& name,
                       const std::vector<gridkit::PointD>& points) {
   gridkit::OutFile file(folder / name, name);
   for (const gridkit::PointD& p : points) {
-    file.line(shortest(p.x) + ' ' + shortest(p.y) + ' ' + shortest(p.z));
+    file.line(gridkit::shortest(p.x) + ' ' + gridkit::shortest(p.y) + ' ' + gridkit::shortest(p.z));
   }
   file.close();
 }

@@ -27,16 +27,13 @@ using ModelArray = std::variant<gridkit::IntGrid, gridkit::RealGrid>;
 // Rows 1 to NROW of the array in `layout`; what follows the last row is not
 // read. A missing file, a short file or a field that is not a number is a
 // KitError naming the file and line.
-ModelArray read_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout);
+ModelArray read_model_array(const std::filesystem::path& folder, const std::string& name,
+                            ArrayLayout layout);
 gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const std::string& name);
-
-// Whether `value` shows in the layout's field (rounded to an integer for the
-// int layout) rather than as asterisks.
-bool fits_layout(double value, Layout layout);
 
 // Rows 1 to NROW in `layout`; the free layout writes each row as free-format
 // records of four values, the kit's list output.
-void write_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout,
+void write_model_array(const std::filesystem::path& folder, const std::string& name, ArrayLayout layout,
                        const ModelArray& array);
 
 // Every point of a CRSTM point file (X and Y in double precision, Z single).

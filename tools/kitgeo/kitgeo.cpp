@@ -55,7 +55,7 @@ void export_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   if (a.ibound) ibound = read_ibound_array(folder, *a.ibound);
   const ExportSummary summary = export_geotiff(gdal, array, ibound ? &*ibound : nullptr, folder, a.output);
   report_warnings(gdal, out);
-  out << a.input << " (" << layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL << " x "
+  out << a.input << " (" << gridkit::layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL << " x "
       << gridkit::NROW << (summary.integer ? " Int32" : " Float32");
   if (ibound) out << ", " << summary.nodata_cells << " cells inactive in " << *a.ibound << " as nodata";
   out << '\n';
@@ -83,7 +83,7 @@ void import_array(const Arguments& a, std::ostream& out, const fs::path& folder)
                      " active cells lie outside the raster or on nodata");
   }
   write_model_array(folder, a.output, a.layout, imported.array);
-  out << a.input << " -> " << a.output << " (" << layout_name(a.layout) << " layout, "
+  out << a.input << " -> " << a.output << " (" << gridkit::layout_name(a.layout) << " layout, "
       << resampling_name(a.resampling) << "): " << imported.cells_without_data
       << " cells outside the raster or without data, written as 0";
   if (ibound && imported.cells_without_data > 0) out << " (all inactive in " << *a.ibound << ")";

@@ -135,7 +135,7 @@ WarpedGrid warp_to_model_grid(GdalSession& gdal, const fs::path& folder, const s
   return warped;
 }
 
-LayoutImport to_layout(const WarpedGrid& warped, Layout layout, const gridkit::IntGrid* ibound,
+LayoutImport to_layout(const WarpedGrid& warped, ArrayLayout layout, const gridkit::IntGrid* ibound,
                        const std::string& name) {
   LayoutImport result;
   gridkit::IntGrid ints;
@@ -151,19 +151,19 @@ LayoutImport to_layout(const WarpedGrid& warped, Layout layout, const gridkit::I
           if (!result.first_active_without_data) result.first_active_without_data = gridkit::Cell{i, j};
           ++result.active_without_data;
         }
-      } else if (!fits_layout(value, layout)) {
+      } else if (!gridkit::fits_layout(value, layout)) {
         throw gridkit::KitError::write(
             name, "the value " + std::to_string(value) + " of cell (row " + std::to_string(i) + ", column " +
-                      std::to_string(j) + ") does not fit the " + std::string(layout_name(layout)) + " layout");
+                      std::to_string(j) + ") does not fit the " + std::string(gridkit::layout_name(layout)) + " layout");
       }
-      if (layout == Layout::Int) {
+      if (layout == ArrayLayout::Int) {
         ints(i, j) = static_cast<std::int32_t>(std::llround(value));
       } else {
         reals(i, j) = static_cast<float>(value);
       }
     }
   }
-  if (layout == Layout::Int) {
+  if (layout == ArrayLayout::Int) {
     result.array = std::move(ints);
   } else {
     result.array = std::move(reals);

@@ -35,7 +35,7 @@ struct LayoutImport {
   long active_without_data = 0;
   long active_with_data = 0;  // every cell is active without an IBOUND array
 };
-LayoutImport to_layout(const WarpedGrid& warped, Layout layout, const gridkit::IntGrid* ibound,
+LayoutImport to_layout(const WarpedGrid& warped, ArrayLayout layout, const gridkit::IntGrid* ibound,
                        const std::string& name);
 
 }  // namespace kitgeo

@@ -7,11 +7,11 @@
 #include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numparse.hpp"
+#include "gridkit/order_maps.hpp"
 #include "gridkit/replacing_output.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitmap/maps.hpp"
-#include "tools/kitmap/order_maps.hpp"
 
 namespace kitmap {
 
@@ -41,10 +41,7 @@ gridkit::IntGrid read_int_array(const std::filesystem::path& folder, const std::
 
 gridkit::RealGrid read_fixed_array(const std::filesystem::path& folder, const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
-  gridkit::RealGrid grid;
-  for (int row = 1; row <= gridkit::NROW; ++row)
-    gridkit::read_fixed_row(file, grid.row(row));
-  return grid;
+  return gridkit::read_fixed_grid(file);
 }
 
 gridkit::RealGrid read_grid_file(const std::filesystem::path& folder, const std::string& name) {
@@ -104,7 +101,10 @@ void refuse_output_over_inputs(const Command& c, const std::filesystem::path& fo
   for (std::size_t k = 1; k + 1 < c.words.size(); ++k) {
     const std::string& name = c.words[k];
     if (c.words[0] == "rivers" && k == 1) {
-      for (const char* part : {".OR1", ".OR2", ".OR3"}) inputs.push_back({folder / (name + part), name + part});
+      for (std::size_t piece = 0; piece < gridkit::map_pieces(gridkit::NCOL).size(); ++piece) {
+        const std::string part = gridkit::order_map_name(name, piece);
+        inputs.push_back({folder / part, part});
+      }
     } else {
       inputs.push_back({folder / name, name});
     }
@@ -168,7 +168,8 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
     expect_files(c, 3);
     png = w[3];
     refuse_output_over_inputs(c, folder);
-    const gridkit::IntGrid order = read_order_maps(folder, w[1]);
+    gridkit::IntGrid order;
+    gridkit::read_order_maps(folder, w[1], order);
     layout = draw_rivers_map(order, read_int_array(folder, w[2]), c.options, folder / png, png);
   } else {
     throw KitError("kitmap: unknown map \"" + kind + "\" (levels, zones, thickness or rivers)");

@@ -81,7 +81,8 @@ class Mf2005Writer {
 
   std::string real_array(const ArraySource& source, const std::string& what) const {
     if (source.is_constant()) return "CONSTANT " + shortest(static_cast<float>(source.constant)) + "  " + what + "\n";
-    return "OPEN/CLOSE " + path_to(source.file) + " 1.0 " + layout_name(source.layout) + " -1  " + what + "\n";
+    return "OPEN/CLOSE " + path_to(source.file) + " 1.0 " + gridkit::layout_format(source.layout) + " -1  " +
+           what + "\n";
   }
 
   void write_dis() {
@@ -132,8 +133,8 @@ class Mf2005Writer {
       if (model_.ibound.is_constant()) {
         text += "CONSTANT " + std::to_string(static_cast<long long>(model_.ibound.constant)) + "  IBOUND\n";
       } else {
-        text += "OPEN/CLOSE " + path_to(model_.ibound.file) + " 1 " + layout_name(model_.ibound.layout) +
-                " -1  IBOUND layer " + std::to_string(k) + "\n";
+        text += "OPEN/CLOSE " + path_to(model_.ibound.file) + " 1 " +
+                gridkit::layout_format(model_.ibound.layout) + " -1  IBOUND layer " + std::to_string(k) + "\n";
       }
     }
     text += "-999.99\n";

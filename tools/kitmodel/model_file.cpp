@@ -15,17 +15,6 @@ namespace {
 
 using gridkit::KitError;
 
-struct LayoutName {
-  const char* text;
-  ArrayLayout layout;
-};
-constexpr LayoutName kLayouts[] = {
-    {"(25I3)", ArrayLayout::Int25I3},
-    {"(10F8.1)", ArrayLayout::Fixed10F},
-    {"(8E10.5)", ArrayLayout::Exp8E},
-    {"(FREE)", ArrayLayout::Free},
-};
-
 struct TimeUnit {
   const char* name;
   int code;  // ITMUNI
@@ -96,17 +85,12 @@ class Reader {
              });
     if (!file || file->empty()) fail(node.source(), "\"" + key + "\" needs a file name (file = \"...\")");
     if (!format) fail(node.source(), "\"" + key + "\" needs a format: (25I3), (10F8.1), (8E10.5) or (FREE)");
-    bool known = false;
-    for (const LayoutName& l : kLayouts) {
-      if (*format == l.text) {
-        source.layout = l.layout;
-        known = true;
-      }
-    }
-    if (!known) {
+    const std::optional<gridkit::ArrayLayout> layout = gridkit::layout_with_format(*format);
+    if (!layout) {
       fail(node.as_table()->get("format")->source(),
            "\"" + key + ".format\" is " + *format + "; the kit's layouts are (25I3), (10F8.1), (8E10.5) and (FREE)");
     }
+    source.layout = *layout;
     source.file = folder / *file;
     return source;
   }
@@ -116,12 +100,6 @@ class Reader {
 };
 
 }  // namespace
-
-const char* layout_name(ArrayLayout layout) {
-  for (const LayoutName& l : kLayouts)
-    if (l.layout == layout) return l.text;
-  return "?";
-}
 
 int time_unit_code(const std::string& units) {
   for (const TimeUnit& t : kTimeUnits)

@@ -26,23 +26,15 @@
 #include <string_view>
 #include <vector>
 
+#include "gridkit/array_layout.hpp"
+
 namespace kitmodel {
-
-// The layouts of the kit's array files.
-enum class ArrayLayout {
-  Int25I3,   // (25I3): integer arrays, 25 fields of 3 a line
-  Fixed10F,  // (10F8.1): 10 fields of 8 a line, 1 implied decimal
-  Exp8E,     // (8E10.5): 8 fields of 10 a line, 5 implied decimals
-  Free,      // (FREE): blank- or comma-separated
-};
-
-const char* layout_name(ArrayLayout layout);
 
 // One whole-grid array: a file in one of the layouts, or a constant.
 struct ArraySource {
   std::string key;                // where it was given ("layer 2 kh"), for messages
   std::filesystem::path file;     // empty for a constant
-  ArrayLayout layout = ArrayLayout::Free;
+  gridkit::ArrayLayout layout = gridkit::ArrayLayout::Free;
   double constant = 0.0;
   bool is_constant() const { return file.empty(); }
 };

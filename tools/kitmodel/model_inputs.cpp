@@ -10,6 +10,7 @@
 namespace kitmodel {
 namespace {
 
+using gridkit::ArrayLayout;
 using gridkit::KitError;
 
 gridkit::InFile open_array(const ArraySource& source) {
@@ -22,28 +23,13 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
       throw KitError(source.key + ": an integer array takes a whole number, not " + std::to_string(source.constant));
     return gridkit::IntGrid(gridkit::NROW, gridkit::NCOL, static_cast<std::int32_t>(source.constant));
   }
+  if (source.layout != ArrayLayout::Int && source.layout != ArrayLayout::Free)
+    throw KitError(source.key + ": an integer array is read in (25I3) or (FREE), not " +
+                   gridkit::layout_format(source.layout));
   gridkit::InFile file = open_array(source);
-  switch (source.layout) {
-    case ArrayLayout::Int25I3:
-      return gridkit::read_int_grid(file);
-    case ArrayLayout::Free: {
-      gridkit::IntGrid grid;
-      std::vector<long long> row(gridkit::NCOL);
-      for (int r = 1; r <= gridkit::NROW; ++r) {
-        gridkit::read_free(file, row);
-        for (int c = 1; c <= gridkit::NCOL; ++c) {
-          const long long v = row[static_cast<std::size_t>(c - 1)];
-          if (v < INT32_MIN || v > INT32_MAX)
-            throw KitError::read(file.name(), file.line_number(), "integer out of range", std::to_string(v));
-          grid(r, c) = static_cast<std::int32_t>(v);
-        }
-      }
-      return grid;
-    }
-    default:
-      throw KitError(source.key + ": an integer array is read in (25I3) or (FREE), not " +
-                     layout_name(source.layout));
-  }
+  gridkit::IntGrid grid;
+  gridkit::read_grid(file, grid, source.layout);
+  return grid;
 }
 
 }  // namespace
@@ -51,21 +37,12 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
 gridkit::RealGrid read_real_array(const ArraySource& source) {
   if (source.is_constant())
     return gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, static_cast<float>(source.constant));
+  if (source.layout == ArrayLayout::Int)
+    throw KitError(source.key + ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
   gridkit::InFile file = open_array(source);
-  switch (source.layout) {
-    case ArrayLayout::Fixed10F:
-      return gridkit::read_fixed_grid(file);
-    case ArrayLayout::Free:
-      return gridkit::read_free_grid(file);
-    case ArrayLayout::Exp8E: {
-      gridkit::RealGrid grid;
-      for (int r = 1; r <= gridkit::NROW; ++r) gridkit::read_exp_row(file, grid.row(r));
-      return grid;
-    }
-    case ArrayLayout::Int25I3:
-      break;
-  }
-  throw KitError(source.key + ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
+  gridkit::RealGrid grid;
+  gridkit::read_grid(file, grid, source.layout);
+  return grid;
 }
 
 ModelInputs read_model_inputs(const ModelFile& model) {

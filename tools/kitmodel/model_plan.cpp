@@ -5,19 +5,16 @@
 #include <map>
 #include <tuple>
 
-#include "gridkit/free_arrays.hpp"
+#include "gridkit/numfmt.hpp"
 
 namespace kitmodel {
 namespace {
 
+using gridkit::shortest;
+
 // A river stage this far above the land surface is a unit slip or a
 // digitizing error rather than a river.
 constexpr float kStageAboveTop = 10.0f;
-
-std::string num(float value) {
-  char text[16];
-  return std::string(text, gridkit::put_shortest(text, value));
-}
 
 const char* severity_name(Severity s) {
   switch (s) {
@@ -67,7 +64,7 @@ class Checker {
       const float bottom = in_.cell_bottom(k, row, col);
       if (!std::isfinite(top) || !std::isfinite(bottom)) {
         add(Severity::Error, "cell top or bottom not a number", k, cell,
-            "top " + num(top) + ", bottom " + num(bottom));
+            "top " + shortest(top) + ", bottom " + shortest(bottom));
         continue;
       }
       const float thickness = top - bottom;
@@ -80,27 +77,27 @@ class Checker {
       const float kh = in_.kh[static_cast<std::size_t>(k - 1)](row, col);
       const float kv = in_.kv[static_cast<std::size_t>(k - 1)](row, col);
       if (!(kh > 0.0f) || !std::isfinite(kh))
-        add(Severity::Error, "horizontal conductivity not above 0 in an active cell", k, cell, "K " + num(kh));
+        add(Severity::Error, "horizontal conductivity not above 0 in an active cell", k, cell, "K " + shortest(kh));
       if (!(kv > 0.0f) || !std::isfinite(kv))
-        add(Severity::Error, "vertical conductivity not above 0 in an active cell", k, cell, "Kv " + num(kv));
+        add(Severity::Error, "vertical conductivity not above 0 in an active cell", k, cell, "Kv " + shortest(kv));
       if (code < 0) plan_.constant_heads.push_back({k, cell, in_.start(row, col)});
     }
     if (open_layers == 0) {
       add(Severity::Error, "pinched cell cannot pass flow: no layer of the column has a thickness", 1, cell,
-          "top " + num(in_.top(row, col)) + ", bottom of layer " + std::to_string(n) + " " +
-              num(in_.cell_bottom(n, row, col)));
+          "top " + shortest(in_.top(row, col)) + ", bottom of layer " + std::to_string(n) + " " +
+              shortest(in_.cell_bottom(n, row, col)));
       return;
     }
     const float start = in_.start(row, col);
     if (!std::isfinite(start)) {
-      add(Severity::Error, "starting head not a number", 1, cell, "start " + num(start));
+      add(Severity::Error, "starting head not a number", 1, cell, "start " + shortest(start));
       return;
     }
     if (code < 0) {
       for (int k = 1; k <= n; ++k) {
         if (state(k, row, col) == CellState::Pinched)
           add(Severity::Note, "constant-head cell pinched out; the layers around it hold the head", k, cell,
-              "thickness " + num(in_.cell_top(k, row, col) - in_.cell_bottom(k, row, col)));
+              "thickness " + shortest(in_.cell_top(k, row, col) - in_.cell_bottom(k, row, col)));
       }
     }
     const float top = in_.top(row, col);
@@ -109,7 +106,7 @@ class Checker {
     const float below = base - (in_.cell_top(n, row, col) - base);
     if (start > above || start < below) {
       add(Severity::Warning, "starting head outside the model's tops and bottoms by more than a layer", 1, cell,
-          "start " + num(start) + ", top " + num(top) + ", base " + num(base));
+          "start " + shortest(start) + ", top " + shortest(top) + ", base " + shortest(base));
     }
   }
 
@@ -118,7 +115,7 @@ class Checker {
       for (int col = 1; col <= gridkit::NCOL; ++col) {
         const float r = (*in_.recharge)(row, col);
         if (in_.ibound(row, col) != 0 && !std::isfinite(r))
-          add(Severity::Error, "recharge not a number", 1, {row, col}, "recharge " + num(r));
+          add(Severity::Error, "recharge not a number", 1, {row, col}, "recharge " + shortest(r));
       }
     }
   }
@@ -152,17 +149,17 @@ class Checker {
       }
       if (r.stage < r.bottom)
         add(Severity::Error, "stage below river bottom", layer, cell,
-            "stage " + num(r.stage) + ", bottom " + num(r.bottom) + ", " + line);
+            "stage " + shortest(r.stage) + ", bottom " + shortest(r.bottom) + ", " + line);
       if (!(r.conductance >= 0.0f) || !std::isfinite(r.conductance))
-        add(Severity::Error, "negative conductance", layer, cell, "conductance " + num(r.conductance) + ", " + line);
+        add(Severity::Error, "negative conductance", layer, cell, "conductance " + shortest(r.conductance) + ", " + line);
       const float cell_bottom = in_.cell_bottom(layer, cell.row, cell.col);
       if (r.bottom < cell_bottom)
         add(Severity::Error, "river bottom below the cell bottom", layer, cell,
-            "river bottom " + num(r.bottom) + ", cell bottom " + num(cell_bottom) + ", " + line);
+            "river bottom " + shortest(r.bottom) + ", cell bottom " + shortest(cell_bottom) + ", " + line);
       const float top = in_.top(cell.row, cell.col);
       if (r.stage > top + kStageAboveTop)
         add(Severity::Error, "stage more than 10 length units above the top", layer, cell,
-            "stage " + num(r.stage) + ", top " + num(top) + ", " + line);
+            "stage " + shortest(r.stage) + ", top " + shortest(top) + ", " + line);
       const auto [first, fresh] = seen.emplace(std::make_tuple(layer, cell.row, cell.col), &r);
       if (!fresh) {
         if (same_level(*first->second, r) && is_junction(cell)) {
@@ -177,7 +174,7 @@ class Checker {
       const float start = in_.start(cell.row, cell.col);
       if (start < r.bottom)
         add(Severity::Warning, "starting head below river bottom (the reach starts disconnected)", layer, cell,
-            "start " + num(start) + ", river bottom " + num(r.bottom) + ", " + line);
+            "start " + shortest(start) + ", river bottom " + shortest(r.bottom) + ", " + line);
       plan_.reaches.push_back({layer, r});
     }
   }

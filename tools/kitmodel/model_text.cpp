@@ -1,20 +1,6 @@
 #include "tools/kitmodel/model_text.hpp"
 
-#include <charconv>
-
-#include "gridkit/free_arrays.hpp"
-
 namespace kitmodel {
-
-std::string shortest(float value) {
-  char text[16];
-  return std::string(text, gridkit::put_shortest(text, value));
-}
-
-std::string shortest(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 void write_text_file(const std::filesystem::path& folder, const std::string& name, std::string_view text,
                      std::vector<std::string>& written) {

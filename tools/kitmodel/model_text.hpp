@@ -6,14 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "gridkit/numfmt.hpp"
 #include "gridkit/textfile.hpp"
 
 namespace kitmodel {
 
-// The shortest text that reads back as the float `value`.
-std::string shortest(float value);
-// A double as the shortest text that reads back to it.
-std::string shortest(double value);
+using gridkit::shortest;
 
 // Writes `text` (lines ended by '\n') as the file `folder/name` by the kit's
 // output rule and adds `name` to `written`.

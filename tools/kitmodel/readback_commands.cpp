@@ -143,11 +143,11 @@ struct HeadGrids {
   gridkit::Cell lowest_at, highest_at;
 };
 
-// A head that the 8-column field cannot show is an error naming its cell:
+// A head that the fixed layout's field cannot show is an error naming its cell:
 // written, it would be a field of asterisks that nothing reads back. Fitting
 // is monotonic in the value, so the extremes decide for every cell.
 void check_fits(float head, gridkit::Cell cell, const HeadLayer& layer, std::string_view name) {
-  if (gridkit::format_fixed(head, 8, 1).front() != '*') return;
+  if (gridkit::fits_layout(head, gridkit::ArrayLayout::Fixed)) return;
   throw KitError::read_file(name, "layer " + std::to_string(layer.layer) + ", row " +
                                       std::to_string(cell.row) + ", column " + std::to_string(cell.col) +
                                       ": head " + number(layer.at(cell.row, cell.col), 3) +

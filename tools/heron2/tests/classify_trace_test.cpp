@@ -5,7 +5,6 @@
 #include <array>
 
 #include "tools/heron2/classify.hpp"
-#include "tools/heron2/maps.hpp"
 #include "tools/heron2/trace.hpp"
 #include "tools/heron2/tests/network_art.hpp"
 
@@ -227,21 +226,6 @@ TEST(Trace, JunctionOrderRule) {
     }
     EXPECT_EQ(junction_order(stream_order, {50, 50}), c.expected) << c.why;
   }
-}
-
-TEST(Maps, OrderDigitsAndSplitLines) {
-  EXPECT_EQ(order_digit(0), '0');
-  EXPECT_EQ(order_digit(9), '9');
-  EXPECT_EQ(order_digit(10), '*');
-  EXPECT_EQ(order_digit(123), '*');
-  gridkit::IntGrid stream_order;
-  stream_order(3, 123) = 4;
-  stream_order(3, 124) = 12;
-  stream_order(3, 361) = 7;
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).size(), 123u);
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).back(), '4');
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[1]).front(), '*');
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[2]), std::string(114, '0') + "7");
 }
 
 }  // namespace

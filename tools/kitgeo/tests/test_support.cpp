@@ -7,7 +7,7 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
-#include "gridkit/arrays.hpp"
+#include "tools/kitgeo/kit_files.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitgeo/gdal_support.hpp"
@@ -75,9 +75,7 @@ void write_raster(const fs::path& path, const std::array<double, 6>& transform, 
 }
 
 gridkit::IntGrid sample_ibound() {
-  gridkit::InFile file =
-      gridkit::InFile::open_existing(fs::path(KIT_SOURCE_DIR) / "samples/common/IBOUND.ARR", "IBOUND.ARR");
-  return gridkit::read_int_grid(file);
+  return read_ibound_array(fs::path(KIT_SOURCE_DIR) / "samples/common", "IBOUND.ARR");
 }
 
 }  // namespace kitgeo::testing

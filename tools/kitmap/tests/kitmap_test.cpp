@@ -1,5 +1,4 @@
-// kitmap in-process: the order maps, argument and file errors, and a small
-// map checked pixel by pixel.
+// kitmap in-process: argument and file errors, a small map checked pixel by pixel.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -29,7 +28,6 @@ std::string run_error(const std::vector<std::string>& args, const fs::path& dir)
 
 TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
   const kit_test::ScratchFolder dir;
-  dir.write("R.OR1", "0*x\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "no map named"},
       {{"contours", "A", "B"}, "unknown map \"contours\""},
@@ -38,7 +36,6 @@ TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
       {{"zones", "Z.BOL", "Z.png", "--interval", "-2"}, "--interval takes a number above 0"},
       {{"zones", "Z.BOL", "Z.png", "--colour"}, "unknown option --colour"},
       {{"zones", "NOSUCH.BOL", "Z.png"}, "open NOSUCH.BOL: no such file"},
-      {{"rivers", "R", "IB.ARR", "R.png"}, "read R.OR1 line 1: expected 123 order digits"},
   };
   for (const auto& [args, message] : cases) {
     const std::string error = run_error(args, dir.path());

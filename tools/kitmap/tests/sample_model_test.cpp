@@ -17,11 +17,11 @@
 
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa_reader.hpp"
+#include "gridkit/order_maps.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitmap/canvas.hpp"
 #include "tools/kitmap/maps.hpp"
-#include "tools/kitmap/order_maps.hpp"
 #include "tools/kitmap/palette.hpp"
 #include "tools/kitmodel/head_file.hpp"
 #include "tools/kitmodel/kitmodel.hpp"
@@ -46,8 +46,7 @@ IntGrid int_array(const std::string& name) { return kit_test::read_int_grid(kOut
 
 RealGrid fixed_array(const fs::path& path) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
-  RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) gridkit::read_fixed_row(f, grid.row(i));
+  const RealGrid grid = gridkit::read_fixed_grid(f);
   EXPECT_FALSE(f.next_line().has_value()) << path << " is longer than one array";
   return grid;
 }
@@ -189,7 +188,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   // Rivers: every river cell in its order's colour (legend: inactive,
   // active, constant head, order 1, ...).
   const Png rmap(kOut / "maps/rivers.png");
-  const IntGrid order = kitmap::read_order_maps(kOut, "RIVERS");
+  IntGrid order;
+  gridkit::read_order_maps(kOut, "RIVERS", order);
   int rivers = 0;
   for (int i = 1; i <= NROW; ++i)
     for (int j = 1; j <= NCOL; ++j)
@@ -240,28 +240,18 @@ std::vector<ArrayRecord> open_close_records(const fs::path& package) {
 }
 
 // Reads `path` in the layout `format` stands for; false if the file is not
-// exactly one whole-grid array in that layout.
+// exactly one whole-grid array in that layout, each field filled.
 bool holds_one_array(const fs::path& path, const std::string& format) {
+  const std::optional<gridkit::ArrayLayout> layout = gridkit::layout_with_format(format);
+  if (!layout || *layout == gridkit::ArrayLayout::Free) return false;
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
-  std::vector<float> reals(NCOL);
-  std::vector<std::int32_t> ints(NCOL);
-  std::size_t width = 0;
-  for (int i = 1; i <= NROW; ++i) {
-    if (format == "(25I3)") {
-      gridkit::read_int_row(f, ints), width = 75;
-    } else if (format == "(10F8.1)") {
-      gridkit::read_fixed_row(f, reals), width = 80;
-    } else if (format == "(8E10.5)") {
-      gridkit::read_exp_row(f, reals), width = 80;
-    } else {
-      return false;
-    }
-  }
-  const std::size_t per_line = format == "(25I3)" ? 25 : format == "(10F8.1)" ? 10 : 8;
-  const long lines_per_row = static_cast<long>((NCOL + per_line - 1) / per_line);
-  if (f.line_number() != NROW * lines_per_row || f.next_line().has_value()) return false;
+  gridkit::IntGrid ints;
+  gridkit::RealGrid reals;
+  *layout == gridkit::ArrayLayout::Int ? gridkit::read_grid(f, ints, *layout) : gridkit::read_grid(f, reals, *layout);
+  const int per_line = *layout == gridkit::ArrayLayout::Int ? 25 : *layout == gridkit::ArrayLayout::Fixed ? 10 : 8;
+  if (f.line_number() != NROW * ((NCOL + per_line - 1) / per_line) || f.next_line().has_value()) return false;
   for (const std::string& line : read_lines(path))
-    if (line.size() > width || line.find("**") != std::string::npos) return false;
+    if (line.size() > (per_line == 25 ? 75u : 80u) || line.find("**") != std::string::npos) return false;
   return true;
 }
 
