@@ -7,6 +7,17 @@
 
 namespace gridkit {
 
+namespace {
+
+std::string order_line(const IntGrid& order, int row, MapPiece piece) {
+  std::string line;
+  line.reserve(static_cast<std::size_t>(piece.width()));
+  for (int j = piece.first_col; j <= piece.last_col; ++j) line += order_char(order(row, j));
+  return line;
+}
+
+}  // namespace
+
 std::vector<MapPiece> map_pieces(int cols) {
   std::vector<MapPiece> pieces;
   for (int first = 1; first <= cols; first += kMapPieceColumns)
@@ -19,15 +30,11 @@ char order_char(int order) {
   return '*';
 }
 
-std::string order_line(const IntGrid& order, int row, MapPiece piece) {
-  std::string line;
-  line.reserve(static_cast<std::size_t>(piece.width()));
-  for (int j = piece.first_col; j <= piece.last_col; ++j) line += order_char(order(row, j));
-  return line;
-}
-
-std::string order_map_name(std::string_view base, std::size_t piece) {
-  return std::string(base) + ".OR" + std::to_string(piece + 1);
+std::vector<std::string> order_map_names(std::string_view base, int cols) {
+  std::vector<std::string> names;
+  for (std::size_t p = 1; p <= map_pieces(cols).size(); ++p)
+    names.push_back(std::string(base) + ".OR" + std::to_string(p));
+  return names;
 }
 
 void write_order_maps(std::span<OutFile* const> files, const IntGrid& order) {
@@ -57,9 +64,9 @@ void read_order_map(InFile& file, IntGrid& order, MapPiece piece) {
 
 void read_order_maps(const std::filesystem::path& folder, std::string_view base, IntGrid& order) {
   const std::vector<MapPiece> pieces = map_pieces(order.cols());
+  const std::vector<std::string> names = order_map_names(base, order.cols());
   for (std::size_t p = 0; p < pieces.size(); ++p) {
-    const std::string name = order_map_name(base, p);
-    InFile file = InFile::open_existing(folder / name, name);
+    InFile file = InFile::open_existing(folder / names[p], names[p]);
     read_order_map(file, order, pieces[p]);
   }
 }

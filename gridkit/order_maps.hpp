@@ -36,9 +36,8 @@ std::vector<MapPiece> map_pieces(int cols);
 
 // The character an order shows as: its digit, "*" from 10 on.
 char order_char(int order);
-std::string order_line(const IntGrid& order, int row, MapPiece piece);
-// BASE.OR1 for the first piece, BASE.OR2 for the second, ...
-std::string order_map_name(std::string_view base, std::size_t piece);
+// The files of a map of `cols` columns: BASE.OR1, BASE.OR2, ... a piece each.
+std::vector<std::string> order_map_names(std::string_view base, int cols);
 
 // Writes every row of `order` to the files, one file per piece.
 void write_order_maps(std::span<OutFile* const> files, const IntGrid& order);

@@ -1,7 +1,6 @@
 // The kit's own files as kitgeo reads and writes them: whole-grid arrays in
-// each layout, the IBOUND array and CRSTM point files. Every read and write of
-// those layouts goes through this file and through gridkit's row readers and
-// writers, so the layouts stay the library's.
+// each layout (gridkit's readers and writers), the IBOUND array and CRSTM
+// point files.
 //
 // Outputs follow gridkit's rules (gridkit::ReplacingOutput): written under a
 // temporary name beside their own and moved over it only once written whole,
@@ -31,8 +30,7 @@ ModelArray read_model_array(const std::filesystem::path& folder, const std::stri
                             ArrayLayout layout);
 gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const std::string& name);
 
-// Rows 1 to NROW in `layout`; the free layout writes each row as free-format
-// records of four values, the kit's list output.
+// Rows 1 to NROW in `layout`.
 void write_model_array(const std::filesystem::path& folder, const std::string& name, ArrayLayout layout,
                        const ModelArray& array);
 

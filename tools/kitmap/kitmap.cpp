@@ -101,10 +101,8 @@ void refuse_output_over_inputs(const Command& c, const std::filesystem::path& fo
   for (std::size_t k = 1; k + 1 < c.words.size(); ++k) {
     const std::string& name = c.words[k];
     if (c.words[0] == "rivers" && k == 1) {
-      for (std::size_t piece = 0; piece < gridkit::map_pieces(gridkit::NCOL).size(); ++piece) {
-        const std::string part = gridkit::order_map_name(name, piece);
+      for (const std::string& part : gridkit::order_map_names(name, gridkit::NCOL))
         inputs.push_back({folder / part, part});
-      }
     } else {
       inputs.push_back({folder / name, name});
     }
