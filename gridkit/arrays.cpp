@@ -72,19 +72,19 @@ void write_int_row(OutFile& file, std::span<const std::int32_t> row) {
 
 IntGrid read_int_grid(InFile& file) {
   IntGrid grid;
-  for (int i = 1; i <= NROW; ++i) read_int_row(file, grid.row(i));
+  for (int i = 1; i <= NROW(); ++i) read_int_row(file, grid.row(i));
   return grid;
 }
 
 RealGrid read_free_grid(InFile& file) {
   RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) read_free_row(file, grid.row(i));
+  for (int i = 1; i <= NROW(); ++i) read_free_row(file, grid.row(i));
   return grid;
 }
 
 RealGrid read_fixed_grid(InFile& file) {
   RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) read_fixed_row(file, grid.row(i));
+  for (int i = 1; i <= NROW(); ++i) read_fixed_row(file, grid.row(i));
   return grid;
 }
 

@@ -26,7 +26,7 @@ void read_free_row(InFile& file, std::span<float> row);
 void read_fixed_row(InFile& file, std::span<float> row);
 void write_fixed_row(OutFile& file, std::span<const float> row);
 
-// Whole arrays of the model grid, rows 1..NROW in order. A tool that reads
+// Whole arrays of the model grid, rows 1..NROW() in order. A tool that reads
 // several files row by row in step (so that the first short file is the one
 // reported) keeps the row functions above.
 IntGrid read_int_grid(InFile& file);  // an IBOUND or zone array

@@ -50,14 +50,14 @@ DsaaGrid read_dsaa(InFile& file) {
 RealGrid read_dsaa_model_grid(InFile& file) {
   const DsaaGrid grid = read_dsaa(file);
   const auto near = [](double a, double b) { return std::fabs(a - b) < 0.5; };
-  if (grid.nx != NCOL || grid.ny != NROW || !near(grid.xlo, node_x(1)) ||
-      !near(grid.xhi, node_x(NCOL)) || !near(grid.ylo, node_y(NROW)) || !near(grid.yhi, node_y(1)))
+  if (grid.nx != NCOL() || grid.ny != NROW() || !near(grid.xlo, node_x(1)) ||
+      !near(grid.xhi, node_x(NCOL())) || !near(grid.ylo, node_y(NROW())) || !near(grid.yhi, node_y(1)))
     throw KitError::read_file(file.name(), "not a grid of the model's nodes (361 x 470 from X " +
                                                std::to_string(static_cast<long>(node_x(1))) + ", Y " +
-                                               std::to_string(static_cast<long>(node_y(NROW))) + ")");
+                                               std::to_string(static_cast<long>(node_y(NROW()))) + ")");
   RealGrid z;
-  for (int row = 1; row <= NROW; ++row)
-    for (int col = 1; col <= NCOL; ++col) z(row, col) = grid.at(col - 1, NROW - row);
+  for (int row = 1; row <= NROW(); ++row)
+    for (int col = 1; col <= NCOL(); ++col) z(row, col) = grid.at(col - 1, NROW() - row);
   return z;
 }
 

@@ -32,7 +32,7 @@ struct DsaaGrid {
 // short or non-numeric body, is a KitError naming the file and line.
 DsaaGrid read_dsaa(InFile& file);
 
-// A DSAA grid of the model grid (NCOL x NROW nodes at the model's nodes),
+// A DSAA grid of the model grid (NCOL() x NROW() nodes at the model's nodes),
 // as a whole-grid array with row 1 the northernmost.
 RealGrid read_dsaa_model_grid(InFile& file);
 

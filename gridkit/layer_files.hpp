@@ -10,7 +10,7 @@
 // is refused and asked again: two writers on one file would mix two arrays.
 //
 // Layer files are real arrays in fixed form (10 x F8.1 a line), rows 1 to
-// NROW, read and written one row of every layer at a time.
+// NROW(), read and written one row of every layer at a time.
 #pragma once
 
 #include <array>

@@ -66,11 +66,11 @@ TEST(ParseNumbers, FixedFieldsIgnoreBlanksAndImplyDecimals) {
 
 TEST(FreeRows, OneLongLineAndTenToALineReadAlike) {
   std::string one_line, wrapped;
-  for (int k = 1; k <= NCOL; ++k) {
+  for (int k = 1; k <= NCOL(); ++k) {
     one_line += std::to_string(k) + ".5 ";
     wrapped += std::to_string(k) + ".5" + (k % 10 == 0 ? "\n" : ",");
   }
-  std::vector<float> a(NCOL), b(NCOL);
+  std::vector<float> a(NCOL()), b(NCOL());
   InFile fa = InFile::from_text("A", one_line + "\n9 9\n");
   InFile fb = InFile::from_text("B", wrapped + "\n9 9\n");
   read_free_row(fa, a);
@@ -105,7 +105,7 @@ TEST(IntRows, ShortLinesAndBlankFieldsReadZero) {
   for (int line = 0; line < 14; ++line) text += std::string(75, ' ').replace(0, 6, "  1 -1") + "XYZ\n";
   text += "  5\n";  // the 15th line of a row holds 11 fields; here only one is written
   InFile f = InFile::from_text("IB", text);
-  std::vector<std::int32_t> row(NCOL);
+  std::vector<std::int32_t> row(NCOL());
   read_int_row(f, row);
   EXPECT_EQ(row[0], 1);
   EXPECT_EQ(row[1], -1);
@@ -122,7 +122,7 @@ TEST(IntRows, BadFieldAndShortFileAreReported) {
   EXPECT_EQ(error_of([&] { read_int_row(bad, row); }),
             "read IBOUND.DAT line 1: expected an integer in columns 4-6, found \"  A\"");
   InFile short_file = InFile::from_text("IBOUND.DAT", std::string(75, '1') + "\n");
-  std::vector<std::int32_t> full(NCOL);
+  std::vector<std::int32_t> full(NCOL());
   EXPECT_EQ(error_of([&] { read_int_row(short_file, full); }), "read IBOUND.DAT: end of file after line 1");
 }
 
@@ -192,8 +192,8 @@ TEST(WholeGrids, WrittenGridsReadBackCellForCell) {
   IntGrid codes;
   RealGrid z;
   std::string free_text;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       codes(i, j) = (i * 7 + j) % 199 - 99;
       z(i, j) = static_cast<float>((i * 13 + j * 3) % 4001) * 0.5f - 1000.0f;  // exact in F8.1
       free_text += std::to_string(j) + (j % 3 == 0 ? "," : "  ");
@@ -212,7 +212,7 @@ TEST(WholeGrids, WrittenGridsReadBackCellForCell) {
   EXPECT_EQ(read_fixed_grid(reals).values(), z.values());
   InFile free_file = InFile::from_text("F.DAT", free_text);
   const RealGrid columns = read_free_grid(free_file);
-  EXPECT_EQ(columns(NROW, NCOL), static_cast<float>(NCOL));
+  EXPECT_EQ(columns(NROW(), NCOL()), static_cast<float>(NCOL()));
   EXPECT_EQ(columns(1, 1), 1.0f);
 }
 

@@ -22,7 +22,7 @@ std::string order_line(const gridkit::IntGrid& stream_order, int row, MapPart pa
 void write_maps(const gridkit::GridArray<CellClass>& cell_class,
                 const gridkit::IntGrid& stream_order, std::array<gridkit::OutFile*, 3> class_maps,
                 std::array<gridkit::OutFile*, 3> order_maps) {
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     for (std::size_t p = 0; p < kMapParts.size(); ++p) {
       class_maps[p]->line(class_line(cell_class, i, kMapParts[p]));
       order_maps[p]->line(order_line(stream_order, i, kMapParts[p]));

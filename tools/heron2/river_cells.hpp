@@ -32,7 +32,7 @@ struct RiverCells {
   gridkit::IntGrid iextra1;       // IEXTRA1, IEXTRA2: the two trailing integers of the
   gridkit::IntGrid iextra2;       // cell's input record, passed through unchanged
   gridkit::IntGrid stream_order;  // given by the trace; 0 = not yet reached
-  gridkit::GridArray<CellClass> cell_class{gridkit::NROW, gridkit::NCOL, CellClass::NotRiver};
+  gridkit::GridArray<CellClass> cell_class{gridkit::NROW(), gridkit::NCOL(), CellClass::NotRiver};
 };
 
 // One segment: its reaches in downstream order.

@@ -16,8 +16,8 @@ namespace heron2 {
 // afterwards.
 //
 // Rules kept here:
-//  - every "S" cell opens a segment when the scan (rows 1 to NROW, columns 1
-//    to NCOL) reaches it, even if a trace has passed it; its order becomes 1;
+//  - every "S" cell opens a segment when the scan (rows 1 to NROW(), columns 1
+//    to NCOL()) reaches it, even if a trace has passed it; its order becomes 1;
 //  - a segment ends at an "M" cell, at an "S" cell other than its first
 //    reach, at a junction, or where no untraced river neighbour is left;
 //  - a junction waits: the segment below it opens only when exactly one of

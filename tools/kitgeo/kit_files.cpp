@@ -33,7 +33,7 @@ gridkit::InFile open_input(const fs::path& folder, const std::string& name) {
 }
 
 void read_real_rows(gridkit::InFile& file, RealGrid& grid, Layout layout) {
-  for (int i = 1; i <= NROW; ++i) {
+  for (int i = 1; i <= NROW(); ++i) {
     const std::span<float> row = grid.row(i);
     switch (layout) {
       case Layout::Fixed: gridkit::read_fixed_row(file, row); break;
@@ -45,7 +45,7 @@ void read_real_rows(gridkit::InFile& file, RealGrid& grid, Layout layout) {
 }
 
 void write_real_rows(gridkit::OutFile& file, const RealGrid& grid, Layout layout) {
-  for (int i = 1; i <= NROW; ++i) {
+  for (int i = 1; i <= NROW(); ++i) {
     const std::span<const float> row = grid.row(i);
     switch (layout) {
       case Layout::Fixed: gridkit::write_fixed_row(file, row); break;
@@ -106,7 +106,7 @@ void write_model_array(const fs::path& folder, const std::string& name, Layout l
   gridkit::OutFile file(folder / name, name);
   if (layout == Layout::Int) {
     const IntGrid& grid = std::get<IntGrid>(array);
-    for (int i = 1; i <= NROW; ++i) gridkit::write_int_row(file, grid.row(i));
+    for (int i = 1; i <= NROW(); ++i) gridkit::write_int_row(file, grid.row(i));
   } else {
     write_real_rows(file, std::get<RealGrid>(array), layout);
   }

@@ -24,7 +24,7 @@ namespace kitgeo {
 // A whole model array: integers for the int layout, reals for the others.
 using ModelArray = std::variant<gridkit::IntGrid, gridkit::RealGrid>;
 
-// Rows 1 to NROW of the array in `layout`; what follows the last row is not
+// Rows 1 to NROW() of the array in `layout`; what follows the last row is not
 // read. A missing file, a short file or a field that is not a number is a
 // KitError naming the file and line.
 ModelArray read_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout);
@@ -34,7 +34,7 @@ gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const st
 // int layout) rather than as asterisks.
 bool fits_layout(double value, Layout layout);
 
-// Rows 1 to NROW in `layout`; the free layout writes each row as free-format
+// Rows 1 to NROW() in `layout`; the free layout writes each row as free-format
 // records of four values, the kit's list output.
 void write_model_array(const std::filesystem::path& folder, const std::string& name, Layout layout,
                        const ModelArray& array);

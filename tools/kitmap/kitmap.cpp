@@ -42,7 +42,7 @@ gridkit::IntGrid read_int_array(const std::filesystem::path& folder, const std::
 gridkit::RealGrid read_fixed_array(const std::filesystem::path& folder, const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
   gridkit::RealGrid grid;
-  for (int row = 1; row <= gridkit::NROW; ++row)
+  for (int row = 1; row <= gridkit::NROW(); ++row)
     gridkit::read_fixed_row(file, grid.row(row));
   return grid;
 }

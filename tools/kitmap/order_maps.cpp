@@ -15,7 +15,7 @@ gridkit::IntGrid read_order_maps(const std::filesystem::path& folder, const std:
     const std::string name = base + ".OR" + std::to_string(part + 1);
     gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
     const int width = kLast[part] - kFirst[part] + 1;
-    for (int row = 1; row <= gridkit::NROW; ++row) {
+    for (int row = 1; row <= gridkit::NROW(); ++row) {
       const std::string_view line = file.require_line();
       if (static_cast<int>(line.size()) < width)
         throw gridkit::KitError::read(name, file.line_number(),

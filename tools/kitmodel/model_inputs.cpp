@@ -20,7 +20,7 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
   if (source.is_constant()) {
     if (source.constant != std::floor(source.constant) || std::fabs(source.constant) > 1e9)
       throw KitError(source.key + ": an integer array takes a whole number, not " + std::to_string(source.constant));
-    return gridkit::IntGrid(gridkit::NROW, gridkit::NCOL, static_cast<std::int32_t>(source.constant));
+    return gridkit::IntGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<std::int32_t>(source.constant));
   }
   gridkit::InFile file = open_array(source);
   switch (source.layout) {
@@ -28,10 +28,10 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
       return gridkit::read_int_grid(file);
     case ArrayLayout::Free: {
       gridkit::IntGrid grid;
-      std::vector<long long> row(gridkit::NCOL);
-      for (int r = 1; r <= gridkit::NROW; ++r) {
+      std::vector<long long> row(gridkit::NCOL());
+      for (int r = 1; r <= gridkit::NROW(); ++r) {
         gridkit::read_free(file, row);
-        for (int c = 1; c <= gridkit::NCOL; ++c) {
+        for (int c = 1; c <= gridkit::NCOL(); ++c) {
           const long long v = row[static_cast<std::size_t>(c - 1)];
           if (v < INT32_MIN || v > INT32_MAX)
             throw KitError::read(file.name(), file.line_number(), "integer out of range", std::to_string(v));
@@ -50,7 +50,7 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
 
 gridkit::RealGrid read_real_array(const ArraySource& source) {
   if (source.is_constant())
-    return gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, static_cast<float>(source.constant));
+    return gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<float>(source.constant));
   gridkit::InFile file = open_array(source);
   switch (source.layout) {
     case ArrayLayout::Fixed10F:
@@ -59,7 +59,7 @@ gridkit::RealGrid read_real_array(const ArraySource& source) {
       return gridkit::read_free_grid(file);
     case ArrayLayout::Exp8E: {
       gridkit::RealGrid grid;
-      for (int r = 1; r <= gridkit::NROW; ++r) gridkit::read_exp_row(file, grid.row(r));
+      for (int r = 1; r <= gridkit::NROW(); ++r) gridkit::read_exp_row(file, grid.row(r));
       return grid;
     }
     case ArrayLayout::Int25I3:

@@ -1,4 +1,4 @@
-// Boundary band of a curve edge: every node closer than DELR/2 to the edge
+// Boundary band of a curve edge: every node closer than DELR()/2 to the edge
 // (to its nearer end, or to the edge itself where the foot of the node's
 // perpendicular falls strictly between the ends) is marked 1 in IEDGE.
 #pragma once

@@ -18,8 +18,8 @@ bool before(float a, float b) {
 }  // namespace
 
 CrossingLists::CrossingLists()
-    : entries_(static_cast<std::size_t>(gridkit::NROW) * kCrossingsPerRow, kEmptyCrossing),
-      counts_(static_cast<std::size_t>(gridkit::NROW), 0) {}
+    : entries_(static_cast<std::size_t>(gridkit::NROW()) * kCrossingsPerRow, kEmptyCrossing),
+      counts_(static_cast<std::size_t>(gridkit::NROW()), 0) {}
 
 void CrossingLists::clear() {
   std::fill(entries_.begin(), entries_.end(), kEmptyCrossing);
@@ -42,7 +42,7 @@ void CrossingLists::add(int row, float x) {
 
 // The filled entries, sorted, move behind the empty ones.
 void CrossingLists::sort_rows() {
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     const std::span<float> entries = row_entries(i);
     const auto filled_end = entries.begin() + count(i);
     std::sort(entries.begin(), filled_end, before);
@@ -51,14 +51,14 @@ void CrossingLists::sort_rows() {
 }
 
 void CrossingLists::fill(gridkit::IntGrid& icurve, int value) const {
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     const std::span<const float> entries = row(i);
     const int first_filled = kCrossingsPerRow - count(i);
     for (int k = 0; k + 1 < kCrossingsPerRow; k += 2) {
       if (k < first_filled) continue;
       const float left = entries[k];
       const float right = entries[k + 1];
-      for (int j = 1; j <= gridkit::NCOL; ++j) {
+      for (int j = 1; j <= gridkit::NCOL(); ++j) {
         const float x = gridkit::node_x(j);
         if (left <= x && x <= right) icurve(i, j) = value;
       }

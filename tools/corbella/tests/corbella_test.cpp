@@ -185,7 +185,7 @@ TEST_F(CorbellaRun, ZeroClayConductivityPrintsAsterisksWhereItDividesZeroByZero)
 }
 
 TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
-  write_inputs(gridkit::NROW, gridkit::NCOL);
+  write_inputs(gridkit::NROW(), gridkit::NCOL());
   const auto result = run(dialogue("361", "470"));
   ASSERT_EQ(result.status, 0) << result.error;
   EXPECT_EQ(kit_test::read_lines(dir / "LAY1.KV").size(), 470u * 46u);

@@ -19,8 +19,8 @@ const std::string kPrompts =
 // 500 less the row, conductance 42, bottom 1.
 std::vector<InputRecord> records_for(const RiverCells& cells) {
   std::vector<InputRecord> records;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       if (cells.river_flag(i, j) == 1) records.push_back({1, i, j, 500.0 - i, 42.0, 1.0, 0, 0});
     }
   }

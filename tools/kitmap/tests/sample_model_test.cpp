@@ -47,7 +47,7 @@ IntGrid int_array(const std::string& name) { return kit_test::read_int_grid(kOut
 RealGrid fixed_array(const fs::path& path) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
   RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) gridkit::read_fixed_row(f, grid.row(i));
+  for (int i = 1; i <= NROW(); ++i) gridkit::read_fixed_row(f, grid.row(i));
   EXPECT_FALSE(f.next_line().has_value()) << path << " is longer than one array";
   return grid;
 }
@@ -80,8 +80,8 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   const IntGrid zones = int_array("ZONES.BOL");
   const RealGrid levels = fixed_array(kOut / "WLFINAL.BSK");
   int counts[3] = {0, 0, 0};  // inactive, constant head, active
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       const int z = zones(i, j);
       ++counts[z == 0 ? 0 : z < 0 ? 1 : 2];
       // BRISKET4 gridded inside the zone array: 0.0 exactly where it is 0.
@@ -91,15 +91,15 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   EXPECT_GT(counts[2], 50000);
 
   // HERON2 read the same array: its mouths lie beside the lake's cells.
-  std::vector<std::string> classes(NROW);  // the three class maps side by side
+  std::vector<std::string> classes(NROW());  // the three class maps side by side
   for (const char* part : {"RIVERS.FL1", "RIVERS.FL2", "RIVERS.FL3"}) {
     const std::vector<std::string> lines = read_lines(kOut / part);
-    ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW));
-    for (int i = 0; i < NROW; ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW()));
+    for (int i = 0; i < NROW(); ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
   }
   int mouths = 0;
-  for (int i = 2; i < NROW; ++i)
-    for (int j = 2; j < NCOL; ++j) {
+  for (int i = 2; i < NROW(); ++i)
+    for (int j = 2; j < NCOL(); ++j) {
       if (classes[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] != 'M') continue;
       ++mouths;
       bool lake = false;
@@ -132,8 +132,8 @@ TEST_F(SampleModel, EveryWaterLevelLiesBetweenTheFixedPoints) {
   for (const char* name : {"WLEVEL.BSK", "WLSMOOTH.BSK", "WLFINAL.BSK"}) {
     const RealGrid levels = fixed_array(kOut / name);
     int outside = 0;
-    for (int i = 1; i <= NROW; ++i)
-      for (int j = 1; j <= NCOL; ++j)
+    for (int i = 1; i <= NROW(); ++i)
+      for (int j = 1; j <= NCOL(); ++j)
         if (zones(i, j) != 0 && (levels(i, j) < lo - 0.05f || levels(i, j) > hi + 0.05f)) ++outside;
     EXPECT_EQ(outside, 0) << name << " outside " << lo << " .. " << hi;
   }
@@ -178,8 +178,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   const Png zmap(kOut / "maps/zones.png");
   const std::map<int, int> legend_of{{-1, 0}, {0, 1}, {1, 2}, {3, 3}};
   std::map<int, int> checked;
-  for (int i = 1; i <= NROW; i += 7)
-    for (int j = 1; j <= NCOL; j += 5) {
+  for (int i = 1; i <= NROW(); i += 7)
+    for (int j = 1; j <= NCOL(); j += 5) {
       const int k = legend_of.at(zones(i, j));
       EXPECT_EQ(zmap.cell(layout, i, j), zmap.swatch(layout, k)) << "row " << i << " column " << j;
       ++checked[k];
@@ -191,8 +191,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   const Png rmap(kOut / "maps/rivers.png");
   const IntGrid order = kitmap::read_order_maps(kOut, "RIVERS");
   int rivers = 0;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j)
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j)
       if (order(i, j) > 0) {
         ++rivers;
         EXPECT_EQ(rmap.cell(layout, i, j), rmap.swatch(layout, 2 + order(i, j)));
@@ -207,8 +207,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   const kitmap::Bands bands = kitmap::level_bands(levels, zones, 20.0);
   const Png lmap(kOut / "maps/levels.png");
   std::map<int, int> bands_seen;
-  for (int i = 10; i <= NROW - 10; i += 9)
-    for (int j = 10; j <= NCOL - 10; j += 9) {
+  for (int i = 10; i <= NROW() - 10; i += 9)
+    for (int j = 10; j <= NCOL() - 10; j += 9) {
       const int band = bands.band_of(levels(i, j));
       bool clear = true;
       for (int di = -8; di <= 8 && clear; ++di)
@@ -243,10 +243,10 @@ std::vector<ArrayRecord> open_close_records(const fs::path& package) {
 // exactly one whole-grid array in that layout.
 bool holds_one_array(const fs::path& path, const std::string& format) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
-  std::vector<float> reals(NCOL);
-  std::vector<std::int32_t> ints(NCOL);
+  std::vector<float> reals(NCOL());
+  std::vector<std::int32_t> ints(NCOL());
   std::size_t width = 0;
-  for (int i = 1; i <= NROW; ++i) {
+  for (int i = 1; i <= NROW(); ++i) {
     if (format == "(25I3)") {
       gridkit::read_int_row(f, ints), width = 75;
     } else if (format == "(10F8.1)") {
@@ -258,8 +258,8 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
     }
   }
   const std::size_t per_line = format == "(25I3)" ? 25 : format == "(10F8.1)" ? 10 : 8;
-  const long lines_per_row = static_cast<long>((NCOL + per_line - 1) / per_line);
-  if (f.line_number() != NROW * lines_per_row || f.next_line().has_value()) return false;
+  const long lines_per_row = static_cast<long>((NCOL() + per_line - 1) / per_line);
+  if (f.line_number() != NROW() * lines_per_row || f.next_line().has_value()) return false;
   for (const std::string& line : read_lines(path))
     if (line.size() > width || line.find("**") != std::string::npos) return false;
   return true;
@@ -396,8 +396,8 @@ TEST_F(SampleModel, BothModflowVersionsRunAndAgree) {
   const kitmodel::HeadLayer mf2005 = kitmodel::read_head_layer(kOut / "mf2005" / "sample.hds", "mf2005", {});
   int compared = 0;
   double worst = 0.0;
-  for (int r = 1; r <= NROW; ++r) {
-    for (int c = 1; c <= NCOL; ++c) {
+  for (int r = 1; r <= NROW(); ++r) {
+    for (int c = 1; c <= NCOL(); ++c) {
       if (!kitmodel::is_head(mf6.at(r, c)) || !kitmodel::is_head(mf2005.at(r, c))) continue;
       ++compared;
       worst = std::max(worst, std::fabs(mf6.at(r, c) - mf2005.at(r, c)));

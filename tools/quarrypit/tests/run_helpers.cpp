@@ -38,10 +38,10 @@ gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
   std::ifstream in(path);
   gridkit::IntGrid grid;
   std::string line;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     int j = 1;
-    while (j <= gridkit::NCOL && std::getline(in, line)) {
-      EXPECT_EQ(line.size(), static_cast<std::size_t>(std::min(75, gridkit::NCOL - j + 1)))
+    while (j <= gridkit::NCOL() && std::getline(in, line)) {
+      EXPECT_EQ(line.size(), static_cast<std::size_t>(std::min(75, gridkit::NCOL() - j + 1)))
           << "row " << i;
       for (const char c : line) grid(i, j++) = c - '0';
     }

@@ -20,15 +20,15 @@ class TallowTest : public ::testing::Test {
  protected:
   // A free-format real array, 12 values to a line, value(i, j) per cell.
   void write_reals(const std::string& name, const std::function<float(int, int)>& value) {
-    kit_test::write_free_grid(dir_ / name, kit_test::make_grid(NROW, NCOL, value));
+    kit_test::write_free_grid(dir_ / name, kit_test::make_grid(NROW(), NCOL(), value));
   }
   void write_ibound(const std::string& name, const std::function<int(int, int)>& code) {
     kit_test::write_int_grid(dir_ / name, kit_test::make_int_grid(code));
   }
   std::vector<std::string> lines_of(const std::string& name) { return dir_.lines(name); }
   // The output line holding the first value of grid row `row` (rows are
-  // written from NROW up to 1, 37 lines each, after 5 header lines).
-  static std::size_t first_line_of_row(int row) { return 5 + static_cast<std::size_t>(NROW - row) * 37; }
+  // written from NROW() up to 1, 37 lines each, after 5 header lines).
+  static std::size_t first_line_of_row(int row) { return 5 + static_cast<std::size_t>(NROW() - row) * 37; }
 
   kit_test::ScratchFolder dir_;
 };
@@ -54,7 +54,7 @@ TEST_F(TallowTest, TallowinWritesTheDialogueHeaderAndRowsSouthToNorth) {
   EXPECT_EQ(lines[2], "   290568.000000   650568.000000");
   EXPECT_EQ(lines[3], "    88128.000000   557128.000000");
   EXPECT_EQ(lines[4], "       10.100000     4736.100000");
-  EXPECT_EQ(lines[first_line_of_row(NROW)].substr(0, 16), "  4700.1  4700.2") << "row 470 comes first";
+  EXPECT_EQ(lines[first_line_of_row(NROW())].substr(0, 16), "  4700.1  4700.2") << "row 470 comes first";
   EXPECT_EQ(lines[first_line_of_row(1)], "    10.1    10.2    10.3    10.4    10.5    10.6    10.7    10.8    10.9    11.0");
   EXPECT_EQ(lines[first_line_of_row(1) + 36], "    46.1") << "the last line of a row holds one value";
 }
@@ -67,7 +67,7 @@ TEST_F(TallowTest, TallowinBlanksInactiveCellsButTheRangeKeepsTheirValues) {
   });
   write_ibound("IB.DAT", [](int i, int j) {
     if (i == 6 && j == 6) return -1;
-    return (i == 5 && j == 5) || j == NCOL ? 0 : 1;
+    return (i == 5 && j == 5) || j == NCOL() ? 0 : 1;
   });
   const gridkit::ToolRun run = kit_test::run_in(dir_, run_tallowin, "IN.DAT\nIB.DAT\n");
   ASSERT_EQ(run.status, 0) << run.error;
