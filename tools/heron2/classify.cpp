@@ -71,6 +71,7 @@ void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& 
 }
 
 void apply_fixed_corrections(gridkit::GridArray<CellClass>& cell_class) {
+  if (!has_fixed_link()) return;
   cell_class(kLinkFrom.row, kLinkFrom.col) = CellClass::PlainRiver;
   cell_class(kLinkTo.row, kLinkTo.col) = CellClass::PlainRiver;
 }

@@ -13,7 +13,8 @@ namespace heron2 {
 void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& boundary,
                     gridkit::GridArray<CellClass>& cell_class);
 
-// The two cells of the fixed link are plain river whatever their neighbours.
+// On the built-in grid, the two cells of the fixed link are plain river
+// whatever their neighbours.
 void apply_fixed_corrections(gridkit::GridArray<CellClass>& cell_class);
 
 }  // namespace heron2

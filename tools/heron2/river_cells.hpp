@@ -55,6 +55,10 @@ inline constexpr std::array<Offset, 8> kNeighbourOrder{{
 inline constexpr gridkit::Cell kLinkFrom{458, 90};
 inline constexpr gridkit::Cell kLinkTo{456, 38};
 
+// The link joins two rivers of the built-in grid's area; on any other grid
+// those cells are other places (or not there at all), so it is left out.
+inline bool has_fixed_link() { return gridkit::model_grid() == gridkit::kBuiltInGrid; }
+
 // A river cell of the grid; cells outside the grid count as not river.
 inline bool is_river(const gridkit::IntGrid& river_flag, int row, int col) {
   return gridkit::inside_grid(row, col) && river_flag(row, col) == 1;

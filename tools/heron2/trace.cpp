@@ -64,6 +64,7 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order) {
   std::vector<Segment> segments;
+  const bool linked = has_fixed_link();
   for (int i = 1; i <= gridkit::NROW(); ++i) {
     for (int j = 1; j <= gridkit::NCOL(); ++j) {
       if (cell_class(i, j) != CellClass::LineEnd) continue;
@@ -84,7 +85,7 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
           stream_order(c.row, c.col) = junction_order(stream_order, c);
         }
         const int order = stream_order(c.row, c.col);
-        if (c == kLinkFrom) {
+        if (linked && c == kLinkFrom) {
           stream_order(kLinkTo.row, kLinkTo.col) = order;
           c = kLinkTo;
         } else if (const std::optional<gridkit::Cell> next =

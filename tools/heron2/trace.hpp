@@ -25,7 +25,8 @@ namespace heron2 {
 //  - the next cell is the first untraced river neighbour in kNeighbourOrder
 //    and takes the order of the current cell (a junction's order is set only
 //    when its segment opens);
-//  - reaching kLinkFrom jumps to kLinkTo, which takes the current order.
+//  - on the built-in grid, reaching kLinkFrom jumps to kLinkTo, which takes
+//    the current order.
 std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_class,
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order);

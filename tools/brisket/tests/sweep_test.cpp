@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/other_grids.hpp"
 #include "tools/brisket/relax.hpp"
 
 namespace brisket {
@@ -250,6 +251,28 @@ TEST(RelaxFast, MatchesPlainOnAnIslandAndScatteredBlocks) {
   }
   compare(c, SweepCover::Interior, {40, -1.0f});
   compare(c, SweepCover::Every, {40, -1.0f});
+}
+
+// Every size of grid: one row, one column, columns no multiple of the vector
+// width, rows one short of and one past a whole strip.
+TEST(RelaxFast, MatchesPlainOnGridsOfEverySize) {
+  std::vector<kit_test::OtherGrid> grids = kit_test::other_grids();
+  grids.push_back({"2 x 2", {2, 2, 1000.0f, 0.0f, 0.0f}});
+  grids.push_back({"17 x 31", {17, 31, 1000.0f, 0.0f, 0.0f}});
+  grids.push_back({"15 x 65", {15, 65, 1000.0f, 0.0f, 0.0f}});
+  for (const kit_test::OtherGrid& g : grids) {
+    const gridkit::GridScope scope(g.grid);
+    for (std::uint32_t seed : {1u, 4u, 7u}) {
+      Case c = random_case(seed);
+      c.name = std::string(g.name) + " " + c.name;
+      compare(c, SweepCover::Interior, {4, -1.0f});
+      compare(c, SweepCover::Every, {4, -1.0f});
+    }
+    Case smooth{std::string(g.name) + " converging", all_codes(1), RealGrid(NROW(), NCOL(), 0.0f)};
+    smooth.codes(1, 1) = -1;
+    smooth.z(1, 1) = 90.0f;
+    compare(smooth, SweepCover::Every, {500, 0.5f});
+  }
 }
 
 TEST(RelaxFast, ReportsEverySweepToTheProgressCallback) {

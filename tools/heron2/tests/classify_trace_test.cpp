@@ -238,10 +238,41 @@ TEST(Maps, OrderDigitsAndSplitLines) {
   stream_order(3, 123) = 4;
   stream_order(3, 124) = 12;
   stream_order(3, 361) = 7;
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).size(), 123u);
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[0]).back(), '4');
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[1]).front(), '*');
-  EXPECT_EQ(order_line(stream_order, 3, kMapParts[2]), std::string(114, '0') + "7");
+  const std::vector<MapPart> parts = map_parts(gridkit::NCOL());
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(order_line(stream_order, 3, parts[0]).size(), 123u);
+  EXPECT_EQ(order_line(stream_order, 3, parts[0]).back(), '4');
+  EXPECT_EQ(order_line(stream_order, 3, parts[1]).front(), '*');
+  EXPECT_EQ(order_line(stream_order, 3, parts[2]), std::string(114, '0') + "7");
+}
+
+TEST(Maps, PiecesOf123ColumnsCoverTheRow) {
+  struct Case {
+    int columns;
+    std::vector<std::pair<int, int>> pieces;
+    const char* why;
+  };
+  const Case cases[] = {
+      {361, {{1, 123}, {124, 246}, {247, 361}}, "built-in grid: three maps"},
+      {1, {{1, 1}}, "one column: one map of one character"},
+      {97, {{1, 97}}, "narrower than a piece: one map"},
+      {123, {{1, 123}}, "exactly one piece"},
+      {124, {{1, 123}, {124, 124}}, "one column past a piece opens a second map"},
+      {2000, {}, "wide grid: checked by count below"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<MapPart> parts = map_parts(c.columns);
+    if (c.pieces.empty()) {
+      EXPECT_EQ(parts.size(), 17u) << c.why;
+      EXPECT_EQ(parts.back().last_col, c.columns) << c.why;
+      continue;
+    }
+    ASSERT_EQ(parts.size(), c.pieces.size()) << c.why;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+      EXPECT_EQ(parts[p].first_col, c.pieces[p].first) << c.why;
+      EXPECT_EQ(parts[p].last_col, c.pieces[p].second) << c.why;
+    }
+  }
 }
 
 }  // namespace

@@ -123,6 +123,30 @@ TEST(CrossingLists, FirstEmptyEntryAndOverflowDropped) {
   EXPECT_EQ(lists.row(8)[0], kEmptyCrossing);
 }
 
+// A row's room for crossings: 100 up to the built-in grid's 361 columns,
+// then in proportion to the columns, always even; a full row still drops.
+TEST(CrossingLists, RoomFollowsTheColumns) {
+  const struct {
+    int columns;
+    int room;
+    const char* why;
+  } cases[] = {
+      {1, 100, "one column keeps the old room"},
+      {361, 100, "built-in grid: as it always was"},
+      {362, 102, "one column past: the next even count"},
+      {722, 200, "twice the columns, twice the room"},
+      {5000, 1386, "5000 columns: 2 x ceil(250000 / 361)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(crossings_per_row(c.columns), c.room) << c.why;
+    const gridkit::GridScope scope(gridkit::ModelGrid{c.columns, 2, 1000.0f, 0.0f, 0.0f});
+    CrossingLists lists;
+    for (int k = 0; k < c.room + 3; ++k) lists.add(2, static_cast<float>(k));
+    EXPECT_EQ(lists.count(2), c.room) << c.why;
+    EXPECT_EQ(lists.row(2).size(), static_cast<std::size_t>(c.room)) << c.why;
+  }
+}
+
 // A crossing west of X = 0 is a crossing like any other: it keeps its entry
 // and pairs as usual; only entries never filled are empty.
 TEST(CrossingLists, CrossingWestOfZeroCountsLikeAnyOther) {

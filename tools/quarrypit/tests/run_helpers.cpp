@@ -8,6 +8,7 @@
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/textfile.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
 
@@ -52,6 +53,9 @@ gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
 
 Result run_curves(const std::vector<Curve>& curves) {
   const kit_test::ScratchFolder folder;
+  // A test on a grid of its own describes it to the run.
+  if (!(gridkit::model_grid() == gridkit::kBuiltInGrid))
+    folder.write("GRID.toml", kit_test::grid_file_text(gridkit::model_grid()));
   write_curves(folder, curves);
   Result result{kit_test::run_in(folder, run_quarrypit, answers_for(curves)), {}, {}};
   if (result.run.status == 0) {
