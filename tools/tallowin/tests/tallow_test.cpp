@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/grid.hpp"
+#include "gridkit/dsaa_reader.hpp"
+#include "gridkit/textfile.hpp"
 #include "tests/support/grid_files.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/tallowin/tallowin.hpp"
 
@@ -130,6 +133,32 @@ TEST_F(TallowTest, ShortOrMalformedInputIsReportedWithItsLine) {
   run = kit_test::run_in(dir_, run_tallowex, "");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.error, "read console: end of input where an answer was expected");
+}
+
+// On any grid the arrays are read with the grid's rows and columns and the
+// Surfer grid carries the grid's size and node extents: it reads back, as the
+// model grid, to the values written (inactive cells 0).
+TEST_F(TallowTest, TallowinOnAnyGrid) {
+  for (const kit_test::OtherGrid& g : kit_test::other_grids()) {
+    const kit_test::OnGrid on_grid(dir_, g.grid);
+    const auto value = [](int i, int j) { return static_cast<float>(10 * i + j) / 2.0f; };  // one decimal, as written
+    const auto code = [](int i, int j) { return (i + j) % 3 == 0 ? 0 : 1; };
+    write_reals("LEVELS.DAT", value);
+    write_ibound("IBOUND.DAT", code);
+    const gridkit::ToolRun run = kit_test::run_in(dir_, run_tallowin, "LEVELS.DAT\nIBOUND.DAT\n");
+    ASSERT_EQ(run.status, 0) << g.name << ": " << run.error;
+    const std::vector<std::string> lines = lines_of("LEVELS.D.GRD");
+    const std::size_t row_lines = (static_cast<std::size_t>(NCOL()) + 9) / 10;
+    EXPECT_EQ(lines.size(), 5 + row_lines * static_cast<std::size_t>(NROW())) << g.name;
+    char size_line[40];
+    std::snprintf(size_line, sizeof size_line, " %11d %11d", NCOL(), NROW());
+    EXPECT_EQ(lines.at(1), size_line) << g.name;
+    gridkit::InFile grd = gridkit::InFile::open_existing(dir_ / "LEVELS.D.GRD", "LEVELS.D.GRD");
+    const gridkit::RealGrid back = gridkit::read_dsaa_model_grid(grd);
+    for (int i = 1; i <= NROW(); ++i)
+      for (int j = 1; j <= NCOL(); ++j)
+        ASSERT_EQ(back(i, j), code(i, j) == 0 ? 0.0f : value(i, j)) << g.name << " row " << i << " col " << j;
+  }
 }
 
 }  // namespace
