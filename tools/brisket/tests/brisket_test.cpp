@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tests/support/other_grids.hpp"
 #include "tools/brisket/brisket.hpp"
 #include "tools/brisket/relax.hpp"
 #include "tools/brisket/seeding.hpp"
@@ -74,6 +75,30 @@ TEST(Brisket, SinglePointRisesFromTheEdgeToThePoint) {
   for (int i = 2; i < 236; ++i) EXPECT_LE(z(i - 1, 181), z(i, 181)) << i;
   EXPECT_GT(z(236, 182), 3.0f);
   EXPECT_LT(z(236, 182), 50.0f);
+}
+
+// On any grid the point lands on its node of that grid, and both outputs
+// have the grid's rows and columns.
+TEST(Brisket, RunsOnAnyGrid) {
+  for (const kit_test::OtherGrid& g : kit_test::other_grids()) {
+    const ScratchFolder folder;
+    const kit_test::OnGrid on_grid(folder, g.grid);
+    const int row = (NROW() + 1) / 2;
+    const int col = (NCOL() + 1) / 2;
+    write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 1));
+    char point[80];
+    std::snprintf(point, sizeof point, "%.3f %.3f 50.0\n", gridkit::node_x_double(col) + 0.2 * g.grid.cell_size,
+                  gridkit::node_y_double(row) - 0.2 * g.grid.cell_size);
+    write_text(folder / "PTS.XYZ", point);
+    const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("50", "0.0"));
+    ASSERT_EQ(run.status, 0) << g.name << ": " << run.error;
+    EXPECT_EQ(read_fixed_grid(folder / "OUT.BSK")(row, col), 50.0f) << g.name;
+    EXPECT_EQ(kit_test::read_lines(folder / "OUT.BSK").size(),
+              static_cast<std::size_t>(NROW()) * static_cast<std::size_t>((NCOL() + 9) / 10)) << g.name;
+    char size_line[40];
+    std::snprintf(size_line, sizeof size_line, " %11d %11d", NCOL(), NROW());
+    EXPECT_EQ(line_of(folder / "OUT.GRD", 2), size_line) << g.name;
+  }
 }
 
 TEST(Brisket, PointsOnTheEdgeOnADeadCellAndOnTheSameNode) {
