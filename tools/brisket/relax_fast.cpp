@@ -120,7 +120,8 @@ class Pipeline {
     const bool two_possible =
         use_ == ThreadUse::Two || use_ == ThreadUse::Alternate ||
         (use_ == ThreadUse::Automatic && std::thread::hardware_concurrency() >= 2);
-    if (!two_possible) return control(nullptr);
+    // A grid of one strip (up to 30 rows) has no lower part to hand over.
+    if (!two_possible || grid_.strips() < 2) return control(nullptr);
     std::thread helper;
     try {
       helper = std::thread([this] { help(); });
