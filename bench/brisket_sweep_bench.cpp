@@ -46,15 +46,15 @@ using gridkit::NROW;
 using gridkit::RealGrid;
 
 struct Case {
-  IntGrid codes{NROW, NCOL, 0};
-  RealGrid z{NROW, NCOL, 1.0f};
+  IntGrid codes{NROW(), NCOL(), 0};
+  RealGrid z{NROW(), NCOL(), 1.0f};
   long free_nodes = 0;
 };
 
 Case realistic_case() {
   Case c;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       const double dx = (j - 180.0) / 168.0;
       const double dy = (i - 235.0) / 222.0;
       const double wobble = 0.15 * std::sin(j / 13.0) + 0.1 * std::cos(i / 19.0) + 0.05 * std::sin((i + j) / 7.0);
@@ -64,22 +64,22 @@ Case realistic_case() {
   }
   std::mt19937 rng(2024);
   for (int placed = 0; placed < 300;) {
-    const int i = 2 + static_cast<int>(rng() % (NROW - 2));
-    const int j = 2 + static_cast<int>(rng() % (NCOL - 2));
+    const int i = 2 + static_cast<int>(rng() % (NROW() - 2));
+    const int j = 2 + static_cast<int>(rng() % (NCOL() - 2));
     if (c.codes(i, j) < 1) continue;
     c.codes(i, j) = -1;
     c.z(i, j) = 100.0f + static_cast<float>(rng() % 20000) / 100.0f;
     ++placed;
   }
-  for (int i = 2; i < NROW; ++i) {
-    for (int j = 2; j < NCOL; ++j) c.free_nodes += c.codes(i, j) >= 1 ? 1 : 0;
+  for (int i = 2; i < NROW(); ++i) {
+    for (int j = 2; j < NCOL(); ++j) c.free_nodes += c.codes(i, j) >= 1 ? 1 : 0;
   }
   return c;
 }
 
 bool same_bits(const RealGrid& a, const RealGrid& b, const IntGrid& codes) {
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       if (codes(i, j) != 0 && std::bit_cast<std::uint32_t>(a(i, j)) != std::bit_cast<std::uint32_t>(b(i, j))) {
         return false;
       }

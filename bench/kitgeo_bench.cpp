@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
   // A smooth surface of a few hundred feet, active inside an oval.
   gridkit::RealGrid surface;
   gridkit::IntGrid ibound;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       surface(i, j) = std::round(6000.0f + 2000.0f * std::sin(i * 0.02f) * std::cos(j * 0.03f)) / 10.0f;
       const double u = (j - 181.0) / 170.0;
       const double v = (i - 235.0) / 220.0;

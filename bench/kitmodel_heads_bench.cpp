@@ -38,11 +38,11 @@ void write_sample_sized_file(const fs::path& file) {
     put(out, std::bit_cast<std::uint32_t>(1.0f));
     put(out, std::bit_cast<std::uint32_t>(1.0f));
     out.write("            HEAD", 16);
-    put(out, gridkit::NCOL);
-    put(out, gridkit::NROW);
+    put(out, gridkit::NCOL());
+    put(out, gridkit::NROW());
     put(out, static_cast<std::uint32_t>(layer));
-    for (int row = 1; row <= gridkit::NROW; ++row)
-      for (int col = 1; col <= gridkit::NCOL; ++col) {
+    for (int row = 1; row <= gridkit::NROW(); ++row)
+      for (int col = 1; col <= gridkit::NCOL(); ++col) {
         const float head = col % 3 == 0 ? -999.99f : 400.0f + 0.37f * row - 0.11f * col + layer;
         put(out, std::bit_cast<std::uint32_t>(head));
       }

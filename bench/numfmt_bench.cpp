@@ -114,16 +114,16 @@ template <class Write, class Read>
 void whole_grid(const char* what, const gridkit::RealGrid& grid, Write write, Read read) {
   using namespace gridkit;
   const std::filesystem::path path = std::filesystem::temp_directory_path() / "bench-numfmt-grid.txt";
-  const long n = static_cast<long>(NROW) * NCOL;
+  const long n = static_cast<long>(NROW()) * NCOL();
   const double write_ns = ns_per_value(n, [&] {
     OutFile out(path, "grid");
-    for (int i = 1; i <= NROW; ++i) write(out, grid.row(i));
+    for (int i = 1; i <= NROW(); ++i) write(out, grid.row(i));
     out.flush();
   });
   RealGrid back;
   const double read_ns = ns_per_value(n, [&] {
     InFile in = InFile::open_existing(path, "grid");
-    for (int i = 1; i <= NROW; ++i) read(in, back.row(i));
+    for (int i = 1; i <= NROW(); ++i) read(in, back.row(i));
   });
   std::filesystem::remove(path);
   std::printf("%-28s write %6.1f ns/value, read %6.1f ns/value (file I/O included)\n", what, write_ns, read_ns);
@@ -175,13 +175,13 @@ int main(int argc, char** argv) {
 
   RealGrid grid;
   RealGrid k_grid;  // the exponent layout holds no negative values
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
-      grid(i, j) = levels[static_cast<std::size_t>((i * NCOL + j) % count)];
-      k_grid(i, j) = ks[static_cast<std::size_t>((i * NCOL + j) % count)];
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
+      grid(i, j) = levels[static_cast<std::size_t>((i * NCOL() + j) % count)];
+      k_grid(i, j) = ks[static_cast<std::size_t>((i * NCOL() + j) % count)];
     }
   }
-  std::printf("whole %d x %d grids\n", NROW, NCOL);
+  std::printf("whole %d x %d grids\n", NROW(), NCOL());
   whole_grid("10 x F8.1 rows", grid, write_fixed_row, read_fixed_row);
   whole_grid("8 x E10.5 rows", k_grid, write_exp_row, read_exp_row);
   whole_grid("F8.1 rows read free-format", grid, write_fixed_row, read_free_row);

@@ -1,5 +1,5 @@
 // Band marking of a long closed curve: the bounded search (the edge's box
-// widened by DELR/2) against the search over every node. Prints both times
+// widened by DELR()/2) against the search over every node. Prints both times
 // and checks that the two give the same marks.
 //
 //   bench-quarrypit_band [vertices]   (default 5000)
@@ -38,7 +38,7 @@ double seconds_to_mark(const std::vector<Vertex>& curve, gridkit::IntGrid& iedge
   for (std::size_t k = 0; k < curve.size(); ++k) {
     const Vertex a = curve[k];
     const Vertex b = curve[(k + 1) % curve.size()];
-    if (quarrypit::hypot_single(b.x - a.x, b.y - a.y) > gridkit::DELR) mark(iedge, a, b);
+    if (quarrypit::hypot_single(b.x - a.x, b.y - a.y) > gridkit::DELR()) mark(iedge, a, b);
   }
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     const Vertex b = curve[(k + 1) % curve.size()];
     const float edge = quarrypit::hypot_single(b.x - a.x, b.y - a.y);
     length += edge;
-    if (edge > gridkit::DELR) ++long_edges;
+    if (edge > gridkit::DELR()) ++long_edges;
   }
   std::printf("curve: %d vertices, %d edges longer than DELR, mean edge %.0f m\n", count,
               long_edges, length / count);

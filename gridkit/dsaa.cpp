@@ -13,12 +13,12 @@ namespace gridkit {
 namespace {
 
 void write_header(OutFile& file, float zmin, float zmax) {
-  const float xmin = XORIG;
-  const float xmax = XORIG + static_cast<float>(NCOL - 1) * DELR;
-  const float ymin = YORIG - static_cast<float>(NROW - 1) * DELC;
-  const float ymax = YORIG;
+  const float xmin = XORIG();
+  const float xmax = XORIG() + static_cast<float>(NCOL() - 1) * DELR();
+  const float ymin = YORIG() - static_cast<float>(NROW() - 1) * DELC();
+  const float ymax = YORIG();
   file.line("DSAA");
-  file.write(Record() << NCOL << NROW);
+  file.write(Record() << NCOL() << NROW());
   file.write(Record() << xmin << xmax);
   file.write(Record() << ymin << ymax);
   file.write(Record() << zmin << zmax);
@@ -47,12 +47,12 @@ void write_blanked_row(OutFile& file, std::span<const float> row) {
 
 void write_dsaa(OutFile& file, const RealGrid& z, float zmin, float zmax) {
   write_header(file, zmin, zmax);
-  for (int i = NROW; i >= 1; --i) write_fixed_row(file, z.row(i));
+  for (int i = NROW(); i >= 1; --i) write_fixed_row(file, z.row(i));
 }
 
 void write_dsaa_blanked(OutFile& file, const RealGrid& z, float zmin, float zmax) {
   write_header(file, zmin, zmax);
-  for (int i = NROW; i >= 1; --i) write_blanked_row(file, z.row(i));
+  for (int i = NROW(); i >= 1; --i) write_blanked_row(file, z.row(i));
 }
 
 }  // namespace gridkit

@@ -1,5 +1,5 @@
 // The Surfer text grid ("DSAA") of the model grid: header, then the rows from
-// the southernmost (row NROW) up to row 1 in the fixed real form.
+// the southernmost (row NROW()) up to row 1 in the fixed real form.
 #pragma once
 
 #include "gridkit/grid.hpp"

@@ -19,16 +19,24 @@ std::array<T, N> header_values(InFile& file) {
   return values;
 }
 
-}  // namespace
+bool any_dsaa_size(long long nx, long long ny) {
+  return nx >= 2 && ny >= 2 && nx <= kDsaaMaxNodes && ny <= kDsaaMaxNodes && nx * ny <= kDsaaMaxNodes;
+}
 
-DsaaGrid read_dsaa(InFile& file) {
+// The model grid's own size is taken whatever it is: the kit writes grids of
+// one row or one column, and of more nodes than a foreign grid may have.
+bool dsaa_size_or_model_grid(long long nx, long long ny) {
+  return any_dsaa_size(nx, ny) || (nx == NCOL() && ny == NROW());
+}
+
+DsaaGrid read_dsaa_sized(InFile& file, bool (*size_taken)(long long, long long)) {
   const std::string_view tag = file.require_line();
   if (trim_blanks(tag) != "DSAA")
     throw KitError::read(file.name(), file.line_number(), "not a Surfer text grid (no DSAA)", tag);
   const auto size = header_values<long long, 2>(file);
   const long long nx = size[0];
   const long long ny = size[1];
-  if (nx < 2 || ny < 2 || nx > kDsaaMaxNodes || ny > kDsaaMaxNodes || nx * ny > kDsaaMaxNodes)
+  if (!size_taken(nx, ny))
     throw KitError::read(file.name(), file.line_number(), "grid size out of range",
                          std::to_string(nx) + " " + std::to_string(ny));
   DsaaGrid grid;
@@ -47,17 +55,22 @@ DsaaGrid read_dsaa(InFile& file) {
   return grid;
 }
 
+}  // namespace
+
+DsaaGrid read_dsaa(InFile& file) { return read_dsaa_sized(file, any_dsaa_size); }
+
 RealGrid read_dsaa_model_grid(InFile& file) {
-  const DsaaGrid grid = read_dsaa(file);
+  const DsaaGrid grid = read_dsaa_sized(file, dsaa_size_or_model_grid);
   const auto near = [](double a, double b) { return std::fabs(a - b) < 0.5; };
-  if (grid.nx != NCOL || grid.ny != NROW || !near(grid.xlo, node_x(1)) ||
-      !near(grid.xhi, node_x(NCOL)) || !near(grid.ylo, node_y(NROW)) || !near(grid.yhi, node_y(1)))
-    throw KitError::read_file(file.name(), "not a grid of the model's nodes (361 x 470 from X " +
+  if (grid.nx != NCOL() || grid.ny != NROW() || !near(grid.xlo, node_x(1)) ||
+      !near(grid.xhi, node_x(NCOL())) || !near(grid.ylo, node_y(NROW())) || !near(grid.yhi, node_y(1)))
+    throw KitError::read_file(file.name(), "not a grid of the model's nodes (" + std::to_string(NCOL()) + " x " +
+                                               std::to_string(NROW()) + " from X " +
                                                std::to_string(static_cast<long>(node_x(1))) + ", Y " +
-                                               std::to_string(static_cast<long>(node_y(NROW))) + ")");
+                                               std::to_string(static_cast<long>(node_y(NROW()))) + ")");
   RealGrid z;
-  for (int row = 1; row <= NROW; ++row)
-    for (int col = 1; col <= NCOL; ++col) z(row, col) = grid.at(col - 1, NROW - row);
+  for (int row = 1; row <= NROW(); ++row)
+    for (int col = 1; col <= NCOL(); ++col) z(row, col) = grid.at(col - 1, NROW() - row);
   return z;
 }
 

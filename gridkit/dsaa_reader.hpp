@@ -32,8 +32,8 @@ struct DsaaGrid {
 // short or non-numeric body, is a KitError naming the file and line.
 DsaaGrid read_dsaa(InFile& file);
 
-// A DSAA grid of the model grid (NCOL x NROW nodes at the model's nodes),
-// as a whole-grid array with row 1 the northernmost.
+// A DSAA grid of the model grid (NCOL() x NROW() nodes at the model's nodes,
+// of any size the model grid has), as a whole-grid array with row 1 the northernmost.
 RealGrid read_dsaa_model_grid(InFile& file);
 
 }  // namespace gridkit

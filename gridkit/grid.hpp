@@ -1,4 +1,4 @@
-// The one model grid every tool of the kit works on, and whole-grid arrays.
+// The model grid every tool of the kit works on, and whole-grid arrays.
 #pragma once
 
 #include <cstdint>
@@ -7,12 +7,52 @@
 
 namespace gridkit {
 
-inline constexpr int NCOL = 361;  // columns; column 1 is the westernmost
-inline constexpr int NROW = 470;  // rows; row 1 is the northernmost
-inline constexpr float DELR = 1000.0f;  // column width along X
-inline constexpr float DELC = 1000.0f;  // row height along Y
-inline constexpr float XORIG = 290568.0f;  // X of the node of column 1
-inline constexpr float YORIG = 557128.0f;  // Y of the node of row 1
+// The model grid a run works on: square cells in rows and columns, column 1
+// the westernmost, row 1 the northernmost, and the CRSTM position of the node
+// (cell centre) of column 1, row 1. Positions are single precision, as every
+// grid header and snapped point of the kit is.
+struct ModelGrid {
+  int columns = 361;
+  int rows = 470;
+  float cell_size = 1000.0f;  // along X and along Y
+  float first_x = 290568.0f;  // X of the node of column 1
+  float first_y = 557128.0f;  // Y of the node of row 1
+  friend bool operator==(const ModelGrid&, const ModelGrid&) = default;
+};
+
+// The grid the kit was made for, and the one a run uses unless it is given
+// another (gridkit/grid_file.hpp).
+inline constexpr ModelGrid kBuiltInGrid{};
+
+namespace detail {
+extern const ModelGrid* current_grid;
+}
+
+// The grid of the run in progress.
+inline const ModelGrid& model_grid() { return *detail::current_grid; }
+
+// The grid's figures under the names the array files and MODFLOW give them.
+inline int NCOL() { return model_grid().columns; }
+inline int NROW() { return model_grid().rows; }
+inline float DELR() { return model_grid().cell_size; }
+inline float DELC() { return model_grid().cell_size; }
+inline float XORIG() { return model_grid().first_x; }
+inline float YORIG() { return model_grid().first_y; }
+
+// Makes `grid` the model grid while it lives, then gives back the one
+// before: how a run, or a test, works on a grid of its own. Runs on several
+// threads set it before the threads start; nothing changes it during them.
+class GridScope {
+ public:
+  explicit GridScope(const ModelGrid& grid);
+  ~GridScope();
+  GridScope(const GridScope&) = delete;
+  GridScope& operator=(const GridScope&) = delete;
+
+ private:
+  ModelGrid grid_;
+  const ModelGrid* outer_;
+};
 
 // A cell address, both counted from 1 as the files and dialogues count them.
 struct Cell {
@@ -22,27 +62,27 @@ struct Cell {
 };
 
 inline bool inside_grid(int row, int col) {
-  return row >= 1 && row <= NROW && col >= 1 && col <= NCOL;
+  return row >= 1 && row <= NROW() && col >= 1 && col <= NCOL();
 }
 
 // Node (cell centre) coordinates, in single precision for grid headers and
 // point snapping, in double precision where the result feeds the projection.
-inline float node_x(int col) { return XORIG + static_cast<float>(col - 1) * DELR; }
-inline float node_y(int row) { return YORIG - static_cast<float>(row - 1) * DELC; }
+inline float node_x(int col) { return XORIG() + static_cast<float>(col - 1) * DELR(); }
+inline float node_y(int row) { return YORIG() - static_cast<float>(row - 1) * DELC(); }
 inline double node_x_double(int col) {
-  return static_cast<double>(XORIG) + static_cast<double>(col - 1) * static_cast<double>(DELR);
+  return static_cast<double>(XORIG()) + static_cast<double>(col - 1) * static_cast<double>(DELR());
 }
 inline double node_y_double(int row) {
-  return static_cast<double>(YORIG) - static_cast<double>(row - 1) * static_cast<double>(DELC);
+  return static_cast<double>(YORIG()) - static_cast<double>(row - 1) * static_cast<double>(DELC());
 }
 
 // A whole-grid array of rows x cols values, stored row after row, addressed
-// from 1 like the files. Sized for the model grid unless told otherwise
+// from 1 like the files. Sized for the model grid of the run unless told otherwise
 // (CORBELLA works on a user-given part of it).
 template <class T>
 class GridArray {
  public:
-  GridArray() : GridArray(NROW, NCOL) {}
+  GridArray() : GridArray(NROW(), NCOL()) {}
   GridArray(int rows, int cols, T fill = T{})
       : rows_(rows), cols_(cols), data_(static_cast<std::size_t>(rows) * cols, fill) {}
 

@@ -7,6 +7,7 @@
 #include "gridkit/answer_source.hpp"
 #include "gridkit/command_line.hpp"
 #include "gridkit/error.hpp"
+#include "gridkit/grid_file.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/tool_help.hpp"
 
@@ -18,6 +19,7 @@ namespace {
 int guarded_run(ToolFunction tool, Console& con, const std::filesystem::path& folder,
                 std::string& error) {
   try {
+    const RunGrid grid(folder);
     tool(con, folder);
     con.out().flush();
     return 0;

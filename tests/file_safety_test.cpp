@@ -62,7 +62,7 @@ void copy_samples(const ScratchFolder& f, std::initializer_list<const char*> nam
 // The model's IBOUND with every cell active, and a real array over it.
 void write_grids(const ScratchFolder& f, const char* real_array = "LEVEL.ARR") {
   kit_test::write_int_grid(f / "ONES.BOL", kit_test::make_int_grid([](int, int) { return 1; }));
-  kit_test::write_fixed_grid(f / real_array, kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_fixed_grid(f / real_array, kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
                                return 400.0f + 0.5f * static_cast<float>(r + c);
                              }));
 }

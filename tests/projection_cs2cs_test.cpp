@@ -63,9 +63,9 @@ std::vector<Pair> cs2cs(const std::string& from, const std::string& to, const st
 // Nodes spread over the whole model grid, corners included: 6 x 6 points.
 std::vector<Pair> model_area_points() {
   std::vector<Pair> points;
-  for (int j = 1; j <= gridkit::NCOL; j += (gridkit::NCOL - 1) / 5) {
-    for (int i = 1; i <= gridkit::NROW; i += (gridkit::NROW - 1) / 5) {
-      points.push_back({gridkit::XORIG + (j - 1) * 1000.0, gridkit::YORIG - (i - 1) * 1000.0});
+  for (int j = 1; j <= gridkit::NCOL(); j += (gridkit::NCOL() - 1) / 5) {
+    for (int i = 1; i <= gridkit::NROW(); i += (gridkit::NROW() - 1) / 5) {
+      points.push_back({gridkit::XORIG() + (j - 1) * 1000.0, gridkit::YORIG() - (i - 1) * 1000.0});
     }
   }
   return points;

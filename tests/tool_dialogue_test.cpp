@@ -47,12 +47,12 @@ const ScratchFolder& inputs() {
   static const ScratchFolder folder;
   static const bool written = [] {
     const auto fixed = [](float value) {
-      return kit_test::make_grid(NROW, NCOL, [value](int, int c) { return value + 0.1f * static_cast<float>(c % 7); });
+      return kit_test::make_grid(NROW(), NCOL(), [value](int, int c) { return value + 0.1f * static_cast<float>(c % 7); });
     };
     for (const char* name : {"IB.ARR", "PINCH.IBD", "OPER.IBD"})
-      kit_test::write_int_grid(folder / name, gridkit::IntGrid(NROW, NCOL, 1));
-    kit_test::write_int_grid(folder / "HELD.ARR", gridkit::IntGrid(NROW, NCOL, 0));
-    kit_test::write_free_grid(folder / "IN.DAT", kit_test::make_grid(NROW, NCOL, [](int r, int) {
+      kit_test::write_int_grid(folder / name, gridkit::IntGrid(NROW(), NCOL(), 1));
+    kit_test::write_int_grid(folder / "HELD.ARR", gridkit::IntGrid(NROW(), NCOL(), 0));
+    kit_test::write_free_grid(folder / "IN.DAT", kit_test::make_grid(NROW(), NCOL(), [](int r, int) {
                                 return 1.5f + static_cast<float>(r % 5);
                               }));
     kit_test::write_fixed_grid(folder / "GRID.DAT", fixed(40.0f));

@@ -18,7 +18,7 @@ namespace {
 TEST(ArrayLayouts, RowsReadAsTheLayoutLaysThemOutOrAreRefused) {
   std::string ints, one_line, wrapped;
   for (int line = 0; line < 14; ++line) ints += std::string(75, ' ').replace(0, 6, "  1 -1") + "XYZ\n";
-  for (int k = 1; k <= NCOL; ++k) {
+  for (int k = 1; k <= NCOL(); ++k) {
     one_line += std::to_string(k) + ".5 ";
     wrapped += std::to_string(k) + ".5" + (k % 10 == 0 ? "\n" : ",");
   }
@@ -33,21 +33,21 @@ TEST(ArrayLayouts, RowsReadAsTheLayoutLaysThemOutOrAreRefused) {
     std::string error;
     const char* why;
   } cases[] = {
-      {ArrayLayout::Int, true, 1, NCOL, ints + "  5\n", {{0, 1}, {1, -1}, {2, 0}, {25, 1}, {350, 5}, {351, 0}}, 15, "",
+      {ArrayLayout::Int, true, 1, NCOL(), ints + "  5\n", {{0, 1}, {1, -1}, {2, 0}, {25, 1}, {350, 5}, {351, 0}}, 15, "",
        "25 fields of 3 a line, columns after 75 ignored, blank fields and a short line's tail read 0"},
       {ArrayLayout::Fixed, false, 1, 11, "    1234   -12.5        .5\n   100.0\n",
        {{0, 123.4f}, {1, -12.5f}, {2, 0}, {3, 0.5f}, {4, 0}, {10, 100}}, 2, "",
        "10 fields of 8, 1 implied decimal, blanks and a short line's tail read 0"},
       {ArrayLayout::Exp, false, 1, 9, ".12500E+02        15\n.31000E-03\n", {{0, 12.5f}, {1, 0.00015f}, {8, 0.00031f}},
        2, "", "8 fields of 10, 5 implied decimals"},
-      {ArrayLayout::Free, false, 1, NCOL, one_line + "\n9 9\n", free_row, 1, "", "free: a row on one long line"},
-      {ArrayLayout::Free, false, 1, NCOL, wrapped + "\n9 9\n", free_row, 37, "", "free: 10 a line, commas between"},
+      {ArrayLayout::Free, false, 1, NCOL(), one_line + "\n9 9\n", free_row, 1, "", "free: a row on one long line"},
+      {ArrayLayout::Free, false, 1, NCOL(), wrapped + "\n9 9\n", free_row, 37, "", "free: 10 a line, commas between"},
       {ArrayLayout::Free, false, 2, 3, "1 2 3 99 99\n2*7.0 1.5D+00\r\n", {{0, 1}, {2, 3}, {3, 7}, {4, 7}, {5, 1.5f}}, 2,
        "", "free: each row starts on a new line; repeat counts, D exponents, a carriage return"},
       {ArrayLayout::Free, true, 1, 5, "1,2 3*7\n99\n", {{0, 1}, {1, 2}, {4, 7}}, 1, "", "free-format integers"},
       {ArrayLayout::Int, true, 1, 3, "  1  A  1\n", {}, 1,
        "read A.DAT line 1: expected an integer in columns 4-6, found \"  A\"", "a letter in an integer field"},
-      {ArrayLayout::Int, true, 1, NCOL, std::string(75, '1') + "\n", {}, 1, "read A.DAT: end of file after line 1",
+      {ArrayLayout::Int, true, 1, NCOL(), std::string(75, '1') + "\n", {}, 1, "read A.DAT: end of file after line 1",
        "a row cut short by the end of the file"},
       {ArrayLayout::Fixed, false, 1, 2, "     1.0  12a\n", {}, 1,
        "read A.DAT line 1: expected a number in columns 9-16, found \"  12a\"", "the bad field named by columns"},

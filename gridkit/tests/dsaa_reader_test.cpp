@@ -18,8 +18,8 @@ namespace {
 TEST(DsaaReader, ReadsWhatTheKitWritesNorthRowFirst) {
   const kit_test::ScratchFolder dir;
   RealGrid z;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) z(i, j) = float(i) + 0.5f * float(j % 3) - 1.0f;
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) z(i, j) = float(i) + 0.5f * float(j % 3) - 1.0f;
   {
     OutFile out(dir / "T.GRD", "T.GRD");
     write_dsaa(out, z, -1.0f, 471.0f);

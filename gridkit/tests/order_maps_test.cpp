@@ -14,7 +14,7 @@ namespace gridkit {
 namespace {
 
 TEST(OrderMaps, RowsSplitIntoPiecesOf123Columns) {
-  EXPECT_EQ(map_pieces(NCOL), (std::vector<MapPiece>{{1, 123}, {124, 246}, {247, 361}})) << "the model grid";
+  EXPECT_EQ(map_pieces(NCOL()), (std::vector<MapPiece>{{1, 123}, {124, 246}, {247, 361}})) << "the model grid";
   EXPECT_EQ(map_pieces(123), (std::vector<MapPiece>{{1, 123}})) << "exactly one piece";
   EXPECT_EQ(map_pieces(124), (std::vector<MapPiece>{{1, 123}, {124, 124}})) << "one column more: a second piece";
 }

@@ -56,7 +56,7 @@ std::string grid_text(Write write, const Grid& grid) {
 
 TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
   const IntGrid ints = kit_test::make_int_grid([](int r, int c) { return (r * 7 + c) % 13 - 3; });
-  const RealGrid reals = kit_test::make_grid(NROW, NCOL, [](int r, int c) { return 0.5f * r - 0.25f * c; });
+  const RealGrid reals = kit_test::make_grid(NROW(), NCOL(), [](int r, int c) { return 0.5f * r - 0.25f * c; });
   std::string dsaa = "DSAA\n3 2\n0 2\n0 1\n1 6\n1 2 3\n4 5 6";
   struct Case {
     const char* why;
@@ -65,11 +65,11 @@ TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
   };
   const Case cases[] = {
       {"integer grid", grid_text(kit_test::write_int_grid, ints),
-       [](InFile& f) { const IntGrid g = read_int_grid(f); return bytes_of(&g(1, 1), NROW * NCOL); }},
+       [](InFile& f) { const IntGrid g = read_int_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"fixed real grid", grid_text(kit_test::write_fixed_grid, reals),
-       [](InFile& f) { const RealGrid g = read_fixed_grid(f); return bytes_of(&g(1, 1), NROW * NCOL); }},
+       [](InFile& f) { const RealGrid g = read_fixed_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"free real grid", grid_text([](auto p, auto& g) { kit_test::write_free_grid(p, g); }, reals),
-       [](InFile& f) { const RealGrid g = read_free_grid(f); return bytes_of(&g(1, 1), NROW * NCOL); }},
+       [](InFile& f) { const RealGrid g = read_free_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"points, double", "1 2 3\n4.5, 6 7\n8 9 10", point_list<PointD>(read_point_double)},
       {"points, single", "1 2 3\n4.5 6 7 extra\n", point_list<PointF>(read_point_single)},
       {"points, X and Y only", "1 2\n3 4 5", point_list<PointXY>(read_point_xy)},

@@ -44,7 +44,7 @@ gridkit::RealGrid read_fixed_grid(const std::filesystem::path& file);
 std::string field_at(const std::vector<std::string>& lines, int row, int col, int cols,
                      int per_line, int width);
 inline std::string fixed_field(const std::vector<std::string>& lines, int row, int col,
-                               int cols = gridkit::NCOL) {
+                               int cols = gridkit::NCOL()) {
   return field_at(lines, row, col, cols, 10, 8);
 }
 inline std::string exp_field(const std::vector<std::string>& lines, int row, int col, int cols) {

@@ -85,8 +85,8 @@ RelaxOutcome relax(RealGrid& z, const IntGrid& codes, SweepCover cover, RelaxLim
 // Dead nodes are written as 0.0; every node written also counts toward the
 // extremes, which are not reset first.
 void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes extremes) {
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       if (codes(i, j) == 0) z(i, j) = 0.0f;
       extremes.include(z(i, j));
     }
@@ -122,7 +122,7 @@ void run_points(Console& con, const std::filesystem::path& folder, const char* m
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
 
-  RealGrid z(NROW, NCOL, start);
+  RealGrid z(NROW(), NCOL(), start);
   IntGrid codes = gridkit::read_int_grid(ibound);
   Extremes extremes;
   place_points(points, z, codes, extremes);
@@ -139,9 +139,9 @@ void run_smoothing(Console& con, const std::filesystem::path& folder, Engine eng
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
 
-  RealGrid z(NROW, NCOL, 0.0f);
-  IntGrid codes(NROW, NCOL, 0);
-  for (int i = 1; i <= NROW; ++i) {
+  RealGrid z(NROW(), NCOL(), 0.0f);
+  IntGrid codes(NROW(), NCOL(), 0);
+  for (int i = 1; i <= NROW(); ++i) {
     gridkit::read_int_row(ibound, codes.row(i));
     gridkit::read_fixed_row(grid, z.row(i));
   }
@@ -160,14 +160,14 @@ void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
 
-  RealGrid z(NROW, NCOL, 0.0f);
-  IntGrid codes(NROW, NCOL, 0);
-  IntGrid held_codes(NROW, NCOL, 0);
-  for (int i = 1; i <= NROW; ++i) {
+  RealGrid z(NROW(), NCOL(), 0.0f);
+  IntGrid codes(NROW(), NCOL(), 0);
+  IntGrid held_codes(NROW(), NCOL(), 0);
+  for (int i = 1; i <= NROW(); ++i) {
     gridkit::read_int_row(active, codes.row(i));
     gridkit::read_fixed_row(matrix, z.row(i));
     gridkit::read_int_row(held, held_codes.row(i));
-    for (int j = 1; j <= NCOL; ++j) {
+    for (int j = 1; j <= NCOL(); ++j) {
       if (held_codes(i, j) == -1) codes(i, j) = -1;  // only -1 holds a node
     }
   }

@@ -27,7 +27,7 @@ namespace brisket {
 
 // Which nodes a sweep visits.
 enum class SweepCover {
-  Interior,  // rows 2..NROW-1, columns 2..NCOL-1: the outermost nodes are kept
+  Interior,  // rows 2..NROW()-1, columns 2..NCOL()-1: the outermost nodes are kept
   Every,     // every node; a neighbour outside the grid contributes the old value
 };
 

@@ -120,7 +120,8 @@ class Pipeline {
     const bool two_possible =
         use_ == ThreadUse::Two || use_ == ThreadUse::Alternate ||
         (use_ == ThreadUse::Automatic && std::thread::hardware_concurrency() >= 2);
-    if (!two_possible) return control(nullptr);
+    // A grid of one strip (up to 30 rows) has no lower part to hand over.
+    if (!two_possible || grid_.strips() < 2) return control(nullptr);
     std::thread helper;
     try {
       helper = std::thread([this] { help(); });
@@ -137,11 +138,11 @@ class Pipeline {
   // The first strip of the lower part: the one that splits the work most evenly.
   static int balanced_split(const StripGrid& grid) {
     long total = 0;
-    for (int s = 0; s < StripGrid::kStrips; ++s) total += grid.end_active(s) - grid.first_active(s);
+    for (int s = 0; s < grid.strips(); ++s) total += grid.end_active(s) - grid.first_active(s);
     int best = 1;
     long best_load = total + 1;
     long upper = 0;
-    for (int split = 1; split < StripGrid::kStrips; ++split) {
+    for (int split = 1; split < grid.strips(); ++split) {
       upper += grid.end_active(split - 1) - grid.first_active(split - 1);
       const long load = std::max(upper, total - upper);
       if (load < best_load) {
@@ -212,7 +213,7 @@ class Pipeline {
   float sweep_lower(std::uint32_t n, int src, int dst) {
     float largest = sweep_range(split_, split_ + 1, src, dst, 0.0f);
     lower_top_.publish(n);
-    return sweep_range(split_ + 1, StripGrid::kStrips, src, dst, largest);
+    return sweep_range(split_ + 1, grid_.strips(), src, dst, largest);
   }
 
   int threads_for(long long sweep, const ThreadChoice& choice) const {
@@ -241,7 +242,7 @@ class Pipeline {
       float largest = 0.0f;
       if (threads == 1) {
         ahead = false;  // a sweep made ahead is dropped
-        largest = sweep_range(0, StripGrid::kStrips, copy_, copy_, 0.0f);
+        largest = sweep_range(0, grid_.strips(), copy_, copy_, 0.0f);
         ++done;
       } else {
         const std::uint32_t n = done + 1;

@@ -12,21 +12,21 @@ using gridkit::NROW;
 float plain_sweep(gridkit::RealGrid& z, const gridkit::IntGrid& codes, SweepCover cover) {
   const int edge = cover == SweepCover::Every ? 1 : 2;
   float largest = 0.0f;
-  for (int i = edge; i <= NROW + 1 - edge; ++i) {
-    for (int j = edge; j <= NCOL + 1 - edge; ++j) {
+  for (int i = edge; i <= NROW() + 1 - edge; ++i) {
+    for (int j = edge; j <= NCOL() + 1 - edge; ++j) {
       if (codes(i, j) < 1) continue;
       const float old = z(i, j);
       // Dead neighbours take the old value first, west, east, north, south.
       if (j > 1 && codes(i, j - 1) == 0) z(i, j - 1) = old;
-      if (j < NCOL && codes(i, j + 1) == 0) z(i, j + 1) = old;
+      if (j < NCOL() && codes(i, j + 1) == 0) z(i, j + 1) = old;
       if (i > 1 && codes(i - 1, j) == 0) z(i - 1, j) = old;
-      if (i < NROW && codes(i + 1, j) == 0) z(i + 1, j) = old;
+      if (i < NROW() && codes(i + 1, j) == 0) z(i + 1, j) = old;
       // A neighbour outside the grid (only reached by the full cover) is a
       // no-flow edge as well: it contributes the old value.
       const float west = j > 1 ? z(i, j - 1) : old;
-      const float east = j < NCOL ? z(i, j + 1) : old;
+      const float east = j < NCOL() ? z(i, j + 1) : old;
       const float north = i > 1 ? z(i - 1, j) : old;
-      const float south = i < NROW ? z(i + 1, j) : old;
+      const float south = i < NROW() ? z(i + 1, j) : old;
       const float value = (east + south + west + north) / 4.0f;
       z(i, j) = value;
       const float change = std::fabs(value - old);

@@ -12,15 +12,9 @@ namespace brisket {
 using gridkit::DELC;
 using gridkit::DELR;
 
-namespace {
-// X of the westernmost and Y of the northernmost node, in single precision.
-constexpr float kWestNodeX = gridkit::XORIG;
-constexpr float kNorthNodeY = gridkit::YORIG;
-}  // namespace
-
 std::optional<gridkit::Cell> snap_point(float x, float y) {
-  const std::optional<int> col = gridkit::node_index_by_adding_half((x - kWestNodeX) / DELR);
-  const std::optional<int> row = gridkit::node_index_by_adding_half((kNorthNodeY - y) / DELC);
+  const std::optional<int> col = gridkit::node_index_by_adding_half((x - gridkit::XORIG()) / DELR());
+  const std::optional<int> row = gridkit::node_index_by_adding_half((gridkit::YORIG() - y) / DELC());
   if (!col || !row) return std::nullopt;
   return gridkit::Cell{*row, *col};
 }
@@ -47,8 +41,8 @@ Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntG
     const auto whole = [](float v) { return std::to_string(static_cast<long>(v)); };
     throw gridkit::KitError::read_file(
         points.name(), "no point lies inside the model grid (" + count + " read; its nodes lie at X " +
-                           whole(gridkit::node_x(1)) + " to " + whole(gridkit::node_x(gridkit::NCOL)) + ", Y " +
-                           whole(gridkit::node_y(gridkit::NROW)) + " to " + whole(gridkit::node_y(1)) + ")");
+                           whole(gridkit::node_x(1)) + " to " + whole(gridkit::node_x(gridkit::NCOL())) + ", Y " +
+                           whole(gridkit::node_y(gridkit::NROW())) + " to " + whole(gridkit::node_y(1)) + ")");
   }
   if (placed.outside > 0) {
     gridkit::note(points.name() + ": " + std::to_string(placed.outside) + " of " + count +

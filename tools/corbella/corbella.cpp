@@ -48,9 +48,9 @@ gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder,
 
 void run_corbella(Console& con, const std::filesystem::path& folder) {
   const int ncol = ask_count(con, " ENTER THE NUMBER OF COLUMNS IN THE MODEL: ", "COLUMNS",
-                             gridkit::NCOL);
+                             gridkit::NCOL());
   const int nrow = ask_count(con, " ENTER THE NUMBER OF ROWS IN THE MODEL: ", "ROWS",
-                             gridkit::NROW);
+                             gridkit::NROW());
 
   auto [kh_file, kv_file] = gridkit::ask_output(
       con, folder, Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"),

@@ -55,13 +55,13 @@ bool beside_constant_head(const gridkit::IntGrid& boundary, int i, int j) {
 
 void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& boundary,
                     gridkit::GridArray<CellClass>& cell_class) {
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       cell_class(i, j) = river_flag(i, j) == 1 ? CellClass::PlainRiver : CellClass::NotRiver;
     }
   }
-  for (int i = 2; i <= gridkit::NROW - 1; ++i) {
-    for (int j = 2; j <= gridkit::NCOL - 1; ++j) {
+  for (int i = 2; i <= gridkit::NROW() - 1; ++i) {
+    for (int j = 2; j <= gridkit::NCOL() - 1; ++j) {
       if (river_flag(i, j) != 1) continue;
       CellClass cls = interior_class(neighbourhood(river_flag, i, j));
       if (cls == CellClass::LineEnd && beside_constant_head(boundary, i, j)) cls = CellClass::Mouth;
@@ -71,6 +71,7 @@ void classify_cells(const gridkit::IntGrid& river_flag, const gridkit::IntGrid& 
 }
 
 void apply_fixed_corrections(gridkit::GridArray<CellClass>& cell_class) {
+  if (!has_fixed_link()) return;
   cell_class(kLinkFrom.row, kLinkFrom.col) = CellClass::PlainRiver;
   cell_class(kLinkTo.row, kLinkTo.col) = CellClass::PlainRiver;
 }

@@ -59,6 +59,19 @@ void note_untraced(const std::string& package, const Untraced& untraced) {
                 std::to_string(untraced.first->col));
 }
 
+// The class maps "B".FL1, "B".FL2, ... and then the order maps "B".OR1, ...,
+// one of each for every piece of a row, created in that order.
+std::vector<gridkit::OutFile> create_maps(const std::filesystem::path& folder, const std::string& base,
+                                          std::size_t pieces) {
+  std::vector<gridkit::OutFile> maps;
+  maps.reserve(2 * pieces);
+  for (const char* kind : {".FL", ".OR"}) {
+    for (std::size_t p = 1; p <= pieces; ++p)
+      maps.push_back(gridkit::create_or_replace(folder, base + kind + std::to_string(p)));
+  }
+  return maps;
+}
+
 }  // namespace
 
 void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
@@ -68,10 +81,11 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
       ask_existing(con, folder, "ENTER THE NAME OF THE INPUT RIVER PACKAGE FILE: ", kPackageUnit);
   gridkit::InFile boundary =
       ask_existing(con, folder, "ENTER THE FILENAME OF THE IBOUND ARRAY: ", kBoundaryUnit);
-  auto [class_map1, class_map2, class_map3, order_map1, order_map2, order_map3, stages] =
-      gridkit::ask_output(con, folder, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "),
-                          kNameLength, kOutputUnit,
-                          {".FL1", ".FL2", ".FL3", ".OR1", ".OR2", ".OR3", ".STG"});
+  const std::string base = gridkit::ask_name(
+      con, gridkit::Record().text("ENTER THE NAME OF THE OUTPUT FILE: "), kNameLength, kOutputUnit);
+  const std::size_t pieces = gridkit::map_pieces(gridkit::NCOL()).size();
+  std::vector<gridkit::OutFile> maps = create_maps(folder, base, pieces);
+  gridkit::OutFile stages = gridkit::create_or_replace(folder, base + ".STG");
   gridkit::OutFile problem = gridkit::create_or_replace(folder, "PROBLEM.SEG");
   gridkit::OutFile river = gridkit::create_or_replace(folder, "NEWRIVER.RIV");
 
@@ -93,16 +107,20 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder) {
   river.line(header_line1(written));
   river.line(header_line2(written));
 
-  write_class_maps(std::array{&class_map1, &class_map2, &class_map3}, cells.cell_class);
-  gridkit::write_order_maps(std::array{&order_map1, &order_map2, &order_map3}, cells.stream_order);
+  std::vector<gridkit::OutFile*> class_maps;
+  std::vector<gridkit::OutFile*> order_maps;
+  for (std::size_t p = 0; p < pieces; ++p) {
+    class_maps.push_back(&maps[p]);
+    order_maps.push_back(&maps[pieces + p]);
+  }
+  write_class_maps(class_maps, cells.cell_class);
+  gridkit::write_order_maps(order_maps, cells.stream_order);
   float conductance = tail.conductance;
   write_segments(cells, segments, tail.layer, conductance, {river, stages, problem});
   // Every file handed to the system before the run reports its end, so a
   // refused write (a full disk) stops the run instead of passing unseen.
-  for (gridkit::OutFile* file : {&class_map1, &class_map2, &class_map3, &order_map1, &order_map2, &order_map3,
-                                 &stages, &problem, &river}) {
-    file->flush();
-  }
+  for (gridkit::OutFile& map : maps) map.flush();
+  for (gridkit::OutFile* file : {&stages, &problem, &river}) file->flush();
 
   con.write(gridkit::Record().integer(static_cast<long long>(segments.size())));
   con.stop();

@@ -32,7 +32,7 @@ struct RiverCells {
   gridkit::IntGrid iextra1;       // IEXTRA1, IEXTRA2: the two trailing integers of the
   gridkit::IntGrid iextra2;       // cell's input record, passed through unchanged
   gridkit::IntGrid stream_order;  // given by the trace; 0 = not yet reached
-  gridkit::GridArray<CellClass> cell_class{gridkit::NROW, gridkit::NCOL, CellClass::NotRiver};
+  gridkit::GridArray<CellClass> cell_class{gridkit::NROW(), gridkit::NCOL(), CellClass::NotRiver};
 };
 
 // One segment: its reaches in downstream order.
@@ -54,6 +54,10 @@ inline constexpr std::array<Offset, 8> kNeighbourOrder{{
 // kLinkTo. Both cells are kept out of the classification ("1").
 inline constexpr gridkit::Cell kLinkFrom{458, 90};
 inline constexpr gridkit::Cell kLinkTo{456, 38};
+
+// The link joins two rivers of the built-in grid's area; on any other grid
+// those cells are other places (or not there at all), so it is left out.
+inline bool has_fixed_link() { return gridkit::model_grid() == gridkit::kBuiltInGrid; }
 
 // A river cell of the grid; cells outside the grid count as not river.
 inline bool is_river(const gridkit::IntGrid& river_flag, int row, int col) {

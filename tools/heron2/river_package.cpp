@@ -100,8 +100,8 @@ std::optional<RiverRecord> read_package_record(gridkit::InFile& file) {
     throw gridkit::KitError::read(
         file.name(), file.line_number(),
         "river cell (row " + std::to_string(r.cell.row) + ", column " + std::to_string(r.cell.col) +
-            ") lies outside the grid of " + std::to_string(gridkit::NROW) + " rows and " +
-            std::to_string(gridkit::NCOL) + " columns",
+            ") lies outside the grid of " + std::to_string(gridkit::NROW()) + " rows and " +
+            std::to_string(gridkit::NCOL()) + " columns",
         *line);
   }
   return r;

@@ -64,8 +64,9 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order) {
   std::vector<Segment> segments;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  const bool linked = has_fixed_link();
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       if (cell_class(i, j) != CellClass::LineEnd) continue;
       segments.emplace_back();
       stream_order(i, j) = 1;
@@ -84,7 +85,7 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
           stream_order(c.row, c.col) = junction_order(stream_order, c);
         }
         const int order = stream_order(c.row, c.col);
-        if (c == kLinkFrom) {
+        if (linked && c == kLinkFrom) {
           stream_order(kLinkTo.row, kLinkTo.col) = order;
           c = kLinkTo;
         } else if (const std::optional<gridkit::Cell> next =
@@ -102,15 +103,15 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
 }
 
 Untraced untraced_river_cells(const gridkit::IntGrid& river_flag, const std::vector<Segment>& segments) {
-  gridkit::GridArray<char> reached(gridkit::NROW, gridkit::NCOL, 0);
+  gridkit::GridArray<char> reached(gridkit::NROW(), gridkit::NCOL(), 0);
   for (const Segment& segment : segments) {
     for (const gridkit::Cell& c : segment.reaches) {
       if (gridkit::inside_grid(c.row, c.col)) reached(c.row, c.col) = 1;
     }
   }
   Untraced untraced;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       if (river_flag(i, j) != 1 || reached(i, j) != 0) continue;
       ++untraced.count;
       if (!untraced.first) untraced.first = gridkit::Cell{i, j};

@@ -16,8 +16,8 @@ namespace heron2 {
 // afterwards.
 //
 // Rules kept here:
-//  - every "S" cell opens a segment when the scan (rows 1 to NROW, columns 1
-//    to NCOL) reaches it, even if a trace has passed it; its order becomes 1;
+//  - every "S" cell opens a segment when the scan (rows 1 to NROW(), columns 1
+//    to NCOL()) reaches it, even if a trace has passed it; its order becomes 1;
 //  - a segment ends at an "M" cell, at an "S" cell other than its first
 //    reach, at a junction, or where no untraced river neighbour is left;
 //  - a junction waits: the segment below it opens only when exactly one of
@@ -25,7 +25,8 @@ namespace heron2 {
 //  - the next cell is the first untraced river neighbour in kNeighbourOrder
 //    and takes the order of the current cell (a junction's order is set only
 //    when its segment opens);
-//  - reaching kLinkFrom jumps to kLinkTo, which takes the current order.
+//  - on the built-in grid, reaching kLinkFrom jumps to kLinkTo, which takes
+//    the current order.
 std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_class,
                                    const gridkit::IntGrid& river_flag,
                                    gridkit::IntGrid& stream_order);

@@ -60,9 +60,9 @@ OGRSpatialReference crstm_reference() {
 std::array<double, 6> model_geotransform() {
   using gridkit::DELC;
   using gridkit::DELR;
-  const double west = static_cast<double>(gridkit::XORIG) - static_cast<double>(DELR) / 2.0;
-  const double north = static_cast<double>(gridkit::YORIG) + static_cast<double>(DELC) / 2.0;
-  return {west, static_cast<double>(DELR), 0.0, north, 0.0, -static_cast<double>(DELC)};
+  const double west = static_cast<double>(gridkit::XORIG()) - static_cast<double>(DELR()) / 2.0;
+  const double north = static_cast<double>(gridkit::YORIG()) + static_cast<double>(DELC()) / 2.0;
+  return {west, static_cast<double>(DELR()), 0.0, north, 0.0, -static_cast<double>(DELC())};
 }
 
 }  // namespace kitgeo

@@ -23,14 +23,14 @@ namespace kitgeo {
 // A whole model array: integers for the int layout, reals for the others.
 using ModelArray = std::variant<gridkit::IntGrid, gridkit::RealGrid>;
 
-// Rows 1 to NROW of the array in `layout`; what follows the last row is not
+// Rows 1 to NROW() of the array in `layout`; what follows the last row is not
 // read. A missing file, a short file or a field that is not a number is a
 // KitError naming the file and line.
 ModelArray read_model_array(const std::filesystem::path& folder, const std::string& name,
                             ArrayLayout layout);
 gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const std::string& name);
 
-// Rows 1 to NROW in `layout`.
+// Rows 1 to NROW() in `layout`.
 void write_model_array(const std::filesystem::path& folder, const std::string& name, ArrayLayout layout,
                        const ModelArray& array);
 

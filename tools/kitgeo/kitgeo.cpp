@@ -55,8 +55,8 @@ void export_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   if (a.ibound) ibound = read_ibound_array(folder, *a.ibound);
   const ExportSummary summary = export_geotiff(gdal, array, ibound ? &*ibound : nullptr, folder, a.output);
   report_warnings(gdal, out);
-  out << a.input << " (" << gridkit::layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL << " x "
-      << gridkit::NROW << (summary.integer ? " Int32" : " Float32");
+  out << a.input << " (" << gridkit::layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL() << " x "
+      << gridkit::NROW() << (summary.integer ? " Int32" : " Float32");
   if (ibound) out << ", " << summary.nodata_cells << " cells inactive in " << *a.ibound << " as nodata";
   out << '\n';
 }

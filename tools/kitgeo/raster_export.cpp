@@ -21,9 +21,9 @@ std::vector<T> pixels_of(const gridkit::GridArray<T>& grid, const gridkit::IntGr
                          const std::string& name, long& nodata_cells) {
   std::vector<T> pixels = grid.values();
   if (ibound == nullptr) return pixels;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
-      T& pixel = pixels[static_cast<std::size_t>(i - 1) * NCOL + static_cast<std::size_t>(j - 1)];
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
+      T& pixel = pixels[static_cast<std::size_t>(i - 1) * NCOL() + static_cast<std::size_t>(j - 1)];
       if ((*ibound)(i, j) == 0) {
         pixel = nodata;
         ++nodata_cells;
@@ -59,7 +59,7 @@ ExportSummary export_geotiff(GdalSession& gdal, const ModelArray& array, const g
     CPLStringList options;
     options.AddNameValue("COMPRESS", "DEFLATE");
     options.AddNameValue("PREDICTOR", summary.integer ? "2" : "3");
-    DatasetPtr tiff(driver->Create(pending.temporary().c_str(), NCOL, NROW, 1, type, options.List()));
+    DatasetPtr tiff(driver->Create(pending.temporary().c_str(), NCOL(), NROW(), 1, type, options.List()));
     if (!tiff) throw gridkit::KitError::write(name, gdal.last_error("the GeoTIFF could not be created"));
     std::array<double, 6> transform = model_geotransform();
     const OGRSpatialReference crs = crstm_reference();
@@ -70,7 +70,7 @@ ExportSummary export_geotiff(GdalSession& gdal, const ModelArray& array, const g
                                                 : static_cast<double>(kRealNodata)) == CE_None;
     }
     void* data = summary.integer ? static_cast<void*>(ints.data()) : static_cast<void*>(reals.data());
-    ok = ok && band->RasterIO(GF_Write, 0, 0, NCOL, NROW, data, NCOL, NROW, type, 0, 0, nullptr) == CE_None;
+    ok = ok && band->RasterIO(GF_Write, 0, 0, NCOL(), NROW(), data, NCOL(), NROW(), type, 0, 0, nullptr) == CE_None;
     const int errors_before_close = gdal.error_count();
     tiff.reset();  // closing writes the last strips and the directory
     if (!ok || gdal.error_count() != errors_before_close) {

@@ -57,7 +57,7 @@ DatasetPtr open_raster(GdalSession& gdal, const fs::path& path, const std::strin
 // band 2 the alpha the warper writes.
 DatasetPtr model_grid_in_memory(GdalSession& gdal) {
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
-  DatasetPtr grid(memory == nullptr ? nullptr : memory->Create("", NCOL, NROW, 2, GDT_Float64, nullptr));
+  DatasetPtr grid(memory == nullptr ? nullptr : memory->Create("", NCOL(), NROW(), 2, GDT_Float64, nullptr));
   if (!grid) throw gridkit::KitError(gdal.last_error("GDAL could not make the model grid in memory"));
   std::array<double, 6> transform = model_geotransform();
   const OGRSpatialReference crs = crstm_reference();
@@ -115,14 +115,14 @@ WarpedGrid warp_to_model_grid(GdalSession& gdal, const fs::path& folder, const s
 
   GDALWarpOperation operation;
   if (operation.Initialize(options.get()) != CE_None ||
-      operation.ChunkAndWarpImage(0, 0, NCOL, NROW) != CE_None) {
+      operation.ChunkAndWarpImage(0, 0, NCOL(), NROW()) != CE_None) {
     throw gridkit::KitError::read_file(name, gdal.last_error("the raster could not be warped onto the model grid"));
   }
 
-  std::vector<double> alpha(static_cast<std::size_t>(NCOL) * NROW);
-  if (grid->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, NCOL, NROW, warped.values.values().data(), NCOL, NROW,
+  std::vector<double> alpha(static_cast<std::size_t>(NCOL()) * NROW());
+  if (grid->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), warped.values.values().data(), NCOL(), NROW(),
                                        GDT_Float64, 0, 0, nullptr) != CE_None ||
-      grid->GetRasterBand(2)->RasterIO(GF_Read, 0, 0, NCOL, NROW, alpha.data(), NCOL, NROW, GDT_Float64, 0, 0,
+      grid->GetRasterBand(2)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), alpha.data(), NCOL(), NROW(), GDT_Float64, 0, 0,
                                        nullptr) != CE_None) {
     throw gridkit::KitError::read_file(name, gdal.last_error("the warped grid could not be read back"));
   }
@@ -140,8 +140,8 @@ LayoutImport to_layout(const WarpedGrid& warped, ArrayLayout layout, const gridk
   LayoutImport result;
   gridkit::IntGrid ints;
   gridkit::RealGrid reals;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       const double value = warped.values(i, j);
       const bool active = ibound == nullptr || (*ibound)(i, j) != 0;
       if (active && warped.has_data(i, j) != 0) ++result.active_with_data;

@@ -24,17 +24,17 @@ using gridkit::NROW;
 void set_colour(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
 
 // CRSTM extent of the cells: 500 m beyond the outermost nodes.
-double west() { return gridkit::node_x_double(1) - DELR / 2; }
-double east() { return gridkit::node_x_double(NCOL) + DELR / 2; }
-double north() { return gridkit::node_y_double(1) + DELC / 2; }
-double south() { return gridkit::node_y_double(NROW) - DELC / 2; }
+double west() { return gridkit::node_x_double(1) - DELR() / 2; }
+double east() { return gridkit::node_x_double(NCOL()) + DELR() / 2; }
+double north() { return gridkit::node_y_double(1) + DELC() / 2; }
+double south() { return gridkit::node_y_double(NROW()) - DELC() / 2; }
 
 }  // namespace
 
-int Layout::map_width() const { return NCOL * cell_px; }
-int Layout::map_height() const { return NROW * cell_px; }
-double Layout::x_of(double x) const { return left + (x - west()) / DELR * cell_px; }
-double Layout::y_of(double y) const { return top + (north() - y) / DELC * cell_px; }
+int Layout::map_width() const { return NCOL() * cell_px; }
+int Layout::map_height() const { return NROW() * cell_px; }
+double Layout::x_of(double x) const { return left + (x - west()) / DELR() * cell_px; }
+double Layout::y_of(double y) const { return top + (north() - y) / DELC() * cell_px; }
 
 Canvas::Canvas(const Layout& layout, const std::string& title)
     : layout_(layout),

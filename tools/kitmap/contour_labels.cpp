@@ -16,8 +16,8 @@ constexpr double kShortest = 90.0;     // lines shorter than this get none
 
 Field node_field(const gridkit::RealGrid& values, const gridkit::IntGrid& ibound) {
   Field f;
-  f.rows = gridkit::NROW;
-  f.cols = gridkit::NCOL;
+  f.rows = gridkit::NROW();
+  f.cols = gridkit::NCOL();
   f.value.resize(values.values().size());
   f.valid.resize(values.values().size());
   for (std::size_t k = 0; k < f.value.size(); ++k) {

@@ -101,7 +101,7 @@ void refuse_output_over_inputs(const Command& c, const std::filesystem::path& fo
   for (std::size_t k = 1; k + 1 < c.words.size(); ++k) {
     const std::string& name = c.words[k];
     if (c.words[0] == "rivers" && k == 1) {
-      for (const std::string& part : gridkit::order_map_names(name, gridkit::NCOL))
+      for (const std::string& part : gridkit::order_map_names(name, gridkit::NCOL()))
         inputs.push_back({folder / part, part});
     } else {
       inputs.push_back({folder / name, name});

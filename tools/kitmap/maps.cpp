@@ -33,8 +33,8 @@ std::string title_or(const MapOptions& options, const std::string& fallback) {
 template <class Value, class HasValue>
 gridkit::Extremes<double> active_range(const IntGrid& ibound, Value value, HasValue has_value) {
   auto range = gridkit::Extremes<double>::none();
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j)
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j)
       if (ibound(i, j) != 0 && has_value(i, j)) range.include(value(i, j));
   return range.empty() ? gridkit::Extremes<double>{} : range;
 }
@@ -81,8 +81,8 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
   const Bands bands = level_bands(levels, ibound, options.interval);
   Canvas canvas(sheet_layout(options), title_or(options, "Water levels (feet)"));
   bool any_blanked = false;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       const int code = ibound(i, j);
       const bool blanked = code > 0 && gridkit::dsaa_blanked(levels(i, j));
       any_blanked = any_blanked || blanked;
@@ -111,8 +111,8 @@ Layout draw_zones_map(const IntGrid& zones, const MapOptions& options,
                       const std::filesystem::path& png, const std::string& display_name) {
   Canvas canvas(sheet_layout(options), title_or(options, "Zone array"));
   std::set<int> present;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       present.insert(zones(i, j));
       canvas.fill_cell(i, j, zone_colour(zones(i, j)));
     }
@@ -143,8 +143,8 @@ Layout draw_thickness_map(const RealGrid& top, const RealGrid& bottom, const Int
   const Bands bands = thickness_bands(top, bottom, ibound, options.interval);
   Canvas canvas(sheet_layout(options), title_or(options, "Layer thickness (feet)"));
   std::vector<std::pair<int, int>> pinched;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       if (ibound(i, j) == 0) {
         canvas.fill_cell(i, j, kInactive);
         continue;
@@ -167,8 +167,8 @@ Layout draw_rivers_map(const IntGrid& order, const IntGrid& ibound, const MapOpt
                        const std::filesystem::path& png, const std::string& display_name) {
   Canvas canvas(sheet_layout(options), title_or(options, "River network by stream order"));
   int highest = 0;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       const int code = ibound(i, j);
       Rgb colour = code == 0 ? kInactive : code < 0 ? kConstantHead : kActive;
       if (order(i, j) > 0) {

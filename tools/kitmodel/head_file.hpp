@@ -2,11 +2,11 @@
 //
 // Format notes (all integers and reals little-endian):
 // - A head file is a run of records, one per layer and saved time step, each
-//   a header followed by NCOL x NROW reals, row 1 first, columns 1..NCOL in
+//   a header followed by NCOL() x NROW() reals, row 1 first, columns 1..NCOL() in
 //   each row.
 // - Header: KSTP, KPER (int32); PERTIM, TOTIM (the time in the stress period
 //   and in the simulation, reals of the file's precision); TEXT (16
-//   characters, "            HEAD" for heads); NCOL, NROW, ILAY (int32).
+//   characters, "            HEAD" for heads); NCOL(), NROW(), ILAY (int32).
 //   With 4-byte reals that is 44 bytes (MODFLOW-2005 as released); with
 //   8-byte reals 52 bytes (MODFLOW 6, and MODFLOW-2005 built in double
 //   precision). The two cannot be told apart, and need not be.
@@ -84,7 +84,7 @@ struct HeadLayer {
   int layer = 0;
   int ncol = 0;
   int nrow = 0;
-  std::vector<double> values;  // row 1 first, NCOL a row
+  std::vector<double> values;  // row 1 first, NCOL() a row
   double at(int row, int col) const {
     return values[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(ncol) +
                   static_cast<std::size_t>(col - 1)];

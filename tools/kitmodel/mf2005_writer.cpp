@@ -87,12 +87,12 @@ class Mf2005Writer {
 
   void write_dis() {
     const int lenuni = model_.length_units == LengthUnits::Feet ? 1 : 2;
-    const std::string cell = shortest(model_length(gridkit::DELR, model_.length_units));
+    const std::string cell = shortest(model_length(gridkit::DELR(), model_.length_units));
     const int n = in_.layers();
-    std::string text = "# " + std::to_string(n) + " layers, " + std::to_string(gridkit::NROW) + " rows, " +
-                       std::to_string(gridkit::NCOL) + " columns of 1000 m; one steady-state period\n" +
-                       std::to_string(n) + " " + std::to_string(gridkit::NROW) + " " +
-                       std::to_string(gridkit::NCOL) + " 1 " + std::to_string(time_unit_code(model_.time_units)) +
+    std::string text = "# " + std::to_string(n) + " layers, " + std::to_string(gridkit::NROW()) + " rows, " +
+                       std::to_string(gridkit::NCOL()) + " columns of 1000 m; one steady-state period\n" +
+                       std::to_string(n) + " " + std::to_string(gridkit::NROW()) + " " +
+                       std::to_string(gridkit::NCOL()) + " 1 " + std::to_string(time_unit_code(model_.time_units)) +
                        " " + std::to_string(lenuni) + "\n";
     for (int k = 1; k <= n; ++k) text += k == n ? "0\n" : "0 ";
     text += "CONSTANT " + cell + "  DELR\nCONSTANT " + cell + "  DELC\n";
@@ -114,8 +114,8 @@ class Mf2005Writer {
   // top, as a copy in arrays/.
   std::string pinched_bottom(int layer, const std::string& what) {
     gridkit::RealGrid bottom = in_.bottoms[static_cast<std::size_t>(layer - 1)];
-    for (int r = 1; r <= gridkit::NROW; ++r)
-      for (int c = 1; c <= gridkit::NCOL; ++c)
+    for (int r = 1; r <= gridkit::NROW(); ++r)
+      for (int c = 1; c <= gridkit::NCOL(); ++c)
         if (plan_.state(layer, r, c) == CellState::Pinched) bottom(r, c) = in_.cell_top(layer, r, c) - kPinchThickness;
     const std::string path = "arrays/botm" + std::to_string(layer) + ".txt";
     std::filesystem::create_directories(folder_ / "arrays");

@@ -21,7 +21,7 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
   if (source.is_constant()) {
     if (source.constant != std::floor(source.constant) || std::fabs(source.constant) > 1e9)
       throw KitError(source.key + ": an integer array takes a whole number, not " + std::to_string(source.constant));
-    return gridkit::IntGrid(gridkit::NROW, gridkit::NCOL, static_cast<std::int32_t>(source.constant));
+    return gridkit::IntGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<std::int32_t>(source.constant));
   }
   if (source.layout != ArrayLayout::Int && source.layout != ArrayLayout::Free)
     throw KitError(source.key + ": an integer array is read in (25I3) or (FREE), not " +
@@ -36,7 +36,7 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
 
 gridkit::RealGrid read_real_array(const ArraySource& source) {
   if (source.is_constant())
-    return gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, static_cast<float>(source.constant));
+    return gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<float>(source.constant));
   if (source.layout == ArrayLayout::Int)
     throw KitError(source.key + ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
   gridkit::InFile file = open_array(source);

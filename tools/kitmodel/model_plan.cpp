@@ -31,9 +31,9 @@ class Checker {
 
   ModelPlan run() {
     plan_.cells.assign(static_cast<std::size_t>(in_.layers()),
-                       gridkit::GridArray<CellState>(gridkit::NROW, gridkit::NCOL, CellState::Inactive));
-    for (int row = 1; row <= gridkit::NROW; ++row)
-      for (int col = 1; col <= gridkit::NCOL; ++col) check_column(row, col);
+                       gridkit::GridArray<CellState>(gridkit::NROW(), gridkit::NCOL(), CellState::Inactive));
+    for (int row = 1; row <= gridkit::NROW(); ++row)
+      for (int col = 1; col <= gridkit::NCOL(); ++col) check_column(row, col);
     if (in_.recharge) check_recharge();
     if (static_cast<std::size_t>(in_.river_header.reach_count) != in_.reaches.size() && !in_.reaches.empty()) {
       add(Severity::Warning, "river package header counts other reaches than it holds", 0, {},
@@ -111,8 +111,8 @@ class Checker {
   }
 
   void check_recharge() {
-    for (int row = 1; row <= gridkit::NROW; ++row) {
-      for (int col = 1; col <= gridkit::NCOL; ++col) {
+    for (int row = 1; row <= gridkit::NROW(); ++row) {
+      for (int col = 1; col <= gridkit::NCOL(); ++col) {
         const float r = (*in_.recharge)(row, col);
         if (in_.ibound(row, col) != 0 && !std::isfinite(r))
           add(Severity::Error, "recharge not a number", 1, {row, col}, "recharge " + shortest(r));

@@ -14,7 +14,7 @@ inline double model_length(double metres, LengthUnits units) {
 }
 
 // CRSTM position of the grid's lower-left corner: half a cell west of
-// column 1's nodes and half a cell south of row NROW's.
+// column 1's nodes and half a cell south of row NROW()'s.
 inline constexpr double kGridWestEdge = 290068.0;
 inline constexpr double kGridSouthEdge = 87628.0;
 

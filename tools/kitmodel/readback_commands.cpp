@@ -107,11 +107,11 @@ void refuse_overwrite(const std::filesystem::path& folder, const std::string& ou
 HeadLayer read_model_layer(const std::filesystem::path& folder, const std::string& name,
                            const RecordChoice& choice) {
   HeadLayer layer = read_head_layer(folder / name, name, choice);
-  if (layer.ncol != gridkit::NCOL || layer.nrow != gridkit::NROW)
+  if (layer.ncol != gridkit::NCOL() || layer.nrow != gridkit::NROW())
     throw KitError::read_file(name, "its grid has " + std::to_string(layer.ncol) + " columns and " +
                                         std::to_string(layer.nrow) + " rows, not the model's " +
-                                        std::to_string(gridkit::NCOL) + " and " +
-                                        std::to_string(gridkit::NROW));
+                                        std::to_string(gridkit::NCOL()) + " and " +
+                                        std::to_string(gridkit::NROW()));
   return layer;
 }
 
@@ -157,8 +157,8 @@ void check_fits(float head, gridkit::Cell cell, const HeadLayer& layer, std::str
 // The layer in single precision, as the kit's arrays hold it.
 HeadGrids head_grids(const HeadLayer& layer, std::string_view name, std::optional<float> no_head) {
   HeadGrids g;
-  for (int row = 1; row <= gridkit::NROW; ++row) {
-    for (int col = 1; col <= gridkit::NCOL; ++col) {
+  for (int row = 1; row <= gridkit::NROW(); ++row) {
+    for (int col = 1; col <= gridkit::NCOL(); ++col) {
       const double value = layer.at(row, col);
       if (!is_head(value, no_head)) {
         g.blanked(row, col) = gridkit::kDsaaBlank;
@@ -223,7 +223,7 @@ void heads_command(std::span<const std::string> args, std::ostream& out,
   gridkit::write_fixed_grid(arr, grids.array);
   arr.close();
 
-  const long cells = static_cast<long>(gridkit::NCOL) * gridkit::NROW;
+  const long cells = static_cast<long>(gridkit::NCOL()) * gridkit::NROW();
   out << input << ": " << form_name(layer.form) << ", " << layer.records << " head records\n"
       << record_text(layer) << ": " << grids.with_head << " cells with a head from "
       << number(grids.lowest, 1) << " to " << number(grids.highest, 1) << ", "

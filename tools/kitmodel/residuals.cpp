@@ -8,8 +8,8 @@
 namespace kitmodel {
 
 std::optional<gridkit::Cell> nearest_node(const gridkit::PointF& point) {
-  const float tx = (point.x - gridkit::XORIG) / gridkit::DELR;
-  const float ty = (gridkit::YORIG - point.y) / gridkit::DELC;
+  const float tx = (point.x - gridkit::XORIG()) / gridkit::DELR();
+  const float ty = (gridkit::YORIG() - point.y) / gridkit::DELC();
   const std::optional<int> col = gridkit::node_index_by_rounding(tx);
   const std::optional<int> row = gridkit::node_index_by_rounding(ty);
   if (!col || !row || !gridkit::inside_grid(*row, *col)) return std::nullopt;

@@ -33,14 +33,14 @@ void run_layorder(gridkit::Console& con, const std::filesystem::path& folder) {
   // All input is read before anything is written.
   gridkit::LayerStack stack;
   gridkit::IntGrid ibound;
-  for (int row = 1; row <= NROW; ++row) {
+  for (int row = 1; row <= NROW(); ++row) {
     gridkit::read_layer_row(layers, stack, row);
     gridkit::read_int_row(ibound_file, ibound.row(row));
   }
 
   // Active and constant-head nodes alike are repaired; inactive ones pass.
-  for (int row = 1; row <= NROW; ++row) {
-    for (int col = 1; col <= NCOL; ++col) {
+  for (int row = 1; row <= NROW(); ++row) {
+    for (int col = 1; col <= NCOL(); ++col) {
       if (ibound(row, col) == 0) continue;
       auto node = gridkit::NodeLayers::from(stack, row, col);
       layorder::repair_node(node);

@@ -67,14 +67,14 @@ void run_pinchlay(Console& con, const std::filesystem::path& folder) {
   gridkit::IntGrid pinch_ibound;
   gridkit::RealGrid unconformity;
   gridkit::LayerStack stack;
-  for (int row = 1; row <= NROW; ++row) {
+  for (int row = 1; row <= NROW(); ++row) {
     gridkit::read_int_row(pinch_file, pinch_ibound.row(row));
     gridkit::read_fixed_row(unconformity_file, unconformity.row(row));
     gridkit::read_layer_row(layers, stack, row);
   }
 
-  for (int row = 1; row <= NROW; ++row) {
-    for (int col = 1; col <= NCOL; ++col) {
+  for (int row = 1; row <= NROW(); ++row) {
+    for (int col = 1; col <= NCOL(); ++col) {
       if (pinch_ibound(row, col) != 0) continue;
       auto node = gridkit::NodeLayers::from(stack, row, col);
       pinchlay::pinch_out_node(node, unconformity(row, col), first_layer);

@@ -31,7 +31,7 @@ bool in_band(Vertex a, Vertex b, float xn, float yn) {
   if (tt > 0.0f && tt < 1.0f) {
     d = hypot_single((xn - a.x) - s * ux, (yn - a.y) - s * uy);
   }
-  return d < DELR / 2.0f;
+  return d < DELR() / 2.0f;
 }
 
 namespace {
@@ -68,21 +68,21 @@ void mark_band(gridkit::IntGrid& iedge, Vertex a, Vertex b) {
     mark_band_every_node(iedge, a, b);
     return;
   }
-  const double half = DELR / 2.0;
+  const double half = DELR() / 2.0;
   const double min_x = std::min<double>(a.x, b.x) - half;
   const double max_x = std::max<double>(a.x, b.x) + half;
   const double min_y = std::min<double>(a.y, b.y) - half;
   const double max_y = std::max<double>(a.y, b.y) + half;
-  // Column j has its node at XORIG + (j-1)*DELR; row i at YORIG - (i-1)*DELC.
-  const IndexRange cols = widened_range((min_x - gridkit::XORIG) / DELR,
-                                        (max_x - gridkit::XORIG) / DELR, NCOL);
-  const IndexRange rows = widened_range((gridkit::YORIG - max_y) / DELC,
-                                        (gridkit::YORIG - min_y) / DELC, NROW);
+  // Column j has its node at XORIG() + (j-1)*DELR(); row i at YORIG() - (i-1)*DELC().
+  const IndexRange cols = widened_range((min_x - gridkit::XORIG()) / DELR(),
+                                        (max_x - gridkit::XORIG()) / DELR(), NCOL());
+  const IndexRange rows = widened_range((gridkit::YORIG() - max_y) / DELC(),
+                                        (gridkit::YORIG() - min_y) / DELC(), NROW());
   mark_nodes(iedge, a, b, rows, cols);
 }
 
 void mark_band_every_node(gridkit::IntGrid& iedge, Vertex a, Vertex b) {
-  mark_nodes(iedge, a, b, {1, NROW}, {1, NCOL});
+  mark_nodes(iedge, a, b, {1, NROW()}, {1, NCOL()});
 }
 
 }  // namespace quarrypit

@@ -1,4 +1,4 @@
-// Boundary band of a curve edge: every node closer than DELR/2 to the edge
+// Boundary band of a curve edge: every node closer than DELR()/2 to the edge
 // (to its nearer end, or to the edge itself where the foot of the node's
 // perpendicular falls strictly between the ends) is marked 1 in IEDGE.
 #pragma once
@@ -16,7 +16,7 @@ struct Vertex {
 bool in_band(Vertex a, Vertex b, float xn, float yn);
 
 // Marks the band of edge a-b, examining only the nodes of the edge's
-// bounding box widened by DELR/2 (and one node more on every side, so that
+// bounding box widened by DELR()/2 (and one node more on every side, so that
 // rounding at the box border can never lose a mark).
 void mark_band(gridkit::IntGrid& iedge, Vertex a, Vertex b);
 

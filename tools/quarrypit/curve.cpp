@@ -10,8 +10,8 @@ namespace quarrypit {
 using gridkit::DELR;
 
 bool nearest_node(Vertex v, gridkit::Cell& cell) {
-  const float col_offset = (v.x - gridkit::XORIG) / DELR;
-  const float row_offset = (gridkit::YORIG - v.y) / gridkit::DELC;
+  const float col_offset = (v.x - gridkit::XORIG()) / DELR();
+  const float row_offset = (gridkit::YORIG() - v.y) / gridkit::DELC();
   const std::optional<int> col = gridkit::node_index_by_rounding(col_offset);
   const std::optional<int> row = gridkit::node_index_by_rounding(row_offset);
   if (!col || !row || !gridkit::inside_grid(*row, *col)) return false;
@@ -57,7 +57,7 @@ void CurveTracer::close_curve() {
   yprev_ = slot_a_.y;
   ynext_ = second_y_;
   const float y0 = first_vertex_.y;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     if (gridkit::node_y(i) != y0) continue;
     const bool peak_or_trough = (ynext_ < y0 && yprev_ < y0) || (ynext_ > y0 && yprev_ > y0);
     if (peak_or_trough) crossings_.add(i, first_vertex_.x);
@@ -68,7 +68,7 @@ void CurveTracer::close_curve() {
 // Band of an edge longer than DELR (band ends in the order given), then its
 // crossings taken from slot A along (dx, dy).
 void CurveTracer::take_edge(Vertex band_start, Vertex band_end, float dx, float dy) {
-  if (hypot_single(dx, dy) > DELR) mark_band(iedge_, band_start, band_end);
+  if (hypot_single(dx, dy) > DELR()) mark_band(iedge_, band_start, band_end);
   cross_rows(dx, dy);
 }
 
@@ -81,7 +81,7 @@ void CurveTracer::cross_rows(float dx, float dy) {
   if (dx == 0.0f && dy == 0.0f) return;
   const float xa = slot_a_.x;
   const float ya = slot_a_.y;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     const float yr = gridkit::node_y(i);
     float t = 2.0f;
     if (dy != 0.0f) {

@@ -48,8 +48,8 @@ class CurveTracer {
   float ynext_ = 0.0f;         // YNEXT: kept across curves
 };
 
-// The nearest node of a point: column NINT((X-XORIG)/DELR)+1, row
-// NINT((YORIG-Y)/DELC)+1, halves rounded away from zero. Returns false when
+// The nearest node of a point: column NINT((X-XORIG())/DELR())+1, row
+// NINT((YORIG()-Y)/DELC())+1, halves rounded away from zero. Returns false when
 // that node lies outside the grid (or the point is not finite).
 bool nearest_node(Vertex v, gridkit::Cell& cell);
 

@@ -126,7 +126,7 @@ void run_quarrypit(gridkit::Console& con, const std::filesystem::path& folder) {
   }
 
   gridkit::OutFile boundary_file = gridkit::create_or_replace(folder, "BOUNDARY.FIL");
-  for (int i = 1; i <= gridkit::NROW; ++i) write_boundary_rows(boundary_file, iedge, i);
+  for (int i = 1; i <= gridkit::NROW(); ++i) write_boundary_rows(boundary_file, iedge, i);
   gridkit::write_int_grid(zone_file, izone);
   boundary_file.flush();
   zone_file.flush();

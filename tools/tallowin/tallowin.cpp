@@ -38,8 +38,8 @@ void widen_with_row(Extremes& range, int row, std::span<const float> values) {
 // Inactive cells become 0.0 (constant-head cells keep their value); the
 // range keeps growing from the first pass, so it covers both.
 void blank_inactive_cells(gridkit::RealGrid& z, const gridkit::IntGrid& ibound, Extremes& range) {
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       if (ibound(i, j) == 0) z(i, j) = 0.0f;
       range.include(z(i, j));
     }
@@ -65,7 +65,7 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
   std::optional<gridkit::IntGrid> ibound;
   if (boundary) ibound.emplace();
   Extremes range;
-  for (int i = 1; i <= NROW; ++i) {
+  for (int i = 1; i <= NROW(); ++i) {
     if (boundary) gridkit::read_int_row(*boundary, ibound->row(i));
     const std::span<float> row = z.row(i);
     gridkit::read_free_row(input, row);

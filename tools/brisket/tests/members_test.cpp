@@ -22,8 +22,8 @@ std::string brisket4_answers(const std::string& max_sweeps, const std::string& l
 
 TEST(Brisket2, ShowsItsDialogue) {
   const ScratchFolder folder;
-  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
-  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW, NCOL, 12.0f));
+  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 1));
+  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW(), NCOL(), 12.0f));
   const gridkit::ToolRun run = run_in(folder, run_brisket2, brisket2_answers("5", "0.0"));
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(run.output,
@@ -45,8 +45,8 @@ TEST(Brisket2, ShowsItsDialogue) {
 
 TEST(Brisket2, AllZeroIboundLeavesNothingToRelax) {
   const ScratchFolder folder;
-  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 0));
-  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW, NCOL, 2500.0f));
+  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 0));
+  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW(), NCOL(), 2500.0f));
   const gridkit::ToolRun run = run_in(folder, run_brisket2, brisket2_answers("50", "0.0"));
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1");
@@ -59,12 +59,12 @@ TEST(Brisket2, AGridThatIsAlreadyTheMeanStopsAtOnceUnlessTheLimitIsNegative) {
   const ScratchFolder folder;
   // A plane held on the outermost nodes: every free node is already the mean
   // of its neighbours, exactly (small integers add without rounding).
-  IntGrid codes(NROW, NCOL, 1);
-  RealGrid plane(NROW, NCOL, 0.0f);
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  IntGrid codes(NROW(), NCOL(), 1);
+  RealGrid plane(NROW(), NCOL(), 0.0f);
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       plane(i, j) = static_cast<float>(100 + 2 * j + i);
-      if (i == 1 || j == 1 || i == NROW || j == NCOL) codes(i, j) = -1;
+      if (i == 1 || j == 1 || i == NROW() || j == NCOL()) codes(i, j) = -1;
     }
   }
   write_int_grid(folder / "IBOUND.ARR", codes);
@@ -75,10 +75,10 @@ TEST(Brisket2, AGridThatIsAlreadyTheMeanStopsAtOnceUnlessTheLimitIsNegative) {
   EXPECT_EQ(read_fixed_grid(folder / "SMOOTH.BSK")(200, 100), plane(200, 100));
 
   // A flat grid with dead nodes is the mean everywhere.
-  IntGrid some_dead(NROW, NCOL, 1);
-  for (int j = 1; j <= NCOL; j += 7) some_dead(200, j) = 0;
+  IntGrid some_dead(NROW(), NCOL(), 1);
+  for (int j = 1; j <= NCOL(); j += 7) some_dead(200, j) = 0;
   write_int_grid(folder / "IBOUND.ARR", some_dead);
-  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW, NCOL, 2500.0f));
+  write_fixed_grid(folder / "GRID.BSK", RealGrid(NROW(), NCOL(), 2500.0f));
   run = run_in(folder, run_brisket2, brisket2_answers("50", "0.0"));
   EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1");
   run = run_in(folder, run_brisket2, brisket2_answers("50", "-1.0"));
@@ -87,16 +87,16 @@ TEST(Brisket2, AGridThatIsAlreadyTheMeanStopsAtOnceUnlessTheLimitIsNegative) {
 
 TEST(Brisket2, ZminStartsAt1000AndZmaxAt0) {
   const ScratchFolder folder;
-  RealGrid grid(NROW, NCOL, 0.0f);
+  RealGrid grid(NROW(), NCOL(), 0.0f);
   std::mt19937 rng(7);
   for (float& v : grid.values()) v = 2000.0f + static_cast<float>(rng() % 10000) / 10.0f;
   write_fixed_grid(folder / "GRID.BSK", grid);
-  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 1));
   gridkit::ToolRun run = run_in(folder, run_brisket2, brisket2_answers("3", "0.0"));
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(zrange_line(folder / "SMOOTH.GRD").substr(0, 16), "     1000.000000");
 
-  IntGrid codes(NROW, NCOL, 1);
+  IntGrid codes(NROW(), NCOL(), 1);
   codes(300, 300) = 0;
   write_int_grid(folder / "IBOUND.ARR", codes);
   run = run_in(folder, run_brisket2, brisket2_answers("3", "0.0"));
@@ -106,7 +106,7 @@ TEST(Brisket2, ZminStartsAt1000AndZmaxAt0) {
 
 TEST(Brisket2, ShortGridFileIsReported) {
   const ScratchFolder folder;
-  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW, NCOL, 1));
+  write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 1));
   write_text(folder / "GRID.BSK", "   1.0   2.0\n");
   const gridkit::ToolRun run = run_in(folder, run_brisket2, brisket2_answers("3", "0.0"));
   EXPECT_EQ(run.status, 2);
@@ -116,9 +116,9 @@ TEST(Brisket2, ShortGridFileIsReported) {
 // BRISKET4's inputs: an all-active IBOUND and a matrix of 1.0 unless given.
 struct Seeded {
   ScratchFolder folder;
-  IntGrid active{NROW, NCOL, 1};
-  IntGrid held{NROW, NCOL, 0};
-  RealGrid matrix{NROW, NCOL, 1.0f};
+  IntGrid active{NROW(), NCOL(), 1};
+  IntGrid held{NROW(), NCOL(), 0};
+  RealGrid matrix{NROW(), NCOL(), 1.0f};
   std::string points = "400568 400128 50.0\n";
   gridkit::ToolRun run(const std::string& max_sweeps, const std::string& limit) {
     write_int_grid(folder / "IBOUND.ARR", active);
@@ -146,8 +146,8 @@ TEST(Brisket4, WithNoHeldNodesItIsBrisketStartedFromTheMatrix) {
 
 TEST(Brisket4, HeldNodesKeepTheMatrixValueAndPointsOverrideThem) {
   Seeded s;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) s.matrix(i, j) = static_cast<float>(i % 10 * 10 + j % 10);
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) s.matrix(i, j) = static_cast<float>(i % 10 * 10 + j % 10);
   }
   s.held(100, 100) = -1;   // held on a dead cell: fixed, written with its matrix value
   s.active(100, 100) = 0;
@@ -163,7 +163,7 @@ TEST(Brisket4, HeldNodesKeepTheMatrixValueAndPointsOverrideThem) {
   EXPECT_EQ(z(158, 111), 500.0f);
   EXPECT_EQ(z(200, 200), 0.0f);
   EXPECT_EQ(z(1, 7), s.matrix(1, 7));  // outermost nodes keep the matrix
-  EXPECT_EQ(z(NROW, NCOL), s.matrix(NROW, NCOL));
+  EXPECT_EQ(z(NROW(), NCOL()), s.matrix(NROW(), NCOL()));
   // ZMIN and ZMAX start from the point's 500.0; the dead node brings 0.0.
   EXPECT_EQ(zrange_line(s.folder / "SEEDED.GRD"), "    0.000000E+00      500.000000");
 }
@@ -235,11 +235,11 @@ TEST(Family, PointsOutsideTheGridAreCountedAndAFileOfNoneInsideIsRefused) {
 TEST(Family, FastAndPlainSweepsWriteTheSameFiles) {
   const ScratchFolder folder;
   std::mt19937 rng(11);
-  IntGrid codes(NROW, NCOL, 1);
-  RealGrid grid(NROW, NCOL, 0.0f);
+  IntGrid codes(NROW(), NCOL(), 1);
+  RealGrid grid(NROW(), NCOL(), 0.0f);
   std::string points;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       const unsigned r = rng() % 20;
       codes(i, j) = r < 5 ? 0 : (r == 5 ? -1 : 1);
       grid(i, j) = static_cast<float>(rng() % 5000) / 10.0f;
@@ -250,8 +250,8 @@ TEST(Family, FastAndPlainSweepsWriteTheSameFiles) {
               std::to_string(87600 + static_cast<int>(rng() % 470000)) + " " +
               std::to_string(static_cast<int>(rng() % 3000) / 10.0) + "\n";
   }
-  IntGrid held(NROW, NCOL, 0);
-  for (int k = 0; k < 300; ++k) held(1 + static_cast<int>(rng() % NROW), 1 + static_cast<int>(rng() % NCOL)) = -1;
+  IntGrid held(NROW(), NCOL(), 0);
+  for (int k = 0; k < 300; ++k) held(1 + static_cast<int>(rng() % NROW()), 1 + static_cast<int>(rng() % NCOL())) = -1;
   write_int_grid(folder / "IBOUND.ARR", codes);
   write_int_grid(folder / "HELD.ARR", held);
   write_fixed_grid(folder / "GRID.BSK", grid);

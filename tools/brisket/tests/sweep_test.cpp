@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/other_grids.hpp"
 #include "tools/brisket/relax.hpp"
 
 namespace brisket {
@@ -20,12 +21,12 @@ using gridkit::NCOL;
 using gridkit::NROW;
 using gridkit::RealGrid;
 
-IntGrid all_codes(std::int32_t code) { return IntGrid(NROW, NCOL, code); }
+IntGrid all_codes(std::int32_t code) { return IntGrid(NROW(), NCOL(), code); }
 
 // --- the plain loop, by hand ----------------------------------------------
 
 TEST(PlainSweep, UsesNewWestAndNorthValuesAndOldEastAndSouth) {
-  RealGrid z(NROW, NCOL, 1.0f);
+  RealGrid z(NROW(), NCOL(), 1.0f);
   IntGrid codes = all_codes(1);
   z(10, 10) = 5.0f;
   codes(10, 10) = -1;
@@ -41,17 +42,17 @@ TEST(PlainSweep, UsesNewWestAndNorthValuesAndOldEastAndSouth) {
 }
 
 TEST(PlainSweep, InteriorCoverKeepsTheOutermostNodes) {
-  RealGrid z(NROW, NCOL, 0.0f);
+  RealGrid z(NROW(), NCOL(), 0.0f);
   const IntGrid codes = all_codes(1);
-  for (int j = 1; j <= NCOL; ++j) z(1, j) = 8.0f;
+  for (int j = 1; j <= NCOL(); ++j) z(1, j) = 8.0f;
   plain_sweep(z, codes, SweepCover::Interior);
   EXPECT_EQ(z(1, 5), 8.0f);
   EXPECT_EQ(z(2, 2), 2.0f);  // north 8 from the kept row 1
-  EXPECT_EQ(z(NROW, 5), 0.0f);
+  EXPECT_EQ(z(NROW(), 5), 0.0f);
 }
 
 TEST(PlainSweep, DeadAndOutsideNeighboursContributeTheOldValue) {
-  RealGrid z(NROW, NCOL, 0.0f);
+  RealGrid z(NROW(), NCOL(), 0.0f);
   IntGrid codes = all_codes(1);
   z(1, 1) = 4.0f;  // corner: west and north lie outside the grid
   z(1, 2) = 12.0f;
@@ -59,7 +60,7 @@ TEST(PlainSweep, DeadAndOutsideNeighboursContributeTheOldValue) {
   plain_sweep(z, codes, SweepCover::Every);
   EXPECT_EQ(z(1, 1), 5.0f);  // (12 + 0 + 4 + 4) / 4
 
-  RealGrid d(NROW, NCOL, 0.0f);
+  RealGrid d(NROW(), NCOL(), 0.0f);
   codes(5, 4) = 0;  // dead west neighbour of (5,5)
   d(5, 4) = 1000.0f;
   d(5, 5) = 2.0f;
@@ -72,18 +73,18 @@ TEST(PlainSweep, DeadAndOutsideNeighboursContributeTheOldValue) {
 }
 
 TEST(RelaxPlain, StopsAfterTheSweepThatPassesTheMaximumOrMeetsTheLimit) {
-  RealGrid z(NROW, NCOL, 1.0f);
+  RealGrid z(NROW(), NCOL(), 1.0f);
   const IntGrid codes = all_codes(1);
   z(200, 200) = 50.0f;
   IntGrid fixed = codes;
   fixed(200, 200) = -1;
   EXPECT_EQ(relax_plain(z, fixed, SweepCover::Interior, {100, -1.0f}).sweeps, 101);
-  RealGrid flat(NROW, NCOL, 3.0f);
+  RealGrid flat(NROW(), NCOL(), 3.0f);
   EXPECT_EQ(relax_plain(flat, codes, SweepCover::Interior, {0, 0.0f}).sweeps, 1);
   EXPECT_EQ(relax_plain(flat, codes, SweepCover::Interior, {-5, -1.0f}).sweeps, 1);
 
   // A limit equal to the largest change of a sweep stops after that sweep.
-  RealGrid a(NROW, NCOL, 1.0f);
+  RealGrid a(NROW(), NCOL(), 1.0f);
   a(200, 200) = 50.0f;
   RealGrid b = a;
   relax_plain(a, fixed, SweepCover::Interior, {1, -1.0f});  // two sweeps
@@ -106,11 +107,11 @@ struct Case {
 Case random_case(std::uint32_t seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  Case c{"seed " + std::to_string(seed), IntGrid(NROW, NCOL, 1), RealGrid(NROW, NCOL, 0.0f)};
+  Case c{"seed " + std::to_string(seed), IntGrid(NROW(), NCOL(), 1), RealGrid(NROW(), NCOL(), 0.0f)};
   const float p_dead = unit(rng) * 0.5f;
   const float p_fixed = unit(rng) * 0.05f;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       const float u = unit(rng);
       std::int32_t code = 1 + static_cast<std::int32_t>(rng() % 3);
       if (u < p_dead) code = 0;
@@ -119,18 +120,18 @@ Case random_case(std::uint32_t seed) {
     }
   }
   // Dead borders and dead lines through the grid.
-  for (int j = 1; j <= NCOL; ++j) {
+  for (int j = 1; j <= NCOL(); ++j) {
     if (rng() % 2) c.codes(1, j) = 0;
-    if (rng() % 2) c.codes(NROW, j) = 0;
+    if (rng() % 2) c.codes(NROW(), j) = 0;
   }
-  for (int i = 1; i <= NROW; ++i) {
+  for (int i = 1; i <= NROW(); ++i) {
     if (rng() % 2) c.codes(i, 1) = 0;
-    if (rng() % 2) c.codes(i, NCOL) = 0;
+    if (rng() % 2) c.codes(i, NCOL()) = 0;
   }
-  const int line_row = 1 + static_cast<int>(rng() % NROW);
-  for (int j = 1; j <= NCOL; ++j) c.codes(line_row, j) = 0;
-  const int line_col = 1 + static_cast<int>(rng() % NCOL);
-  for (int i = 1; i <= NROW; ++i) c.codes(i, line_col) = 1;
+  const int line_row = 1 + static_cast<int>(rng() % NROW());
+  for (int j = 1; j <= NCOL(); ++j) c.codes(line_row, j) = 0;
+  const int line_col = 1 + static_cast<int>(rng() % NCOL());
+  for (int i = 1; i <= NROW(); ++i) c.codes(i, line_col) = 1;
 
   const int scale = static_cast<int>(seed % 4);
   for (float& v : c.z.values()) {
@@ -146,8 +147,8 @@ Case random_case(std::uint32_t seed) {
 
 void expect_same_bits(const RealGrid& plain, const RealGrid& fast, const IntGrid& codes, const std::string& what) {
   long mismatches = 0;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       if (codes(i, j) == 0) continue;  // scratch for the plain loop, 0.0 in every output
       if (std::bit_cast<std::uint32_t>(plain(i, j)) != std::bit_cast<std::uint32_t>(fast(i, j))) {
         if (++mismatches <= 3) {
@@ -205,8 +206,8 @@ TEST(RelaxFast, MatchesPlainBitForBitOnRandomGrids) {
 TEST(RelaxFast, MatchesPlainWhenTheLimitStopsTheRun) {
   Case c = random_case(40);
   // Free nodes everywhere but a few fixed ones: a slowly converging surface.
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       c.codes(i, j) = (i * 7 + j * 13) % 97 == 0 ? -1 : ((i + j) % 53 == 0 ? 0 : 1);
       c.z(i, j) = static_cast<float>((i * 31 + j * 17) % 200);
     }
@@ -216,10 +217,10 @@ TEST(RelaxFast, MatchesPlainWhenTheLimitStopsTheRun) {
 }
 
 TEST(RelaxFast, MatchesPlainWithNothingToRelax) {
-  Case dead{"all dead", all_codes(0), RealGrid(NROW, NCOL, 7.0f)};
+  Case dead{"all dead", all_codes(0), RealGrid(NROW(), NCOL(), 7.0f)};
   compare(dead, SweepCover::Every, {5, 0.0f});
   compare(dead, SweepCover::Every, {5, -1.0f});
-  Case fixed{"all fixed", all_codes(-1), RealGrid(NROW, NCOL, 7.0f)};
+  Case fixed{"all fixed", all_codes(-1), RealGrid(NROW(), NCOL(), 7.0f)};
   compare(fixed, SweepCover::Interior, {5, 0.0f});
 }
 
@@ -228,7 +229,7 @@ TEST(RelaxFast, MatchesPlainWithNothingToRelax) {
 // whose slots do not overlap, one to the right of the other each way round
 // (swept one strip after the other by the two-strip kernels).
 TEST(RelaxFast, MatchesPlainOnAnIslandAndScatteredBlocks) {
-  Case c{"island and blocks", all_codes(0), RealGrid(NROW, NCOL, 0.0f)};
+  Case c{"island and blocks", all_codes(0), RealGrid(NROW(), NCOL(), 0.0f)};
   const auto block = [&c](int top, int bottom, int left, int right) {
     for (int i = top; i <= bottom; ++i) {
       for (int j = left; j <= right; ++j) c.codes(i, j) = 1;
@@ -245,11 +246,33 @@ TEST(RelaxFast, MatchesPlainOnAnIslandAndScatteredBlocks) {
   block(355, 360, 250, 300);  // ... strip 11 far to the right
   block(390, 395, 300, 340);  // strip 12 at the right ...
   block(420, 425, 3, 12);     // ... strip 13 at the left
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) c.z(i, j) = static_cast<float>((i * 37 + j * 11) % 500) / 7.0f;
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) c.z(i, j) = static_cast<float>((i * 37 + j * 11) % 500) / 7.0f;
   }
   compare(c, SweepCover::Interior, {40, -1.0f});
   compare(c, SweepCover::Every, {40, -1.0f});
+}
+
+// Every size of grid: one row, one column, columns no multiple of the vector
+// width, rows one short of and one past a whole strip.
+TEST(RelaxFast, MatchesPlainOnGridsOfEverySize) {
+  std::vector<kit_test::OtherGrid> grids = kit_test::other_grids();
+  grids.push_back({"2 x 2", {2, 2, 1000.0f, 0.0f, 0.0f}});
+  grids.push_back({"17 x 31", {17, 31, 1000.0f, 0.0f, 0.0f}});
+  grids.push_back({"15 x 65", {15, 65, 1000.0f, 0.0f, 0.0f}});
+  for (const kit_test::OtherGrid& g : grids) {
+    const gridkit::GridScope scope(g.grid);
+    for (std::uint32_t seed : {1u, 4u, 7u}) {
+      Case c = random_case(seed);
+      c.name = std::string(g.name) + " " + c.name;
+      compare(c, SweepCover::Interior, {4, -1.0f});
+      compare(c, SweepCover::Every, {4, -1.0f});
+    }
+    Case smooth{std::string(g.name) + " converging", all_codes(1), RealGrid(NROW(), NCOL(), 0.0f)};
+    smooth.codes(1, 1) = -1;
+    smooth.z(1, 1) = 90.0f;
+    compare(smooth, SweepCover::Every, {500, 0.5f});
+  }
 }
 
 TEST(RelaxFast, ReportsEverySweepToTheProgressCallback) {

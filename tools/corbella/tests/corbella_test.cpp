@@ -9,6 +9,7 @@
 #include "gridkit/numfmt.hpp"
 #include "gridkit/tool_main.hpp"
 #include "tests/support/grid_files.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/corbella/mix.hpp"
 #include "tools/corbella/corbella.hpp"
@@ -185,12 +186,23 @@ TEST_F(CorbellaRun, ZeroClayConductivityPrintsAsterisksWhereItDividesZeroByZero)
 }
 
 TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
-  write_inputs(gridkit::NROW, gridkit::NCOL);
+  write_inputs(gridkit::NROW(), gridkit::NCOL());
   const auto result = run(dialogue("361", "470"));
   ASSERT_EQ(result.status, 0) << result.error;
   EXPECT_EQ(kit_test::read_lines(dir / "LAY1.KV").size(), 470u * 46u);
 }
 
+
+// On a grid of its own the bounds are that grid's columns and rows.
+TEST_F(CorbellaRun, BoundsFollowTheRunsGrid) {
+  const kit_test::OnGrid on_grid(dir, kit_test::other_grids().front().grid);  // 97 x 53
+  write_inputs(53, 97);
+  const auto result = run(kit_test::answers({"98", "97", "54", "53"}) + dialogue("", "").substr(2));
+  ASSERT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(kit_test::count_of(result.output, "COLUMNS MUST BE FROM 1 TO 97 -"), 1) << result.output;
+  EXPECT_EQ(kit_test::count_of(result.output, "ROWS MUST BE FROM 1 TO 53 -"), 1) << result.output;
+  EXPECT_EQ(kit_test::read_lines(dir / "LAY1.KV").size(), 53u * 13u);
+}
 
 // A damaged input stops the run before anything is written; the error names
 // the file and the line.

@@ -228,5 +228,25 @@ TEST(Trace, JunctionOrderRule) {
   }
 }
 
+// The fixed link belongs to the built-in grid: a grid of the same size but
+// another place leaves both cells as the classification made them.
+TEST(FixedLink, OnlyOnTheBuiltInGrid) {
+  const struct {
+    gridkit::ModelGrid grid;
+    CellClass expected;
+    const char* why;
+  } cases[] = {
+      {gridkit::kBuiltInGrid, CellClass::PlainRiver, "built-in grid: both cells plain river"},
+      {{361, 470, 250.0f, 402125.0f, 318375.0f}, CellClass::NotRiver, "same size, other place"},
+  };
+  for (const auto& c : cases) {
+    const gridkit::GridScope scope(c.grid);
+    gridkit::GridArray<CellClass> cell_class(gridkit::NROW(), gridkit::NCOL(), CellClass::NotRiver);
+    apply_fixed_corrections(cell_class);
+    EXPECT_EQ(cell_class(kLinkFrom.row, kLinkFrom.col), c.expected) << c.why;
+    EXPECT_EQ(cell_class(kLinkTo.row, kLinkTo.col), c.expected) << c.why;
+  }
+}
+
 }  // namespace
 }  // namespace heron2::test

@@ -84,8 +84,8 @@ class LargeNetwork : public ::testing::Test {
     draw(Art{456, 31, {"CRRRRRRR"}}, cells);
 
     std::vector<InputRecord> records;
-    for (int i = 1; i <= gridkit::NROW; ++i) {
-      for (int j = 1; j <= gridkit::NCOL; ++j) {
+    for (int i = 1; i <= gridkit::NROW(); ++i) {
+      for (int j = 1; j <= gridkit::NCOL(); ++j) {
         if (cells.river_flag(i, j) != 1) continue;
         ++river_cells_;
         const double stage = i == 300 ? (j == 104 ? 140.0 : 100.0) : 900.0 - i;

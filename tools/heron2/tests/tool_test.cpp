@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/tool_main.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/heron2/heron2.hpp"
 #include "tools/heron2/tests/network_art.hpp"
@@ -19,8 +20,8 @@ const std::string kPrompts =
 // 500 less the row, conductance 42, bottom 1.
 std::vector<InputRecord> records_for(const RiverCells& cells) {
   std::vector<InputRecord> records;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       if (cells.river_flag(i, j) == 1) records.push_back({1, i, j, 500.0 - i, 42.0, 1.0, 0, 0});
     }
   }
@@ -211,6 +212,52 @@ TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.error.find("RIVER.DAT line 4"), std::string::npos) << run.error;
   EXPECT_NE(run.error.find("column 400"), std::string::npos) << run.error;
+}
+
+// On any grid a river may run to the grid's edge: the trace stops there, and
+// there are as many class and order maps as the row has pieces of 123
+// columns, each line as long as its piece. A grid of one row or one column
+// has no interior cell, so no line end and no segment.
+TEST(Heron2Run, RiverToTheEdgeOfAnyGrid) {
+  const struct {
+    const char* grid;
+    Art river;
+    int segments;
+    int reaches;
+  } cases[] = {
+      {"97 x 53 of 250", {20, 90, {"RRRRRRRR"}}, 1, 8},
+      {"33 x 3 of 500", {2, 28, {"RRRRRR"}}, 1, 6},
+      {"1 row", {1, 35, {"RRRRRR"}}, 0, 0},
+      {"1 column", {35, 1, {"R", "R", "R", "R", "R", "R"}}, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const kit_test::OtherGrid* g = nullptr;
+    for (const kit_test::OtherGrid& other : kit_test::other_grids())
+      if (std::string(other.name) == c.grid) g = &other;
+    ASSERT_NE(g, nullptr) << c.grid;
+    ScratchFolder folder;
+    const kit_test::OnGrid on_grid(folder, g->grid);
+    RiverCells cells = cells_with({c.river});
+    write_ibound(folder, cells.boundary);
+    folder.write("RIVER.DAT", package_text(10, 0, 6, records_for(cells)));
+    const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
+    ASSERT_EQ(run.status, 0) << c.grid << ": " << run.error;
+    EXPECT_EQ(run.output, kPrompts + "          " + std::to_string(c.segments) +
+                              "\nStop - Program terminated.\n") << c.grid;
+    EXPECT_EQ(folder.lines("NEWRIVER.RIV").size(), 2u + static_cast<std::size_t>(c.reaches)) << c.grid;
+    const std::size_t pieces = (static_cast<std::size_t>(g->grid.columns) + 122) / 123;
+    for (const char* kind : {"OUT.FL", "OUT.OR"}) {
+      for (std::size_t p = 1; p <= pieces + 1; ++p) {
+        const std::string name = kind + std::to_string(p);
+        ASSERT_EQ(folder.has(name), p <= pieces) << c.grid << " " << name;
+        if (p > pieces) continue;
+        const std::vector<std::string> lines = folder.lines(name);
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(g->grid.rows)) << c.grid << " " << name;
+        const std::size_t width = std::min<std::size_t>(123, g->grid.columns - (p - 1) * 123);
+        for (const std::string& line : lines) EXPECT_EQ(line.size(), width) << c.grid << " " << name;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -31,13 +31,13 @@ using gridkit::RealGrid;
 ModelArray sample_array(ArrayLayout layout) {
   if (layout == ArrayLayout::Int) {
     IntGrid grid;
-    for (int i = 1; i <= NROW; ++i)
-      for (int j = 1; j <= NCOL; ++j) grid(i, j) = (i * 37 + j * 11) % 1099 - 99;  // -99 to 999
+    for (int i = 1; i <= NROW(); ++i)
+      for (int j = 1; j <= NCOL(); ++j) grid(i, j) = (i * 37 + j * 11) % 1099 - 99;  // -99 to 999
     return grid;
   }
   RealGrid grid;
-  for (int i = 1; i <= NROW; ++i) {
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i) {
+    for (int j = 1; j <= NCOL(); ++j) {
       const int k = i * 131 + j * 17;
       switch (layout) {
         case ArrayLayout::Fixed: grid(i, j) = static_cast<float>(k % 20001 - 5000) / 10.0f; break;  // -500.0 to 1500.0
@@ -157,8 +157,8 @@ TEST(KitgeoImport, GeographicRasterLandsOnOurProjectionOfEachNode) {
     EXPECT_NE(run.output.find(": 0 cells outside"), std::string::npos) << run.output;
     const RealGrid imported = std::get<RealGrid>(read_model_array(folder, "GEO.DAT", ArrayLayout::Free));
     double worst = 0.0;
-    for (int i = 1; i <= NROW; ++i) {
-      for (int j = 1; j <= NCOL; ++j) {
+    for (int i = 1; i <= NROW(); ++i) {
+      for (int j = 1; j <= NCOL(); ++j) {
         const gridkit::Geodetic node = gridkit::crstm_to_geodetic(gridkit::node_x_double(j), gridkit::node_y_double(i));
         worst = std::max(worst, std::fabs(imported(i, j) - c.field(node.lat, -node.lon_west)));
       }
@@ -205,10 +205,10 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
     ASSERT_EQ(band.values[k], ibound.values()[k] == 0 ? band.nodata : values[k]) << "pixel " << k;
   }
   ASSERT_EQ(kitgeo(folder, "export A.DAT HOLE.tif --layout free --ibound HOLED.ARR").status, 0);
-  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, "", 100, NROW,
-               std::vector<double>(100 * NROW, 5.0));
-  write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), NCOL, NROW,
-               std::vector<double>(NCOL * NROW, -2.5));
+  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, "", 100, NROW(),
+               std::vector<double>(100 * NROW(), 5.0));
+  write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), NCOL(), NROW(),
+               std::vector<double>(NCOL() * NROW(), -2.5));
   write_raster(folder / "FAR.tif", {290068.0, 1000.0, 0.0, 50000.0, 0.0, -1000.0}, crstm_wkt(), 10, 10,
                std::vector<double>(100, 7.0));
 
@@ -223,7 +223,7 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
       {"import EXPORT.tif OUT.DAT --layout free --ibound IBOUND.ARR", 0, without_data + " (all inactive in IBOUND.ARR)"},
       {"import WEST.tif OUT.DAT --layout fixed --resampling average", 0,
        "WEST.tif names no coordinate system: taken as CRSTM\nWEST.tif -> OUT.DAT (fixed layout, average): " +
-           std::to_string(261 * NROW) + without_data + "\n"},
+           std::to_string(261 * NROW()) + without_data + "\n"},
       {"import HOLE.tif OUT.DAT --layout free --ibound IBOUND.ARR", 2,
        "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; 1 active cells lie outside the "
        "raster or on nodata"},

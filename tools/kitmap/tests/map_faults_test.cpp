@@ -55,7 +55,7 @@ std::string run_kitmap_in(const kit_test::ScratchFolder& dir, const std::vector<
 // name that makes the default title.
 TEST(KitmapFaults, TitleThatIsNotUtf8IsDrawnWithReplacementCharacters) {
   const kit_test::ScratchFolder dir;
-  kit_test::write_int_grid(dir / "Z\xFF.BOL", gridkit::IntGrid(NROW, NCOL, 1));
+  kit_test::write_int_grid(dir / "Z\xFF.BOL", gridkit::IntGrid(NROW(), NCOL(), 1));
   run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "latin1.png", "--cell", "1", "--title", "Zone \xFF"});
   run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "fffd.png", "--cell", "1", "--title", "Zone \xEF\xBF\xBD"});
   run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "none.png", "--cell", "1", "--title", "Zone "});
@@ -81,8 +81,8 @@ TEST(KitmapFaults, DrawingErrorIsAnErrorAndNoSheetIsWritten) {
 // top of the colour scale (every level fell in the lowest band).
 TEST(KitmapFaults, SurferBlankedNodesHaveNoDataAndStayOutOfTheScale) {
   gridkit::RealGrid levels =
-      kit_test::make_grid(NROW, NCOL, [](int r, int) { return 400.0f + static_cast<float>(r % 200); });
-  const gridkit::IntGrid ibound(NROW, NCOL, 1);
+      kit_test::make_grid(NROW(), NCOL(), [](int r, int) { return 400.0f + static_cast<float>(r % 200); });
+  const gridkit::IntGrid ibound(NROW(), NCOL(), 1);
   const Bands plain = level_bands(levels, ibound, 0);
   levels(100, 100) = 1.70141e38f;
   levels(101, 100) = 3.0e38f;

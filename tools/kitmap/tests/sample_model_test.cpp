@@ -90,10 +90,10 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   EXPECT_GT(counts[2], 50000);
 
   // HERON2 read the same array: its mouths lie beside the lake's cells.
-  std::vector<std::string> classes(NROW);  // the three class maps side by side
+  std::vector<std::string> classes(NROW());  // the three class maps side by side
   for (const char* part : {"RIVERS.FL1", "RIVERS.FL2", "RIVERS.FL3"}) {
     const std::vector<std::string> lines = read_lines(kOut / part);
-    ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW));
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW()));
     for (int i = 0; i < NROW; ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
   }
   int mouths = 0;
@@ -207,8 +207,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   const kitmap::Bands bands = kitmap::level_bands(levels, zones, 20.0);
   const Png lmap(kOut / "maps/levels.png");
   std::map<int, int> bands_seen;
-  for (int i = 10; i <= NROW - 10; i += 9)
-    for (int j = 10; j <= NCOL - 10; j += 9) {
+  for (int i = 10; i <= NROW() - 10; i += 9)
+    for (int j = 10; j <= NCOL() - 10; j += 9) {
       const int band = bands.band_of(levels(i, j));
       bool clear = true;
       for (int di = -8; di <= 8 && clear; ++di)
@@ -249,7 +249,7 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
   gridkit::RealGrid reals;
   *layout == gridkit::ArrayLayout::Int ? gridkit::read_grid(f, ints, *layout) : gridkit::read_grid(f, reals, *layout);
   const int per_line = *layout == gridkit::ArrayLayout::Int ? 25 : *layout == gridkit::ArrayLayout::Fixed ? 10 : 8;
-  if (f.line_number() != NROW * ((NCOL + per_line - 1) / per_line) || f.next_line().has_value()) return false;
+  if (f.line_number() != NROW() * ((NCOL() + per_line - 1) / per_line) || f.next_line().has_value()) return false;
   for (const std::string& line : read_lines(path))
     if (line.size() > (per_line == 25 ? 75u : 80u) || line.find("**") != std::string::npos) return false;
   return true;

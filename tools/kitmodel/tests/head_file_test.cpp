@@ -181,12 +181,12 @@ TEST(HeadReader, TellsHeadsFromInactiveAndDryMarks) {
 // heads elsewhere.
 std::vector<std::byte> model_layer_file() {
   Record r{1, 1, 1.0, 1};
-  for (int row = 1; row <= gridkit::NROW; ++row)
-    for (int col = 1; col <= gridkit::NCOL; ++col)
+  for (int row = 1; row <= gridkit::NROW(); ++row)
+    for (int col = 1; col <= gridkit::NCOL(); ++col)
       r.values.push_back(col == 1 ? 1.0e30 : row == 2 && col == 2 ? -1.0e30 : 400.0 + row * 0.5 - col * 0.25);
   Record other = r;
   other.layer = 2;
-  return kitmodel_test::head_file(HeadForm::Stream52, gridkit::NCOL, gridkit::NROW, {r, other});
+  return kitmodel_test::head_file(HeadForm::Stream52, gridkit::NCOL(), gridkit::NROW(), {r, other});
 }
 
 void write_bytes(const std::filesystem::path& file, const std::vector<std::byte>& bytes) {
@@ -231,10 +231,10 @@ TEST(HeadsCommand, WritesTheLayerAsGridAndArray) {
 TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
   kit_test::ScratchFolder folder;
   write_bytes(folder / "model.hds", model_layer_file());
-  Record huge{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL * gridkit::NROW, 2345678.0)};
-  write_bytes(folder / "huge.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL, gridkit::NROW, {huge}));
-  Record dry{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL * gridkit::NROW, -888.0)};
-  write_bytes(folder / "dry.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL, gridkit::NROW, {dry}));
+  Record huge{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL() * gridkit::NROW(), 2345678.0)};
+  write_bytes(folder / "huge.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {huge}));
+  Record dry{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL() * gridkit::NROW(), -888.0)};
+  write_bytes(folder / "dry.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {dry}));
   write_bytes(folder / "small.hds", kitmodel_test::head_file(HeadForm::Stream44, kCols, kRows, two_periods()));
   struct Case {
     std::vector<std::string> args;

@@ -14,7 +14,7 @@ struct Record {
   int period = 1;
   double total_time = 1.0;
   int layer = 1;
-  std::vector<double> values{};  // NCOL x NROW, row 1 first
+  std::vector<double> values{};  // NCOL() x NROW(), row 1 first
   std::string text = "HEAD";  // right-justified in 16 characters
 };
 

@@ -31,11 +31,11 @@ ModelInputs small_model() {
   for (int r = 10; r <= 12; ++r)
     for (int c = 10; c <= 12; ++c) in.ibound(r, c) = 1;
   in.ibound(11, 10) = -1;
-  in.top = gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 100.0f);
-  in.start = gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 90.0f);
-  in.bottoms = {gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 50.0f), gridkit::RealGrid()};
-  in.kh = {gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 10.0f), gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 5.0f)};
-  in.kv = {gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 1.0f), gridkit::RealGrid(gridkit::NROW, gridkit::NCOL, 0.5f)};
+  in.top = gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 100.0f);
+  in.start = gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 90.0f);
+  in.bottoms = {gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 50.0f), gridkit::RealGrid()};
+  in.kh = {gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 10.0f), gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 5.0f)};
+  in.kv = {gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 1.0f), gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), 0.5f)};
   in.river_header.reach_count = 1;
   in.reaches = {reach(1, 11, 12, 89.0f, 10.0f, 87.0f, 3)};
   return in;

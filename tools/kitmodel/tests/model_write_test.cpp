@@ -59,22 +59,22 @@ void write_small_model(const kit_test::ScratchFolder& dir) {
   kit_test::write_int_grid(dir / "IB.BOL", kit_test::make_int_grid([](int r, int c) {
     return r >= 2 && r <= 5 && c >= 2 && c <= 6 ? (r == 3 && c == 2 ? -1 : 1) : 0;
   }));
-  kit_test::write_fixed_grid(dir / "TOP.MOD", kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_fixed_grid(dir / "TOP.MOD", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
     return 100.0f + 0.1f * static_cast<float>(r + c);
   }));
-  kit_test::write_fixed_grid(dir / "BOT1.MOD", RealGrid(gridkit::NROW, gridkit::NCOL, 60.3f));
-  kit_test::write_fixed_grid(dir / "BOT2.MOD", RealGrid(gridkit::NROW, gridkit::NCOL, 20.7f));
-  kit_test::write_free_grid(dir / "START.TXT", kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_fixed_grid(dir / "BOT1.MOD", RealGrid(gridkit::NROW(), gridkit::NCOL(), 60.3f));
+  kit_test::write_fixed_grid(dir / "BOT2.MOD", RealGrid(gridkit::NROW(), gridkit::NCOL(), 20.7f));
+  kit_test::write_free_grid(dir / "START.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
     return 90.0f + awkward(r, c, 0.001f);
   }));
-  kit_test::write_exp_grid(dir / "K1.KH", kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_exp_grid(dir / "K1.KH", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
     return awkward(r, c, 3.1f);
   }));
-  kit_test::write_free_grid(dir / "K2.TXT", kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_free_grid(dir / "K2.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
     return awkward(r, c, 0.7f);
   }));
-  kit_test::write_exp_grid(dir / "K2.KV", RealGrid(gridkit::NROW, gridkit::NCOL, 0.0123f));
-  kit_test::write_free_grid(dir / "RCH.TXT", kit_test::make_grid(gridkit::NROW, gridkit::NCOL, [](int r, int c) {
+  kit_test::write_exp_grid(dir / "K2.KV", RealGrid(gridkit::NROW(), gridkit::NCOL(), 0.0123f));
+  kit_test::write_free_grid(dir / "RCH.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
     return awkward(r, c, 1e-5f);
   }));
   dir.write("RIV.RIV",
@@ -114,7 +114,7 @@ TEST(ModelWrite, ArraysReadBackAsTheKitsFloats) {
 
   // IDOMAIN: the constant head is active (held by CHD at its start).
   gridkit::InFile idomain = gridkit::InFile::open_existing(arrays / "idomain1.txt", "idomain1");
-  std::vector<long long> row(gridkit::NCOL);
+  std::vector<long long> row(gridkit::NCOL());
   for (int r = 1; r <= 3; ++r) gridkit::read_free(idomain, row);
   EXPECT_EQ(row[0], 0);
   EXPECT_EQ(row[1], 1);
@@ -150,14 +150,14 @@ TEST(ModelWrite, ArraysReadBackAsTheKitsFloats) {
 TEST(ModelWrite, PinchedCellsPassFlowInBothVersions) {
   const kit_test::ScratchFolder dir;
   write_small_model(dir);
-  RealGrid bottom1(gridkit::NROW, gridkit::NCOL, 60.3f);
+  RealGrid bottom1(gridkit::NROW(), gridkit::NCOL(), 60.3f);
   bottom1(4, 3) = 100.0f + 0.1f * 7.0f;  // the top there: layer 1 pinched out
   kit_test::write_fixed_grid(dir / "BOT1.MOD", bottom1);
   const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
   ASSERT_EQ(run.status, 0) << run.out << run.err;
 
   gridkit::InFile idomain = gridkit::InFile::open_existing(dir / "mf6" / "arrays" / "idomain1.txt", "idomain1");
-  std::vector<long long> row(gridkit::NCOL);
+  std::vector<long long> row(gridkit::NCOL());
   for (int r = 1; r <= 4; ++r) gridkit::read_free(idomain, row);
   EXPECT_EQ(row[2], -1);
   EXPECT_EQ(row[3], 1);

@@ -46,9 +46,9 @@ TEST(Residuals, NearestNodeRoundsHalvesAwayFromNode1) {
 
 // Heads of the model grid: none (1E+30) except at four cells, one of them dry.
 std::vector<double> sparse_heads() {
-  std::vector<double> values(static_cast<std::size_t>(gridkit::NCOL) * gridkit::NROW, 1.0e30);
+  std::vector<double> values(static_cast<std::size_t>(gridkit::NCOL()) * gridkit::NROW(), 1.0e30);
   const auto set = [&](int row, int col, double v) {
-    values[static_cast<std::size_t>(row - 1) * gridkit::NCOL + static_cast<std::size_t>(col - 1)] = v;
+    values[static_cast<std::size_t>(row - 1) * gridkit::NCOL() + static_cast<std::size_t>(col - 1)] = v;
   };
   set(1, 1, 102.0);
   set(2, 3, 109.0);
@@ -73,7 +73,7 @@ TEST(Residuals, SummarizesAHandWorkedCase) {
   kit_test::ScratchFolder folder;
   const kitmodel_test::Record record{1, 1, 1.0, 1, sparse_heads()};
   const auto bytes =
-      kitmodel_test::head_file(kitmodel::HeadForm::Stream44, gridkit::NCOL, gridkit::NROW, {record});
+      kitmodel_test::head_file(kitmodel::HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {record});
   std::ofstream(folder / "run.hds", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   folder.write("WELLS.XYZ", kWells);
@@ -109,7 +109,7 @@ TEST(Residuals, RefusesARunWithNothingToCompare) {
   kit_test::ScratchFolder folder;
   const kitmodel_test::Record record{1, 1, 1.0, 1, sparse_heads()};
   const auto bytes =
-      kitmodel_test::head_file(kitmodel::HeadForm::Stream52, gridkit::NCOL, gridkit::NROW, {record});
+      kitmodel_test::head_file(kitmodel::HeadForm::Stream52, gridkit::NCOL(), gridkit::NROW(), {record});
   std::ofstream(folder / "run.hds", std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   folder.write("FAR.XYZ", "0 0 1\n");

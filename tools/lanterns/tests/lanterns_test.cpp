@@ -102,8 +102,8 @@ TEST(LanternsChain, OutputIsACurveFileForQuarrypit) {
   EXPECT_NE(run.output.find("VERTEX #          5"), std::string::npos);
   const gridkit::IntGrid zones = kit_test::read_int_grid(folder / "OUTLINE.BOL");
   int filled = 0;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
-    for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
+    for (int j = 1; j <= gridkit::NCOL(); ++j) {
       const bool expected = inside(polygon, gridkit::node_x_double(j), gridkit::node_y_double(i));
       EXPECT_EQ(zones(i, j), expected ? 3 : 0) << "row " << i << " column " << j;
       filled += expected ? 1 : 0;

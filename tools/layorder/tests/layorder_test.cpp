@@ -141,13 +141,13 @@ class LayorderRun : public ::testing::Test {
     };
     for (int k = 1; k <= NLAY; ++k) {
       kit_test::write_fixed_grid(dir / ("T" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW, NCOL, [&](int r, int c) {
+          kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
             if (is_bad(r, c) && k == 1) return 550.0f;
             if (is_bad(r, c) && k == 2) return 552.0f;
             return top_value(k, r, c);
           }));
       kit_test::write_fixed_grid(dir / ("B" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW, NCOL, [&](int r, int c) {
+          kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
             if (is_bad(r, c) && k == 1) return 550.0f;
             if (is_bad(r, c) && k == 2) return 548.5f;
             return bot_value(k, r, c);

@@ -83,20 +83,20 @@ class PinchlayRun : public ::testing::Test {
     const kit_test::ScratchFolder& in = *inputs_;
     kit_test::write_int_grid(in / "PINCH.IBD", kit_test::make_int_grid([](int r, int c) {
       if ((r == kInactive.row && c == kInactive.col) || (r == 1 && c == 1) ||
-          (r == NROW && c == NCOL))
+          (r == NROW() && c == NCOL()))
         return 0;
       if (r == kConstantHead.row && c == kConstantHead.col) return -1;
       return 1;
     }));
-    kit_test::write_fixed_grid(in / "UNCONF.ARR", kit_test::make_grid(NROW, NCOL, [](int r, int c) {
+    kit_test::write_fixed_grid(in / "UNCONF.ARR", kit_test::make_grid(NROW(), NCOL(), [](int r, int c) {
       return (r == kInactive.row && c == kInactive.col) ? 100.0f
                                                          : 50.0f + 0.5f * static_cast<float>(c % 4);
     }));
     for (int k = 1; k <= NLAY; ++k) {
       kit_test::write_fixed_grid(in / ("T" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW, NCOL, [k](int r, int c) { return top_value(k, r, c); }));
+          kit_test::make_grid(NROW(), NCOL(), [k](int r, int c) { return top_value(k, r, c); }));
       kit_test::write_fixed_grid(in / ("B" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW, NCOL, [k](int r, int c) { return bot_value(k, r, c); }));
+          kit_test::make_grid(NROW(), NCOL(), [k](int r, int c) { return bot_value(k, r, c); }));
     }
   }
   static void TearDownTestSuite() {
@@ -179,7 +179,7 @@ TEST_F(PinchlayRun, AsksTwelveAnswersAndPinchesOutInactiveNodes) {
   // The first and last cells of the grid are inactive too (U = 50.5 and 50.25).
   EXPECT_EQ(fixed_field(output("B1"), 1, 1), "    52.5");
   EXPECT_EQ(fixed_field(output("B3"), 1, 1), "    50.5");
-  EXPECT_EQ(fixed_field(output("T2"), NROW, NCOL), "    52.5");
+  EXPECT_EQ(fixed_field(output("T2"), NROW(), NCOL()), "    52.5");
   // Active and constant-head neighbours keep their values.
   for (const auto& base : kBases) {
     const auto input = kit_test::read_lines(dir / (base + ".DAT"));

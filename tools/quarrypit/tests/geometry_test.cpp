@@ -43,7 +43,7 @@ TEST(Band, StrictlyBelowHalfACell) {
   IntGrid exact;
   mark_band(exact, {node_x(10) + 20.0f, node_y(20) + 500.0f},
             {node_x(15) - 20.0f, node_y(20) + 500.0f});
-  for (int j = 1; j <= gridkit::NCOL; ++j) EXPECT_EQ(exact(20, j), 0) << j;
+  for (int j = 1; j <= gridkit::NCOL(); ++j) EXPECT_EQ(exact(20, j), 0) << j;
 
   IntGrid near;
   mark_band(near, {node_x(10) + 20.0f, node_y(20) + 499.875f},
@@ -71,8 +71,8 @@ TEST(Band, BoundedSearchGivesTheSameMarksAsEveryNode) {
   std::uniform_real_distribution<float> x_in(250000.0f, 700000.0f);
   std::uniform_real_distribution<float> y_in(50000.0f, 600000.0f);
   std::uniform_real_distribution<float> short_step(-6000.0f, 6000.0f);
-  std::uniform_int_distribution<int> col_in(1, gridkit::NCOL);
-  std::uniform_int_distribution<int> row_in(1, gridkit::NROW);
+  std::uniform_int_distribution<int> col_in(1, gridkit::NCOL());
+  std::uniform_int_distribution<int> row_in(1, gridkit::NROW());
   std::vector<std::pair<Vertex, Vertex>> edges;
   for (int k = 0; k < 40; ++k) edges.push_back({{x_in(random), y_in(random)}, {x_in(random), y_in(random)}});
   for (int k = 0; k < 80; ++k) {
@@ -123,6 +123,30 @@ TEST(CrossingLists, FirstEmptyEntryAndOverflowDropped) {
   EXPECT_EQ(lists.row(8)[0], kEmptyCrossing);
 }
 
+// A row's room for crossings: 100 up to the built-in grid's 361 columns,
+// then in proportion to the columns, always even; a full row still drops.
+TEST(CrossingLists, RoomFollowsTheColumns) {
+  const struct {
+    int columns;
+    int room;
+    const char* why;
+  } cases[] = {
+      {1, 100, "one column keeps the old room"},
+      {361, 100, "built-in grid: as it always was"},
+      {362, 102, "one column past: the next even count"},
+      {722, 200, "twice the columns, twice the room"},
+      {5000, 1386, "5000 columns: 2 x ceil(250000 / 361)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(crossings_per_row(c.columns), c.room) << c.why;
+    const gridkit::GridScope scope(gridkit::ModelGrid{c.columns, 2, 1000.0f, 0.0f, 0.0f});
+    CrossingLists lists;
+    for (int k = 0; k < c.room + 3; ++k) lists.add(2, static_cast<float>(k));
+    EXPECT_EQ(lists.count(2), c.room) << c.why;
+    EXPECT_EQ(lists.row(2).size(), static_cast<std::size_t>(c.room)) << c.why;
+  }
+}
+
 // A crossing west of X = 0 is a crossing like any other: it keeps its entry
 // and pairs as usual; only entries never filled are empty.
 TEST(CrossingLists, CrossingWestOfZeroCountsLikeAnyOther) {
@@ -137,7 +161,7 @@ TEST(CrossingLists, CrossingWestOfZeroCountsLikeAnyOther) {
   EXPECT_EQ(lists.row(3)[99], node_x(4));
   IntGrid icurve;
   lists.fill(icurve, 4);
-  for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int j = 1; j <= gridkit::NCOL(); ++j) {
     EXPECT_EQ(icurve(3, j), j <= 4 ? 4 : 0) << "row 3 column " << j;
     EXPECT_EQ(icurve(4, j), j <= 2 ? 4 : 0) << "row 4 column " << j;
   }
@@ -159,7 +183,7 @@ TEST(CrossingLists, SortPutsEmptiesFirstAndFillPairsFromTheTop) {
 
   IntGrid icurve;
   lists.fill(icurve, 9);
-  for (int j = 1; j <= gridkit::NCOL; ++j) {
+  for (int j = 1; j <= gridkit::NCOL(); ++j) {
     EXPECT_EQ(icurve(1, j), (j >= 10 && j <= 20) ? 9 : 0) << "row 1 column " << j;
     EXPECT_EQ(icurve(2, j), (j >= 5 && j <= 8) ? 9 : 0) << "row 2 column " << j;
   }
@@ -167,13 +191,13 @@ TEST(CrossingLists, SortPutsEmptiesFirstAndFillPairsFromTheTop) {
 
 TEST(NearestNode, HalvesRoundAwayFromZeroAndOutsideIsNone) {
   gridkit::Cell cell;
-  ASSERT_TRUE(nearest_node({gridkit::XORIG + 500.0f, gridkit::YORIG - 1500.0f}, cell));
+  ASSERT_TRUE(nearest_node({gridkit::XORIG() + 500.0f, gridkit::YORIG() - 1500.0f}, cell));
   EXPECT_EQ(cell, (gridkit::Cell{3, 2}));
-  ASSERT_TRUE(nearest_node({gridkit::XORIG + 499.0f, gridkit::YORIG - 1499.0f}, cell));
+  ASSERT_TRUE(nearest_node({gridkit::XORIG() + 499.0f, gridkit::YORIG() - 1499.0f}, cell));
   EXPECT_EQ(cell, (gridkit::Cell{2, 1}));
   // Half a cell west of column 1 rounds to column 0: outside.
-  EXPECT_FALSE(nearest_node({gridkit::XORIG - 500.0f, gridkit::YORIG}, cell));
-  EXPECT_TRUE(nearest_node({gridkit::XORIG - 499.0f, gridkit::YORIG}, cell));
+  EXPECT_FALSE(nearest_node({gridkit::XORIG() - 500.0f, gridkit::YORIG()}, cell));
+  EXPECT_TRUE(nearest_node({gridkit::XORIG() - 499.0f, gridkit::YORIG()}, cell));
   EXPECT_FALSE(nearest_node({node_x(361) + 500.0f, node_y(470)}, cell));
   EXPECT_FALSE(nearest_node({node_x(1), node_y(470) - 500.0f}, cell));
   EXPECT_FALSE(nearest_node({1.0e30f, 1.0e30f}, cell));

@@ -8,6 +8,7 @@
 #include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/textfile.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
 
@@ -38,10 +39,10 @@ gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
   std::ifstream in(path);
   gridkit::IntGrid grid;
   std::string line;
-  for (int i = 1; i <= gridkit::NROW; ++i) {
+  for (int i = 1; i <= gridkit::NROW(); ++i) {
     int j = 1;
-    while (j <= gridkit::NCOL && std::getline(in, line)) {
-      EXPECT_EQ(line.size(), static_cast<std::size_t>(std::min(75, gridkit::NCOL - j + 1)))
+    while (j <= gridkit::NCOL() && std::getline(in, line)) {
+      EXPECT_EQ(line.size(), static_cast<std::size_t>(std::min(75, gridkit::NCOL() - j + 1)))
           << "row " << i;
       for (const char c : line) grid(i, j++) = c - '0';
     }
@@ -52,6 +53,9 @@ gridkit::IntGrid read_boundary(const std::filesystem::path& path) {
 
 Result run_curves(const std::vector<Curve>& curves) {
   const kit_test::ScratchFolder folder;
+  // A test on a grid of its own describes it to the run.
+  if (!(gridkit::model_grid() == gridkit::kBuiltInGrid))
+    folder.write("GRID.toml", kit_test::grid_file_text(gridkit::model_grid()));
   write_curves(folder, curves);
   Result result{kit_test::run_in(folder, run_quarrypit, answers_for(curves)), {}, {}};
   if (result.run.status == 0) {

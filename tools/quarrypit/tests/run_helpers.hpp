@@ -32,7 +32,8 @@ void write_curves(const kit_test::ScratchFolder& folder, const std::vector<Curve
 // Answers for a run over the curves in order, output base "ZONES".
 std::string answers_for(const std::vector<Curve>& curves);
 
-// Writes the curves, runs the tool and reads ZONES.BOL and BOUNDARY.FIL.
+// Writes the curves, runs the tool on the model grid in force and reads
+// ZONES.BOL and BOUNDARY.FIL.
 Result run_curves(const std::vector<Curve>& curves);
 
 // The nodes (row, column) holding `value`.

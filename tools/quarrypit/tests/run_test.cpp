@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "gridkit/tool_main.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tools/quarrypit/quarrypit.hpp"
 #include "tools/quarrypit/tests/run_helpers.hpp"
 
@@ -211,6 +212,32 @@ TEST(QuarrypitRun, BadCurveLineIsReportedWithItsLine) {
   const gridkit::ToolRun run = gridkit::run_tool(run_quarrypit, "BAD.XYZ\nZONES\n", folder.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.error.find("BAD.XYZ line 2"), std::string::npos) << run.error;
+}
+
+// On any grid, a rectangle with no vertex on a row line fills exactly the
+// nodes inside it, and both arrays have the grid's rows and columns.
+TEST(QuarrypitRun, RectangleFillsItsNodesOnAnyGrid) {
+  for (const kit_test::OtherGrid& g : kit_test::other_grids()) {
+    const gridkit::GridScope scope(g.grid);
+    const double cell = g.grid.cell_size;
+    const double x1 = gridkit::node_x_double(1) - 0.4 * cell + (g.grid.columns - 1) * cell * 0.25;
+    const double x2 = gridkit::node_x_double(1) + 0.3 * cell + (g.grid.columns - 1) * cell * 0.8;
+    const double y1 = gridkit::node_y_double(1) + 0.4 * cell - (g.grid.rows - 1) * cell * 0.25;
+    const double y2 = gridkit::node_y_double(1) - 0.3 * cell - (g.grid.rows - 1) * cell * 0.8;
+    Nodes inside;
+    for (int i = 1; i <= gridkit::NROW(); ++i)
+      for (int j = 1; j <= gridkit::NCOL(); ++j) {
+        const double x = gridkit::node_x_double(j), y = gridkit::node_y_double(i);
+        if (x1 <= x && x <= x2 && y2 <= y && y <= y1) inside.insert({i, j});
+      }
+    ASSERT_FALSE(inside.empty()) << g.name;
+    const Result r = run_curves({{"RECT.XYZ", {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, 4}});
+    ASSERT_EQ(r.run.status, 0) << g.name << ": " << r.run.error;
+    EXPECT_EQ(r.zone.rows(), g.grid.rows) << g.name;
+    EXPECT_EQ(r.zone.cols(), g.grid.columns) << g.name;
+    EXPECT_EQ(nodes_with(r.zone, 4), inside) << g.name;
+    EXPECT_EQ(nodes_with(r.zone, 0).size(), r.zone.values().size() - inside.size()) << g.name;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "gridkit/grid.hpp"
+#include "gridkit/dsaa_reader.hpp"
+#include "gridkit/textfile.hpp"
 #include "tests/support/grid_files.hpp"
+#include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
 #include "tools/tallowin/tallowin.hpp"
 
@@ -20,15 +23,15 @@ class TallowTest : public ::testing::Test {
  protected:
   // A free-format real array, 12 values to a line, value(i, j) per cell.
   void write_reals(const std::string& name, const std::function<float(int, int)>& value) {
-    kit_test::write_free_grid(dir_ / name, kit_test::make_grid(NROW, NCOL, value));
+    kit_test::write_free_grid(dir_ / name, kit_test::make_grid(NROW(), NCOL(), value));
   }
   void write_ibound(const std::string& name, const std::function<int(int, int)>& code) {
     kit_test::write_int_grid(dir_ / name, kit_test::make_int_grid(code));
   }
   std::vector<std::string> lines_of(const std::string& name) { return dir_.lines(name); }
   // The output line holding the first value of grid row `row` (rows are
-  // written from NROW up to 1, 37 lines each, after 5 header lines).
-  static std::size_t first_line_of_row(int row) { return 5 + static_cast<std::size_t>(NROW - row) * 37; }
+  // written from NROW() up to 1, 37 lines each, after 5 header lines).
+  static std::size_t first_line_of_row(int row) { return 5 + static_cast<std::size_t>(NROW() - row) * 37; }
 
   kit_test::ScratchFolder dir_;
 };
@@ -54,7 +57,7 @@ TEST_F(TallowTest, TallowinWritesTheDialogueHeaderAndRowsSouthToNorth) {
   EXPECT_EQ(lines[2], "   290568.000000   650568.000000");
   EXPECT_EQ(lines[3], "    88128.000000   557128.000000");
   EXPECT_EQ(lines[4], "       10.100000     4736.100000");
-  EXPECT_EQ(lines[first_line_of_row(NROW)].substr(0, 16), "  4700.1  4700.2") << "row 470 comes first";
+  EXPECT_EQ(lines[first_line_of_row(NROW())].substr(0, 16), "  4700.1  4700.2") << "row 470 comes first";
   EXPECT_EQ(lines[first_line_of_row(1)], "    10.1    10.2    10.3    10.4    10.5    10.6    10.7    10.8    10.9    11.0");
   EXPECT_EQ(lines[first_line_of_row(1) + 36], "    46.1") << "the last line of a row holds one value";
 }
@@ -67,7 +70,7 @@ TEST_F(TallowTest, TallowinBlanksInactiveCellsButTheRangeKeepsTheirValues) {
   });
   write_ibound("IB.DAT", [](int i, int j) {
     if (i == 6 && j == 6) return -1;
-    return (i == 5 && j == 5) || j == NCOL ? 0 : 1;
+    return (i == 5 && j == 5) || j == NCOL() ? 0 : 1;
   });
   const gridkit::ToolRun run = kit_test::run_in(dir_, run_tallowin, "IN.DAT\nIB.DAT\n");
   ASSERT_EQ(run.status, 0) << run.error;
@@ -130,6 +133,32 @@ TEST_F(TallowTest, ShortOrMalformedInputIsReportedWithItsLine) {
   run = kit_test::run_in(dir_, run_tallowex, "");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.error, "read console: end of input where an answer was expected");
+}
+
+// On any grid the arrays are read with the grid's rows and columns and the
+// Surfer grid carries the grid's size and node extents: it reads back, as the
+// model grid, to the values written (inactive cells 0).
+TEST_F(TallowTest, TallowinOnAnyGrid) {
+  for (const kit_test::OtherGrid& g : kit_test::other_grids()) {
+    const kit_test::OnGrid on_grid(dir_, g.grid);
+    const auto value = [](int i, int j) { return static_cast<float>(10 * i + j) / 2.0f; };  // one decimal, as written
+    const auto code = [](int i, int j) { return (i + j) % 3 == 0 ? 0 : 1; };
+    write_reals("LEVELS.DAT", value);
+    write_ibound("IBOUND.DAT", code);
+    const gridkit::ToolRun run = kit_test::run_in(dir_, run_tallowin, "LEVELS.DAT\nIBOUND.DAT\n");
+    ASSERT_EQ(run.status, 0) << g.name << ": " << run.error;
+    const std::vector<std::string> lines = lines_of("LEVELS.D.GRD");
+    const std::size_t row_lines = (static_cast<std::size_t>(NCOL()) + 9) / 10;
+    EXPECT_EQ(lines.size(), 5 + row_lines * static_cast<std::size_t>(NROW())) << g.name;
+    char size_line[40];
+    std::snprintf(size_line, sizeof size_line, " %11d %11d", NCOL(), NROW());
+    EXPECT_EQ(lines.at(1), size_line) << g.name;
+    gridkit::InFile grd = gridkit::InFile::open_existing(dir_ / "LEVELS.D.GRD", "LEVELS.D.GRD");
+    const gridkit::RealGrid back = gridkit::read_dsaa_model_grid(grd);
+    for (int i = 1; i <= NROW(); ++i)
+      for (int j = 1; j <= NCOL(); ++j)
+        ASSERT_EQ(back(i, j), code(i, j) == 0 ? 0.0f : value(i, j)) << g.name << " row " << i << " col " << j;
+  }
 }
 
 }  // namespace
