@@ -1,10 +1,13 @@
 #include "tools/kitgeo/arguments.hpp"
 
 #include <array>
+#include <charconv>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "gridkit/error.hpp"
+#include "gridkit/grid.hpp"
 
 namespace kitgeo {
 
@@ -121,12 +124,26 @@ std::string_view layout_name(Layout layout) {
   return "?";
 }
 
-std::string_view usage() {
+namespace {
+// The model grid's figures in their shortest form, without an exponent:
+// 290068, 1000, 12.5.
+std::string grid_figure(double value) {
+  char text[400];  // the longest double in fixed notation
+  return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+}
+}  // namespace
+
+std::string usage() {
+  const gridkit::ModelGrid& g = gridkit::model_grid();
+  const double west = gridkit::node_x_double(1) - static_cast<double>(g.cell_size) / 2.0;
+  const double north = gridkit::node_y_double(1) + static_cast<double>(g.cell_size) / 2.0;
   return "usage: kitgeo COMMAND INPUT OUTPUT [OPTIONS]\n"
          "\n"
          "Model arrays and point files of the groundwater model kit to and from GIS.\n"
-         "The model grid: 361 columns x 470 rows of 1000 m cells in CRSTM\n"
-         "(transverse Mercator, Clarke 1866), upper-left corner X 290068, Y 557628.\n"
+         "The model grid: " + std::to_string(g.columns) + " columns x " + std::to_string(g.rows) + " rows of " +
+         grid_figure(g.cell_size) + " m cells in CRSTM\n"
+         "(transverse Mercator, Clarke 1866), upper-left corner X " + grid_figure(west) + ", Y " +
+         grid_figure(north) + ".\n"
          "\n"
          "  export ARRAY OUT.tif --layout L [--ibound IBOUND.ARR]\n"
          "      A GeoTIFF of the array on the model grid: Float32 (Int32 for the int\n"

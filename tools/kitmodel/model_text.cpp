@@ -16,6 +16,11 @@ std::string shortest(double value) {
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
+std::string shortest_fixed(double value) {
+  char text[400];  // the longest double in fixed notation
+  return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+}
+
 void write_text_file(const std::filesystem::path& folder, const std::string& name, std::string_view text,
                      std::vector<std::string>& written) {
   gridkit::OutFile file(folder / name, name);

@@ -14,6 +14,9 @@ namespace kitmodel {
 std::string shortest(float value);
 // A double as the shortest text that reads back to it.
 std::string shortest(double value);
+// The same digits, never with an exponent: a CRSTM position of 500000 m is
+// 500000, not 5e+05.
+std::string shortest_fixed(double value);
 
 // Writes `text` (lines ended by '\n') as the file `folder/name` by the kit's
 // output rule and adds `name` to `written`.
