@@ -94,7 +94,8 @@ class Mf6Writer {
     const std::string cell = shortest(model_length(gridkit::DELR(), units));
     std::string text =
         "# The kit's grid: " + std::to_string(gridkit::NROW()) + " rows, " + std::to_string(gridkit::NCOL()) +
-        " columns of " + shortest(static_cast<double>(gridkit::DELR())) + " m. XORIGIN and YORIGIN are the CRSTM position of the\n"
+        " columns of " + shortest(static_cast<double>(gridkit::DELR())) +
+        " m. XORIGIN and YORIGIN are the CRSTM position of the\n"
         "# grid's lower-left corner (" + shortest_fixed(grid_west_edge()) + ", " + shortest_fixed(grid_south_edge()) +
         " m) in model units. CRSTM:\n# " + kCrstmDefinition + "\n"
         "BEGIN OPTIONS\n  LENGTH_UNITS " + (units == LengthUnits::Feet ? "feet" : "meters") +
