@@ -64,6 +64,9 @@ fi
 
 rm -rf "$out" && mkdir -p "$out/logs"
 export BIN="$build/bin" SAMPLES="$root/samples"
+# Each sample's grid is the one its folder gives (GRID.toml, or none for the
+# built-in grid), whatever grid file the caller's environment names.
+unset KIT_GRID
 stamp=$out/logs/.stamp
 for sample in "${samples[@]}"; do
   read -r step_dir inputs results <<<"$sample"
