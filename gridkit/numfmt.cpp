@@ -281,4 +281,9 @@ std::string shortest(double value) {
   return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
+std::string shortest_fixed(double value) {
+  char text[400];  // the longest double in fixed notation takes 310
+  return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+}
+
 }  // namespace gridkit

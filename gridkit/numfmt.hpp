@@ -54,5 +54,8 @@ char* put_free_double(char* out, double value);
 char* put_shortest(char* out, float value);
 std::string shortest(float value);
 std::string shortest(double value);
+// The same digits, never with an exponent: a CRSTM position of 500000 m is
+// "500000", not "5e+05".
+std::string shortest_fixed(double value);
 
 }  // namespace gridkit

@@ -5,7 +5,9 @@
 # wrote. Results go to out/ (or the folder given as the first argument).
 #
 # Steps are the files samples/steps/NN-name.sh, run in order in the results
-# folder with BIN, SAMPLES and OUT set. A step's line "# needs: target ..."
+# folder with BIN, SAMPLES, SAMPLE (the sample's inputs) and OUT set; then
+# the quarry sample's samples/quarry/steps/NN-name.sh the same way in
+# quarry/ inside it. A step's line "# needs: target ..."
 # names the programs it runs; only those are built (a step without the line
 # makes the job build everything). Each step's console dialogue goes to
 # logs/NN-name.log; the terminal shows one line per step. KIT_SKIP_DEPS=1
@@ -15,7 +17,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/out}
 build=${KIT_BUILD_DIR:-$root/build}
-steps=("$root"/samples/steps/*.sh)
+# The samples: the steps of each, the folder of its inputs and its results
+# folder inside $out. The first sample's results are $out itself.
+samples=("samples/steps model ." "samples/quarry/steps quarry quarry")
+steps=("$root"/samples/steps/*.sh "$root"/samples/quarry/steps/*.sh)
 jobs=$(nproc)
 
 # Seconds since the time $1 (from date +%s.%N), one decimal.
@@ -58,27 +63,38 @@ if [ "${KIT_SKIP_BUILD:-}" != 1 ]; then
 fi
 
 rm -rf "$out" && mkdir -p "$out/logs"
-export BIN="$build/bin" SAMPLES="$root/samples" OUT="$out"
+export BIN="$build/bin" SAMPLES="$root/samples"
+# Each sample's grid is the one its folder gives (GRID.toml, or none for the
+# built-in grid), whatever grid file the caller's environment names.
+unset KIT_GRID
 stamp=$out/logs/.stamp
-for step in "${steps[@]}"; do
-  name=$(basename "$step" .sh)
-  log=$out/logs/$name.log
-  touch "$stamp" && sleep 0.01
-  t0=$(date +%s.%N)
-  if ! (cd "$out" && bash "$step") >"$log" 2>&1; then
-    echo "step $name failed; the last lines of $log:" >&2
-    tail -n 15 "$log" >&2
-    exit 1
-  fi
-  seconds=$(since "$t0")
-  written=$(cd "$out" && find . -path ./logs -prune -o -type f -newer "$stamp" -print |
-            sed 's|^\./||' | sort | while read -r f; do
-              # copies of the sample inputs are not results
-              cmp -s "$f" "$SAMPLES/model/$(basename "$f")" 2>/dev/null || echo "$f"
-            done | tr '\n' ' ')
-  count=$(wc -w <<<"$written")
-  [ "$count" -le 8 ] || written="$(cut -d' ' -f1-7 <<<"$written")... ($count files)"
-  printf '%-16s %6s s  %s\n' "${name#*-}" "$seconds" "${written:-(nothing written)}"
+for sample in "${samples[@]}"; do
+  read -r step_dir inputs results <<<"$sample"
+  export SAMPLE="$root/samples/$inputs" OUT="$out"
+  [ "$results" = . ] || OUT="$out/$results"
+  mkdir -p "$OUT"
+  prefix=${results#.}
+  for step in "$root/$step_dir"/*.sh; do
+    name=$(basename "$step" .sh)
+    log=$out/logs/${prefix:+$prefix-}$name.log
+    touch "$stamp" && sleep 0.01
+    t0=$(date +%s.%N)
+    if ! (cd "$OUT" && bash "$step") >"$log" 2>&1; then
+      echo "step ${prefix:+$prefix/}$name failed; the last lines of $log:" >&2
+      tail -n 15 "$log" >&2
+      exit 1
+    fi
+    seconds=$(since "$t0")
+    written=$(cd "$OUT" && find . -path ./logs -prune -o -type f -newer "$stamp" -print |
+              sed 's|^\./||' | sort | while read -r f; do
+                # copies of the sample inputs are not results
+                cmp -s "$f" "$SAMPLE/$(basename "$f")" 2>/dev/null || echo "$f"
+              done | tr '\n' ' ')
+    count=$(wc -w <<<"$written")
+    [ "$count" -le 8 ] || written="$(cut -d' ' -f1-7 <<<"$written")... ($count files)"
+    label=${prefix:+$prefix/}${name#*-}
+    printf '%-16s %6s s  %s\n' "$label" "$seconds" "${written:-(nothing written)}"
+  done
 done
 rm -f "$stamp"
 
@@ -87,4 +103,5 @@ echo "logs:     $out/logs (each step's console dialogue)"
 [ -d "$out/maps" ] && echo "maps:     $out/maps/*.png"
 [ -d "$out/mf6" ] && echo "MODFLOW:  $out/mf6 (run: cd $out/mf6 && mf6), $out/mf2005 (cd $out/mf2005 && mf2005 sample.nam)"
 [ -d "$out/ship" ] && echo "setup:    $out/ship (the prepared model packed as a setup image)"
+[ -d "$out/quarry" ] && echo "quarry:   $out/quarry (the quarry sample on its own grid; maps in $out/quarry/maps)"
 echo "main job done in $(since "$started") s"

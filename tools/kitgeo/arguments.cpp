@@ -1,10 +1,13 @@
 #include "tools/kitgeo/arguments.hpp"
 
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "gridkit/error.hpp"
+#include "gridkit/grid.hpp"
+#include "gridkit/numfmt.hpp"
 
 namespace kitgeo {
 
@@ -112,12 +115,17 @@ Arguments parse_arguments(std::span<const std::string> args) {
   return parsed;
 }
 
-std::string_view usage() {
+std::string usage() {
+  const gridkit::ModelGrid& g = gridkit::model_grid();
+  const double west = gridkit::node_x_double(1) - static_cast<double>(g.cell_size) / 2.0;
+  const double north = gridkit::node_y_double(1) + static_cast<double>(g.cell_size) / 2.0;
   return "usage: kitgeo COMMAND INPUT OUTPUT [OPTIONS]\n"
          "\n"
          "Model arrays and point files of the groundwater model kit to and from GIS.\n"
-         "The model grid: 361 columns x 470 rows of 1000 m cells in CRSTM\n"
-         "(transverse Mercator, Clarke 1866), upper-left corner X 290068, Y 557628.\n"
+         "The model grid: " + std::to_string(g.columns) + " columns x " + std::to_string(g.rows) + " rows of " +
+         gridkit::shortest_fixed(g.cell_size) + " m cells in CRSTM\n"
+         "(transverse Mercator, Clarke 1866), upper-left corner X " + gridkit::shortest_fixed(west) + ", Y " +
+         gridkit::shortest_fixed(north) + ".\n"
          "\n"
          "  export ARRAY OUT.tif --layout L [--ibound IBOUND.ARR]\n"
          "      A GeoTIFF of the array on the model grid: Float32 (Int32 for the int\n"

@@ -39,6 +39,7 @@ struct Arguments {
 
 Arguments parse_arguments(std::span<const std::string> args);
 
-std::string_view usage();
+// The usage, naming the model grid of the run.
+std::string usage();
 
 }  // namespace kitgeo

@@ -49,7 +49,7 @@ class GdalSession {
 OGRSpatialReference crstm_reference();
 
 // The model grid as a raster: the upper-left corner is the outer edge of cell
-// (1, 1), half a cell west and north of its node; pixels are 1000 m square and
+// (1, 1), half a cell west and north of its node; pixels are cells, square, and
 // rows run south.
 std::array<double, 6> model_geotransform();
 

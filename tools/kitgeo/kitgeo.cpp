@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gridkit/error.hpp"
+#include "gridkit/grid_file.hpp"
 #include "gridkit/replacing_output.hpp"
 #include "tools/kitgeo/arguments.hpp"
 #include "tools/kitgeo/gdal_support.hpp"
@@ -123,6 +124,7 @@ void import_points(const Arguments& a, std::ostream& out, const fs::path& folder
 
 void run_kitgeo(std::span<const std::string> args, std::ostream& out, const fs::path& folder) {
   const Arguments a = parse_arguments(args);
+  const gridkit::RunGrid grid(folder);
   if (a.command != Command::Help) {
     std::vector<gridkit::NamedInput> inputs{{folder / a.input, a.input}};
     if (a.ibound) inputs.push_back({folder / *a.ibound, *a.ibound});

@@ -1,4 +1,4 @@
-// A model array as a GeoTIFF on the model grid: 361 x 470 pixels of 1000 m,
+// A model array as a GeoTIFF on the model grid: a pixel a cell, of the cell size,
 // the CRSTM coordinate system written into the file, deflate compression.
 // Real arrays are Float32 and integer arrays Int32, so every value read from
 // the array is the value stored. With an IBOUND array, cells inactive in it

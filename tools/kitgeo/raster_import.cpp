@@ -53,7 +53,7 @@ DatasetPtr open_raster(GdalSession& gdal, const fs::path& path, const std::strin
   return raster;
 }
 
-// An empty 361 x 470 raster in memory on the model grid: band 1 the values,
+// An empty raster in memory on the model grid, a pixel a cell: band 1 the values,
 // band 2 the alpha the warper writes.
 DatasetPtr model_grid_in_memory(GdalSession& gdal) {
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");

@@ -4,6 +4,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -23,11 +25,49 @@ using gridkit::NROW;
 
 void set_colour(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
 
-// CRSTM extent of the cells: 500 m beyond the outermost nodes.
+// CRSTM extent of the cells: half a cell beyond the outermost nodes.
 double west() { return gridkit::node_x_double(1) - DELR() / 2; }
 double east() { return gridkit::node_x_double(NCOL()) + DELR() / 2; }
 double north() { return gridkit::node_y_double(1) + DELC() / 2; }
 double south() { return gridkit::node_y_double(NROW()) - DELC() / 2; }
+
+// The round lengths 1, 2 and 5 times a power of ten that ticks and the
+// scale bar step by: the smallest at least `length`, the largest at most it.
+double decade_below(double length) {
+  double decade = 1.0;
+  while (decade * 10.0 <= length) decade *= 10.0;
+  while (decade > length) decade /= 10.0;
+  return decade;
+}
+double round_length_at_least(double length) {
+  const double decade = decade_below(length);
+  for (const double m : {1.0, 2.0, 5.0})
+    if (m * decade >= length) return m * decade;
+  return 10.0 * decade;
+}
+double round_length_at_most(double length) {
+  const double decade = decade_below(length);
+  for (const double m : {5.0, 2.0})
+    if (m * decade <= length) return m * decade;
+  return decade;
+}
+
+// Ticks every 50 cells (100 on small sheets) rounded up to a round length,
+// closer where that would leave a side with fewer than two.
+double tick_step(int cell_px) {
+  double step = round_length_at_least((cell_px >= 2 ? 50.0 : 100.0) * DELR());
+  const double shorter_side = std::min(east() - west(), north() - south());
+  while (step > shorter_side / 2.0 && step > DELR()) step = round_length_at_most(step * 0.99);
+  return step;
+}
+
+// "50 km", or "500 m" below a kilometre.
+std::string length_label(double metres) {
+  char text[32];
+  const bool km = metres >= 1000.0;
+  char* end = std::to_chars(text, text + sizeof text, km ? metres / 1000.0 : metres).ptr;
+  return std::string(text, end) + (km ? " km" : " m");
+}
 
 }  // namespace
 
@@ -94,8 +134,9 @@ void Canvas::finish_frame() {
   cairo_rectangle(cr_, l.left - 0.5, l.top - 0.5, l.map_width() + 1, l.map_height() + 1);
   cairo_stroke(cr_);
 
-  // Ticks and CRSTM labels every 50 km (100 km on small sheets).
-  const double step = l.cell_px >= 2 ? 50000.0 : 100000.0;
+  // Ticks and CRSTM labels, on the built-in grid every 50 km (100 km on
+  // small sheets).
+  const double step = tick_step(l.cell_px);
   cairo_text_extents_t ext;
   cairo_select_font_face(cr_, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
   const double bottom_edge = l.top + l.map_height();
@@ -131,15 +172,17 @@ void Canvas::finish_frame() {
   cairo_show_text(cr_, "CRSTM Y (m)");
   cairo_restore(cr_);
 
-  // Scale bar: 50 km in five parts of 10 km, alternately filled.
-  const double x0 = l.left, y0 = bottom_edge + 44, part = 10 * l.cell_px;
+  // Scale bar: five parts alternately filled, each the round length at most
+  // 10 cells long (50 km in parts of 10 km on the built-in grid).
+  const double part_length = round_length_at_most(10.0 * DELR());
+  const double x0 = l.left, y0 = bottom_edge + 44, part = part_length / DELR() * l.cell_px;
   for (int k = 0; k < 5; ++k) {
     cairo_rectangle(cr_, x0 + k * part + 0.5, y0 + 0.5, part, 6);
     if (k % 2 == 0) cairo_fill_preserve(cr_);
     cairo_stroke(cr_);
   }
   text(x0 - 3, y0 + 20, "0", 10);
-  text(x0 + 5 * part - 8, y0 + 20, "50 km", 10);
+  text(x0 + 5 * part - 8, y0 + 20, length_label(5 * part_length), 10);
 }
 
 void Canvas::legend(const std::string& heading, const std::vector<LegendItem>& items) {

@@ -25,7 +25,7 @@ struct Layout {
   // Left and top pixel of a cell (row and column from 1).
   int cell_left(int col) const { return left + (col - 1) * cell_px; }
   int cell_top(int row) const { return top + (row - 1) * cell_px; }
-  // Sheet position of a CRSTM X or Y (cell edges lie 500 m from the nodes).
+  // Sheet position of a CRSTM X or Y (cell edges lie half a cell from the nodes).
   double x_of(double x) const;
   double y_of(double y) const;
   // The legend: swatch k (0 = first item) spans these pixels.

@@ -6,6 +6,7 @@
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
+#include "gridkit/grid_file.hpp"
 #include "gridkit/numparse.hpp"
 #include "gridkit/order_maps.hpp"
 #include "gridkit/replacing_output.hpp"
@@ -121,6 +122,7 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
     }
   }
   Command c = parse(args);
+  const gridkit::RunGrid grid(folder);
   if (c.words.empty()) throw KitError("kitmap: no map named (kitmap --help shows the usage)");
   // Untitled maps are named after the map and the file they show.
   if (c.options.title.empty() && c.words.size() > 1) {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "gridkit/dsaa_reader.hpp"
+#include "gridkit/error.hpp"
 #include "gridkit/extremes.hpp"
 #include "tools/kitmap/contour_labels.hpp"
 
@@ -21,6 +23,15 @@ using gridkit::RealGrid;
 Layout sheet_layout(const MapOptions& options) {
   Layout layout;
   layout.cell_px = options.cell_px;
+  // Cairo draws no image wider or taller than this; a large grid needs a
+  // smaller --cell, or does not fit a sheet at all.
+  constexpr long kLargestSide = 32767;
+  const long width = layout.left + static_cast<long>(NCOL()) * layout.cell_px + layout.right;
+  const long height = layout.top + static_cast<long>(NROW()) * layout.cell_px + layout.bottom;
+  if (width > kLargestSide || height > kLargestSide)
+    throw gridkit::KitError("kitmap: the map would be " + std::to_string(width) + " x " + std::to_string(height) +
+                            " pixels, more than the " + std::to_string(kLargestSide) +
+                            " a sheet can have (a smaller --cell draws it smaller)");
   return layout;
 }
 

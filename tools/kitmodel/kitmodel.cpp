@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "gridkit/error.hpp"
+#include "gridkit/grid_file.hpp"
 #include "tools/kitmodel/model_commands.hpp"
 #include "tools/kitmodel/readback_commands.hpp"
 
@@ -22,9 +23,13 @@ using Run = int (*)(const std::vector<std::string>&, const std::filesystem::path
 
 struct Subcommand {
   const char* name;
-  std::string_view usage;
+  std::string (*usage)();
   Run run;
 };
+
+std::string write_usage() { return kWriteUsage; }
+std::string check_usage() { return kCheckUsage; }
+std::string heads_usage() { return std::string(heads_help()); }
 
 int run_heads(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
   heads_command(args, out, folder);
@@ -37,10 +42,10 @@ int run_residuals(const std::vector<std::string>& args, const std::filesystem::p
 }
 
 const Subcommand kSubcommands[] = {
-    {"write", kWriteUsage, run_write},
-    {"check", kCheckUsage, run_check},
-    {"heads", heads_help(), run_heads},
-    {"residuals", residuals_help(), run_residuals},
+    {"write", write_usage, run_write},
+    {"check", check_usage, run_check},
+    {"heads", heads_usage, run_heads},
+    {"residuals", residuals_help, run_residuals},
 };
 
 }  // namespace
@@ -54,13 +59,15 @@ int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::pa
   for (const Subcommand& sub : kSubcommands) {
     if (args[0] != sub.name) continue;
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const std::string& a : rest) {
-      if (a == "--help" || a == "-h") {
-        out << sub.usage;
-        return 0;
-      }
-    }
     try {
+      // The folder's grid, which some help texts name too.
+      const gridkit::RunGrid grid(folder);
+      for (const std::string& a : rest) {
+        if (a == "--help" || a == "-h") {
+          out << sub.usage();
+          return 0;
+        }
+      }
       return sub.run(rest, folder, out);
     } catch (const gridkit::KitError& e) {
       out.flush();

@@ -90,7 +90,8 @@ class Mf2005Writer {
     const std::string cell = shortest(model_length(gridkit::DELR(), model_.length_units));
     const int n = in_.layers();
     std::string text = "# " + std::to_string(n) + " layers, " + std::to_string(gridkit::NROW()) + " rows, " +
-                       std::to_string(gridkit::NCOL()) + " columns of 1000 m; one steady-state period\n" +
+                       std::to_string(gridkit::NCOL()) + " columns of " +
+                       shortest(static_cast<double>(gridkit::DELR())) + " m; one steady-state period\n" +
                        std::to_string(n) + " " + std::to_string(gridkit::NROW()) + " " +
                        std::to_string(gridkit::NCOL()) + " 1 " + std::to_string(time_unit_code(model_.time_units)) +
                        " " + std::to_string(lenuni) + "\n";

@@ -94,12 +94,13 @@ class Mf6Writer {
     const std::string cell = shortest(model_length(gridkit::DELR(), units));
     std::string text =
         "# The kit's grid: " + std::to_string(gridkit::NROW()) + " rows, " + std::to_string(gridkit::NCOL()) +
-        " columns of 1000 m. XORIGIN and YORIGIN are the CRSTM position of the\n"
-        "# grid's lower-left corner (" + shortest(kGridWestEdge) + ", " + shortest(kGridSouthEdge) +
+        " columns of " + shortest(static_cast<double>(gridkit::DELR())) +
+        " m. XORIGIN and YORIGIN are the CRSTM position of the\n"
+        "# grid's lower-left corner (" + shortest_fixed(grid_west_edge()) + ", " + shortest_fixed(grid_south_edge()) +
         " m) in model units. CRSTM:\n# " + kCrstmDefinition + "\n"
         "BEGIN OPTIONS\n  LENGTH_UNITS " + (units == LengthUnits::Feet ? "feet" : "meters") +
-        "\n  XORIGIN " + shortest(model_length(kGridWestEdge, units)) +
-        "\n  YORIGIN " + shortest(model_length(kGridSouthEdge, units)) + "\n  ANGROT 0.0\nEND OPTIONS\n\n"
+        "\n  XORIGIN " + shortest_fixed(model_length(grid_west_edge(), units)) +
+        "\n  YORIGIN " + shortest_fixed(model_length(grid_south_edge(), units)) + "\n  ANGROT 0.0\nEND OPTIONS\n\n"
         "BEGIN DIMENSIONS\n  NLAY " + std::to_string(in_.layers()) + "\n  NROW " + std::to_string(gridkit::NROW()) +
         "\n  NCOL " + std::to_string(gridkit::NCOL()) + "\nEND DIMENSIONS\n\n"
         "BEGIN GRIDDATA\n  DELR\n    CONSTANT " + cell + "\n  DELC\n    CONSTANT " + cell + "\n  TOP\n" +

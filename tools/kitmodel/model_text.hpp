@@ -12,6 +12,7 @@
 namespace kitmodel {
 
 using gridkit::shortest;
+using gridkit::shortest_fixed;
 
 // Writes `text` (lines ended by '\n') as the file `folder/name` by the kit's
 // output rule and adds `name` to `written`.

@@ -2,6 +2,7 @@
 // metres, while a model may work in feet.
 #pragma once
 
+#include "gridkit/grid.hpp"
 #include "tools/kitmodel/model_file.hpp"
 
 namespace kitmodel {
@@ -13,9 +14,13 @@ inline double model_length(double metres, LengthUnits units) {
   return units == LengthUnits::Feet ? metres / kMetresPerFoot : metres;
 }
 
-// CRSTM position of the grid's lower-left corner: half a cell west of
-// column 1's nodes and half a cell south of row NROW()'s.
-inline constexpr double kGridWestEdge = 290068.0;
-inline constexpr double kGridSouthEdge = 87628.0;
+// CRSTM position of the model grid's lower-left corner: half a cell west of
+// column 1's nodes and half a cell south of the last row's.
+inline double grid_west_edge() {
+  return gridkit::node_x_double(1) - static_cast<double>(gridkit::DELR()) / 2.0;
+}
+inline double grid_south_edge() {
+  return gridkit::node_y_double(gridkit::NROW()) - static_cast<double>(gridkit::DELC()) / 2.0;
+}
 
 }  // namespace kitmodel

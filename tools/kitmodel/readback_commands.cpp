@@ -11,6 +11,7 @@
 #include "gridkit/dsaa.hpp"
 #include "gridkit/dsaa_reader.hpp"
 #include "gridkit/error.hpp"
+#include "gridkit/free_arrays.hpp"
 #include "gridkit/numfmt.hpp"
 #include "gridkit/numparse.hpp"
 #include "gridkit/points.hpp"
@@ -50,13 +51,21 @@ std::string heads_help_text() {
          std::string(kFormsText) + std::string(kNoHeadValues);
 }
 
+// A figure of the model grid as its file gives it: 290568, 1000, 250.
+std::string grid_figure(float value) {
+  char text[16];
+  return std::string(text, gridkit::put_shortest(text, value));
+}
+
 std::string residuals_help_text() {
   return std::string(
              "usage: kitmodel residuals FILE WELLS.XYZ [--layer K] [--csv OUT.csv]\n"
              "                          [--period N] [--step N] [--no-head V]\n"
              "Compares each point X Y Z of WELLS.XYZ (CRSTM, one point a line) with the\n"
              "simulated head of layer K (default 1) at the point's nearest node, column\n"
-             "NINT((X - 290568)/1000) + 1 and row NINT((557128 - Y)/1000) + 1. Points off\n"
+             "NINT((X - " + grid_figure(gridkit::XORIG()) + ")/" + grid_figure(gridkit::DELR()) +
+         ") + 1 and row NINT((" + grid_figure(gridkit::YORIG()) + " - Y)/" + grid_figure(gridkit::DELC()) +
+         ") + 1. Points off\n"
              "the grid or at a cell without a head are counted and left out. Prints the\n"
              "count, the mean residual (simulated - observed), the RMSE, the largest\n"
              "residual with its point, and the RMSE as a percentage of the range of the\n"
@@ -186,10 +195,7 @@ std::string_view heads_help() {
   return text;
 }
 
-std::string_view residuals_help() {
-  static const std::string text = residuals_help_text();
-  return text;
-}
+std::string residuals_help() { return residuals_help_text(); }
 
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {

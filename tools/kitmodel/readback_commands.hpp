@@ -22,7 +22,9 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder);
 
 std::string_view heads_help();
-std::string_view residuals_help();
+// The residuals help names the model grid's node of column 1, row 1 and its
+// cell size, so it is made for the grid of the run.
+std::string residuals_help();
 
 // The value written in NAME.ARR for a cell without a head.
 inline constexpr float kArrayNoHead = -999.9f;

@@ -1,7 +1,7 @@
 // Observed levels against simulated heads: each point of a CRSTM point file
 // is compared with the head at its nearest node, column
-// NINT((X - 290568) / 1000) + 1 and row NINT((557128 - Y) / 1000) + 1 in
-// single precision, halves away from zero.
+// NINT((X - XORIG) / DELR) + 1 and row NINT((YORIG - Y) / DELC) + 1 on the
+// model grid, in single precision, halves away from zero.
 #pragma once
 
 #include <cstddef>

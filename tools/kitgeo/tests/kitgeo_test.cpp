@@ -95,6 +95,53 @@ std::string command_output(const std::string& command) {
   return text;
 }
 
+// On a grid of the modeller's own, described by GRID.toml in the folder, the
+// GeoTIFF has a pixel a cell with its upper-left corner half a cell west and
+// north of the node of column 1, row 1, and importing it lands every cell
+// back on its node.
+TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
+  struct Case {
+    const char* why;
+    gridkit::ModelGrid grid;
+    const char* grid_file;
+    double west, north;
+  };
+  const Case cases[] = {
+      {"the quarry sample's grid", {97, 53, 250.0f, 402125.0f, 318375.0f},
+       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n", 402000.0, 318500.0},
+      {"one row", {40, 1, 30.0f, 500015.0f, 200015.0f},
+       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n", 500000.0, 200030.0},
+      {"one column", {1, 25, 12.5f, 310006.25f, 420006.25f},
+       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n", 310000.0, 420012.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const ScratchFolder scratch;
+    const fs::path& folder = scratch.path();
+    kit_test::write_text(folder / "GRID.toml", c.grid_file);
+    {
+      const gridkit::GridScope scope(c.grid);
+      write_model_array(folder, "A.DAT", ArrayLayout::Fixed, sample_array(ArrayLayout::Fixed));
+    }
+    const KitgeoRun out = kitgeo(folder, "export A.DAT A.tif --layout fixed");
+    ASSERT_EQ(out.status, 0) << out.error;
+    EXPECT_NE(out.output.find(": " + std::to_string(c.grid.columns) + " x " + std::to_string(c.grid.rows)),
+              std::string::npos) << out.output;
+    GdalSession gdal;
+    const DatasetPtr tiff(GDALDataset::Open((folder / "A.tif").c_str(), GDAL_OF_RASTER));
+    ASSERT_TRUE(tiff);
+    EXPECT_EQ(tiff->GetRasterXSize(), c.grid.columns);
+    EXPECT_EQ(tiff->GetRasterYSize(), c.grid.rows);
+    double transform[6] = {};
+    ASSERT_EQ(tiff->GetGeoTransform(transform), CE_None);
+    const double cell = c.grid.cell_size;
+    EXPECT_EQ(std::vector<double>(transform, transform + 6), (std::vector<double>{c.west, cell, 0.0, c.north, 0.0, -cell}));
+    const KitgeoRun in = kitgeo(folder, "import A.tif B.DAT --layout fixed");
+    ASSERT_EQ(in.status, 0) << in.error;
+    EXPECT_EQ(kit_test::read_text(folder / "B.DAT"), kit_test::read_text(folder / "A.DAT"));
+  }
+}
+
 // The corners of the grid as GDAL reports them, converted to latitude and
 // longitude by PROJ from the coordinate system stored in the file, must come
 // back to the same corners through the kit's own forward projection. The kit's

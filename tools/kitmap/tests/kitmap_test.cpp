@@ -79,6 +79,54 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
   cairo_surface_destroy(png);
 }
 
+// On a grid of the modeller's own (GRID.toml in the folder) the sheet is
+// sized from its columns and rows, the rivers map reads one order file for
+// every 123 columns, and a sheet too large to draw is refused.
+TEST(Kitmap, MapsFollowTheGridOfTheFolder) {
+  struct Case {
+    const char* why;
+    int columns, rows;
+    int order_files;  // how many of R.OR1, R.OR2, ... to write
+    const char* cell;
+    const char* expected;  // in the report, or in the error
+  };
+  const Case cases[] = {
+      {"97 columns: one order file", 97, 5, 1, "2", "wrote R.png (498 x 130 pixels)"},
+      {"130 columns: two, of 123 and 7", 130, 2, 2, "1", "wrote R.png (434 x 122 pixels)"},
+      {"one column", 1, 4, 1, "3", "wrote R.png (307 x 132 pixels)"},
+      {"the second order file missing", 130, 2, 1, "1", "open R.OR2: no such file"},
+      {"a sheet wider than Cairo draws", 5000, 1, 41, "8", "the map would be 40304 x 128 pixels, more than"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const kit_test::ScratchFolder dir;
+    dir.write("GRID.toml", "columns = " + std::to_string(c.columns) + "\nrows = " + std::to_string(c.rows) +
+                               "\ncell_size = 100\nfirst_node = [400050, 300050]\n");
+    std::string ibound;  // all active, 25 values of 3 columns a line
+    for (int i = 0; i < c.rows; ++i)
+      for (int j = 0; j < c.columns; j += 25) {
+        for (int k = 0; k < std::min(25, c.columns - j); ++k) ibound += "  1";
+        ibound += "\n";
+      }
+    dir.write("IB.ARR", ibound);
+    for (int part = 0; part < c.order_files; ++part) {
+      const int width = std::min(123, c.columns - 123 * part);
+      std::string lines;
+      for (int i = 0; i < c.rows; ++i) lines += std::string(static_cast<std::size_t>(width) - 1, '0') + "2\n";
+      dir.write("R.OR" + std::to_string(part + 1), lines);
+    }
+    std::ostringstream out;
+    std::string said;
+    try {
+      kitmap::run_kitmap({"rivers", "R", "IB.ARR", "R.png", "--cell", c.cell}, dir.path(), out);
+      said = out.str();
+    } catch (const gridkit::KitError& e) {
+      said = e.what();
+    }
+    EXPECT_NE(said.find(c.expected), std::string::npos) << said;
+  }
+}
+
 // The font caches go at the end of the run, as kitmap's main frees them.
 class FontCaches : public testing::Environment {
  public:

@@ -79,8 +79,8 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   const IntGrid zones = int_array("ZONES.BOL");
   const RealGrid levels = fixed_array(kOut / "WLFINAL.BSK");
   int counts[3] = {0, 0, 0};  // inactive, constant head, active
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j) {
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j) {
       const int z = zones(i, j);
       ++counts[z == 0 ? 0 : z < 0 ? 1 : 2];
       // BRISKET4 gridded inside the zone array: 0.0 exactly where it is 0.
@@ -94,11 +94,11 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   for (const char* part : {"RIVERS.FL1", "RIVERS.FL2", "RIVERS.FL3"}) {
     const std::vector<std::string> lines = read_lines(kOut / part);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW()));
-    for (int i = 0; i < NROW; ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
+    for (int i = 0; i < NROW(); ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
   }
   int mouths = 0;
-  for (int i = 2; i < NROW; ++i)
-    for (int j = 2; j < NCOL; ++j) {
+  for (int i = 2; i < NROW(); ++i)
+    for (int j = 2; j < NCOL(); ++j) {
       if (classes[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] != 'M') continue;
       ++mouths;
       bool lake = false;
@@ -131,8 +131,8 @@ TEST_F(SampleModel, EveryWaterLevelLiesBetweenTheFixedPoints) {
   for (const char* name : {"WLEVEL.BSK", "WLSMOOTH.BSK", "WLFINAL.BSK"}) {
     const RealGrid levels = fixed_array(kOut / name);
     int outside = 0;
-    for (int i = 1; i <= NROW; ++i)
-      for (int j = 1; j <= NCOL; ++j)
+    for (int i = 1; i <= NROW(); ++i)
+      for (int j = 1; j <= NCOL(); ++j)
         if (zones(i, j) != 0 && (levels(i, j) < lo - 0.05f || levels(i, j) > hi + 0.05f)) ++outside;
     EXPECT_EQ(outside, 0) << name << " outside " << lo << " .. " << hi;
   }
@@ -177,8 +177,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   const Png zmap(kOut / "maps/zones.png");
   const std::map<int, int> legend_of{{-1, 0}, {0, 1}, {1, 2}, {3, 3}};
   std::map<int, int> checked;
-  for (int i = 1; i <= NROW; i += 7)
-    for (int j = 1; j <= NCOL; j += 5) {
+  for (int i = 1; i <= NROW(); i += 7)
+    for (int j = 1; j <= NCOL(); j += 5) {
       const int k = legend_of.at(zones(i, j));
       EXPECT_EQ(zmap.cell(layout, i, j), zmap.swatch(layout, k)) << "row " << i << " column " << j;
       ++checked[k];
@@ -191,8 +191,8 @@ TEST_F(SampleModel, MapsHaveTheirSizeAndTheLegendsColours) {
   IntGrid order;
   gridkit::read_order_maps(kOut, "RIVERS", order);
   int rivers = 0;
-  for (int i = 1; i <= NROW; ++i)
-    for (int j = 1; j <= NCOL; ++j)
+  for (int i = 1; i <= NROW(); ++i)
+    for (int j = 1; j <= NCOL(); ++j)
       if (order(i, j) > 0) {
         ++rivers;
         EXPECT_EQ(rmap.cell(layout, i, j), rmap.swatch(layout, 2 + order(i, j)));
@@ -386,8 +386,8 @@ TEST_F(SampleModel, BothModflowVersionsRunAndAgree) {
   const kitmodel::HeadLayer mf2005 = kitmodel::read_head_layer(kOut / "mf2005" / "sample.hds", "mf2005", {});
   int compared = 0;
   double worst = 0.0;
-  for (int r = 1; r <= NROW; ++r) {
-    for (int c = 1; c <= NCOL; ++c) {
+  for (int r = 1; r <= NROW(); ++r) {
+    for (int c = 1; c <= NCOL(); ++c) {
       if (!kitmodel::is_head(mf6.at(r, c)) || !kitmodel::is_head(mf2005.at(r, c))) continue;
       ++compared;
       worst = std::max(worst, std::fabs(mf6.at(r, c) - mf2005.at(r, c)));

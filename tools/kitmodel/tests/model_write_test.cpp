@@ -170,6 +170,40 @@ TEST(ModelWrite, PinchedCellsPassFlowInBothVersions) {
   EXPECT_EQ(bottoms(4, 4), 60.3f);
 }
 
+// On a grid of the modeller's own (GRID.toml beside the description) both
+// versions get its rows, columns and cell size, and MODFLOW 6 the CRSTM
+// position of its lower-left corner: half a cell west of column 1's nodes and
+// half a cell south of the last row's.
+TEST(ModelWrite, DisSizesAndOriginComeFromTheGrid) {
+  struct Case {
+    const char* why;
+    const char* grid_file;
+    const char* mf6_lines;     // in the MODFLOW 6 DIS file, in this order
+    const char* mf2005_lines;  // in the MODFLOW-2005 one
+  };
+  const Case cases[] = {
+      {"the quarry sample's grid", "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
+       "XORIGIN 402000\n  YORIGIN 305250\n  ANGROT 0.0\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  NLAY 1\n  NROW 53\n"
+       "  NCOL 97\nEND DIMENSIONS\n\nBEGIN GRIDDATA\n  DELR\n    CONSTANT 250\n  DELC\n    CONSTANT 250\n",
+       "1 53 97 1 4 2\n0\nCONSTANT 250  DELR\nCONSTANT 250  DELC\n"},
+      {"one row", "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n",
+       "XORIGIN 500000\n  YORIGIN 200000\n", "1 1 40 1 4 2\n0\nCONSTANT 30  DELR\n"},
+      {"one column", "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
+       "XORIGIN 310000\n  YORIGIN 419700\n", "1 25 1 1 4 2\n0\nCONSTANT 12.5  DELR\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const kit_test::ScratchFolder dir;
+    dir.write("GRID.toml", c.grid_file);
+    dir.write("MODEL.toml", "name = \"g\"\nlength_units = \"meters\"\nibound = 1\ntop = 10\nstart = 5\n"
+                            "[[layer]]\nbottom = 0\nkh = 1\nkv = 0.1\n");
+    const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(dir.read("mf6/g.dis").find(c.mf6_lines), std::string::npos) << dir.read("mf6/g.dis");
+    EXPECT_NE(dir.read("mf2005/g.dis").find(c.mf2005_lines), std::string::npos) << dir.read("mf2005/g.dis");
+  }
+}
+
 struct DescriptionCase {
   const char* why;
   const char* text;
