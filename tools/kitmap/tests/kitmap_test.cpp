@@ -31,12 +31,11 @@ TEST(Kitmap, BadArgumentsAndFilesAreOneLineErrors) {
   const kit_test::ScratchFolder dir;
   dir.write("R.OR1", "0*x\n");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{}, "no map named"},
+      {{}, "no map given"},
       {{"contours", "A", "B"}, "unknown map \"contours\""},
       {{"zones", "Z.BOL"}, "expected 2 file names, got 1"},
       {{"zones", "Z.BOL", "Z.png", "--cell", "9"}, "--cell takes 1 to 8"},
       {{"zones", "Z.BOL", "Z.png", "--interval", "-2"}, "--interval takes a number above 0"},
-      {{"zones", "Z.BOL", "Z.png", "--colour"}, "unknown option --colour"},
       {{"zones", "NOSUCH.BOL", "Z.png"}, "open NOSUCH.BOL: no such file"},
       {{"rivers", "R", "IB.ARR", "R.png"}, "read R.OR1 line 1: expected 123 order digits"},
   };
