@@ -22,9 +22,9 @@ using Strings = std::vector<std::string>;
 
 // A parse in one line: each word in [], each option given with its value,
 // "help", or the usage error.
-std::string parsed(const Strings& args, const std::vector<OptionSpec>& options, OptionsEnd end) {
+std::string parsed(const Strings& args, OptionsEnd end) {
   try {
-    const ParsedOptions line = parse_options(args, options, end, "kitgeo import");
+    const ParsedOptions line = parse_options(args, {{"--layout"}, {"--resampling"}, {"--polygon", false}}, end, "kitgeo import");
     if (line.help) return "help";
     std::string text;
     for (const std::string& word : line.words) text += "[" + word + "]";
@@ -36,12 +36,7 @@ std::string parsed(const Strings& args, const std::vector<OptionSpec>& options, 
 }
 
 TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
-  struct Case {
-    const char* reason;
-    Strings args;
-    OptionsEnd end;
-    std::string expected;
-  };
+  struct Case { const char* reason; Strings args; OptionsEnd end; std::string expected; };
   const auto first = OptionsEnd::first_word;  // a console tool's answers may look like options
   const auto anywhere = OptionsEnd::anywhere;
   const Case cases[] = {
@@ -64,16 +59,10 @@ TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
       {"a flag given a value", {"--polygon=1"}, anywhere, "kitgeo import: --polygon takes no value"},
       {"an option twice", {"--layout=int", "--layout", "fixed"}, anywhere, "kitgeo import: --layout is given twice"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(parsed(c.args, {{"--layout"}, {"--resampling"}, {"--polygon", false}}, c.end), c.expected) << c.reason;
-  }
+  for (const Case& c : cases) EXPECT_EQ(parsed(c.args, c.end), c.expected) << c.reason;
 }
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+struct Outcome { int status; std::string out; std::string err; };
 
 struct Command {
   std::string_view name;
@@ -82,13 +71,7 @@ constexpr Command kCommands[] = {{"pack"}, {"list"}};
 
 TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
   enum class Ends { normally, usage, usage_of_command, kit_error, other };
-  struct Case {
-    const char* reason;
-    Strings args;
-    Ends ends;
-    ErrorLine errors;
-    Outcome expected;
-  };
+  struct Case { const char* reason; Strings args; Ends ends; ErrorLine errors; Outcome expected; };
   const std::string hint = " (setuppack --help shows the usage)\n";
   const auto plain = ErrorLine::message;
   const Case cases[] = {
