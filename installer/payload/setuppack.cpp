@@ -90,23 +90,23 @@ std::vector<std::uint8_t> read_whole(const std::string& path, const char* what) 
 }
 
 void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
-  const gridkit::ParsedOptions words =
+  const gridkit::ParsedOptions options =
       gridkit::parse_options(args, {dcl::kAsciiOption, dcl::kDictOption, {"--force", false}});
-  if (words.help) {
+  if (options.help) {
     out << kPackHelp;
     return;
   }
-  if (words.words.size() != 3) throw UsageError("pack takes STUB, MANIFEST and OUT");
-  const dcl::ImplodeOptions compression = dcl::implode_options(words);
-  const bool force = words.has("--force");
-  const std::string& stub_path = words.words[0];
-  const std::string& manifest_path = words.words[1];
+  if (options.words.size() != 3) throw UsageError("pack takes STUB, MANIFEST and OUT");
+  const dcl::ImplodeOptions compression = dcl::implode_options(options);
+  const bool force = options.has("--force");
+  const std::string& stub_path = options.words[0];
+  const std::string& manifest_path = options.words[1];
   const std::vector<std::uint8_t> stub = read_whole(stub_path, "setup program");
   const std::vector<std::uint8_t> text = read_whole(manifest_path, "manifest");
   const Manifest manifest =
       parse_manifest(std::string(text.begin(), text.end()),
                      std::filesystem::path(manifest_path).parent_path(), manifest_path);
-  const std::string& image = words.words[2];
+  const std::string& image = options.words[2];
   std::vector<PackInput> inputs{{"setup program", stub_path}, {"manifest", manifest_path}};
   std::size_t disks = 0;
   for (const ManifestItem& item : manifest.items) {
@@ -118,35 +118,35 @@ void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream
 }
 
 void run_list(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
-  const gridkit::ParsedOptions words = gridkit::parse_options(args, {});
-  if (words.help) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(args, {});
+  if (options.help) {
     out << kListHelp;
     return;
   }
-  if (words.words.size() != 1) throw UsageError("list takes one IMAGE");
-  if (auto failure = list_image(words.words[0], out)) throw PackError(failure->message());
+  if (options.words.size() != 1) throw UsageError("list takes one IMAGE");
+  if (auto failure = list_image(options.words[0], out)) throw PackError(failure->message());
 }
 
 void run_extract(std::span<const std::string> args, std::ostream& out, std::ostream& err,
                  const PosixPlatform::DiskPrompt& ask_disk) {
-  const gridkit::ParsedOptions words =
+  const gridkit::ParsedOptions options =
       gridkit::parse_options(args, {{"--owner"}, {"--firm"}, {"--no-samples", false}});
-  if (words.help) {
+  if (options.help) {
     out << kExtractHelp;
     return;
   }
-  if (words.words.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
+  if (options.words.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
   // An empty folder would put every file at the root of the file system.
-  if (words.words[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
+  if (options.words[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
   CopySettings settings;
-  settings.install_folder = words.words[1];
+  settings.install_folder = options.words[1];
   while (settings.install_folder.size() > 1 && settings.install_folder.back() == '/') {
     settings.install_folder.pop_back();
   }
-  settings.owner_name = words.value("--owner").value_or("");
-  settings.owner_firm = words.value("--firm").value_or("");
-  if (words.has("--no-samples")) settings.option_flag1 = 0;
-  const std::string& image = words.words[0];
+  settings.owner_name = options.value("--owner").value_or("");
+  settings.owner_firm = options.value("--firm").value_or("");
+  if (options.has("--no-samples")) settings.option_flag1 = 0;
+  const std::string& image = options.words[0];
   const std::string parent = std::filesystem::path(image).parent_path().string();
   PosixPlatform platform(err, ask_disk);
   const LoadResult loaded = load_install_header(platform, image, parent.empty() ? "" : parent + "/");
