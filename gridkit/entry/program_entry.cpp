@@ -33,12 +33,15 @@ int run_program(std::string_view name, std::span<const std::string> args, std::o
   const std::string program = name.empty() ? "error" : std::string(name);
   std::string line;
   try {
+    int status = 0;
     if (asks_for_version(args)) {
       out << version_text(name);
-      return 0;
+    } else {
+      status = run();
     }
-    const int status = run();
-    out.flush();
+    // A report that never reached its reader (a full disk, a closed pipe)
+    // is a failure, not a run that went well.
+    if (!out.flush()) throw KitError("write standard output: the stream refused the bytes");
     return status;
   } catch (const UsageError& e) {
     const std::string command = e.command().empty() ? program : e.command();

@@ -28,7 +28,8 @@ using ProgramRun = std::function<int()>;
 // for, shows the version; otherwise `run` runs. A UsageError is shown as
 // "NAME: PROBLEM (NAME --help shows the usage)", a KitError as its message
 // (after "NAME: " when named), any other failure as "NAME: WHAT"; each is one
-// line on `err` after whatever `out` holds, and gives status 2.
+// line on `err` after whatever `out` holds, and gives status 2. So does an
+// `out` that refuses what it is given.
 int run_program(std::string_view name, std::span<const std::string> args, std::ostream& out,
                 std::ostream& err, const ProgramRun& run, ErrorLine errors = ErrorLine::message);
 

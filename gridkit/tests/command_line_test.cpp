@@ -70,7 +70,7 @@ struct Command {
 constexpr Command kCommands[] = {{"pack"}, {"list"}};
 
 TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
-  enum class Ends { normally, usage, usage_of_command, kit_error, other };
+  enum class Ends { normally, usage, usage_of_command, kit_error, other, unwritten };
   struct Case { const char* reason; Strings args; Ends ends; ErrorLine errors; Outcome expected; };
   const std::string hint = " (setuppack --help shows the usage)\n";
   const auto plain = ErrorLine::message;
@@ -86,6 +86,7 @@ TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
       {"a kit error", {"list"}, Ends::kit_error, plain, {2, "ran\n", "open X: no such file\n"}},
       {"a kit error, named", {"list"}, Ends::kit_error, ErrorLine::named, {2, "ran\n", "setuppack: open X: no such file\n"}},
       {"any other failure", {"list"}, Ends::other, plain, {2, "ran\n", "setuppack: boom\n"}},
+      {"a report nobody can read", {"list"}, Ends::unwritten, plain, {2, "ran\n", "write standard output: the stream refused the bytes\n"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
@@ -99,6 +100,7 @@ TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
         case Ends::usage_of_command: throw UsageError("bad", "setuppack list");
         case Ends::kit_error: throw KitError("open X: no such file");
         case Ends::other: throw std::runtime_error("boom");
+        case Ends::unwritten: out.setstate(std::ios::badbit); return 0;
       }
       return 0;
     }, c.errors);
