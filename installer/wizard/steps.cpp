@@ -60,6 +60,8 @@ bool copy_files() {
   WizardState& wizard = a.wizard;
   Win32Platform platform(a.main_window, a.dc, a.painter, a.texts, a.components.allocator(), wizard,
                          a.pages.disk_change);
+  // The copy phase is portable and takes its settings as values of its own;
+  // the pages keep theirs in the fixed buffers the controls are bound to.
   payload::CopySettings settings;
   settings.install_folder = wizard.install_folder;
   settings.owner_name = wizard.owner_name;
