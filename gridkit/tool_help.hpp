@@ -1,9 +1,8 @@
-// What `TOOL --help` shows for each console program of the kit. A new
-// program adds its entry to the table in tool_help.cpp; one missing from it
-// still gets --version and a one-line usage.
+// What `TOOL --help` shows for a console program of the kit. Each program
+// declares its own in its folder, beside the questions it asks; this is the
+// layout of the text.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,10 +14,6 @@ struct ToolHelp {
   std::string_view questions;  // one line per question, in the order asked
   std::string_view example;    // answers of a typical run
 };
-
-// The entry for `name`, or null for a program the table does not know.
-const ToolHelp* find_tool_help(std::string_view name);
-std::span<const ToolHelp> all_tool_help();
 
 // The whole --help text: usage, summary, numbered questions, options.
 std::string help_text(const ToolHelp& help);

@@ -1,41 +1,32 @@
 #include "gridkit/tool_main.hpp"
 
-#include <exception>
 #include <iostream>
 #include <sstream>
 
 #include "gridkit/answer_source.hpp"
-#include "gridkit/command_line.hpp"
-#include "gridkit/error.hpp"
+#include "gridkit/entry/options.hpp"
+#include "gridkit/entry/program_entry.hpp"
 #include "gridkit/grid_file.hpp"
 #include "gridkit/notes.hpp"
-#include "gridkit/tool_help.hpp"
 
 namespace gridkit {
 
 namespace {
 
-// Runs the tool; returns the exit status and puts any report in `error`.
-int guarded_run(ToolFunction tool, Console& con, const std::filesystem::path& folder,
-                std::string& error) {
-  try {
-    const RunGrid grid(folder);
-    tool(con, folder);
-    con.out().flush();
-    return 0;
-  } catch (const KitError& e) {
-    error = e.what();
-  } catch (const std::exception& e) {
-    error = std::string("error: ") + e.what();
+// One argument is one answer line; a line break inside it would silently
+// shift every later answer onto the wrong question.
+void refuse_line_breaks(const std::vector<std::string>& answers) {
+  for (std::size_t k = 0; k < answers.size(); ++k) {
+    if (answers[k].find_first_of("\r\n") != std::string::npos) {
+      throw UsageError("answer " + std::to_string(k + 1) +
+                       " holds a line break; give each answer as its own argument");
+    }
   }
-  con.out().flush();
-  return 2;
 }
 
 // A normal run that left answers unread is reported, not hidden: those
 // answers were meant for questions the tool never asked.
-void report_unused(std::string_view name, const std::vector<std::string>& unused,
-                   std::ostream& err) {
+void report_unused(std::string_view name, const std::vector<std::string>& unused, std::ostream& err) {
   if (unused.empty()) return;
   err << name << ": " << unused.size() << (unused.size() == 1 ? " answer was" : " answers were")
       << " not asked for:";
@@ -45,62 +36,55 @@ void report_unused(std::string_view name, const std::vector<std::string>& unused
 
 }  // namespace
 
-int tool_main(ToolFunction tool) {
-  Console con(std::cin, std::cout);
-  std::string error;
-  const int status = guarded_run(tool, con, ".", error);
-  if (status != 0) std::cerr << error << '\n';
-  return status;
+int tool_main(const Program& program, int argc, char** argv) {
+  const std::vector<std::string> args = arguments(argc, argv);
+  if (args.empty()) {
+    return program_main(program.help.name, args, [&] {
+      const RunGrid grid(".");
+      Console con(std::cin, std::cout);
+      program.run(con, ".");
+      return 0;
+    });
+  }
+  return run_command(program, args, std::cin, std::cout, std::cerr, ".");
 }
 
-int tool_main(ToolFunction tool, std::string_view name, int argc, char** argv) {
-  if (argc <= 1) return tool_main(tool);
-  return run_command(tool, name, std::vector<std::string>(argv + 1, argv + argc), std::cin,
-                     std::cout, std::cerr, ".");
-}
-
-int run_command(ToolFunction tool, std::string_view name, const std::vector<std::string>& args,
-                std::istream& in, std::ostream& out, std::ostream& err,
-                const std::filesystem::path& folder) {
-  const CommandLine line = parse_command_line(args);
-  switch (line.action) {
-    case CommandLine::Action::help:
-      if (const ToolHelp* help = find_tool_help(name)) {
-        out << help_text(*help);
-      } else {
-        out << "Usage: " << name << " [--help | --version] [--] [ANSWER]...\n";
-      }
+int run_command(const Program& program, const std::vector<std::string>& args, std::istream& in,
+                std::ostream& out, std::ostream& err, const std::filesystem::path& folder) {
+  return run_program(program.help.name, args, out, err, [&] {
+    // --version alone is the entry's; beside other options it is tolerated.
+    const ParsedOptions line = parse_options(args, {{"--version", false}}, OptionsEnd::first_word);
+    if (line.help) {
+      out << help_text(program.help);
       return 0;
-    case CommandLine::Action::version:
-      out << version_text(name);
-      return 0;
-    case CommandLine::Action::usage_error:
-      err << usage_error_text(name, line.problem);
-      return 2;
-    case CommandLine::Action::run:
-      break;
-  }
-  AnswerSource answers(line.answers, in.rdbuf(), out);
-  std::istream answered(&answers);
-  Console con(answered, out);
-  std::string error;
-  const int status = guarded_run(tool, con, folder, error);
-  if (status != 0) {
-    err << error << '\n';
-  } else {
-    report_unused(name, answers.unused(), err);
-  }
-  return status;
+    }
+    refuse_line_breaks(line.words);
+    const RunGrid grid(folder);
+    AnswerSource answers(line.words, in.rdbuf(), out);
+    std::istream answered(&answers);
+    Console con(answered, out);
+    program.run(con, folder);
+    out.flush();
+    report_unused(program.help.name, answers.unused(), err);
+    return 0;
+  });
 }
 
 ToolRun run_tool(ToolFunction tool, const std::string& input, const std::filesystem::path& folder) {
   std::istringstream in(input);
   std::ostringstream out;
+  std::ostringstream err;
   Console con(in, out);
   ToolRun run;
   const NoteCapture notes;
-  run.status = guarded_run(tool, con, folder, run.error);
+  run.status = run_program("", {}, out, err, [&] {
+    const RunGrid grid(folder);
+    tool(con, folder);
+    return 0;
+  });
   run.output = out.str();
+  run.error = err.str();
+  if (!run.error.empty()) run.error.pop_back();  // the line's end
   run.notes = notes.text();
   return run;
 }

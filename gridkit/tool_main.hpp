@@ -1,14 +1,22 @@
-// Wiring of a tool to a process, and to tests that run it in-process.
+// Wiring of a console tool to a process, and to tests that run it in-process.
+//
+//   TOOL [--help | --version] [--] [ANSWER]...
+//
+// Options are read up to the first answer or "--"; every argument after them
+// answers the tool's next question, as a line typed at the console would. An
+// argument that starts with "-" and a digit or "." is a number, so it is an
+// answer, not an option.
 #pragma once
 
-#include <filesystem>
 #include <cstddef>
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gridkit/console.hpp"
+#include "gridkit/tool_help.hpp"
 
 namespace gridkit {
 
@@ -16,42 +24,38 @@ namespace gridkit {
 // is thrown as KitError.
 using ToolFunction = void (*)(Console& con, const std::filesystem::path& folder);
 
-// A program of a folder whose one main builds several (the BRISKET family).
+// A console program: its run, and its name and help, declared in its folder
+// beside the questions it asks.
 struct Program {
-  std::string_view name;
   ToolFunction run;
+  ToolHelp help;
 };
 
-// Whether `programs` has one called `name`: a shared main checks KIT_PROGRAM,
-// which the build defines, with this before it runs program_run().
+// The program of a folder whose one main builds several (the BRISKET family)
+// called `name`: a shared main checks KIT_PROGRAM, which the build defines,
+// with has_program() before it takes program_named().
 template <std::size_t N>
 constexpr bool has_program(const Program (&programs)[N], std::string_view name) {
   for (const Program& program : programs)
-    if (program.name == name) return true;
+    if (program.help.name == name) return true;
   return false;
 }
 
 template <std::size_t N>
-constexpr ToolFunction program_run(const Program (&programs)[N], std::string_view name) {
+constexpr const Program& program_named(const Program (&programs)[N], std::string_view name) {
   for (const Program& program : programs)
-    if (program.name == name) return program.run;
-  return programs[0].run;
+    if (program.help.name == name) return program;
+  return programs[0];
 }
 
-// For main(): standard input and output, the current folder; a KitError is
-// printed on standard error and gives exit status 2.
-int tool_main(ToolFunction tool);
-
-// For main() of a program `name` (as in gridkit/tool_help): also takes its
-// command line, --help, --version and answers (gridkit/command_line.hpp).
-// Without arguments it runs exactly as tool_main(tool).
-int tool_main(ToolFunction tool, std::string_view name, int argc, char** argv);
+// For main(): the command line, standard input and output, the current
+// folder. Without arguments the console is read as it is, with no echo.
+int tool_main(const Program& program, int argc, char** argv);
 
 // The same over given streams and folder; `err` receives everything that
 // goes to standard error. Returns the exit status.
-int run_command(ToolFunction tool, std::string_view name, const std::vector<std::string>& args,
-                std::istream& in, std::ostream& out, std::ostream& err,
-                const std::filesystem::path& folder);
+int run_command(const Program& program, const std::vector<std::string>& args, std::istream& in,
+                std::ostream& out, std::ostream& err, const std::filesystem::path& folder);
 
 // For tests: runs the tool with `input` as its console input.
 struct ToolRun {

@@ -5,7 +5,6 @@
 // the original curve file. The polygon layer is made both by GDAL's own
 // ogr2ogr (a 2D polygon from well-known text, closed as GIS close rings) and
 // by kitgeo export-points --polygon (a 3D polygon).
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -68,21 +67,6 @@ TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
     EXPECT_EQ(kit_test::read_text(folder / "AREA.XYZ"), kCurve);
     EXPECT_TRUE(quarrypit_arrays(folder, "AREA.XYZ") == original);
   }
-}
-
-// A failure is one line on standard error and exit status 2, and the output
-// named is not created.
-TEST(KitgeoProgram, ErrorIsOneLineOnStandardErrorAndStatusTwo) {
-  const kit_test::ScratchFolder scratch;
-  const fs::path& folder = scratch.path();
-  const int status = std::system(("cd '" + folder.string() + "' && " + KIT_BIN_DIR +
-                                  "/kitgeo import NOSUCH.tif OUT.DAT --layout int >out.txt 2>err.txt")
-                                     .c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 2);
-  EXPECT_EQ(kit_test::read_text(folder / "err.txt"), "open NOSUCH.tif: no such file\n");
-  EXPECT_EQ(kit_test::read_text(folder / "out.txt"), "");
-  EXPECT_FALSE(fs::exists(folder / "OUT.DAT"));
 }
 
 }  // namespace

@@ -12,14 +12,12 @@
 // written to a temporary file that replaces a file of its name only once it
 // is written whole (gridkit::ReplacingOutput), so IN and OUT may be the same
 // file.
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <optional>
-#include <stdexcept>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,21 +32,16 @@
 #include <io.h>
 #endif
 
+#include "gridkit/entry/options.hpp"
+#include "gridkit/entry/program_entry.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/replacing_output.hpp"
 #include "gridkit/whole_file.hpp"
+#include "installer/dcl/command_options.hpp"
 #include "installer/dcl/explode.hpp"
 #include "installer/dcl/implode.hpp"
-#include "kit_version.hpp"
 
 namespace {
-
-constexpr int kFailure = 2;
-
-constexpr std::string_view kUsage =
-    "usage: dcl explode IN OUT\n"
-    "       dcl implode [--ascii] [--dict 1024|2048|4096] IN OUT\n"
-    "       dcl --help | --version\n";
 
 constexpr std::string_view kHelp =
     "dcl compresses files into implode streams (the installer payload's file\n"
@@ -76,9 +69,7 @@ constexpr std::string_view kHelp =
 
 constexpr std::string_view kDash = "-";
 
-class UsageError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+using gridkit::UsageError;
 
 // The whole of IN: the file, or standard input for "-" (a closed standard
 // input is a read error, not an empty file). Bytes are carried as they are:
@@ -195,7 +186,13 @@ void write_routine(char* buffer, unsigned int* size, void* param) {
   files.out.write(buffer, *size);
 }
 
-int run_explode(const std::vector<std::string>& args) {
+int run_explode(std::span<const std::string> words) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(words, {});
+  if (options.help) {
+    std::cout << kHelp;
+    return 0;
+  }
+  const std::vector<std::string>& args = options.words;
   if (args.size() != 2) throw UsageError("explode takes an input and an output file");
   StreamInput in(args[0]);
   Output out(args[1]);
@@ -218,72 +215,40 @@ int run_explode(const std::vector<std::string>& args) {
   return static_cast<int>(result);
 }
 
-unsigned parse_dictionary_size(const std::string& text) {
-  unsigned size = 0;
-  try {
-    std::size_t used = 0;
-    size = static_cast<unsigned>(std::stoul(text, &used));
-    if (used != text.size()) size = 0;
-  } catch (const std::exception&) {
-    size = 0;
+int run_implode(std::span<const std::string> words) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(words, {dcl::kAsciiOption, dcl::kDictOption});
+  if (options.help) {
+    std::cout << kHelp;
+    return 0;
   }
-  if (!dcl::valid_dictionary_size(size)) {
-    throw UsageError("--dict takes 1024, 2048 or 4096, not \"" + text + "\"");
-  }
-  return size;
-}
-
-int run_implode(const std::vector<std::string>& args) {
-  dcl::ImplodeOptions options;
-  std::vector<std::string> files;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--ascii") {
-      options.literals = dcl::LiteralCoding::ascii;
-    } else if (args[i] == "--dict") {
-      if (i + 1 == args.size()) throw UsageError("--dict needs a window size");
-      options.dictionary_size = parse_dictionary_size(args[++i]);
-    } else if (args[i].size() > 1 && args[i][0] == '-') {  // "-" alone is a stream
-      throw UsageError("unknown option \"" + args[i] + "\"");
-    } else {
-      files.push_back(args[i]);
-    }
-  }
+  const dcl::ImplodeOptions compression = dcl::implode_options(options);
+  const std::vector<std::string>& files = options.words;
   if (files.size() != 2) throw UsageError("implode takes an input and an output file");
   const std::vector<std::uint8_t> input = read_file(files[0]);
-  const std::vector<std::uint8_t> stream = dcl::implode(input, options);
+  const std::vector<std::uint8_t> stream = dcl::implode(input, compression);
   Output out(files[1]);
   out.write(reinterpret_cast<const char*>(stream.data()), stream.size());
   out.commit();
   return 0;
 }
 
+struct Command {
+  std::string_view name;
+  int (*run)(std::span<const std::string> args);
+};
+constexpr Command kCommands[] = {{"explode", run_explode}, {"implode", run_implode}};
+
+int run_dcl(std::span<const std::string> args) {
+  if (gridkit::asks_for_help(args)) {
+    std::cout << kHelp;
+    return 0;
+  }
+  return gridkit::pick_command(kCommands, args).run(args.subspan(1));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> all(argv + 1, argv + argc);
-  try {
-    if (all.empty()) throw UsageError("no command given");
-    const std::string& command = all[0];
-    const std::vector<std::string> rest(all.begin() + 1, all.end());
-    if (command == "help" || std::find(all.begin(), all.end(), "--help") != all.end()) {
-      std::cout << kHelp;
-      return 0;
-    }
-    if (command == "--version") {
-      std::cout << "dcl (groundwater model kit) " KIT_VERSION "\n";
-      return 0;
-    }
-    if (command == "explode") return run_explode(rest);
-    if (command == "implode") return run_implode(rest);
-    throw UsageError("unknown command \"" + command + "\"");
-  } catch (const UsageError& e) {
-    std::cerr << "dcl: " << e.what() << "\n" << kUsage;
-    return kFailure;
-  } catch (const gridkit::KitError& e) {
-    std::cerr << "dcl: " << e.what() << "\n";
-    return kFailure;
-  } catch (const std::exception& e) {
-    std::cerr << "dcl: " << e.what() << "\n";
-    return kFailure;
-  }
+  const std::vector<std::string> args = gridkit::arguments(argc, argv);
+  return gridkit::program_main("dcl", args, [&] { return run_dcl(args); }, gridkit::ErrorLine::named);
 }

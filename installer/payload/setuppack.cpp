@@ -1,13 +1,16 @@
 #include "installer/payload/setuppack.hpp"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
 
+#include "gridkit/entry/options.hpp"
+#include "gridkit/entry/program_entry.hpp"
+#include "installer/dcl/command_options.hpp"
 #include "installer/payload/copy_phase.hpp"
 #include "installer/payload/listing.hpp"
 #include "installer/payload/manifest.hpp"
@@ -74,9 +77,7 @@ constexpr std::string_view kExtractHelp =
     "  --firm FIRM    owner firm for personalised files (default empty)\n"
     "  --no-samples   leave out the files of condition 1 (sample files)\n";
 
-class UsageError : public std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+using gridkit::UsageError;
 
 std::vector<std::uint8_t> read_whole(const std::string& path, const char* what) {
   std::error_code ec;
@@ -88,87 +89,64 @@ std::vector<std::uint8_t> read_whole(const std::string& path, const char* what) 
   return bytes;
 }
 
-// Splits options (with their values) from the other words.
-struct Words {
-  std::vector<std::string> plain;
-  std::vector<std::pair<std::string, std::string>> options;
-};
-
-Words split(const std::vector<std::string>& args, const std::vector<std::string_view>& with_value,
-            const std::vector<std::string_view>& flags) {
-  Words words;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (std::find(with_value.begin(), with_value.end(), a) != with_value.end()) {
-      if (i + 1 == args.size()) throw UsageError(a + " needs a value");
-      words.options.emplace_back(a, args[++i]);
-    } else if (std::find(flags.begin(), flags.end(), a) != flags.end()) {
-      words.options.emplace_back(a, "");
-    } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError("unknown option \"" + a + "\"");
-    } else {
-      words.plain.push_back(a);
-    }
+void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
+  const gridkit::ParsedOptions options =
+      gridkit::parse_options(args, {dcl::kAsciiOption, dcl::kDictOption, {"--force", false}});
+  if (options.help) {
+    out << kPackHelp;
+    return;
   }
-  return words;
-}
-
-void run_pack(const std::vector<std::string>& args) {
-  const Words words = split(args, {"--dict"}, {"--ascii", "--force"});
-  if (words.plain.size() != 3) throw UsageError("pack takes STUB, MANIFEST and OUT");
-  dcl::ImplodeOptions compression;
-  bool force = false;
-  for (const auto& [option, value] : words.options) {
-    if (option == "--force") force = true;
-    if (option == "--ascii") compression.literals = dcl::LiteralCoding::ascii;
-    if (option == "--dict") {
-      if (value != "1024" && value != "2048" && value != "4096") {
-        throw UsageError("--dict takes 1024, 2048 or 4096, not \"" + value + "\"");
-      }
-      compression.dictionary_size = static_cast<unsigned>(std::stoul(value));
-    }
-  }
-  const std::string& stub_path = words.plain[0];
-  const std::string& manifest_path = words.plain[1];
+  if (options.words.size() != 3) throw UsageError("pack takes STUB, MANIFEST and OUT");
+  const dcl::ImplodeOptions compression = dcl::implode_options(options);
+  const bool force = options.has("--force");
+  const std::string& stub_path = options.words[0];
+  const std::string& manifest_path = options.words[1];
   const std::vector<std::uint8_t> stub = read_whole(stub_path, "setup program");
   const std::vector<std::uint8_t> text = read_whole(manifest_path, "manifest");
   const Manifest manifest =
       parse_manifest(std::string(text.begin(), text.end()),
                      std::filesystem::path(manifest_path).parent_path(), manifest_path);
-  const std::string& out = words.plain[2];
+  const std::string& image = options.words[2];
   std::vector<PackInput> inputs{{"setup program", stub_path}, {"manifest", manifest_path}};
   std::size_t disks = 0;
   for (const ManifestItem& item : manifest.items) {
     if (item.kind == ManifestItem::Kind::disk) ++disks;
     else inputs.push_back({"source of line " + std::to_string(item.line), item.source});
   }
-  check_pack_outputs(out, disks, inputs, force);
-  write_image(build_image(stub, stub_path, manifest, compression), out);
+  check_pack_outputs(image, disks, inputs, force);
+  write_image(build_image(stub, stub_path, manifest, compression), image);
 }
 
-void run_list(const std::vector<std::string>& args, std::ostream& out) {
-  const Words words = split(args, {}, {});
-  if (words.plain.size() != 1) throw UsageError("list takes one IMAGE");
-  if (auto failure = list_image(words.plain[0], out)) throw PackError(failure->message());
+void run_list(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(args, {});
+  if (options.help) {
+    out << kListHelp;
+    return;
+  }
+  if (options.words.size() != 1) throw UsageError("list takes one IMAGE");
+  if (auto failure = list_image(options.words[0], out)) throw PackError(failure->message());
 }
 
-void run_extract(const std::vector<std::string>& args, std::ostream& err,
+void run_extract(std::span<const std::string> args, std::ostream& out, std::ostream& err,
                  const PosixPlatform::DiskPrompt& ask_disk) {
-  const Words words = split(args, {"--owner", "--firm"}, {"--no-samples"});
-  if (words.plain.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
+  const gridkit::ParsedOptions options =
+      gridkit::parse_options(args, {{"--owner"}, {"--firm"}, {"--no-samples", false}});
+  if (options.help) {
+    out << kExtractHelp;
+    return;
+  }
+  if (options.words.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
   // An empty folder would put every file at the root of the file system.
-  if (words.plain[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
+  if (options.words[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
   CopySettings settings;
-  settings.install_folder = words.plain[1];
+  settings.install_folder = options.words[1];
   while (settings.install_folder.size() > 1 && settings.install_folder.back() == '/') {
     settings.install_folder.pop_back();
   }
-  for (const auto& [option, value] : words.options) {
-    if (option == "--owner") settings.owner_name = value;
-    if (option == "--firm") settings.owner_firm = value;
-    if (option == "--no-samples") settings.option_flag1 = 0;
-  }
-  const std::string& image = words.plain[0];
+  settings.owner_name = options.value("--owner").value_or("");
+  settings.owner_firm = options.value("--firm").value_or("");
+  if (options.has("--no-samples")) settings.option_flag1 = 0;
+  const std::string& image = options.words[0];
   const std::string parent = std::filesystem::path(image).parent_path().string();
   PosixPlatform platform(err, ask_disk);
   const LoadResult loaded = load_install_header(platform, image, parent.empty() ? "" : parent + "/");
@@ -178,35 +156,39 @@ void run_extract(const std::vector<std::string>& args, std::ostream& err,
   }
 }
 
+struct Command {
+  std::string_view name;
+  void (*run)(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+              const PosixPlatform::DiskPrompt& ask_disk);
+};
+constexpr Command kCommands[] = {{"pack", run_pack}, {"list", run_list}, {"extract", run_extract}};
+
+void run_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                 const PosixPlatform::DiskPrompt& ask_disk) {
+  if (gridkit::asks_for_help(args)) {
+    out << kUsage << '\n' << kPackHelp << '\n' << kListHelp << '\n' << kExtractHelp;
+    return;
+  }
+  const Command& command = gridkit::pick_command(kCommands, args);
+  // Messages carry names from manifests, images and the command line: their
+  // control bytes are shown escaped, so that an error stays one line.
+  try {
+    command.run(std::span<const std::string>(args).subspan(1), out, err, ask_disk);
+  } catch (const UsageError& e) {
+    throw UsageError(shown(e.what()), e.command());
+  } catch (const std::exception& e) {
+    throw gridkit::KitError(shown(e.what()));
+  }
+}
+
 }  // namespace
 
 int run_setuppack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PosixPlatform::DiskPrompt& ask_disk) {
-  const std::string command = args.empty() ? "" : args[0];
-  const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
-  const bool help = std::find(args.begin(), args.end(), "--help") != args.end();
-  try {
-    if (command == "pack") {
-      if (help) return out << kPackHelp, 0;
-      run_pack(rest);
-    } else if (command == "list") {
-      if (help) return out << kListHelp, 0;
-      run_list(rest, out);
-    } else if (command == "extract") {
-      if (help) return out << kExtractHelp, 0;
-      run_extract(rest, err, ask_disk);
-    } else if (command == "--help" || command == "help") {
-      out << kUsage << '\n' << kPackHelp << '\n' << kListHelp << '\n' << kExtractHelp;
-    } else {
-      throw UsageError(command.empty() ? "no command given" : "unknown command \"" + command + "\"");
-    }
+  return gridkit::run_program("setuppack", args, out, err, [&] {
+    run_command(args, out, err, ask_disk);
     return 0;
-  } catch (const UsageError& e) {
-    err << "setuppack: " << shown(e.what()) << " (setuppack --help shows how to use it)\n";
-  } catch (const std::exception& e) {
-    err << "setuppack: " << shown(e.what()) << '\n';
-  }
-  return 2;
+  }, gridkit::ErrorLine::named);
 }
 
 }  // namespace payload

@@ -13,7 +13,7 @@ namespace payload {
 // Runs one command line (without the program name). Listings go to `out`,
 // progress lines and errors to `err`; a missing continuation file during
 // `extract` is asked for through `ask_disk`. Returns the exit status: 0, or 2
-// after one line on `err`.
+// after one line on `err` (the kit's program entry, with --version).
 int run_setuppack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PosixPlatform::DiskPrompt& ask_disk);
 

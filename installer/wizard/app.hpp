@@ -1,12 +1,15 @@
 // The setup program's process-wide parts: main window, its kept drawing
-// context, painter, numbered texts and component system.
+// context, painter, numbered texts, component system, and the wizard's
+// state with the pages bound to it.
 #pragma once
 
 #include <windows.h>
 
-#include "installer/wizard/painter.hpp"
 #include "installer/shell/shortcuts.hpp"
+#include "installer/wizard/painter.hpp"
+#include "installer/wizard/pages.hpp"
 #include "installer/wizard/text_table.hpp"
+#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 
@@ -16,6 +19,8 @@ struct App {
   Painter painter;
   TextTable texts;
   shell::ComponentSystem components;
+  WizardState wizard;
+  Pages pages{wizard};
 };
 
 App& app();

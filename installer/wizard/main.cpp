@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "installer/wizard/app.hpp"
-#include "installer/wizard/wizard_state.hpp"
 
 using namespace wizard;
 

@@ -1,6 +1,5 @@
 // The main window: backdrop painting, the step commands and shutdown.
 #include "installer/wizard/app.hpp"
-#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 
@@ -8,11 +7,6 @@ void run_step(std::uint32_t step);
 
 App& app() {
   static App instance;
-  return instance;
-}
-
-WizardState& state() {
-  static WizardState instance;
   return instance;
 }
 

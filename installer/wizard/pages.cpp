@@ -1,12 +1,9 @@
 #include "installer/wizard/pages.hpp"
 
 #include "installer/wizard/resource.h"
-#include "installer/wizard/wizard_state.hpp"
 
 namespace wizard {
 namespace {
-
-WizardState& s = state();
 
 constexpr ControlDescriptor text_field(std::uint16_t id, std::int32_t width, char* variable) {
   return {ControlKind::text, id, 0, 0, width, 0, 0, variable, 0, nullptr};
@@ -17,39 +14,42 @@ constexpr ControlDescriptor check_box(std::uint16_t id, std::uint32_t* variable,
 constexpr ControlDescriptor kBackButton{ControlKind::button, IDC_BACK, 0, 0, 0, 0, 0, nullptr, 0, back_command};
 constexpr ControlDescriptor kEnd{};
 
-const ControlDescriptor no_controls[] = {kEnd};
-const ControlDescriptor user_controls[] = {
-    text_field(IDC_FIRST_FIELD, 31, s.owner_name),
-    text_field(IDC_SECOND_FIELD, 31, s.owner_firm),
-    kBackButton,
-    kEnd,
-};
-const ControlDescriptor directory_controls[] = {
-    text_field(IDC_FIRST_FIELD, 260, s.install_folder),
-    kBackButton,
-    kEnd,
-};
-const ControlDescriptor option_controls[] = {
-    check_box(IDC_FIRST_FIELD, &s.start_menu_flag, 1),
-    check_box(IDC_SECOND_FIELD, &s.desktop_flag, 1),
-    check_box(IDC_THIRD_FIELD, &s.option_flag1, 1),
-    kBackButton,
-    kEnd,
-};
-const ControlDescriptor disk_controls[] = {
-    text_field(IDC_DISK_LABEL, 64, s.disk_label),
-    text_field(IDC_DRIVE, 64, s.drive_text),
-    kEnd,
-};
+constexpr ControlDescriptor kNoControls[] = {kEnd};
 
 }  // namespace
 
-const PageDescriptor kWelcomePage{no_controls, 0, "WELCOMEDLG"};
-const PageDescriptor kUserPage{user_controls, 0, "USERDLG"};
-const PageDescriptor kInstallDirectoryPage{directory_controls, 0, "INSTDIRDLG"};
-const PageDescriptor kOptionsPage{option_controls, 0, "OPTIONSDLG"};
-const PageDescriptor kSuccessPage{no_controls, 0, "INSTOKDLG"};
-const PageDescriptor kTerminatedPage{no_controls, 0, "INSTABTDLG"};
-const PageDescriptor kDiskChangePage{disk_controls, 0, "DSKCHGDLG"};
+// The tables are members declared after the descriptors; a descriptor holds
+// only their address, which is fixed before they are filled.
+Pages::Pages(WizardState& wizard)
+    : welcome{kNoControls, 0, "WELCOMEDLG"},
+      user{user_controls_, 0, "USERDLG"},
+      install_directory{directory_controls_, 0, "INSTDIRDLG"},
+      options{option_controls_, 0, "OPTIONSDLG"},
+      success{kNoControls, 0, "INSTOKDLG"},
+      terminated{kNoControls, 0, "INSTABTDLG"},
+      disk_change{disk_controls_, 0, "DSKCHGDLG"},
+      user_controls_{
+          text_field(IDC_FIRST_FIELD, 31, wizard.owner_name),
+          text_field(IDC_SECOND_FIELD, 31, wizard.owner_firm),
+          kBackButton,
+          kEnd,
+      },
+      directory_controls_{
+          text_field(IDC_FIRST_FIELD, 260, wizard.install_folder),
+          kBackButton,
+          kEnd,
+      },
+      option_controls_{
+          check_box(IDC_FIRST_FIELD, &wizard.start_menu_flag, 1),
+          check_box(IDC_SECOND_FIELD, &wizard.desktop_flag, 1),
+          check_box(IDC_THIRD_FIELD, &wizard.option_flag1, 1),
+          kBackButton,
+          kEnd,
+      },
+      disk_controls_{
+          text_field(IDC_DISK_LABEL, 64, wizard.disk_label),
+          text_field(IDC_DRIVE, 64, wizard.drive_text),
+          kEnd,
+      } {}
 
 }  // namespace wizard

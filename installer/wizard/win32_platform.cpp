@@ -149,23 +149,21 @@ void Win32Platform::show_progress(payload::Progress line, const std::string& pat
 void Win32Platform::end_progress() { painter_.erase_progress(dc_); }
 
 bool Win32Platform::ask_for_disk(const std::string& label, const std::string& drive, const std::string&) {
-  WizardState& s = state();
-  lstrcpynA(s.disk_label, label.c_str(), sizeof s.disk_label);
-  lstrcpynA(s.drive_text, drive.c_str(), sizeof s.drive_text);
-  const bool ok = run_page(main_window_, kDiskChangePage) == kPageNext;
+  lstrcpynA(wizard_.disk_label, label.c_str(), sizeof wizard_.disk_label);
+  lstrcpynA(wizard_.drive_text, drive.c_str(), sizeof wizard_.drive_text);
+  const bool ok = run_page(main_window_, disk_page_) == kPageNext;
   disk_cancelled_ = !ok;
   return ok;
 }
 
 void Win32Platform::create_shortcuts(const payload::InstallHeader& header, const std::string& target_folder) {
-  const WizardState& s = state();
   shell::ShortcutPlan plan;
   plan.target_folder = target_folder;
   plan.program = header.program;
   plan.description = header.description;
   plan.link_name = header.link_name;
-  plan.desktop = (s.desktop_flag & 1) != 0;
-  plan.start_menu = (s.start_menu_flag & 1) != 0;
+  plan.desktop = (wizard_.desktop_flag & 1) != 0;
+  plan.start_menu = (wizard_.start_menu_flag & 1) != 0;
   shell::create_shortcuts(plan, allocator_);
 }
 

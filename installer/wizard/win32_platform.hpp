@@ -13,6 +13,8 @@ namespace wizard {
 
 class Painter;
 class TextTable;
+struct PageDescriptor;
+struct WizardState;
 
 // The system's text for a Windows error code ("There is not enough space on
 // the disk."), without its line end; the code's number when it has none.
@@ -20,8 +22,12 @@ std::string windows_error_text(DWORD code);
 
 class Win32Platform final : public payload::Platform {
  public:
-  Win32Platform(HWND main_window, HDC dc, Painter& painter, const TextTable& texts, IMalloc* allocator)
-      : main_window_(main_window), dc_(dc), painter_(painter), texts_(texts), allocator_(allocator) {}
+  // `wizard` receives the disk prompt's texts and gives the shortcut choices;
+  // `disk_page` is the prompt.
+  Win32Platform(HWND main_window, HDC dc, Painter& painter, const TextTable& texts, IMalloc* allocator,
+                WizardState& wizard, const PageDescriptor& disk_page)
+      : main_window_(main_window), dc_(dc), painter_(painter), texts_(texts), allocator_(allocator),
+        wizard_(wizard), disk_page_(disk_page) {}
 
   char separator() const override { return '\\'; }
   payload::FileRead read_file(const std::string& path) override;
@@ -45,6 +51,8 @@ class Win32Platform final : public payload::Platform {
   Painter& painter_;
   const TextTable& texts_;
   IMalloc* allocator_;
+  WizardState& wizard_;
+  const PageDescriptor& disk_page_;
   bool disk_cancelled_ = false;
 };
 

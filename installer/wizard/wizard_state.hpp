@@ -1,6 +1,7 @@
 // What the wizard holds for the whole run: the values the pages show and
-// change, and the values the payload header supplies. Static, as the pages'
-// control tables are bound to these variables.
+// change, and the values the payload header supplies. The application owns
+// the one instance (App::wizard); the pages' control tables are bound to its
+// fields.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,5 @@ struct WizardState {
   payload::Payload payload;
   bool payload_readable = false;
 };
-
-WizardState& state();
 
 }  // namespace wizard

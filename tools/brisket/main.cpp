@@ -8,15 +8,15 @@
 namespace {
 
 constexpr gridkit::Program kPrograms[] = {
-    {"brisket", brisket::run_brisket},
-    {"brisket-early", brisket::run_brisket_early},
-    {"brisket2", brisket::run_brisket2},
-    {"brisket4", brisket::run_brisket4},
+    {brisket::run_brisket, brisket::kBrisketHelp},
+    {brisket::run_brisket_early, brisket::kBrisketEarlyHelp},
+    {brisket::run_brisket2, brisket::kBrisket2Help},
+    {brisket::run_brisket4, brisket::kBrisket4Help},
 };
 static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+  return gridkit::tool_main(gridkit::program_named(kPrograms, KIT_PROGRAM), argc, argv);
 }

@@ -1,11 +1,10 @@
 #include "tools/kitgeo/arguments.hpp"
 
 #include <array>
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "gridkit/error.hpp"
+#include "gridkit/entry/options.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/numfmt.hpp"
 
@@ -15,13 +14,16 @@ namespace {
 
 constexpr std::array<std::pair<std::string_view, Resampling>, 3> kResamplings{{
     {"nearest", Resampling::Nearest}, {"bilinear", Resampling::Bilinear}, {"average", Resampling::Average}}};
-constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands{{
-    {"export", Command::Export}, {"import", Command::Import},
-    {"export-points", Command::ExportPoints}, {"import-points", Command::ImportPoints}}};
 
-[[noreturn]] void usage_error(const std::string& message) {
-  throw gridkit::KitError("kitgeo: " + message + " (kitgeo --help shows the usage)");
-}
+struct CommandName {
+  std::string_view name;
+  Command command;
+};
+constexpr CommandName kCommands[] = {
+    {"export", Command::Export}, {"import", Command::Import},
+    {"export-points", Command::ExportPoints}, {"import-points", Command::ImportPoints}};
+
+[[noreturn]] void usage_error(const std::string& message) { throw gridkit::UsageError(message); }
 
 template <class T, std::size_t N>
 T choice(const std::array<std::pair<std::string_view, T>, N>& table, std::string_view option,
@@ -34,82 +36,44 @@ T choice(const std::array<std::pair<std::string_view, T>, N>& table, std::string
   usage_error(std::string(option) + " takes " + names + ", not \"" + std::string(value) + "\"");
 }
 
-// The options each command accepts; --polygon is the only one without a value.
-bool accepts(Command command, std::string_view option) {
+// The options each command takes; --polygon is the only one without a value.
+gridkit::ParsedOptions parse_options_of(Command command, std::span<const std::string> args) {
   switch (command) {
-    case Command::Export: return option == "--layout" || option == "--ibound";
-    case Command::Import: return option == "--layout" || option == "--ibound" || option == "--resampling";
-    case Command::ExportPoints: return option == "--polygon";
-    case Command::ImportPoints: return option == "--layer";
-    case Command::Help: return false;
+    case Command::Export: return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}});
+    case Command::Import: return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}, {"--resampling"}});
+    case Command::ExportPoints: return gridkit::parse_options(args, {{"--polygon", false}});
+    case Command::ImportPoints: return gridkit::parse_options(args, {{"--layer"}});
+    case Command::Help: break;
   }
-  return false;
+  return {};
 }
 
 }  // namespace
 
 Arguments parse_arguments(std::span<const std::string> args) {
   Arguments parsed;
-  if (args.empty()) usage_error("no command given");
-  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") return parsed;
-  const std::string& command_name = args[0];
-  bool known = false;
-  for (const auto& [name, command] : kCommands) {
-    if (name == command_name) {
-      parsed.command = command;
-      known = true;
-    }
+  if (gridkit::asks_for_help(args)) return parsed;
+  const CommandName& command = gridkit::pick_command(kCommands, args);
+  const std::string command_name(command.name);
+  const gridkit::ParsedOptions options = parse_options_of(command.command, args.subspan(1));
+  if (options.help) return parsed;
+  parsed.command = command.command;
+  parsed.polygon = options.has("--polygon");
+  parsed.ibound = options.value("--ibound");
+  parsed.layer = options.value("--layer");
+  if (const auto resampling = options.value("--resampling")) {
+    parsed.resampling = choice(kResamplings, "--resampling", *resampling);
   }
-  if (!known) usage_error("unknown command \"" + command_name + "\"");
-
-  std::vector<std::string> names;
-  bool layout_given = false;
-  for (std::size_t k = 1; k < args.size(); ++k) {
-    const std::string& arg = args[k];
-    if (arg == "--help" || arg == "-h") {
-      parsed.command = Command::Help;
-      return parsed;
-    }
-    if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      names.push_back(arg);
-      continue;
-    }
-    const std::size_t equals = arg.find('=');
-    const std::string option = arg.substr(0, equals);
-    if (!accepts(parsed.command, option)) {
-      usage_error(command_name + " takes no option " + option);
-    }
-    if (option == "--polygon") {
-      if (equals != std::string::npos) usage_error("--polygon takes no value");
-      parsed.polygon = true;
-      continue;
-    }
-    std::string value;
-    if (equals != std::string::npos) {
-      value = arg.substr(equals + 1);
-    } else if (k + 1 < args.size()) {
-      value = args[++k];
-    } else {
-      usage_error(option + " needs a value");
-    }
-    if (option == "--layout") {
-      parsed.layout = choice(gridkit::kArrayLayoutNames, option, value);
-      layout_given = true;
-    } else if (option == "--resampling") {
-      parsed.resampling = choice(kResamplings, option, value);
-    } else if (option == "--ibound") {
-      parsed.ibound = value;
-    } else if (option == "--layer") {
-      parsed.layer = value;
-    }
-  }
+  const std::optional<std::string> layout = options.value("--layout");
+  if (layout) parsed.layout = choice(gridkit::kArrayLayoutNames, "--layout", *layout);
+  const std::vector<std::string>& names = options.words;
   if (names.size() != 2) {
     usage_error(command_name + " takes an input and an output name, " + std::to_string(names.size()) +
                 (names.size() == 1 ? " was given" : " were given"));
   }
   parsed.input = names[0];
   parsed.output = names[1];
-  if ((parsed.command == Command::Export || parsed.command == Command::Import) && !layout_given) {
+  if (!layout && (parsed.command == Command::Export || parsed.command == Command::Import)) {
     usage_error(command_name + " needs --layout int|fixed|free|exp");
   }
   return parsed;

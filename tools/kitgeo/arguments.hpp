@@ -5,9 +5,9 @@
 //   kitgeo export-points POINTS OUT.gpkg [--polygon]
 //   kitgeo import-points LAYER OUT [--layer NAME]
 //
-// An option's value follows it as the next argument or after "=". Anything
-// else (an unknown command or option, an option another command takes, a
-// missing or extra name) is a usage error naming what was wrong.
+// Options are read as every program of the kit reads them
+// (gridkit/entry/options.hpp); a missing or extra name, a layout or
+// resampling that does not exist, is a usage error naming what was wrong.
 #pragma once
 
 #include <optional>

@@ -5,6 +5,7 @@
 
 #include "gridkit/arrays.hpp"
 #include "gridkit/dsaa_reader.hpp"
+#include "gridkit/entry/options.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/grid_file.hpp"
 #include "gridkit/numparse.hpp"
@@ -33,7 +34,7 @@ const char* const kUsage =
 
 namespace {
 
-using gridkit::KitError;
+using gridkit::UsageError;
 
 gridkit::IntGrid read_int_array(const std::filesystem::path& folder, const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
@@ -54,42 +55,35 @@ struct Command {
   std::vector<std::string> words;  // the command and its file names
   MapOptions options;
   std::string residuals;  // the point file of --residuals
+  bool help = false;
 };
 
 Command parse(const std::vector<std::string>& args) {
+  const gridkit::ParsedOptions parsed =
+      gridkit::parse_options(args, {{"--cell"}, {"--interval"}, {"--title"}, {"--residuals"}});
   Command command;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    const std::string& a = args[k];
-    if (a == "--cell" || a == "--interval" || a == "--title" || a == "--residuals") {
-      if (k + 1 == args.size()) throw KitError("kitmap: " + a + " needs a value");
-      const std::string& v = args[++k];
-      if (a == "--title") {
-        command.options.title = v;
-      } else if (a == "--residuals") {
-        command.residuals = v;
-      } else if (a == "--cell") {
-        const auto n = gridkit::parse_integer(v);
-        if (!n || *n < 1 || *n > 8) throw KitError("kitmap: --cell takes 1 to 8, not \"" + v + "\"");
-        command.options.cell_px = static_cast<int>(*n);
-      } else {
-        const auto x = gridkit::parse_double(v);
-        if (!x || !(*x > 0)) throw KitError("kitmap: --interval takes a number above 0, not \"" + v + "\"");
-        command.options.interval = *x;
-      }
-    } else if (a.size() > 1 && a[0] == '-') {
-      throw KitError("kitmap: unknown option " + a + " (kitmap --help lists them)");
-    } else {
-      command.words.push_back(a);
-    }
+  command.help = parsed.help;
+  command.words = parsed.words;
+  command.options.title = parsed.value("--title").value_or("");
+  command.residuals = parsed.value("--residuals").value_or("");
+  if (const auto v = parsed.value("--cell")) {
+    const auto n = gridkit::parse_integer(*v);
+    if (!n || *n < 1 || *n > 8) throw UsageError("--cell takes 1 to 8, not \"" + *v + "\"");
+    command.options.cell_px = static_cast<int>(*n);
+  }
+  if (const auto v = parsed.value("--interval")) {
+    const auto x = gridkit::parse_double(*v);
+    if (!x || !(*x > 0)) throw UsageError("--interval takes a number above 0, not \"" + *v + "\"");
+    command.options.interval = *x;
   }
   return command;
 }
 
 void expect_files(const Command& c, std::size_t count) {
   if (c.words.size() != count + 1)
-    throw KitError("kitmap " + c.words[0] + ": expected " + std::to_string(count) +
-                   " file names, got " + std::to_string(c.words.size() - 1) +
-                   " (kitmap --help shows the usage)");
+    throw UsageError("expected " + std::to_string(count) + " file names, got " +
+                         std::to_string(c.words.size() - 1),
+                     "kitmap " + c.words[0]);
 }
 
 // The map's file is the last name; every name before it is read (a rivers
@@ -115,15 +109,13 @@ void refuse_output_over_inputs(const Command& c, const std::filesystem::path& fo
 
 void run_kitmap(const std::vector<std::string>& args, const std::filesystem::path& folder,
                 std::ostream& out) {
-  for (const std::string& a : args) {
-    if (a == "--help" || a == "-h") {
-      out << kUsage;
-      return;
-    }
-  }
   Command c = parse(args);
+  if (c.help) {
+    out << kUsage;
+    return;
+  }
   const gridkit::RunGrid grid(folder);
-  if (c.words.empty()) throw KitError("kitmap: no map named (kitmap --help shows the usage)");
+  if (c.words.empty()) gridkit::no_such_command(c.words, "map");
   // Untitled maps are named after the map and the file they show.
   if (c.options.title.empty() && c.words.size() > 1) {
     static const std::pair<const char*, const char*> kTitles[] = {
@@ -136,7 +128,7 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
   const std::string& kind = c.words[0];
   const auto& w = c.words;
   if (!c.residuals.empty() && kind != "levels")
-    throw KitError("kitmap: --residuals goes with a levels map, not with " + kind);
+    throw UsageError("--residuals goes with a levels map, not with " + kind);
   Layout layout;
   std::string png;
   if (kind == "levels") {
@@ -172,7 +164,7 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
     gridkit::read_order_maps(folder, w[1], order);
     layout = draw_rivers_map(order, read_int_array(folder, w[2]), c.options, folder / png, png);
   } else {
-    throw KitError("kitmap: unknown map \"" + kind + "\" (levels, zones, thickness or rivers)");
+    gridkit::no_such_command(c.words, "map");
   }
   out << "kitmap: wrote " << png << " (" << layout.width() << " x " << layout.height()
       << " pixels)\n";

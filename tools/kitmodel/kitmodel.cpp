@@ -2,7 +2,8 @@
 
 #include <ostream>
 
-#include "gridkit/error.hpp"
+#include "gridkit/entry/options.hpp"
+#include "gridkit/entry/program_entry.hpp"
 #include "gridkit/grid_file.hpp"
 #include "tools/kitmodel/model_commands.hpp"
 #include "tools/kitmodel/readback_commands.hpp"
@@ -22,14 +23,9 @@ const char* const kUsage =
 using Run = int (*)(const std::vector<std::string>&, const std::filesystem::path&, std::ostream&);
 
 struct Subcommand {
-  const char* name;
-  std::string (*usage)();
+  std::string_view name;
   Run run;
 };
-
-std::string write_usage() { return kWriteUsage; }
-std::string check_usage() { return kCheckUsage; }
-std::string heads_usage() { return std::string(heads_help()); }
 
 int run_heads(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
   heads_command(args, out, folder);
@@ -42,41 +38,26 @@ int run_residuals(const std::vector<std::string>& args, const std::filesystem::p
 }
 
 const Subcommand kSubcommands[] = {
-    {"write", write_usage, run_write},
-    {"check", check_usage, run_check},
-    {"heads", heads_usage, run_heads},
-    {"residuals", residuals_help, run_residuals},
+    {"write", run_write},
+    {"check", run_check},
+    {"heads", run_heads},
+    {"residuals", run_residuals},
 };
 
 }  // namespace
 
 int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
                  std::ostream& err) {
-  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    (args.empty() ? err : out) << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  for (const Subcommand& sub : kSubcommands) {
-    if (args[0] != sub.name) continue;
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    try {
-      // The folder's grid, which some help texts name too.
-      const gridkit::RunGrid grid(folder);
-      for (const std::string& a : rest) {
-        if (a == "--help" || a == "-h") {
-          out << sub.usage();
-          return 0;
-        }
-      }
-      return sub.run(rest, folder, out);
-    } catch (const gridkit::KitError& e) {
-      out.flush();
-      err << e.what() << '\n';
-      return 2;
+  return gridkit::run_program("kitmodel", args, out, err, [&] {
+    if (args.empty() || gridkit::asks_for_help(args)) {
+      (args.empty() ? err : out) << kUsage;
+      return args.empty() ? 2 : 0;
     }
-  }
-  err << "kitmodel: unknown subcommand \"" << args[0] << "\" (kitmodel --help lists them)\n";
-  return 2;
+    const Subcommand& sub = gridkit::pick_command(kSubcommands, args, "subcommand");
+    // The folder's grid, which some help texts name too.
+    const gridkit::RunGrid grid(folder);
+    return sub.run(std::vector<std::string>(args.begin() + 1, args.end()), folder, out);
+  });
 }
 
 }  // namespace kitmodel

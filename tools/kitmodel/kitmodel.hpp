@@ -17,9 +17,9 @@ namespace kitmodel {
 // make the model wrong; 2 is an error reading the inputs, as everywhere.
 inline constexpr int kFindingsStatus = 1;
 
-// Runs one subcommand with relative file names taken from `folder`. What it
-// reports goes to `out`, an error as one line to `err`. Returns the exit
-// status.
+// Runs one subcommand with relative file names taken from `folder`, as the
+// program does (--version included). What it reports goes to `out`, an error
+// as one line to `err`. Returns the exit status.
 int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
                  std::ostream& err);
 

@@ -1,13 +1,8 @@
 // kitmodel: MODFLOW models from the kit's arrays, and their results read back.
-// Errors are one line on standard error and exit status 2.
 #include <csignal>
-#include <exception>
 #include <iostream>
-#include <string>
-#include <vector>
 
-#include "kit_version.hpp"
-
+#include "gridkit/entry/program_entry.hpp"
 #include "tools/kitmodel/kitmodel.hpp"
 
 int main(int argc, char** argv) {
@@ -17,15 +12,6 @@ int main(int argc, char** argv) {
   // spot with its temporary file left behind.
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
-  if (argc == 2 && std::string(argv[1]) == "--version") {
-    std::cout << "kitmodel (groundwater model kit) " KIT_VERSION "\n";
-    return 0;
-  }
-  try {
-    return kitmodel::run_kitmodel(std::vector<std::string>(argv + 1, argv + argc), ".", std::cout, std::cerr);
-  } catch (const std::exception& e) {
-    std::cout.flush();
-    std::cerr << "kitmodel: " << e.what() << '\n';
-    return 2;
-  }
+  const std::vector<std::string> args = gridkit::arguments(argc, argv);
+  return kitmodel::run_kitmodel(args, ".", std::cout, std::cerr);
 }

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "gridkit/entry/options.hpp"
 #include "gridkit/error.hpp"
 #include "tools/kitmodel/kitmodel.hpp"
 #include "tools/kitmodel/model_plan.hpp"
@@ -63,28 +64,29 @@ Checked read_and_check(const std::filesystem::path& description, std::ostream& o
 }  // namespace
 
 int run_check(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
-  if (args.size() != 1 || args[0].starts_with("-"))
-    throw KitError("kitmodel check: give one MODEL.toml (kitmodel check --help)");
-  const Checked c = read_and_check(under(folder, args[0]), out);
+  const gridkit::ParsedOptions options =
+      gridkit::parse_options(args, {}, gridkit::OptionsEnd::anywhere, "kitmodel check");
+  if (options.help) {
+    out << kCheckUsage;
+    return 0;
+  }
+  if (options.words.size() != 1) throw gridkit::UsageError("give one MODEL.toml", "kitmodel check");
+  const Checked c = read_and_check(under(folder, options.words[0]), out);
   return c.plan.has_errors() ? kFindingsStatus : 0;
 }
 
 int run_write(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
-  std::string description;
-  std::string out_dir;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    if (args[k] == "--out") {
-      if (k + 1 == args.size()) throw KitError("kitmodel write: --out needs a folder");
-      out_dir = args[++k];
-    } else if (args[k].starts_with("-")) {
-      throw KitError("kitmodel write: unknown option " + args[k] + " (kitmodel write --help)");
-    } else if (description.empty()) {
-      description = args[k];
-    } else {
-      throw KitError("kitmodel write: one MODEL.toml only, not also " + args[k]);
-    }
+  const gridkit::ParsedOptions options =
+      gridkit::parse_options(args, {{"--out"}}, gridkit::OptionsEnd::anywhere, "kitmodel write");
+  if (options.help) {
+    out << kWriteUsage;
+    return 0;
   }
-  if (description.empty()) throw KitError("kitmodel write: give a MODEL.toml (kitmodel write --help)");
+  if (options.words.empty()) throw gridkit::UsageError("give a MODEL.toml", "kitmodel write");
+  if (options.words.size() > 1)
+    throw gridkit::UsageError("one MODEL.toml only, not also " + options.words[1], "kitmodel write");
+  const std::string& description = options.words[0];
+  const std::string out_dir = options.value("--out").value_or("");
   const Checked c = read_and_check(under(folder, description), out);
   if (c.plan.has_errors()) {
     out << "nothing written: the model has errors\n";

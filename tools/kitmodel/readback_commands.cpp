@@ -78,19 +78,20 @@ std::string residuals_help_text() {
 }
 
 // The value given to --no-head, if any.
-std::optional<float> no_head_of(const Words& words, std::string_view command) {
-  const auto text = words.value("--no-head");
+std::optional<float> no_head_of(const gridkit::ParsedOptions& options, std::string_view command) {
+  const auto text = options.value("--no-head");
   if (!text) return std::nullopt;
   const std::optional<float> value = gridkit::parse_float(*text);
   if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" + *text + "\"");
   return value;
 }
 
-RecordChoice choice_of(const Words& words) {
+RecordChoice choice_of(const gridkit::ParsedOptions& options, std::string_view command) {
+  const std::string context = "kitmodel " + std::string(command);
   RecordChoice choice;
-  if (const auto n = words.positive("--layer")) choice.layer = *n;
-  choice.period = words.positive("--period");
-  choice.step = words.positive("--step");
+  if (const auto n = positive_option(options, "--layer", context)) choice.layer = *n;
+  choice.period = positive_option(options, "--period", context);
+  choice.step = positive_option(options, "--step", context);
   return choice;
 }
 
@@ -200,24 +201,26 @@ std::string residuals_help() { return residuals_help_text(); }
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
-  const Words words = Words::split(args, command, {"--layer", "--out", "--period", "--step", "--no-head"});
-  if (words.help) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(
+      args, {{"--layer"}, {"--out"}, {"--period"}, {"--step"}, {"--no-head"}}, gridkit::OptionsEnd::anywhere,
+      "kitmodel heads");
+  if (options.help) {
     out << heads_help();
     return;
   }
-  if (words.names.size() != 1)
+  if (options.words.size() != 1)
     throw KitError("kitmodel heads: give one head file (kitmodel heads --help)");
-  const auto base = words.value("--out");
-  if (!words.value("--layer")) throw KitError("kitmodel heads: --layer K is needed");
+  const auto base = options.value("--out");
+  if (!options.value("--layer")) throw KitError("kitmodel heads: --layer K is needed");
   if (!base || base->empty()) throw KitError("kitmodel heads: --out NAME is needed");
-  const std::string& input = words.names[0];
+  const std::string& input = options.words[0];
   const std::string grd_name = *base + ".GRD";
   const std::string arr_name = *base + ".ARR";
   refuse_overwrite(folder, grd_name, {&input}, command);
   refuse_overwrite(folder, arr_name, {&input}, command);
 
-  const std::optional<float> no_head = no_head_of(words, command);
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
+  const std::optional<float> no_head = no_head_of(options, command);
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(options, command));
   const HeadGrids grids = head_grids(layer, input, no_head);
   if (grids.with_head == 0)
     throw KitError::read_file(input, record_text(layer) + ": every cell is inactive or dry");
@@ -281,20 +284,22 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder, co
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
-  const Words words = Words::split(args, command, {"--layer", "--csv", "--period", "--step", "--no-head"});
-  if (words.help) {
+  const gridkit::ParsedOptions options = gridkit::parse_options(
+      args, {{"--layer"}, {"--csv"}, {"--period"}, {"--step"}, {"--no-head"}}, gridkit::OptionsEnd::anywhere,
+      "kitmodel residuals");
+  if (options.help) {
     out << residuals_help();
     return;
   }
-  if (words.names.size() != 2)
+  if (options.words.size() != 2)
     throw KitError("kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
-  const std::string& input = words.names[0];
-  const std::string& wells = words.names[1];
-  const auto csv_name = words.value("--csv");
+  const std::string& input = options.words[0];
+  const std::string& wells = options.words[1];
+  const auto csv_name = options.value("--csv");
   if (csv_name) refuse_overwrite(folder, *csv_name, {&input, &wells}, command);
 
-  const std::optional<float> no_head = no_head_of(words, command);
-  const HeadLayer layer = read_model_layer(folder, input, choice_of(words));
+  const std::optional<float> no_head = no_head_of(options, command);
+  const HeadLayer layer = read_model_layer(folder, input, choice_of(options, command));
   const std::vector<gridkit::PointF> points = read_points(folder, wells);
   const std::vector<PointResidual> residuals = compare_points(points, layer, no_head);
   const ResidualSummary s = summarize(residuals);

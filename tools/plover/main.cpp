@@ -8,13 +8,13 @@
 namespace {
 
 constexpr gridkit::Program kPrograms[] = {
-    {"plover", plover::run_plover},
-    {"plover-point", plover::run_plover_point},
+    {plover::run_plover, plover::kPloverHelp},
+    {plover::run_plover_point, plover::kPloverPointHelp},
 };
 static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+  return gridkit::tool_main(gridkit::program_named(kPrograms, KIT_PROGRAM), argc, argv);
 }

@@ -8,13 +8,13 @@
 namespace {
 
 constexpr gridkit::Program kPrograms[] = {
-    {"tallowin", tallowin::run_tallowin},
-    {"tallowex", tallowin::run_tallowex},
+    {tallowin::run_tallowin, tallowin::kTallowinHelp},
+    {tallowin::run_tallowex, tallowin::kTallowexHelp},
 };
 static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return gridkit::tool_main(gridkit::program_run(kPrograms, KIT_PROGRAM), KIT_PROGRAM, argc, argv);
+  return gridkit::tool_main(gridkit::program_named(kPrograms, KIT_PROGRAM), argc, argv);
 }

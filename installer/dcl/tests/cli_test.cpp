@@ -115,11 +115,7 @@ TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {
   write("in.txt", "abc");
   EXPECT_EQ(dcl("implode --dict 3000 " + path("in.txt") + " " + path("o")), 2);
   EXPECT_NE(read("stderr.txt").find("--dict takes 1024, 2048 or 4096"), std::string::npos);
-  EXPECT_EQ(dcl("implode --fast " + path("in.txt") + " " + path("o")), 2);
-  EXPECT_NE(read("stderr.txt").find("unknown option \"--fast\""), std::string::npos);
   EXPECT_EQ(dcl("implode " + path("in.txt")), 2);
-  EXPECT_EQ(dcl("shrink " + path("in.txt") + " " + path("o")), 2);
-  EXPECT_EQ(dcl(""), 2);
   EXPECT_EQ(dcl("explode " + path("missing.imp") + " " + path("o")), 2);
   EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "missing.imp").string() + ": no such file"), std::string::npos);
   EXPECT_EQ(dcl("implode " + path("missing.txt") + " " + path("o")), 2);
@@ -162,12 +158,6 @@ TEST_F(DclCommand, DashIsStandardInputOrOutput) {
   EXPECT_EQ(dcl("explode - - <" + path("cut.imp")), 4);
   EXPECT_FALSE(read("stdout.txt").empty());
   EXPECT_EQ(text.rfind(read("stdout.txt"), 0), 0U);
-}
-
-TEST_F(DclCommand, VersionIsOneLine) {
-  EXPECT_EQ(dcl("--version"), 0);
-  EXPECT_EQ(read("stdout.txt").rfind("dcl (groundwater model kit) ", 0), 0U);
-  EXPECT_EQ(read("stdout.txt").back(), '\n');
 }
 
 TEST_F(DclCommand, HelpDescribesBothCommands) {

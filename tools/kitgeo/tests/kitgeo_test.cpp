@@ -419,13 +419,9 @@ TEST(KitgeoCommandLine, MistakesAreOneLineNamingWhatWasWrong) {
   };
   const std::string hint = " (kitgeo --help shows the usage)";
   const Case cases[] = {
-      {"", "kitgeo: no command given" + hint},
-      {"convert A B", "kitgeo: unknown command \"convert\"" + hint},
       {"export A.DAT", "kitgeo: export takes an input and an output name, 1 was given" + hint},
       {"export A.DAT A.tif", "kitgeo: export needs --layout int|fixed|free|exp" + hint},
       {"export A.DAT A.tif --layout real", "kitgeo: --layout takes int|fixed|free|exp, not \"real\"" + hint},
-      {"import A.tif B --layout int --polygon", "kitgeo: import takes no option --polygon" + hint},
-      {"import A.tif B --layout int --resampling", "kitgeo: --resampling needs a value" + hint},
       {"export MISSING.DAT A.tif --layout=int", "open MISSING.DAT: no such file"},
       {"import MISSING.tif B --layout int", "open MISSING.tif: no such file"},
       {"import-points MISSING.gpkg B", "open MISSING.gpkg: no such file"},

@@ -7,6 +7,7 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include "gridkit/entry/program_entry.hpp"
 #include "tools/kitgeo/kit_files.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/textfile.hpp"
@@ -22,13 +23,14 @@ KitgeoRun kitgeo(const fs::path& folder, const std::string& command_line) {
   std::istringstream words(command_line);
   for (std::string word; words >> word;) args.push_back(word);
   std::ostringstream out;
+  std::ostringstream err;
   KitgeoRun run;
-  try {
+  run.status = gridkit::run_program("kitgeo", args, out, err, [&] {
     run_kitgeo(args, out, folder);
-  } catch (const gridkit::KitError& e) {
-    run.error = e.what();
-    run.status = 2;
-  }
+    return 0;
+  });
+  run.error = err.str();
+  if (!run.error.empty()) run.error.pop_back();  // the line's end
   run.output = out.str();
   return run;
 }

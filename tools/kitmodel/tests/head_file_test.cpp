@@ -250,8 +250,6 @@ TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
       {{"small.hds", "--layer", "1", "--out", "S"}, "its grid has 3 columns and 2 rows", "another grid"},
       {{"model.hds", "--out", "M"}, "--layer K is needed", "no layer"},
       {{"model.hds", "--layer", "0", "--out", "M"}, "--layer takes a whole number of 1 or more", "layer 0"},
-      {{"model.hds", "--layer", "1", "--out", "M", "--lay", "2"}, "unknown option --lay", "a misspelt option"},
-      {{"model.hds", "--layer=1", "--out", "M", "--layer", "2"}, "--layer is given twice", "two layers asked for"},
       {{"nothing.hds", "--layer", "1", "--out", "M"}, "nothing.hds", "a missing file"},
       {{".", "--layer", "1", "--out", "M"}, "not a regular file", "a folder"},
   };
