@@ -4,7 +4,7 @@
 # MF6) it runs; it must end normally with a budget discrepancy below 0.01 %.
 # Its layer-1 heads are read back, compared with the wells and mapped.
 set -euo pipefail
-cp "$SAMPLE/MODEL.toml" "$SAMPLE/RIVPKG.DAT" .
+cp "$SAMPLE/MODEL.toml" .
 "$BIN/kitmodel" write MODEL.toml
 
 mf6=$(command -v "${MF6:-mf6}" 2>/dev/null || true)
