@@ -18,6 +18,7 @@ if [ "${1:-all}" != main-job ]; then
     proj-bin
     g++-mingw-w64-x86-64 wine wine64 xvfb xauth imagemagick
     dpkg-dev file man-db groff-base pandoc
+    clang-format ccache
   )
 fi
 missing=()

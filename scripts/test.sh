@@ -2,11 +2,15 @@
 # Builds everything and runs every test: a normal build, its Debian package
 # installed and removed again, the Windows installer cross-built and run
 # under Wine, a build under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and short libFuzzer runs.
+# short libFuzzer runs, and each program built alone. The sources must be
+# formatted (.clang-format) before anything is built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 if [ "${KIT_SKIP_DEPS:-}" != 1 ]; then bash "$root/scripts/install-deps.sh"; fi
+
+echo "== formatting"
+bash "$root/scripts/check-format.sh"
 
 echo "== build and test"
 # (the main job may have left a unity build here; tests build file by file)
@@ -27,3 +31,6 @@ ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"
 
 echo "== short fuzz runs"
 bash "$root/scripts/fuzz.sh" "${KIT_FUZZ_SECONDS:-20}"
+
+echo "== each program built alone"
+bash "$root/scripts/build-each-program.sh"
