@@ -57,7 +57,8 @@ Case realistic_case() {
     for (int j = 1; j <= NCOL(); ++j) {
       const double dx = (j - 180.0) / 168.0;
       const double dy = (i - 235.0) / 222.0;
-      const double wobble = 0.15 * std::sin(j / 13.0) + 0.1 * std::cos(i / 19.0) + 0.05 * std::sin((i + j) / 7.0);
+      const double wobble =
+          0.15 * std::sin(j / 13.0) + 0.1 * std::cos(i / 19.0) + 0.05 * std::sin((i + j) / 7.0);
       if (dx * dx + dy * dy > 1.0 + wobble) continue;
       c.codes(i, j) = ((j - 120) * (j - 120) + (i - 150) * (i - 150) < 14 * 14) ? -1 : 1;
     }
@@ -80,7 +81,8 @@ Case realistic_case() {
 bool same_bits(const RealGrid& a, const RealGrid& b, const IntGrid& codes) {
   for (int i = 1; i <= NROW(); ++i) {
     for (int j = 1; j <= NCOL(); ++j) {
-      if (codes(i, j) != 0 && std::bit_cast<std::uint32_t>(a(i, j)) != std::bit_cast<std::uint32_t>(b(i, j))) {
+      if (codes(i, j) != 0 &&
+          std::bit_cast<std::uint32_t>(a(i, j)) != std::bit_cast<std::uint32_t>(b(i, j))) {
         return false;
       }
     }
@@ -139,20 +141,24 @@ Timing time_member(const std::filesystem::path& folder, brisket::Engine engine, 
 
 // The end-to-end figure; false when the two ways wrote different bytes.
 bool end_to_end(const std::filesystem::path& job, int repeats) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "bench-brisket-end-to-end";
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "bench-brisket-end-to-end";
   std::filesystem::create_directories(folder);
   for (const char* name : {"ZONES.BOL", "WLPOINTS.XYZ"}) {
-    std::filesystem::copy_file(job / name, folder / name, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(job / name, folder / name,
+                               std::filesystem::copy_options::overwrite_existing);
   }
   const Timing plain = time_member(folder, brisket::Engine::Plain, std::max(1, repeats / 2));
   const Timing fast = time_member(folder, brisket::Engine::Fast, repeats);
   std::filesystem::remove_all(folder);
   const bool same = plain.bytes == fast.bytes;
-  std::printf("end-to-end plain vs fast (main job's BRISKET, best of %d/%d): plain %.1f ms cpu %.1f ms wall, "
-              "fast %.1f ms cpu %.1f ms wall: %.1fx cpu, %.1fx wall, %s\n",
-              std::max(1, repeats / 2), repeats, plain.best_cpu * 1e3, plain.best_wall * 1e3, fast.best_cpu * 1e3,
-              fast.best_wall * 1e3, plain.best_cpu / fast.best_cpu, plain.best_wall / fast.best_wall,
-              same ? "same bytes" : "DIFFERENT BYTES");
+  std::printf(
+      "end-to-end plain vs fast (main job's BRISKET, best of %d/%d): plain %.1f ms cpu %.1f ms "
+      "wall, "
+      "fast %.1f ms cpu %.1f ms wall: %.1fx cpu, %.1fx wall, %s\n",
+      std::max(1, repeats / 2), repeats, plain.best_cpu * 1e3, plain.best_wall * 1e3,
+      fast.best_cpu * 1e3, fast.best_wall * 1e3, plain.best_cpu / fast.best_cpu,
+      plain.best_wall / fast.best_wall, same ? "same bytes" : "DIFFERENT BYTES");
   return same;
 }
 
@@ -168,19 +174,23 @@ int main(int argc, char** argv) {
   RealGrid plain = c.z;
   auto start = std::chrono::steady_clock::now();
   double cpu_start = cpu_seconds();
-  const brisket::RelaxOutcome expected = brisket::relax_plain(plain, c.codes, brisket::SweepCover::Interior, limits);
+  const brisket::RelaxOutcome expected =
+      brisket::relax_plain(plain, c.codes, brisket::SweepCover::Interior, limits);
   const double plain_seconds = seconds_since(start);
   const double plain_cpu = cpu_seconds() - cpu_start;
   const double updates = static_cast<double>(expected.sweeps) * static_cast<double>(c.free_nodes);
   const double plain_ns = plain_seconds * 1e9 / updates;
-  std::printf("case: %ld free nodes, 300 fixed points, %lld sweeps, largest change of the last %.6g\n",
-              c.free_nodes, expected.sweeps, static_cast<double>(expected.largest));
-  std::printf("strip layout and masks: %.2f MB\n",
-              static_cast<double>(brisket::StripGrid(c.codes, brisket::SweepCover::Interior).bytes()) / 1e6);
-  std::printf("%-10s %7s %12s %10s %10s %10s %s\n", "path", "threads", "best ns/node", "median", "cpu ns", "ratio",
-              "bits");
-  std::printf("%-10s %7s %12.3f %10s %10.3f %10s %s\n", "plain", "1", plain_ns, "", plain_cpu * 1e9 / updates, "1.0",
-              "reference");
+  std::printf(
+      "case: %ld free nodes, 300 fixed points, %lld sweeps, largest change of the last %.6g\n",
+      c.free_nodes, expected.sweeps, static_cast<double>(expected.largest));
+  std::printf(
+      "strip layout and masks: %.2f MB\n",
+      static_cast<double>(brisket::StripGrid(c.codes, brisket::SweepCover::Interior).bytes()) /
+          1e6);
+  std::printf("%-10s %7s %12s %10s %10s %10s %s\n", "path", "threads", "best ns/node", "median",
+              "cpu ns", "ratio", "bits");
+  std::printf("%-10s %7s %12.3f %10s %10.3f %10s %s\n", "plain", "1", plain_ns, "",
+              plain_cpu * 1e9 / updates, "1.0", "reference");
 
   // Indexed by ThreadUse.
   const char* const thread_names[] = {"auto", "1", "2", "1/2"};
@@ -205,15 +215,16 @@ int main(int argc, char** argv) {
         ns.push_back(seconds_since(start) * 1e9 / updates);
         cpu_ns.push_back((cpu_seconds() - cpu_start) * 1e9 / updates);
         same = same && got.sweeps == expected.sweeps &&
-               std::bit_cast<std::uint32_t>(got.largest) == std::bit_cast<std::uint32_t>(expected.largest) &&
+               std::bit_cast<std::uint32_t>(got.largest) ==
+                   std::bit_cast<std::uint32_t>(expected.largest) &&
                same_bits(plain, fast, c.codes);
       }
       std::sort(ns.begin(), ns.end());
       std::sort(cpu_ns.begin(), cpu_ns.end());
       all_same = all_same && same;
       std::printf("%-10s %7s %12.3f %10.3f %10.3f %9.1fx %s\n", brisket::simd_path_name(path),
-                  thread_names[static_cast<int>(threads)], ns.front(), ns[ns.size() / 2], cpu_ns.front(),
-                  plain_ns / ns.front(), same ? "identical" : "DIFFERENT");
+                  thread_names[static_cast<int>(threads)], ns.front(), ns[ns.size() / 2],
+                  cpu_ns.front(), plain_ns / ns.front(), same ? "identical" : "DIFFERENT");
     }
   }
   return all_same ? 0 : 1;

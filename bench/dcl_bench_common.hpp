@@ -29,7 +29,8 @@ inline std::vector<SampleData> inputs(int argc, char** argv, std::size_t size) {
   std::vector<SampleData> samples = all_samples(size);
   for (int i = 1; i < argc; ++i) {
     std::ifstream in(argv[i], std::ios::binary);
-    samples.push_back({argv[i], {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
+    samples.push_back(
+        {argv[i], {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
   }
   return samples;
 }

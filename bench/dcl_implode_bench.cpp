@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
         }
         const double mb = static_cast<double>(sample.bytes.size()) / 1e6;
         const auto smaller = [&](const std::vector<std::uint8_t>& baseline) {
-          return 100.0 * (1.0 - static_cast<double>(optimal.size()) / static_cast<double>(baseline.size()));
+          return 100.0 *
+                 (1.0 - static_cast<double>(optimal.size()) / static_cast<double>(baseline.size()));
         };
         std::printf("%-16s %-7s %6u %10zu | %10zu | %10zu %8.1f | %10zu %8.1f | %7.2f%% %7.2f%%\n",
                     sample.name.c_str(), literals == dcl::LiteralCoding::ascii ? "ascii" : "binary",

@@ -10,8 +10,8 @@ std::vector<std::uint8_t> prose(std::size_t size) {
   std::mt19937 rng(1);
   // A vocabulary of made-up words; word i is drawn with weight 1 / (i + 1).
   std::vector<std::string> words;
-  const char* const syllables[] = {"ta", "ri", "on", "el", "mar", "sto", "ve", "in", "qua", "de",
-                                   "lo", "ne", "gra", "th", "us", "pe", "ar", "ca", "men", "ti"};
+  const char* const syllables[] = {"ta", "ri", "on",  "el", "mar", "sto", "ve", "in", "qua", "de",
+                                   "lo", "ne", "gra", "th", "us",  "pe",  "ar", "ca", "men", "ti"};
   for (int i = 0; i < 2000; ++i) {
     std::string w;
     const int n = 1 + static_cast<int>(rng() % 3) + (i > 100 ? 1 : 0);
@@ -31,9 +31,17 @@ std::vector<std::uint8_t> prose(std::size_t size) {
     text += w;
     line += w.size() + 1;
     const unsigned r = rng() % 16;
-    if (r == 0) { text += '.'; capital = true; }
+    if (r == 0) {
+      text += '.';
+      capital = true;
+    }
     if (r == 1) text += ',';
-    if (line > 70) { text += "\r\n"; line = 0; } else { text += ' '; }
+    if (line > 70) {
+      text += "\r\n";
+      line = 0;
+    } else {
+      text += ' ';
+    }
   }
   text.resize(size);
   return {text.begin(), text.end()};
@@ -62,16 +70,16 @@ std::vector<std::uint8_t> program_image(std::size_t size) {
   std::vector<std::uint8_t> out;
   // Instruction-like templates; 0xEE marks an operand byte that varies.
   const std::vector<std::vector<std::uint8_t>> templates = {
-      {0x55, 0x8B, 0xEC, 0x83, 0xEC, 0xEE},             // frame set-up
-      {0x8B, 0x45, 0xEE},                               // load local
-      {0x89, 0x45, 0xEE},                               // store local
-      {0xE8, 0xEE, 0xEE, 0x00, 0x00},                   // call
-      {0x6A, 0xEE},                                     // push byte
-      {0xFF, 0x15, 0xEE, 0xEE, 0x40, 0x00},             // call through import
-      {0x85, 0xC0, 0x74, 0xEE},                         // test and branch
-      {0x8B, 0xE5, 0x5D, 0xC3},                         // frame end
-      {0x33, 0xC0},                                     // clear
-      {0x8D, 0x4D, 0xEE, 0x51},                         // address of local
+      {0x55, 0x8B, 0xEC, 0x83, 0xEC, 0xEE},  // frame set-up
+      {0x8B, 0x45, 0xEE},                    // load local
+      {0x89, 0x45, 0xEE},                    // store local
+      {0xE8, 0xEE, 0xEE, 0x00, 0x00},        // call
+      {0x6A, 0xEE},                          // push byte
+      {0xFF, 0x15, 0xEE, 0xEE, 0x40, 0x00},  // call through import
+      {0x85, 0xC0, 0x74, 0xEE},              // test and branch
+      {0x8B, 0xE5, 0x5D, 0xC3},              // frame end
+      {0x33, 0xC0},                          // clear
+      {0x8D, 0x4D, 0xEE, 0x51},              // address of local
   };
   while (out.size() < size) {
     const unsigned kind = rng() % 10;
@@ -88,8 +96,9 @@ std::vector<std::uint8_t> program_image(std::size_t size) {
         for (int k = 0; k < 4; ++k) out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
       }
     } else if (kind == 8) {  // strings
-      const char* const names[] = {"GetModuleFileNameA", "CreateFileA", "ReadFile", "WriteFile",
-                                   "CloseHandle", "Drawing file", "Cannot open %s", "TARNIX"};
+      const char* const names[] = {"GetModuleFileNameA", "CreateFileA", "ReadFile",
+                                   "WriteFile",          "CloseHandle", "Drawing file",
+                                   "Cannot open %s",     "TARNIX"};
       for (int i = 0; i < 20; ++i) {
         const std::string s = names[rng() % 8];
         out.insert(out.end(), s.begin(), s.end());

@@ -68,7 +68,8 @@ std::vector<quarrypit::Vertex> wavy_curve() {
 }
 
 void run_size(const Size& s, const std::filesystem::path& scratch) {
-  const gridkit::GridScope scope(gridkit::ModelGrid{s.columns, s.rows, 100.0f, 100000.0f, 900000.0f});
+  const gridkit::GridScope scope(
+      gridkit::ModelGrid{s.columns, s.rows, 100.0f, 100000.0f, 900000.0f});
   const double base = peak_mib();
   std::printf("%d x %d (%.2f million cells)\n", s.columns, s.rows,
               static_cast<double>(s.columns) * s.rows / 1e6);
@@ -101,8 +102,8 @@ void run_size(const Size& s, const std::filesystem::path& scratch) {
     brisket::FastOptions options;
     options.threads = brisket::ThreadUse::One;
     const auto start = std::chrono::steady_clock::now();
-    const brisket::RelaxOutcome outcome =
-        brisket::relax_fast(z, codes, brisket::SweepCover::Interior, {s.sweeps - 1, -1.0f}, options);
+    const brisket::RelaxOutcome outcome = brisket::relax_fast(
+        z, codes, brisket::SweepCover::Interior, {s.sweeps - 1, -1.0f}, options);
     const double seconds = seconds_since(start);
     char what[64];
     std::snprintf(what, sizeof what, "brisket %lld sweeps (per sweep)", outcome.sweeps);
@@ -127,7 +128,8 @@ void run_size(const Size& s, const std::filesystem::path& scratch) {
       const gridkit::RealGrid back = gridkit::read_fixed_grid(in);
       gridkit::InFile codes_in = gridkit::InFile::open_existing(int_file, "CODES.BOL");
       const gridkit::IntGrid codes_back = gridkit::read_int_grid(codes_in);
-      if (codes_back.values() != codes.values()) std::printf("  integer array read back differs!\n");
+      if (codes_back.values() != codes.values())
+        std::printf("  integer array read back differs!\n");
     }
     report("read fixed + integer", s, seconds_since(t), base);
     std::filesystem::remove(real_file);

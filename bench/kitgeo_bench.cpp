@@ -50,8 +50,8 @@ void report(const char* what, Timing first, std::vector<Timing> times) {
   }
   std::sort(wall.begin(), wall.end());
   std::sort(cpu.begin(), cpu.end());
-  std::printf("%-42s first %.3f s; wall best %.3f median %.3f; cpu best %.3f median %.3f\n", what, first.wall,
-              wall.front(), wall[wall.size() / 2], cpu.front(), cpu[cpu.size() / 2]);
+  std::printf("%-42s first %.3f s; wall best %.3f median %.3f; cpu best %.3f median %.3f\n", what,
+              first.wall, wall.front(), wall[wall.size() / 2], cpu.front(), cpu[cpu.size() / 2]);
 }
 
 }  // namespace
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   gridkit::IntGrid ibound;
   for (int i = 1; i <= gridkit::NROW(); ++i) {
     for (int j = 1; j <= gridkit::NCOL(); ++j) {
-      surface(i, j) = std::round(6000.0f + 2000.0f * std::sin(i * 0.02f) * std::cos(j * 0.03f)) / 10.0f;
+      surface(i, j) =
+          std::round(6000.0f + 2000.0f * std::sin(i * 0.02f) * std::cos(j * 0.03f)) / 10.0f;
       const double u = (j - 181.0) / 170.0;
       const double v = (i - 235.0) / 220.0;
       ibound(i, j) = u * u + v * v < 1.0 ? 1 : 0;
@@ -76,11 +77,12 @@ int main(int argc, char** argv) {
   kitgeo::write_model_array(folder, "SURFACE.DAT", gridkit::ArrayLayout::Fixed, surface);
   kitgeo::write_model_array(folder, "IBOUND.ARR", gridkit::ArrayLayout::Int, ibound);
 
-  const std::vector<std::string> export_args = {"export", "SURFACE.DAT", "SURFACE.tif", "--layout", "fixed",
-                                                "--ibound", "IBOUND.ARR"};
-  const std::vector<std::string> import_args = {"import", "SURFACE.tif", "BACK.DAT", "--layout", "fixed"};
-  const std::vector<std::string> bilinear_args = {"import", "SURFACE.tif", "BACK.DAT", "--layout", "fixed",
-                                                  "--resampling", "bilinear"};
+  const std::vector<std::string> export_args = {"export", "SURFACE.DAT", "SURFACE.tif", "--layout",
+                                                "fixed",  "--ibound",    "IBOUND.ARR"};
+  const std::vector<std::string> import_args = {"import", "SURFACE.tif", "BACK.DAT", "--layout",
+                                                "fixed"};
+  const std::vector<std::string> bilinear_args = {"import", "SURFACE.tif",  "BACK.DAT", "--layout",
+                                                  "fixed",  "--resampling", "bilinear"};
   const Timing first_export = time_run(folder, export_args);
   const Timing first_import = time_run(folder, import_args);
   const Timing first_bilinear = time_run(folder, bilinear_args);

@@ -53,7 +53,8 @@ void write_sample_sized_file(const fs::path& file) {
 
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-  const fs::path folder = fs::temp_directory_path() / ("bench-kitmodel-" + std::to_string(getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("bench-kitmodel-" + std::to_string(getpid()));
   fs::create_directories(folder);
   write_sample_sized_file(folder / "sample.hds");
   const std::vector<std::string> args = {"sample.hds", "--layer", "4", "--out", "SIM4"};
@@ -69,9 +70,10 @@ int main(int argc, char** argv) {
   fs::remove_all(folder);
   std::sort(wall.begin(), wall.end());
   std::sort(cpu.begin(), cpu.end());
-  std::printf("kitmodel heads, 4-layer 361 x 470 file, layer 4: best %.1f ms, median %.1f ms wall; "
-              "best %.1f ms, median %.1f ms processor (%d runs)\n",
-              wall.front() * 1e3, wall[wall.size() / 2] * 1e3, cpu.front() * 1e3, cpu[cpu.size() / 2] * 1e3,
-              repeats);
+  std::printf(
+      "kitmodel heads, 4-layer 361 x 470 file, layer 4: best %.1f ms, median %.1f ms wall; "
+      "best %.1f ms, median %.1f ms processor (%d runs)\n",
+      wall.front() * 1e3, wall[wall.size() / 2] * 1e3, cpu.front() * 1e3, cpu[cpu.size() / 2] * 1e3,
+      repeats);
   return 0;
 }

@@ -46,7 +46,8 @@ double ns_per_value(long count, const std::function<void()>& work) {
 std::vector<float> elevations(long count, std::mt19937_64& rng) {
   std::uniform_real_distribution<double> level(-50.0, 2500.0);
   std::vector<float> v;
-  for (long i = 0; i < count; ++i) v.push_back(static_cast<float>(std::round(level(rng) * 100.0) / 100.0));
+  for (long i = 0; i < count; ++i)
+    v.push_back(static_cast<float>(std::round(level(rng) * 100.0) / 100.0));
   return v;
 }
 
@@ -113,7 +114,8 @@ void read_layout(const char* what, const std::vector<std::string>& texts, Fast f
 template <class Write, class Read>
 void whole_grid(const char* what, const gridkit::RealGrid& grid, Write write, Read read) {
   using namespace gridkit;
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "bench-numfmt-grid.txt";
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / "bench-numfmt-grid.txt";
   const long n = static_cast<long>(NROW()) * NCOL();
   const double write_ns = ns_per_value(n, [&] {
     OutFile out(path, "grid");
@@ -126,7 +128,8 @@ void whole_grid(const char* what, const gridkit::RealGrid& grid, Write write, Re
     for (int i = 1; i <= NROW(); ++i) read(in, back.row(i));
   });
   std::filesystem::remove(path);
-  std::printf("%-28s write %6.1f ns/value, read %6.1f ns/value (file I/O included)\n", what, write_ns, read_ns);
+  std::printf("%-28s write %6.1f ns/value, read %6.1f ns/value (file I/O included)\n", what,
+              write_ns, read_ns);
   g_sink = g_sink + static_cast<std::size_t>(back(1, 1));
 }
 
@@ -142,10 +145,12 @@ int main(int argc, char** argv) {
 
   std::printf("%ld values per layout, best of 3\n", count);
   std::printf("%-28s %10s %10s %9s\n", "printing (std::string)", "old ns", "new ns", "speed-up");
-  print_layout("F8.1 array field", levels, [](float v) { return format_fixed(v, 8, 1); },
-               [](float v) { return reference::format_fixed(v, 8, 1); });
-  print_layout("F10.5 field", levels, [](float v) { return format_fixed(v, 10, 5); },
-               [](float v) { return reference::format_fixed(v, 10, 5); });
+  print_layout(
+      "F8.1 array field", levels, [](float v) { return format_fixed(v, 8, 1); },
+      [](float v) { return reference::format_fixed(v, 8, 1); });
+  print_layout(
+      "F10.5 field", levels, [](float v) { return format_fixed(v, 10, 5); },
+      [](float v) { return reference::format_fixed(v, 10, 5); });
   print_layout("E10.5 exponent field", ks, format_exp10, reference::format_exp10);
   print_layout("free-format real", levels, free_real_field, reference::free_real_field);
   print_layout("free-format double", xs, free_double_field, reference::free_double_field);
@@ -160,18 +165,22 @@ int main(int argc, char** argv) {
   std::vector<std::string> free_tokens, fixed_fields, exp_fields;
   for (long i = 0; i < count; ++i) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(levels[static_cast<std::size_t>(i)]));
+    std::snprintf(text, sizeof text, "%.2f",
+                  static_cast<double>(levels[static_cast<std::size_t>(i)]));
     free_tokens.push_back(text);
     fixed_fields.push_back(reference::format_fixed(levels[static_cast<std::size_t>(i)], 8, 1));
     exp_fields.push_back(reference::format_exp10(ks[static_cast<std::size_t>(i)]));
   }
   std::printf("%-28s %10s %10s %9s\n", "reading", "old ns", "new ns", "speed-up");
-  read_layout("free-format float", free_tokens, [](const std::string& t) { return parse_float(t); },
-              [](const std::string& t) { return reference::parse_float(t); });
-  read_layout("F8.1 field", fixed_fields, [](const std::string& t) { return parse_fixed_float(t, 1); },
-              [](const std::string& t) { return reference::parse_fixed_float(t, 1); });
-  read_layout("E10.5 field", exp_fields, [](const std::string& t) { return parse_fixed_float(t, 5); },
-              [](const std::string& t) { return reference::parse_fixed_float(t, 5); });
+  read_layout(
+      "free-format float", free_tokens, [](const std::string& t) { return parse_float(t); },
+      [](const std::string& t) { return reference::parse_float(t); });
+  read_layout(
+      "F8.1 field", fixed_fields, [](const std::string& t) { return parse_fixed_float(t, 1); },
+      [](const std::string& t) { return reference::parse_fixed_float(t, 1); });
+  read_layout(
+      "E10.5 field", exp_fields, [](const std::string& t) { return parse_fixed_float(t, 5); },
+      [](const std::string& t) { return reference::parse_fixed_float(t, 5); });
 
   RealGrid grid;
   RealGrid k_grid;  // the exponent layout holds no negative values

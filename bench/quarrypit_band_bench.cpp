@@ -25,7 +25,8 @@ std::vector<Vertex> wavy_curve(int count) {
   const double centre_y = 322628.0;
   for (int k = 0; k < count; ++k) {
     const double angle = 2.0 * 3.14159265358979 * k / count;
-    const double radius = 140000.0 + 60000.0 * std::sin(37.0 * angle) + 3000.0 * std::sin(911.0 * angle);
+    const double radius =
+        140000.0 + 60000.0 * std::sin(37.0 * angle) + 3000.0 * std::sin(911.0 * angle);
     curve.push_back({static_cast<float>(centre_x + radius * std::cos(angle)),
                      static_cast<float>(centre_y + radius * std::sin(angle))});
   }
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
   tracer.start_curve();
   for (const Vertex& v : curve) tracer.add_vertex(v);
   tracer.close_curve();
-  const double t_curve = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double t_curve =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   long marks = 0;
   for (const int v : bounded.values()) marks += v;

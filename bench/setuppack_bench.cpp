@@ -5,6 +5,8 @@
 // handling.
 //
 //   bench-setuppack [SIZE_KB]   each of 12 files SIZE_KB kilobytes (default 384)
+#include <time.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +14,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <time.h>
-#include <unistd.h>
 
-#include "installer/payload/copy_phase.hpp"
 #include "bench/dcl_bench_common.hpp"
 #include "installer/dcl/explode.hpp"
+#include "installer/payload/copy_phase.hpp"
 #include "installer/payload/manifest.hpp"
 #include "installer/payload/pack.hpp"
 #include "installer/payload/posix_platform.hpp"
@@ -58,7 +58,8 @@ Timing best_times(int repeats, Before&& before, F&& f) {
 
 int main(int argc, char** argv) {
   const std::size_t size = (argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 384) * 1024;
-  const fs::path dir = fs::temp_directory_path() / ("setuppack_bench_" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("setuppack_bench_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "src");
 
@@ -70,7 +71,8 @@ int main(int argc, char** argv) {
     for (const auto& sample : dcl_bench::all_samples(size)) {
       const std::string name = "FILE" + std::to_string(n) + ".DAT";  // sample.name may hold blanks
       std::ofstream(dir / "src" / name, std::ios::binary)
-          .write(reinterpret_cast<const char*>(sample.bytes.data()), static_cast<std::streamsize>(sample.bytes.size()));
+          .write(reinterpret_cast<const char*>(sample.bytes.data()),
+                 static_cast<std::streamsize>(sample.bytes.size()));
       manifest += "file . " + name + " src/" + name + "\n";
       total += sample.bytes.size();
       if (++n % 4 == 0 && n < 12) manifest += "disk Disk " + std::to_string(n / 4 + 1) + "\n";
@@ -79,27 +81,33 @@ int main(int argc, char** argv) {
   const std::vector<std::uint8_t> stub(4096, 0x90);
   const payload::Manifest parsed = payload::parse_manifest(manifest, dir, "bench.lst");
 
-  const Timing pack = best_times(3, [] {}, [&] {
-    payload::write_image(payload::build_image(stub, "stub", parsed, {}), dir / "SETUP.EXE");
-  });
+  const Timing pack = best_times(
+      3, [] {},
+      [&] {
+        payload::write_image(payload::build_image(stub, "stub", parsed, {}), dir / "SETUP.EXE");
+      });
 
   std::ostringstream progress;
   int failures = 0;
   // Each extract goes into a fresh folder; removing the last one is not timed.
-  const Timing extract = best_times(5, [&] { fs::remove_all(dir / "inst"); }, [&] {
-    payload::PosixPlatform platform(progress, nullptr);
-    const auto loaded =
-        payload::load_install_header(platform, (dir / "SETUP.EXE").string(), dir.string() + "/");
-    payload::CopySettings settings;
-    settings.install_folder = (dir / "inst").string();
-    if (loaded.failure || payload::run_record_stream(loaded.payload, settings, platform)) ++failures;
-  });
+  const Timing extract = best_times(
+      5, [&] { fs::remove_all(dir / "inst"); },
+      [&] {
+        payload::PosixPlatform platform(progress, nullptr);
+        const auto loaded = payload::load_install_header(platform, (dir / "SETUP.EXE").string(),
+                                                         dir.string() + "/");
+        payload::CopySettings settings;
+        settings.install_folder = (dir / "inst").string();
+        if (loaded.failure || payload::run_record_stream(loaded.payload, settings, platform))
+          ++failures;
+      });
 
   // The same streams through the decoder alone, from memory to memory.
   std::vector<std::vector<std::uint8_t>> streams;
   for (const char* file : {"SETUP.EXE", "2.DAT", "3.DAT"}) {
     std::ifstream in(dir / file, std::ios::binary);
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     std::size_t pos = 0;
     if (file == std::string("SETUP.EXE")) {
       const auto loaded = payload::load_install_header_from(bytes, file, "");
@@ -114,17 +122,20 @@ int main(int argc, char** argv) {
     }
   }
   std::size_t decoded = 0;
-  const Timing decode = best_times(5, [] {}, [&] {
-    decoded = 0;
-    for (const auto& s : streams) decoded += dcl::explode_bytes(s).bytes.size();
-  });
+  const Timing decode = best_times(
+      5, [] {},
+      [&] {
+        decoded = 0;
+        for (const auto& s : streams) decoded += dcl::explode_bytes(s).bytes.size();
+      });
 
   std::uintmax_t packed = 0;
   for (const char* file : {"SETUP.EXE", "2.DAT", "3.DAT"}) packed += fs::file_size(dir / file);
   fs::remove_all(dir);
   if (failures != 0 || streams.size() != 12 || decoded != total) {
-    std::printf("setuppack bench FAILED (%d failed extracts, %zu streams, %zu of %zu bytes decoded)\n",
-                failures, streams.size(), decoded, total);
+    std::printf(
+        "setuppack bench FAILED (%d failed extracts, %zu streams, %zu of %zu bytes decoded)\n",
+        failures, streams.size(), decoded, total);
     return 1;
   }
   const double mb = static_cast<double>(total) / 1e6;
@@ -136,6 +147,7 @@ int main(int argc, char** argv) {
   line("pack", pack);
   line("extract", extract);
   line("decode", decode);
-  std::printf("decoder alone: %.0f%% of extract's processor time\n", 100.0 * decode.cpu / extract.cpu);
+  std::printf("decoder alone: %.0f%% of extract's processor time\n",
+              100.0 * decode.cpu / extract.cpu);
   return 0;
 }

@@ -32,7 +32,9 @@ struct Run {
   double cpu_ms = 0.0;
 };
 
-double ms_of(const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; }
+double ms_of(const timeval& t) {
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+}
 
 // One run of argv[0] with stdin from `answers`, stdout and stderr to
 // /dev/null, in `folder`; false when it could not run or did not exit with 0.
@@ -43,14 +45,17 @@ bool run_once(const char* answers, const char* folder, char** argv, Run& run) {
   if (pid == 0) {
     const int in = open(answers, O_RDONLY);
     const int out = open("/dev/null", O_WRONLY);
-    if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 || chdir(folder) != 0) _exit(127);
+    if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 ||
+        chdir(folder) != 0)
+      _exit(127);
     execv(argv[0], argv);
     _exit(127);
   }
   int status = 0;
   rusage usage{};
   if (wait4(pid, &status, 0, &usage) != pid) return false;
-  run.elapsed_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  run.elapsed_ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   run.cpu_ms = ms_of(usage.ru_utime) + ms_of(usage.ru_stime);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -82,8 +87,10 @@ int main(int argc, char** argv) {
     elapsed.push_back(run.elapsed_ms);
     cpu.push_back(run.cpu_ms);
   }
-  std::printf("%s, %d runs: elapsed best %.2f ms, median %.2f ms; processor (user + system) best %.2f ms, median %.2f ms\n",
-              argv[4], runs, *std::min_element(elapsed.begin(), elapsed.end()), median(elapsed),
-              *std::min_element(cpu.begin(), cpu.end()), median(cpu));
+  std::printf(
+      "%s, %d runs: elapsed best %.2f ms, median %.2f ms; processor (user + system) best %.2f ms, "
+      "median %.2f ms\n",
+      argv[4], runs, *std::min_element(elapsed.begin(), elapsed.end()), median(elapsed),
+      *std::min_element(cpu.begin(), cpu.end()), median(cpu));
   return 0;
 }

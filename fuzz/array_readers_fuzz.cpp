@@ -30,16 +30,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<float> reals(37);
   std::vector<std::int32_t> ints(37);
   gridkit::IntGrid ints_grid(3, 37);
-  guarded(text, [&](gridkit::InFile& f) { while (true) gridkit::read_int_row(f, ints); });
-  guarded(text, [&](gridkit::InFile& f) { while (true) gridkit::read_free_row(f, reals); });
-  guarded(text, [&](gridkit::InFile& f) { while (true) gridkit::read_fixed_row(f, reals); });
-  guarded(text, [&](gridkit::InFile& f) { while (true) gridkit::read_exp_row(f, reals); });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (true) gridkit::read_int_row(f, ints);
+  });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (true) gridkit::read_free_row(f, reals);
+  });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (true) gridkit::read_fixed_row(f, reals);
+  });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (true) gridkit::read_exp_row(f, reals);
+  });
   guarded(text, [&](gridkit::InFile& f) {
     gridkit::IntGrid order(5, 40);
     gridkit::read_order_map(f, order, {2, 39});
     gridkit::read_grid(f, ints_grid, gridkit::ArrayLayout::Free);
   });
-  guarded(text, [&](gridkit::InFile& f) { while (gridkit::read_point_double(f)) {} });
-  guarded(text, [&](gridkit::InFile& f) { while (gridkit::read_point_xy(f)) {} });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (gridkit::read_point_double(f)) {
+    }
+  });
+  guarded(text, [&](gridkit::InFile& f) {
+    while (gridkit::read_point_xy(f)) {
+    }
+  });
   return 0;
 }

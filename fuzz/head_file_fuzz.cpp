@@ -9,8 +9,7 @@
 #include "tools/kitmodel/head_file.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const kitmodel::MemorySource source(
-      std::span(reinterpret_cast<const std::byte*>(data), size));
+  const kitmodel::MemorySource source(std::span(reinterpret_cast<const std::byte*>(data), size));
   const kitmodel::RecordChoice choices[] = {{1, {}, {}}, {2, 1, {}}, {1, {}, 2}};
   for (const kitmodel::RecordChoice& choice : choices) {
     try {

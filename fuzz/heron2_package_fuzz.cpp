@@ -9,8 +9,8 @@
 #include "tools/heron2/river_package.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  gridkit::InFile file =
-      gridkit::InFile::from_text("fuzz.riv", std::string(reinterpret_cast<const char*>(data), size));
+  gridkit::InFile file = gridkit::InFile::from_text(
+      "fuzz.riv", std::string(reinterpret_cast<const char*>(data), size));
   static heron2::RiverCells cells;
   try {
     heron2::read_package_header(file);

@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double d = 0;
     std::memcpy(&d, data, sizeof d);
     require_same(gridkit::free_double_field(d), ref::free_double_field(d));
-    require_same(gridkit::format_fixed(d, 24, 9, gridkit::kDoubleDigits), ref::format_fixed(d, 24, 9, 16));
+    require_same(gridkit::format_fixed(d, 24, 9, gridkit::kDoubleDigits),
+                 ref::format_fixed(d, 24, 9, 16));
   }
   return 0;
 }

@@ -22,7 +22,9 @@ constexpr char kSource[] = "A:\\";
 // A fixed answer for the library test, so both branches of "?" are taken.
 class FuzzPlatform : public payload::MemoryPlatform {
  public:
-  bool library_present(const std::string& name, const std::string&) override { return name.size() % 2 == 0; }
+  bool library_present(const std::string& name, const std::string&) override {
+    return name.size() % 2 == 0;
+  }
 };
 
 // Aborts unless `path` is the install folder, a plain name inside it, or the
@@ -75,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (bytes.size() > payload::kMaxFileSize) std::abort();
   }
   for (const auto& [path, time] : platform.times) check_inside(path);
-  if (platform.folders.size() > 1 || (platform.folders.size() == 1 && *platform.folders.begin() != kFolder)) {
+  if (platform.folders.size() > 1 ||
+      (platform.folders.size() == 1 && *platform.folders.begin() != kFolder)) {
     std::abort();
   }
   return 0;

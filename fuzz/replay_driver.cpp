@@ -43,12 +43,11 @@ std::vector<std::uint8_t> mutate(std::vector<std::uint8_t> bytes, std::mt19937& 
         if (!bytes.empty()) bytes.resize(rng() % bytes.size());
         break;
       case 3:  // insert a character that matters to text parsers
-        {
-          static const char kChars[] = " ,.\n\r\t-+eEdD*0123456789";
-          bytes.insert(bytes.begin() + static_cast<long>(rng() % (bytes.size() + 1)),
-                       static_cast<std::uint8_t>(kChars[rng() % (sizeof kChars - 1)]));
-        }
-        break;
+      {
+        static const char kChars[] = " ,.\n\r\t-+eEdD*0123456789";
+        bytes.insert(bytes.begin() + static_cast<long>(rng() % (bytes.size() + 1)),
+                     static_cast<std::uint8_t>(kChars[rng() % (sizeof kChars - 1)]));
+      } break;
       default:  // erase a byte
         if (!bytes.empty()) bytes.erase(bytes.begin() + static_cast<long>(rng() % bytes.size()));
         break;

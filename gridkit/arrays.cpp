@@ -50,8 +50,8 @@ void read_fixed_fields_row(InFile& file, std::span<float> row, int per_line, int
     const std::optional<float> value = parse_fixed_float(field, implied_decimals);
     if (!value) {
       throw KitError::read(file.name(), file.line_number(),
-                           "expected a number in columns " + std::to_string(on_line * width + 1) + "-" +
-                               std::to_string(on_line * width + width),
+                           "expected a number in columns " + std::to_string(on_line * width + 1) +
+                               "-" + std::to_string(on_line * width + width),
                            field);
     }
     row[k] = *value;
@@ -88,8 +88,9 @@ void read_int_row(InFile& file, std::span<std::int32_t> row) {
     if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
         *value > std::numeric_limits<std::int32_t>::max()) {
       throw KitError::read(file.name(), file.line_number(),
-                           "expected an integer in columns " + std::to_string(on_line * kIntWidth + 1) +
-                               "-" + std::to_string(on_line * kIntWidth + kIntWidth),
+                           "expected an integer in columns " +
+                               std::to_string(on_line * kIntWidth + 1) + "-" +
+                               std::to_string(on_line * kIntWidth + kIntWidth),
                            field);
     }
     row[k] = static_cast<std::int32_t>(*value);
@@ -126,10 +127,15 @@ void write_exp_row(OutFile& file, std::span<const float> row) {
 void read_grid(InFile& file, IntGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Int: read_int_row(file, grid.row(i)); break;
-      case ArrayLayout::Free: read_free_int_row(file, grid.row(i)); break;
+      case ArrayLayout::Int:
+        read_int_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Free:
+        read_free_int_row(file, grid.row(i));
+        break;
       case ArrayLayout::Fixed:
-      case ArrayLayout::Exp: wrong_kind("an integer", layout);
+      case ArrayLayout::Exp:
+        wrong_kind("an integer", layout);
     }
   }
 }
@@ -137,10 +143,17 @@ void read_grid(InFile& file, IntGrid& grid, ArrayLayout layout) {
 void read_grid(InFile& file, RealGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Fixed: read_fixed_row(file, grid.row(i)); break;
-      case ArrayLayout::Exp: read_exp_row(file, grid.row(i)); break;
-      case ArrayLayout::Free: read_free_row(file, grid.row(i)); break;
-      case ArrayLayout::Int: wrong_kind("a real", layout);
+      case ArrayLayout::Fixed:
+        read_fixed_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Exp:
+        read_exp_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Free:
+        read_free_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Int:
+        wrong_kind("a real", layout);
     }
   }
 }
@@ -148,7 +161,9 @@ void read_grid(InFile& file, RealGrid& grid, ArrayLayout layout) {
 void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Int: write_int_row(file, grid.row(i)); break;
+      case ArrayLayout::Int:
+        write_int_row(file, grid.row(i));
+        break;
       case ArrayLayout::Free: {
         Record record;
         for (const std::int32_t v : grid.row(i)) record.integer(v);
@@ -156,7 +171,8 @@ void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
         break;
       }
       case ArrayLayout::Fixed:
-      case ArrayLayout::Exp: wrong_kind("an integer", layout);
+      case ArrayLayout::Exp:
+        wrong_kind("an integer", layout);
     }
   }
 }
@@ -164,10 +180,17 @@ void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
 void write_grid(OutFile& file, const RealGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Fixed: write_fixed_row(file, grid.row(i)); break;
-      case ArrayLayout::Exp: write_exp_row(file, grid.row(i)); break;
-      case ArrayLayout::Free: file.write(Record().reals(grid.row(i))); break;
-      case ArrayLayout::Int: wrong_kind("a real", layout);
+      case ArrayLayout::Fixed:
+        write_fixed_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Exp:
+        write_exp_row(file, grid.row(i));
+        break;
+      case ArrayLayout::Free:
+        file.write(Record().reals(grid.row(i)));
+        break;
+      case ArrayLayout::Int:
+        wrong_kind("a real", layout);
     }
   }
 }

@@ -4,10 +4,10 @@
 #include <ostream>
 
 #include "gridkit/error.hpp"
-#include "gridkit/whole_file.hpp"
 #include "gridkit/freeformat.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/numparse.hpp"
+#include "gridkit/whole_file.hpp"
 
 namespace gridkit {
 
@@ -116,9 +116,9 @@ void Console::read_values_impl(std::span<T> values) {
       value = parse_integer(token);
     }
     if (!value) {
-      throw KitError::read("console", answers_,
-                           std::is_same_v<T, long long> ? "expected an integer" : "expected a number",
-                           token);
+      throw KitError::read(
+          "console", answers_,
+          std::is_same_v<T, long long> ? "expected an integer" : "expected a number", token);
     }
     values[static_cast<std::size_t>(index)] = *value;
   });

@@ -19,9 +19,9 @@ class Console {
  public:
   Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
-  void write(const Record& record);        // every record of one statement
+  void write(const Record& record);           // every record of one statement
   void show_record(std::string_view record);  // one record, carriage control first
-  void line(std::string_view text);        // a plain line as it stands
+  void line(std::string_view text);           // a plain line as it stands
 
   // The five-line frame: a rule, the centred name, two credit lines, a rule.
   void banner(std::string_view name);

@@ -18,21 +18,35 @@ constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 constexpr int kLargestExactPow10 = 22;
 
 // The same as integers, up to 10^17.
-constexpr std::uint64_t kExactPow10Int[] = {
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000,
-    10000000000, 100000000000, 1000000000000, 10000000000000, 100000000000000,
-    1000000000000000, 10000000000000000, 100000000000000000};
+constexpr std::uint64_t kExactPow10Int[] = {1,
+                                            10,
+                                            100,
+                                            1000,
+                                            10000,
+                                            100000,
+                                            1000000,
+                                            10000000,
+                                            100000000,
+                                            1000000000,
+                                            10000000000,
+                                            100000000000,
+                                            1000000000000,
+                                            10000000000000,
+                                            100000000000000,
+                                            1000000000000000,
+                                            10000000000000000,
+                                            100000000000000000};
 
 // The doubles nearest to 10^k, k from -kNearPow10Range to kNearPow10Range.
 constexpr int kNearPow10Range = 40;
 constexpr double kNearPow10[] = {
     1e-40, 1e-39, 1e-38, 1e-37, 1e-36, 1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29,
     1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17,
-    1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4,
-    1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25,
-    1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36, 1e37, 1e38, 1e39,
-    1e40};
+    1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,
+    1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7,
+    1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,
+    1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30,  1e31,
+    1e32,  1e33,  1e34,  1e35,  1e36,  1e37,  1e38,  1e39,  1e40};
 static_assert(sizeof kNearPow10 / sizeof kNearPow10[0] == 2 * kNearPow10Range + 1);
 
 // The fast path handles up to this many kept digits: the scaled value stays
@@ -53,7 +67,8 @@ constexpr int kExactSingleScale = 12;
 int scientific_digits(double mag, int count, char* digits) {
   // "d.ddde+XX" (or "de+XX" for one digit); the exponent has 2 or 3 digits.
   char text[kMaxRoundedDigits + 16];
-  const char* end = std::to_chars(text, text + sizeof text, mag, std::chars_format::scientific, count - 1).ptr;
+  const char* end =
+      std::to_chars(text, text + sizeof text, mag, std::chars_format::scientific, count - 1).ptr;
   digits[0] = text[0];
   const char* p = text + 1;
   if (*p == '.') {
@@ -152,8 +167,8 @@ void drop_trailing_zeros(RoundedDigits& r) {
 bool round_by_scaling(double mag, int sig_digits, int decimals, RoundedDigits& r) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(mag);
   const int biased_exponent = static_cast<int>(bits >> 52);
-  if (biased_exponent == 0) return false;          // subnormal: the exact path
-  const int binary_exponent = biased_exponent - 1022;  // mag = f 2^e, f in [1/2, 1)
+  if (biased_exponent == 0) return false;                   // subnormal: the exact path
+  const int binary_exponent = biased_exponent - 1022;       // mag = f 2^e, f in [1/2, 1)
   int point = (((binary_exponent - 1) * 78913) >> 18) + 1;  // floor((e-1) log10 2) + 1
   if (point < -kNearPow10Range || point > kNearPow10Range) return false;
   const double near_power = kNearPow10[point + kNearPow10Range];
@@ -224,7 +239,8 @@ bool round_by_scaling(double mag, int sig_digits, int decimals, RoundedDigits& r
     std::memcpy(r.digits, &text, 8);
     zeros = std::countl_zero(word) / 8 - (8 - digits);
   } else {
-    const std::uint64_t high = eight_digit_values(static_cast<std::uint32_t>(n / 100000000)) >> (8 * (16 - digits));
+    const std::uint64_t high =
+        eight_digit_values(static_cast<std::uint32_t>(n / 100000000)) >> (8 * (16 - digits));
     const std::uint64_t high_text = high + kAsciiZeros;
     const std::uint64_t low_text = low + kAsciiZeros;
     std::memcpy(r.digits, &high_text, 8);

@@ -58,14 +58,17 @@ std::array<OutFile, N> create_outputs(const std::filesystem::path& folder, std::
                                       const std::string_view (&extensions)[N]) {
   return [&]<std::size_t... K>(std::index_sequence<K...>) {
     // A braced list is evaluated left to right: the files open in order.
-    return std::array<OutFile, N>{create_or_replace(folder, std::string(base) + std::string(extensions[K]))...};
-  }(std::make_index_sequence<N>{});
+    return std::array<OutFile, N>{
+        create_or_replace(folder, std::string(base) + std::string(extensions[K]))...};
+  }
+  (std::make_index_sequence<N>{});
 }
 
 // Each output name of a base, shown as a record, for the tools that repeat
 // the names they will write.
 template <std::size_t N>
-void show_output_names(Console& con, std::string_view base, const std::string_view (&extensions)[N]) {
+void show_output_names(Console& con, std::string_view base,
+                       const std::string_view (&extensions)[N]) {
   for (const std::string_view extension : extensions) {
     con.write(Record().text(std::string(base) + std::string(extension)));
   }

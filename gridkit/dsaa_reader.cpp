@@ -20,7 +20,8 @@ std::array<T, N> header_values(InFile& file) {
 }
 
 bool any_dsaa_size(long long nx, long long ny) {
-  return nx >= 2 && ny >= 2 && nx <= kDsaaMaxNodes && ny <= kDsaaMaxNodes && nx * ny <= kDsaaMaxNodes;
+  return nx >= 2 && ny >= 2 && nx <= kDsaaMaxNodes && ny <= kDsaaMaxNodes &&
+         nx * ny <= kDsaaMaxNodes;
 }
 
 // The model grid's own size is taken whatever it is: the kit writes grids of
@@ -63,11 +64,13 @@ RealGrid read_dsaa_model_grid(InFile& file) {
   const DsaaGrid grid = read_dsaa_sized(file, dsaa_size_or_model_grid);
   const auto near = [](double a, double b) { return std::fabs(a - b) < 0.5; };
   if (grid.nx != NCOL() || grid.ny != NROW() || !near(grid.xlo, node_x(1)) ||
-      !near(grid.xhi, node_x(NCOL())) || !near(grid.ylo, node_y(NROW())) || !near(grid.yhi, node_y(1)))
-    throw KitError::read_file(file.name(), "not a grid of the model's nodes (" + std::to_string(NCOL()) + " x " +
-                                               std::to_string(NROW()) + " from X " +
-                                               std::to_string(static_cast<long>(node_x(1))) + ", Y " +
-                                               std::to_string(static_cast<long>(node_y(NROW()))) + ")");
+      !near(grid.xhi, node_x(NCOL())) || !near(grid.ylo, node_y(NROW())) ||
+      !near(grid.yhi, node_y(1)))
+    throw KitError::read_file(file.name(),
+                              "not a grid of the model's nodes (" + std::to_string(NCOL()) + " x " +
+                                  std::to_string(NROW()) + " from X " +
+                                  std::to_string(static_cast<long>(node_x(1))) + ", Y " +
+                                  std::to_string(static_cast<long>(node_y(NROW()))) + ")");
   RealGrid z;
   for (int row = 1; row <= NROW(); ++row)
     for (int col = 1; col <= NCOL(); ++col) z(row, col) = grid.at(col - 1, NROW() - row);

@@ -24,7 +24,8 @@ struct DsaaGrid {
   double xlo = 0, xhi = 0, ylo = 0, yhi = 0, zlo = 0, zhi = 0;
   std::vector<float> z;  // row iy (0 = south) after row, nx values each
   float at(int ix, int iy) const {
-    return z[static_cast<std::size_t>(iy) * static_cast<std::size_t>(nx) + static_cast<std::size_t>(ix)];
+    return z[static_cast<std::size_t>(iy) * static_cast<std::size_t>(nx) +
+             static_cast<std::size_t>(ix)];
   }
 };
 

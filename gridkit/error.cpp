@@ -24,7 +24,8 @@ std::string escaped(std::string_view text) {
       shown += "\\n";
     } else {
       char code[5];
-      std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+      std::snprintf(code, sizeof code, "\\x%02X",
+                    static_cast<unsigned>(static_cast<unsigned char>(c)));
       shown += code;
     }
   }
@@ -68,7 +69,8 @@ std::string system_reason(int error_number) {
   std::string reason = std::strerror(error_number);
   // "No such file or directory" reads as "no such file or directory" after
   // "open NAME: "; an acronym at the start ("EOF") stays as it is.
-  if (reason.size() > 1 && reason[0] >= 'A' && reason[0] <= 'Z' && !(reason[1] >= 'A' && reason[1] <= 'Z')) {
+  if (reason.size() > 1 && reason[0] >= 'A' && reason[0] <= 'Z' &&
+      !(reason[1] >= 'A' && reason[1] <= 'Z')) {
     reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
   }
   return reason;

@@ -31,12 +31,11 @@ void write_rows(OutFile& file, const GridArray<T>& grid, Put put) {
 
 }  // namespace
 
-void write_free_grid(OutFile& file, const RealGrid& grid) {
-  write_rows(file, grid, put_shortest);
-}
+void write_free_grid(OutFile& file, const RealGrid& grid) { write_rows(file, grid, put_shortest); }
 
 void write_free_grid(OutFile& file, const IntGrid& grid) {
-  write_rows(file, grid, [](char* out, std::int32_t v) { return std::to_chars(out, out + 12, v).ptr; });
+  write_rows(file, grid,
+             [](char* out, std::int32_t v) { return std::to_chars(out, out + 12, v).ptr; });
 }
 
 }  // namespace gridkit

@@ -77,9 +77,12 @@ ModelGrid parse_grid_file(std::string_view text, const std::string& name) {
       fail(name, key.source(), "unknown key \"" + k + "\"");
     }
   }
-  for (const auto& [given, key] : {std::pair{columns, "columns"}, {rows, "rows"},
-                                   {cell_size, "cell_size"}, {first_node, "first_node"}})
-    if (!given) throw KitError("read " + name + ": the key \"" + std::string(key) + "\" is missing");
+  for (const auto& [given, key] : {std::pair{columns, "columns"},
+                                   {rows, "rows"},
+                                   {cell_size, "cell_size"},
+                                   {first_node, "first_node"}})
+    if (!given)
+      throw KitError("read " + name + ": the key \"" + std::string(key) + "\" is missing");
   return grid;
 }
 

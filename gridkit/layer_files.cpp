@@ -1,5 +1,5 @@
-#include "gridkit/dialogue.hpp"
 #include "gridkit/layer_files.hpp"
+#include "gridkit/dialogue.hpp"
 
 #include <string>
 #include <system_error>
@@ -13,8 +13,8 @@ namespace {
 // "ENTER THE 8 CHARACTER NAME OF THE TOP OF LAYER 1:" ends at the colon, the
 // BOT prompts carry one blank after it.
 std::string layer_prompt(bool top, int layer) {
-  return std::string("ENTER THE 8 CHARACTER NAME OF THE ") + (top ? "TOP" : "BOT") +
-         " OF LAYER " + std::to_string(layer) + (top ? ":" : ": ");
+  return std::string("ENTER THE 8 CHARACTER NAME OF THE ") + (top ? "TOP" : "BOT") + " OF LAYER " +
+         std::to_string(layer) + (top ? ":" : ": ");
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -56,8 +56,9 @@ LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
         bool taken = false;
         for (const auto& earlier : output_paths) taken = taken || same_file(out_path, earlier);
         if (!taken) break;
-        con.write(Record().text("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER - "
-                                "PLEASE ENTER ANOTHER NAME"));
+        con.write(
+            Record().text("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER - "
+                          "PLEASE ENTER ANOTHER NAME"));
       }
       files.inputs.push_back(open_existing(folder, base + std::string(input_ext)));
       files.outputs.push_back(create_or_replace(folder, base + std::string(output_ext)));
@@ -78,8 +79,7 @@ void read_layer_row(LayerFiles& files, LayerStack& stack, int row) {
 void write_layer_row(LayerFiles& files, const LayerStack& stack, int row) {
   for (std::size_t k = 0; k < NLAY; ++k) {
     write_fixed_row(files.outputs[2 * k], stack.tops[k].row(row));
-    write_fixed_row(files.outputs[2 * k + 1],
-                    stack.bottoms[k].row(row));
+    write_fixed_row(files.outputs[2 * k + 1], stack.bottoms[k].row(row));
   }
 }
 

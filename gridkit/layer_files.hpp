@@ -24,7 +24,7 @@
 
 namespace gridkit {
 
-inline constexpr int NLAY = 4;  // layers of the model; layer 1 on top
+inline constexpr int NLAY = 4;               // layers of the model; layer 1 on top
 inline constexpr int kLayerNameLength = 40;  // name field of a base-name answer
 
 // Tops and bottoms of layers 1..NLAY over the whole grid.
@@ -58,8 +58,7 @@ struct LayerFiles {
 // Asks the eight base names and opens each pair as it is named. Blank answers
 // take the retry of resolve_name, with units numbered from `first_unit`.
 LayerFiles ask_layer_files(Console& con, const std::filesystem::path& folder,
-                           std::string_view input_ext, std::string_view output_ext,
-                           int first_unit);
+                           std::string_view input_ext, std::string_view output_ext, int first_unit);
 
 // One row of every layer file, in the order top 1, bottom 1, ..., bottom 4.
 void read_layer_row(LayerFiles& files, LayerStack& stack, int row);

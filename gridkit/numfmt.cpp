@@ -171,7 +171,8 @@ char* put_free_real_field(char* out, double value) {
     *b++ = 'E';
     b = put_exponent(b, d.is_zero() ? 0 : d.point - 1, kExpWidth);
   }
-  if (b - body > kWidth) return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), kWidth);
+  if (b - body > kWidth)
+    return put_right(out, std::string_view(body, static_cast<std::size_t>(b - body)), kWidth);
   std::memcpy(out, b - kWidth, kWidth);
   return out + kWidth;
 }
@@ -208,7 +209,8 @@ char* put_int(char* out, long long value, int width) {
 
 char* put_fixed(char* out, double value, int width, int decimals, int sig_digits) {
   if (!std::isfinite(value)) return asterisks(out, width);
-  if (takes_scaled_path(value, decimals, sig_digits)) return put_fixed_scaled(out, value, width, decimals);
+  if (takes_scaled_path(value, decimals, sig_digits))
+    return put_fixed_scaled(out, value, width, decimals);
   return put_fixed_rounded(out, value, width, decimals, sig_digits);
 }
 
@@ -230,7 +232,8 @@ char* put_exp10(char* out, float value) {
 char* put_free_int(char* out, long long value) {
   char digits[24];
   const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  return put_right(out, std::string_view(digits, static_cast<std::size_t>(end - digits)), kFreeIntWidth);
+  return put_right(out, std::string_view(digits, static_cast<std::size_t>(end - digits)),
+                   kFreeIntWidth);
 }
 
 char* put_free_real(char* out, float value) {
@@ -246,7 +249,8 @@ std::string format_int(long long value, int width) {
 }
 
 std::string format_fixed(double value, int width, int decimals, int sig_digits) {
-  return field_string(width, [&](char* out) { return put_fixed(out, value, width, decimals, sig_digits); });
+  return field_string(
+      width, [&](char* out) { return put_fixed(out, value, width, decimals, sig_digits); });
 }
 
 std::string format_exp10(float value) {
@@ -283,7 +287,8 @@ std::string shortest(double value) {
 
 std::string shortest_fixed(double value) {
   char text[400];  // the longest double in fixed notation takes 310
-  return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
+  return std::string(text,
+                     std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr);
 }
 
 }  // namespace gridkit

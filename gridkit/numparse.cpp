@@ -86,11 +86,11 @@ long normalise_real(std::string_view token, char* out) {
 // which is what strtof/strtod give. Anything else (a malformed text, long
 // mantissas, large exponents) is left to the general path.
 struct ScannedDecimal {
-  bool simple = false;   // well-formed and small enough for the quick conversion
-  bool blank = false;    // nothing but blanks
+  bool simple = false;  // well-formed and small enough for the quick conversion
+  bool blank = false;   // nothing but blanks
   bool negative = false;
   std::uint64_t mantissa = 0;
-  int exponent = 0;      // value = mantissa 10^exponent
+  int exponent = 0;  // value = mantissa 10^exponent
 };
 
 constexpr int kMaxMantissaDigits = 19;  // below 2^64
@@ -156,13 +156,15 @@ ScannedDecimal scan_decimal(std::string_view text, bool skip_blanks, int implied
 
 // The largest mantissa and power of ten that T holds exactly.
 template <class T>
-constexpr std::uint64_t kExactMantissa = std::is_same_v<T, float> ? (1u << 24) : (std::uint64_t{1} << 53);
+constexpr std::uint64_t kExactMantissa = std::is_same_v<T, float> ? (1u << 24)
+                                                                  : (std::uint64_t{1} << 53);
 template <class T>
 constexpr int kExactPowerOfTen = std::is_same_v<T, float> ? 10 : 22;
 
 template <class T>
-constexpr T kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr T kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The value of a simple scan when one rounding gives it exactly; nullopt
 // when the general path must decide.
@@ -173,7 +175,8 @@ std::optional<T> quick_value(const ScannedDecimal& d) {
     return std::nullopt;
   }
   const T m = static_cast<T>(d.mantissa);
-  const T value = d.exponent >= 0 ? m * kPowersOfTen<T>[d.exponent] : m / kPowersOfTen<T>[-d.exponent];
+  const T value =
+      d.exponent >= 0 ? m * kPowersOfTen<T>[d.exponent] : m / kPowersOfTen<T>[-d.exponent];
   return d.negative ? -value : value;
 }
 

@@ -15,7 +15,8 @@ template <std::size_t N, class Convert>
 bool read_point(InFile& file, Convert convert) {
   const NextLine next = [&file] { return file.next_line(); };
   return scan_free(next, static_cast<int>(N), [&](int index, std::string_view token) {
-    if (!convert(index, token)) throw KitError::read(file.name(), file.line_number(), "expected a number", token);
+    if (!convert(index, token))
+      throw KitError::read(file.name(), file.line_number(), "expected a number", token);
   });
 }
 

@@ -95,11 +95,10 @@ ForwardResult geodetic_to_crstm(double lat, double lon_west) {
                    (a + (1.0 - t + c) * a3 / 6.0 +
                     (5.0 - 18.0 * t + t * t + 72.0 * c - 58.0 * r.ep2) * a5 / 120.0);
   // 9. Northing from the latitude of origin.
-  const double y =
-      kK0 * (m - m0 +
-             r.n * tan_phi *
-                 (a2 / 2.0 + (5.0 - t + 9.0 * c + 4.0 * c * c) * a4 / 24.0 +
-                  (61.0 - 58.0 * t + t * t + 600.0 * c - 330.0 * r.ep2) * a6 / 720.0));
+  const double y = kK0 * (m - m0 +
+                          r.n * tan_phi *
+                              (a2 / 2.0 + (5.0 - t + 9.0 * c + 4.0 * c * c) * a4 / 24.0 +
+                               (61.0 - 58.0 * t + t * t + 600.0 * c - 330.0 * r.ep2) * a6 / 720.0));
   // 10. False easting and northing.
   r.x = x + kFE;
   r.y = y + kFN;
@@ -151,18 +150,16 @@ Geodetic crstm_to_geodetic(double x_grid, double y_grid) {
   // 8. Latitude, degrees.
   const double lat =
       (phi1 - (n1 * tan_phi1 / r1) *
-                  (d2 / 2.0 -
-                   (5.0 + 3.0 * t1 + 10.0 * c1 - 4.0 * c1 * c1 - 9.0 * ep2) * d4 / 24.0 +
-                   (61.0 + 90.0 * t1 + 298.0 * c1 + 45.0 * t1 * t1 - 252.0 * ep2 -
-                    3.0 * c1 * c1) *
+                  (d2 / 2.0 - (5.0 + 3.0 * t1 + 10.0 * c1 - 4.0 * c1 * c1 - 9.0 * ep2) * d4 / 24.0 +
+                   (61.0 + 90.0 * t1 + 298.0 * c1 + 45.0 * t1 * t1 - 252.0 * ep2 - 3.0 * c1 * c1) *
                        d6 / 720.0)) *
       180.0 / kPi;
   // 9. East-positive longitude, degrees.
   const double lam_deg =
-      kLam0 + (d - (1.0 + 2.0 * t1 + c1) * d3 / 6.0 +
-               (5.0 - 2.0 * c1 + 28.0 * t1 - 3.0 * c1 * c1 + 8.0 * ep2 + 24.0 * t1 * t1) * d5 /
-                   120.0) /
-                  cos_phi1 * 180.0 / kPi;
+      kLam0 +
+      (d - (1.0 + 2.0 * t1 + c1) * d3 / 6.0 +
+       (5.0 - 2.0 * c1 + 28.0 * t1 - 3.0 * c1 * c1 + 8.0 * ep2 + 24.0 * t1 * t1) * d5 / 120.0) /
+          cos_phi1 * 180.0 / kPi;
   // 10. West positive at the interface.
   return Geodetic{lat, -lam_deg};
 }

@@ -9,7 +9,7 @@ constexpr int kRoom = 79;  // characters after the carriage-control blank
 // Each field is built in a buffer on the stack: room for the widest (24)
 // and for an integer written whole past its field.
 constexpr std::size_t kFieldRoom = 32;
-}
+}  // namespace
 
 void Record::open_pending_record() {
   if (!break_pending_) return;

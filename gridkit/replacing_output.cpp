@@ -44,7 +44,8 @@ ReplacingOutput::ReplacingOutput(const std::filesystem::path& path, std::string 
     throw KitError::open(name_, system_reason(errno));
   }
   target_ = follow_links(path);
-  if (existed_ && ::access(target_.c_str(), W_OK) != 0) throw KitError::open(name_, system_reason(errno));
+  if (existed_ && ::access(target_.c_str(), W_OK) != 0)
+    throw KitError::open(name_, system_reason(errno));
   temp_ = create_temporary_beside(target_, name_, fd_);
   // The replacement keeps the permissions of the file it replaces.
   if (existed_) ::fchmod(fd_, info.st_mode & 07777);

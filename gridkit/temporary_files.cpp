@@ -63,7 +63,8 @@ void list_temporary(const std::filesystem::path& temp) noexcept {
   if (text.size() >= PATH_MAX) return;
   for (Slot& slot : slots) {
     int expected = kFree;
-    if (!slot.state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel)) continue;
+    if (!slot.state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel))
+      continue;
     std::memcpy(slot.path, text.c_str(), text.size() + 1);
     slot.state.store(kLive, std::memory_order_release);
     return;

@@ -148,7 +148,6 @@ void OutFile::write(const Record& record) {
   for (const std::string& line_text : record.lines()) line(line_text);
 }
 
-
 void read_free(InFile& file, std::span<float> values) {
   if (!read_free_impl(file, values)) throw KitError::end_of_file(file.name(), file.line_number());
 }

@@ -46,7 +46,9 @@ class InFile {
   // Blank lines at the end of a file (an editor's or a mail program's
   // leftovers) are not part of it: no reader sees them.
   InFile(std::string name, std::unique_ptr<char[]> storage, std::string_view text)
-      : name_(std::move(name)), storage_(std::move(storage)), text_(without_trailing_blank_lines(text)) {}
+      : name_(std::move(name)),
+        storage_(std::move(storage)),
+        text_(without_trailing_blank_lines(text)) {}
   static std::string_view without_trailing_blank_lines(std::string_view text);
   std::string name_;
   std::unique_ptr<char[]> storage_;

@@ -12,7 +12,8 @@ std::string help_text(const ToolHelp& help) {
   int number = 0;
   for (std::size_t start = 0; start < questions.size();) {
     const std::size_t end = questions.find('\n', start);
-    text += "  " + std::to_string(++number) + ". " + std::string(questions.substr(start, end - start)) + "\n";
+    text += "  " + std::to_string(++number) + ". " +
+            std::string(questions.substr(start, end - start)) + "\n";
     start = end + 1;
   }
   text +=
@@ -25,9 +26,12 @@ std::string help_text(const ToolHelp& help) {
       "  --version   show the version and exit\n"
       "  --          end of the options: what follows are answers\n"
       "\n"
-      "Example: " + name + " " + std::string(help.example) + "\n"
+      "Example: " +
+      name + " " + std::string(help.example) +
+      "\n"
       "Exit status: 0 after a normal run, 2 after an error (one line on\n"
-      "standard error). The manual page: man " + name + "\n";
+      "standard error). The manual page: man " +
+      name + "\n";
   return text;
 }
 

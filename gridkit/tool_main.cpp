@@ -26,7 +26,8 @@ void refuse_line_breaks(const std::vector<std::string>& answers) {
 
 // A normal run that left answers unread is reported, not hidden: those
 // answers were meant for questions the tool never asked.
-void report_unused(std::string_view name, const std::vector<std::string>& unused, std::ostream& err) {
+void report_unused(std::string_view name, const std::vector<std::string>& unused,
+                   std::ostream& err) {
   if (unused.empty()) return;
   err << name << ": " << unused.size() << (unused.size() == 1 ? " answer was" : " answers were")
       << " not asked for:";

@@ -18,7 +18,6 @@ constexpr std::size_t kFirstRoom = std::size_t{1} << 16;
 
 KitError too_large(const std::string& name) { return input_too_large(name); }
 
-
 // Reads into storage sized from the file (no copy through a stream's buffer,
 // no clearing first), growing it by doubling up to one byte past the bound:
 // that byte read means the input is too large.
@@ -54,7 +53,9 @@ struct Descriptor {
 
 }  // namespace
 
-KitError input_too_large(const std::string& name) { return KitError::read_file(name, "larger than 256 MiB"); }
+KitError input_too_large(const std::string& name) {
+  return KitError::read_file(name, "larger than 256 MiB");
+}
 
 int open_input_file(const std::filesystem::path& path, const std::string& name) {
   struct stat info {};

@@ -32,19 +32,22 @@ struct Outcome {
 
 // Runs `program` in `dir` with `args`, and `input` on standard input.
 Outcome run(const fs::path& dir, const std::string& program, const std::vector<std::string>& args,
-        const std::string& input = "") {
+            const std::string& input = "") {
   std::ofstream(dir / "stdin.txt", std::ios::binary) << input;
-  std::string command = "cd " + quoted(dir.string()) + " && " + quoted(std::string(KIT_BIN_DIR) + "/" + program);
+  std::string command =
+      "cd " + quoted(dir.string()) + " && " + quoted(std::string(KIT_BIN_DIR) + "/" + program);
   for (const std::string& arg : args) command += " " + quoted(arg);
   command += " <stdin.txt >stdout.txt 2>stderr.txt";
   const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kit_test::read_text(dir / "stdout.txt"), kit_test::read_text(dir / "stderr.txt")};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kit_test::read_text(dir / "stdout.txt"),
+          kit_test::read_text(dir / "stderr.txt")};
 }
 
 // Every program of the kit has a manual page.
 std::vector<std::string> program_names() {
   std::vector<std::string> names;
-  for (const auto& page : fs::directory_iterator(fs::path(KIT_SOURCE_DIR) / "docs/man")) names.push_back(page.path().stem());
+  for (const auto& page : fs::directory_iterator(fs::path(KIT_SOURCE_DIR) / "docs/man"))
+    names.push_back(page.path().stem());
   return names;
 }
 
@@ -68,8 +71,10 @@ TEST_F(CommandLine, EveryProgramAnswersHelpVersionAndRefusesBadOptions) {
     const Outcome help = run(dir_.path(), name, {"--help"});
     EXPECT_EQ(help.status, 0) << name;
     EXPECT_NE(help.out.find(name), std::string::npos) << help.out;
-    if (help.out.rfind("Usage: " + name + " ", 0) == 0) {  // a console tool's: its questions, an example, its page
-      for (const std::string& part : {std::string("\n  1. "), "\nExample: " + name + " ", "man " + name + "\n"})
+    if (help.out.rfind("Usage: " + name + " ", 0) ==
+        0) {  // a console tool's: its questions, an example, its page
+      for (const std::string& part :
+           {std::string("\n  1. "), "\nExample: " + name + " ", "man " + name + "\n"})
         EXPECT_NE(help.out.find(part), std::string::npos) << help.out;
     }
     const Outcome bad = run(dir_.path(), name, {"--no-such-option"});
@@ -107,14 +112,24 @@ TEST_F(CommandLine, AnswersAsArgumentsDoWhatPipedAnswersDo) {
   };
   const std::string square = "300000 500000 0\n320000 500000 0\n320000 480000 0\n300000 480000 0\n";
   const Case cases[] = {
-      {"tallowin", {"common/LANDSURF.DAT", "common/IBOUND.ARR"}, {}, {"LANDSURF.DAT", "IBOUND.ARR"}, {"LANDSURF.GRD"}},
+      {"tallowin",
+       {"common/LANDSURF.DAT", "common/IBOUND.ARR"},
+       {},
+       {"LANDSURF.DAT", "IBOUND.ARR"},
+       {"LANDSURF.GRD"}},
       {"plover", {"plover/WELLS.XYZ"}, {}, {"WELLS.XYZ"}, {"GEO.OUT"}},
       {"plover-point", {}, {}, {"420622.07 289659.31"}, {}},
       {"avocet", {}, {}, {"43.5", "85.25"}, {}},
       {"lanterns", {"curves/BASIN.xyz"}, {}, {"BASIN"}, {"BASIN.OUT"}},
-      {"quarrypit", {}, {{"SQ.XYZ", square}}, {"SQ.XYZ", "ZONES", "5", "Y", "SQ.XYZ", "-1", "N"},
+      {"quarrypit",
+       {},
+       {{"SQ.XYZ", square}},
+       {"SQ.XYZ", "ZONES", "5", "Y", "SQ.XYZ", "-1", "N"},
        {"ZONES.BOL", "BOUNDARY.FIL"}},
-      {"brisket", {"common/IBOUND.ARR", "brisket/WLPOINTS.XYZ"}, {}, {"IBOUND.ARR", "WLPOINTS.XYZ", "WLEVEL", "20", "0.001"},
+      {"brisket",
+       {"common/IBOUND.ARR", "brisket/WLPOINTS.XYZ"},
+       {},
+       {"IBOUND.ARR", "WLPOINTS.XYZ", "WLEVEL", "20", "0.001"},
        {"WLEVEL.BSK", "WLEVEL.GRD"}},
   };
   for (const Case& c : cases) {
@@ -124,9 +139,11 @@ TEST_F(CommandLine, AnswersAsArgumentsDoWhatPipedAnswersDo) {
     for (const fs::path& dir : {piped, given}) {
       fs::create_directories(dir);
       for (const std::string& sample : c.samples) {
-        fs::copy_file(fs::path(KIT_SOURCE_DIR) / "samples" / sample, dir / fs::path(sample).filename());
+        fs::copy_file(fs::path(KIT_SOURCE_DIR) / "samples" / sample,
+                      dir / fs::path(sample).filename());
       }
-      for (const auto& [name, content] : c.made) std::ofstream(dir / name, std::ios::binary) << content;
+      for (const auto& [name, content] : c.made)
+        std::ofstream(dir / name, std::ios::binary) << content;
     }
     std::string input;
     for (const std::string& answer : c.answers) input += answer + "\n";

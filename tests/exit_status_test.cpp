@@ -21,10 +21,10 @@ namespace fs = std::filesystem;
 
 struct MissingInput {
   const char* program;
-  const char* answers;      // naming an input that does not exist ...
-  const char* missing;      // ... this one
-  const char* args = "";    // the command line, for the programs that take one
-  const char* error = "";   // the line, when it is not "open MISSING: no such file"
+  const char* answers;     // naming an input that does not exist ...
+  const char* missing;     // ... this one
+  const char* args = "";   // the command line, for the programs that take one
+  const char* error = "";  // the line, when it is not "open MISSING: no such file"
 };
 
 const MissingInput kCases[] = {
@@ -48,11 +48,11 @@ const MissingInput kCases[] = {
 
 // The exit status of `program` run in `folder` with `args` and `answers` on
 // standard input; its streams land beside the folder's own files.
-int run_program(const kit_test::ScratchFolder& folder, const std::string& program, const std::string& answers,
-                const std::string& args = "") {
+int run_program(const kit_test::ScratchFolder& folder, const std::string& program,
+                const std::string& answers, const std::string& args = "") {
   folder.write("answers.txt", answers);
-  const std::string command = "cd '" + folder.path().string() + "' && '" KIT_BIN_DIR "/" + program + "' " + args +
-                              " <answers.txt >out.txt 2>err.txt";
+  const std::string command = "cd '" + folder.path().string() + "' && '" KIT_BIN_DIR "/" + program +
+                              "' " + args + " <answers.txt >out.txt 2>err.txt";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -63,10 +63,12 @@ TEST(ExitStatus, MissingInputGivesStatusTwoAndOneLineOnStandardError) {
     SCOPED_TRACE(c.program);
     const kit_test::ScratchFolder folder;
     EXPECT_EQ(run_program(folder, c.program, c.answers, c.args), 2);
-    const std::string error = *c.error ? c.error : "open " + std::string(c.missing) + ": no such file";
+    const std::string error =
+        *c.error ? c.error : "open " + std::string(c.missing) + ": no such file";
     EXPECT_EQ(folder.read("err.txt"), error + "\n");
     EXPECT_EQ(folder.read("out.txt").find("Stop"), std::string::npos);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3) << "only answers, out and err";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3)
+        << "only answers, out and err";
   }
 }
 

@@ -62,9 +62,10 @@ void copy_samples(const ScratchFolder& f, std::initializer_list<const char*> nam
 // The model's IBOUND with every cell active, and a real array over it.
 void write_grids(const ScratchFolder& f, const char* real_array = "LEVEL.ARR") {
   kit_test::write_int_grid(f / "ONES.BOL", kit_test::make_int_grid([](int, int) { return 1; }));
-  kit_test::write_fixed_grid(f / real_array, kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-                               return 400.0f + 0.5f * static_cast<float>(r + c);
-                             }));
+  kit_test::write_fixed_grid(
+      f / real_array, kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
+        return 400.0f + 0.5f * static_cast<float>(r + c);
+      }));
 }
 
 // `copies` times the lines of a sample, for runs long enough to interrupt.
@@ -76,11 +77,19 @@ void write_repeated(const ScratchFolder& f, const char* name, const char* from, 
 }
 
 // A closed square curve across the grid, in CRSTM metres.
-const char* const kSquareCurve = "300000 200000 0\n400000 200000 0\n400000 300000 0\n300000 300000 0\n300000 200000 0\n";
+const char* const kSquareCurve =
+    "300000 200000 0\n400000 200000 0\n400000 300000 0\n300000 300000 0\n300000 200000 0\n";
 
 std::vector<Tool> tools() {
   return {
-      {"lanterns", {}, "BASIN\n", "", "BASIN.OUT", "BASIN.xyz", nullptr, Interrupt::large_input,
+      {"lanterns",
+       {},
+       "BASIN\n",
+       "",
+       "BASIN.OUT",
+       "BASIN.xyz",
+       nullptr,
+       Interrupt::large_input,
        [](const ScratchFolder& f, bool large) {
          if (large) {
            write_repeated(f, "BASIN.xyz", "BASIN.xyz", 10000);
@@ -89,79 +98,184 @@ std::vector<Tool> tools() {
          }
        },
        "file too large"},
-      {"quarrypit", {}, "SQUARE.OUT\nZONES\n1\nN\n", "SQUARE.OUT\nZONES\n", "ZONES.BOL", "SQUARE.OUT", nullptr,
-       Interrupt::held_input, [](const ScratchFolder& f, bool) { f.write("SQUARE.OUT", kSquareCurve); },
+      {"quarrypit",
+       {},
+       "SQUARE.OUT\nZONES\n1\nN\n",
+       "SQUARE.OUT\nZONES\n",
+       "ZONES.BOL",
+       "SQUARE.OUT",
+       nullptr,
+       Interrupt::held_input,
+       [](const ScratchFolder& f, bool) { f.write("SQUARE.OUT", kSquareCurve); },
        "file too large"},
-      {"brisket", {}, "ONES.BOL\nWLPOINTS.XYZ\nWL\n5\n0.001\n", "ONES.BOL\nWLPOINTS.XYZ\nWL\n", "WL.BSK",
-       "WLPOINTS.XYZ", nullptr, Interrupt::held_input,
+      {"brisket",
+       {},
+       "ONES.BOL\nWLPOINTS.XYZ\nWL\n5\n0.001\n",
+       "ONES.BOL\nWLPOINTS.XYZ\nWL\n",
+       "WL.BSK",
+       "WLPOINTS.XYZ",
+       nullptr,
+       Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
          write_grids(f);
          copy_samples(f, {"WLPOINTS.XYZ"});
        },
        "file too large"},
-      {"brisket-early", {}, "ONES.BOL\nWLPOINTS.XYZ\nWL\n5\n0.001\n", "ONES.BOL\nWLPOINTS.XYZ\nWL\n", "WL.BSK",
-       "WLPOINTS.XYZ", nullptr, Interrupt::held_input,
+      {"brisket-early",
+       {},
+       "ONES.BOL\nWLPOINTS.XYZ\nWL\n5\n0.001\n",
+       "ONES.BOL\nWLPOINTS.XYZ\nWL\n",
+       "WL.BSK",
+       "WLPOINTS.XYZ",
+       nullptr,
+       Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
          write_grids(f);
          copy_samples(f, {"WLPOINTS.XYZ"});
        },
        "file too large"},
-      {"brisket2", {}, "ONES.BOL\nLEVEL.ARR\nWL\n5\n0.001\n", "ONES.BOL\nLEVEL.ARR\nWL\n", "WL.BSK", "LEVEL.ARR",
-       nullptr, Interrupt::held_input, [](const ScratchFolder& f, bool) { write_grids(f); }, "file too large"},
-      {"brisket4", {}, "ONES.BOL\nHELD.ARR\nLEVEL.ARR\nWLPOINTS.XYZ\nWL\n5\n0.001\n",
-       "ONES.BOL\nHELD.ARR\nLEVEL.ARR\nWLPOINTS.XYZ\nWL\n", "WL.BSK", "HELD.ARR", nullptr, Interrupt::held_input,
+      {"brisket2",
+       {},
+       "ONES.BOL\nLEVEL.ARR\nWL\n5\n0.001\n",
+       "ONES.BOL\nLEVEL.ARR\nWL\n",
+       "WL.BSK",
+       "LEVEL.ARR",
+       nullptr,
+       Interrupt::held_input,
+       [](const ScratchFolder& f, bool) { write_grids(f); },
+       "file too large"},
+      {"brisket4",
+       {},
+       "ONES.BOL\nHELD.ARR\nLEVEL.ARR\nWLPOINTS.XYZ\nWL\n5\n0.001\n",
+       "ONES.BOL\nHELD.ARR\nLEVEL.ARR\nWLPOINTS.XYZ\nWL\n",
+       "WL.BSK",
+       "HELD.ARR",
+       nullptr,
+       Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
          write_grids(f);
          copy_samples(f, {"WLPOINTS.XYZ", "HELD.ARR"});
        },
        "file too large"},
-      {"pinchlay", {}, "UNCONF.DAT\nPINCH.IBD\n2\nTOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\n",
-       "UNCONF.DAT\nPINCH.IBD\n2\nTOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\n", "TOP1.UNC", "PINCH.IBD", nullptr,
+      {"pinchlay",
+       {},
+       "UNCONF.DAT\nPINCH.IBD\n2\nTOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\n",
+       "UNCONF.DAT\nPINCH.IBD\n2\nTOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\n",
+       "TOP1.UNC",
+       "PINCH.IBD",
+       nullptr,
        Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
-         copy_samples(f, {"UNCONF.DAT", "PINCH.IBD", "TOP1.DAT", "BOT1.DAT", "TOP2.DAT", "BOT2.DAT", "TOP3.DAT",
-                          "BOT3.DAT", "TOP4.DAT", "BOT4.DAT"});
+         copy_samples(f, {"UNCONF.DAT", "PINCH.IBD", "TOP1.DAT", "BOT1.DAT", "TOP2.DAT", "BOT2.DAT",
+                          "TOP3.DAT", "BOT3.DAT", "TOP4.DAT", "BOT4.DAT"});
        },
        "file too large"},
-      {"layorder", {}, "TOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\nONES.BOL\n",
-       "TOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\n", "TOP1.MOD", "ONES.BOL", nullptr, Interrupt::held_input,
+      {"layorder",
+       {},
+       "TOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\nONES.BOL\n",
+       "TOP1\nBOT1\nTOP2\nBOT2\nTOP3\nBOT3\nTOP4\nBOT4\n",
+       "TOP1.MOD",
+       "ONES.BOL",
+       nullptr,
+       Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
          write_grids(f);
-         copy_samples(f, {"TOP1.DAT", "BOT1.DAT", "TOP2.DAT", "BOT2.DAT", "TOP3.DAT", "BOT3.DAT", "TOP4.DAT",
-                          "BOT4.DAT"});
+         copy_samples(f, {"TOP1.DAT", "BOT1.DAT", "TOP2.DAT", "BOT2.DAT", "TOP3.DAT", "BOT3.DAT",
+                          "TOP4.DAT", "BOT4.DAT"});
        },
        "file too large"},
-      {"corbella", {}, "361\n470\nLAY\nSANDKH.ARR\nCLAYKH.ARR\nSANDKV.ARR\nCLAYKV.ARR\nPSAND1.DAT\n",
-       "361\n470\nLAY\nSANDKH.ARR\nCLAYKH.ARR\nSANDKV.ARR\nCLAYKV.ARR\n", "LAY.KH", "PSAND1.DAT", nullptr,
+      {"corbella",
+       {},
+       "361\n470\nLAY\nSANDKH.ARR\nCLAYKH.ARR\nSANDKV.ARR\nCLAYKV.ARR\nPSAND1.DAT\n",
+       "361\n470\nLAY\nSANDKH.ARR\nCLAYKH.ARR\nSANDKV.ARR\nCLAYKV.ARR\n",
+       "LAY.KH",
+       "PSAND1.DAT",
+       nullptr,
        Interrupt::held_input,
        [](const ScratchFolder& f, bool) {
          copy_samples(f, {"SANDKH.ARR", "CLAYKH.ARR", "SANDKV.ARR", "CLAYKV.ARR", "PSAND1.DAT"});
        },
        "file too large"},
-      {"heron2", {}, "RIVPKG.DAT\nONES.BOL\nRIVERS\n", "", "RIVERS.FL1", "RIVPKG.DAT", nullptr, Interrupt::fifo_output,
+      {"heron2",
+       {},
+       "RIVPKG.DAT\nONES.BOL\nRIVERS\n",
+       "",
+       "RIVERS.FL1",
+       "RIVPKG.DAT",
+       nullptr,
+       Interrupt::fifo_output,
        [](const ScratchFolder& f, bool) {
          write_grids(f);
          copy_samples(f, {"RIVPKG.DAT"});
        },
        "file too large"},
-      {"tallowin", {}, "LANDSURF.DAT\nONES.BOL\n", "LANDSURF.DAT\n", "LANDSURF.GRD", "ONES.BOL", nullptr,
-       Interrupt::held_input, [](const ScratchFolder& f, bool) { write_grids(f, "LANDSURF.DAT"); }, "file too large"},
+      {"tallowin",
+       {},
+       "LANDSURF.DAT\nONES.BOL\n",
+       "LANDSURF.DAT\n",
+       "LANDSURF.GRD",
+       "ONES.BOL",
+       nullptr,
+       Interrupt::held_input,
+       [](const ScratchFolder& f, bool) { write_grids(f, "LANDSURF.DAT"); },
+       "file too large"},
       // TALLOWEX asks nothing after its one output opens and ends in a few
       // milliseconds; it is TALLOWIN's run and outputs, interrupted above.
-      {"tallowex", {}, "LANDSURF.DAT\n", "", "LANDSURF.GRD", "LANDSURF.DAT", nullptr, Interrupt::none,
-       [](const ScratchFolder& f, bool) { write_grids(f, "LANDSURF.DAT"); }, "file too large"},
-      {"plover", {}, "WELLS.XYZ\n", "", "GEO.OUT", "WELLS.XYZ", "this is the output file GEO.OUT", Interrupt::large_input,
-       [](const ScratchFolder& f, bool large) { write_repeated(f, "WELLS.XYZ", "WELLS.XYZ", large ? 60000 : 200); },
+      {"tallowex",
+       {},
+       "LANDSURF.DAT\n",
+       "",
+       "LANDSURF.GRD",
+       "LANDSURF.DAT",
+       nullptr,
+       Interrupt::none,
+       [](const ScratchFolder& f, bool) { write_grids(f, "LANDSURF.DAT"); },
        "file too large"},
-      {"kitmap", {"zones", "ONES.BOL", "MAP.png", "--cell", "1"}, "", "", "MAP.png", "ONES.BOL", "the same file as the input",
-       Interrupt::large_input, [](const ScratchFolder& f, bool) { write_grids(f); }, "file too large"},
-      // GDAL writes the GeoPackage and gives its own reason for a refused write.
-      {"kitgeo", {"export-points", "WELLS.XYZ", "WELLS.gpkg"}, "", "", "WELLS.gpkg", "WELLS.XYZ", "the same file as the input",
+      {"plover",
+       {},
+       "WELLS.XYZ\n",
+       "",
+       "GEO.OUT",
+       "WELLS.XYZ",
+       "this is the output file GEO.OUT",
        Interrupt::large_input,
-       [](const ScratchFolder& f, bool large) { write_repeated(f, "WELLS.XYZ", "WELLS.XYZ", large ? 6000 : 1); },
+       [](const ScratchFolder& f, bool large) {
+         write_repeated(f, "WELLS.XYZ", "WELLS.XYZ", large ? 60000 : 200);
+       },
+       "file too large"},
+      {"kitmap",
+       {"zones", "ONES.BOL", "MAP.png", "--cell", "1"},
+       "",
+       "",
+       "MAP.png",
+       "ONES.BOL",
+       "the same file as the input",
+       Interrupt::large_input,
+       [](const ScratchFolder& f, bool) { write_grids(f); },
+       "file too large"},
+      // GDAL writes the GeoPackage and gives its own reason for a refused write.
+      {"kitgeo",
+       {"export-points", "WELLS.XYZ", "WELLS.gpkg"},
+       "",
+       "",
+       "WELLS.gpkg",
+       "WELLS.XYZ",
+       "the same file as the input",
+       Interrupt::large_input,
+       [](const ScratchFolder& f, bool large) {
+         write_repeated(f, "WELLS.XYZ", "WELLS.XYZ", large ? 6000 : 1);
+       },
        nullptr},
-      {"dcl", {"explode", "-", "OUT.TXT"}, "", "", "OUT.TXT", "-", nullptr, Interrupt::held_input,
-       [](const ScratchFolder&, bool) {}, "file too large"},
+      {"dcl",
+       {"explode", "-", "OUT.TXT"},
+       "",
+       "",
+       "OUT.TXT",
+       "-",
+       nullptr,
+       Interrupt::held_input,
+       [](const ScratchFolder&, bool) {},
+       "file too large"},
   };
 }
 
@@ -171,7 +285,8 @@ const std::string& dcl_stream() {
   static const std::string stream = [] {
     const ScratchFolder f;
     std::string text;
-    for (int k = 0; k < 20000; ++k) text += "layer " + std::to_string(k % 97) + " top " + std::to_string(k) + "\n";
+    for (int k = 0; k < 20000; ++k)
+      text += "layer " + std::to_string(k % 97) + " top " + std::to_string(k) + "\n";
     f.write("T.TXT", text);
     const std::string command = "'" KIT_BIN_DIR "/dcl' implode '" + (f / "T.TXT").string() + "' '" +
                                 (f / "T.IMP").string() + "'";
@@ -187,8 +302,8 @@ struct Child {
 };
 
 // Starts the program in `folder` with its standard error in `errors`.
-Child start(const Tool& tool, const fs::path& folder, const fs::path& errors, const std::vector<std::string>& args,
-          rlim_t file_size_limit) {
+Child start(const Tool& tool, const fs::path& folder, const fs::path& errors,
+            const std::vector<std::string>& args, rlim_t file_size_limit) {
   int pipe_ends[2];
   if (::pipe(pipe_ends) != 0) return {};
   const std::string program = std::string(KIT_BIN_DIR) + "/" + tool.program;
@@ -239,7 +354,8 @@ int wait_for(pid_t pid) {
 std::map<std::string, std::string> snapshot(const fs::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = kit_test::read_text(entry.path());
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = kit_test::read_text(entry.path());
   }
   return files;
 }
@@ -247,7 +363,8 @@ std::map<std::string, std::string> snapshot(const fs::path& folder) {
 std::vector<std::string> temporaries(const fs::path& folder) {
   std::vector<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.path().filename().string().find(".tmp") != std::string::npos) found.push_back(entry.path().string());
+    if (entry.path().filename().string().find(".tmp") != std::string::npos)
+      found.push_back(entry.path().string());
   }
   return found;
 }
@@ -286,8 +403,8 @@ std::string standard_input(const Tool& tool) {
 }
 
 // Runs the program to its end; returns its wait status.
-int run_to_end(const Tool& tool, const ScratchFolder& folder, const ScratchFolder& logs, const std::string& output,
-               rlim_t limit = RLIM_INFINITY) {
+int run_to_end(const Tool& tool, const ScratchFolder& folder, const ScratchFolder& logs,
+               const std::string& output, rlim_t limit = RLIM_INFINITY) {
   const Child run = start(tool, folder.path(), logs / "err.txt", arguments(tool, output), limit);
   send(run.input, standard_input(tool));
   ::close(run.input);
@@ -319,7 +436,8 @@ TEST(FileSafety, EveryFileToolUnderHostileConditions) {
          std::thread reader([&] {
            const int fd = ::open((folder / tool.output).c_str(), O_RDONLY);
            char buffer[65536];
-           for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) drained.append(buffer, static_cast<std::size_t>(got));
+           for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+             drained.append(buffer, static_cast<std::size_t>(got));
            ::close(fd);
          });
          const int status = run_to_end(tool, folder, logs, tool.output);
@@ -379,7 +497,8 @@ TEST(FileSafety, EveryFileToolUnderHostileConditions) {
          const int status = run_to_end(tool, folder, logs, tool.output);
          if (tool.refusal) {
            EXPECT_TRUE(exited_with(status, 2));
-           EXPECT_NE(logs.read("err.txt").find(tool.refusal), std::string::npos) << logs.read("err.txt");
+           EXPECT_NE(logs.read("err.txt").find(tool.refusal), std::string::npos)
+               << logs.read("err.txt");
          } else {
            EXPECT_TRUE(exited_with(status, 0)) << logs.read("err.txt");
            before.erase(tool.output);  // replaced by the run's result
@@ -390,7 +509,8 @@ TEST(FileSafety, EveryFileToolUnderHostileConditions) {
        [](const Tool& tool, const ScratchFolder& folder, const ScratchFolder& logs) {
          if (tool.interrupt == Interrupt::none) return;
          if (tool.interrupt == Interrupt::large_input) tool.inputs(folder, true);
-         if (tool.interrupt == Interrupt::fifo_output) ::mkfifo((folder / "NEWRIVER.RIV").c_str(), 0644);
+         if (tool.interrupt == Interrupt::fifo_output)
+           ::mkfifo((folder / "NEWRIVER.RIV").c_str(), 0644);
          std::vector<std::string> args = arguments(tool, tool.output);
          if (std::string(tool.program) == "kitmap") args.back() = "8";  // a large map takes a while
          folder.write(tool.output, kEarlier);
@@ -398,7 +518,8 @@ TEST(FileSafety, EveryFileToolUnderHostileConditions) {
          const Child run = start(tool, folder.path(), logs / "err.txt", args, RLIM_INFINITY);
          if (tool.interrupt == Interrupt::held_input) {
            const std::string in = standard_input(tool);
-           send(run.input, std::string(tool.program) == "dcl" ? in.substr(0, in.size() / 2) : tool.held_answers);
+           send(run.input, std::string(tool.program) == "dcl" ? in.substr(0, in.size() / 2)
+                                                              : tool.held_answers);
          } else {
            send(run.input, standard_input(tool));
          }
@@ -425,7 +546,8 @@ TEST(FileSafety, EveryFileToolUnderHostileConditions) {
       const ScratchFolder logs;
       tool.inputs(folder, false);
       c.run(tool, folder, logs);
-      EXPECT_EQ(temporaries(folder.path()), std::vector<std::string>{}) << "a temporary file was left";
+      EXPECT_EQ(temporaries(folder.path()), std::vector<std::string>{})
+          << "a temporary file was left";
     }
   }
 }

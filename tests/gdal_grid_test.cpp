@@ -29,14 +29,21 @@ TEST(GdalReadsTallowinGrid, SizeAndRangeMatch) {
   // Values of magnitude 1 or more only: GDAL 3.6 trips over fields such as
   // "      .0" where one straddles its read buffer. So no cell is inactive
   // (that would write 0.0); the border is constant head and keeps its value.
-  kit_test::write_free_grid(dir / "HEADS.DAT", kit_test::make_grid(470, 361, [](int i, int j) {
-                              return 100.0f + static_cast<float>(i) * 0.5f + static_cast<float>(j) * 0.25f;
-                            }), 10);
+  kit_test::write_free_grid(dir / "HEADS.DAT",
+                            kit_test::make_grid(470, 361,
+                                                [](int i, int j) {
+                                                  return 100.0f + static_cast<float>(i) * 0.5f +
+                                                         static_cast<float>(j) * 0.25f;
+                                                }),
+                            10);
   kit_test::write_int_grid(dir / "IB.DAT", kit_test::make_int_grid([](int i, int j) {
                              return (i == 1 || i == 470 || j == 1 || j == 361) ? -1 : 1;
                            }));
   const std::string tool = std::string(KIT_BIN_DIR) + "/tallowin";
-  ASSERT_EQ(std::system(("cd " + dir.path().string() + " && printf 'HEADS.DAT\\nIB.DAT\\n' | " + tool + " >/dev/null").c_str()), 0);
+  ASSERT_EQ(std::system(("cd " + dir.path().string() + " && printf 'HEADS.DAT\\nIB.DAT\\n' | " +
+                         tool + " >/dev/null")
+                            .c_str()),
+            0);
   const std::string info = run_command("gdalinfo -mm " + (dir / "HEADS.DA.GRD").string() + " 2>&1");
   EXPECT_NE(info.find("Size is 361, 470"), std::string::npos) << info;
   // The header's range, 100.75 (row 1, column 1) to 425.25 (row 470, column

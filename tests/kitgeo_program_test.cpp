@@ -19,7 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kCrstm =
-    "+proj=tmerc +ellps=clrk66 +lat_0=44 +lon_0=-86 +k=0.9996 +x_0=359987 +y_0=344917 +units=m +no_defs";
+    "+proj=tmerc +ellps=clrk66 +lat_0=44 +lon_0=-86 +k=0.9996 +x_0=359987 +y_0=344917 +units=m "
+    "+no_defs";
 
 // An irregular pentagon with no vertex on a row's node line.
 const char* const kCurve =
@@ -37,12 +38,14 @@ int run_in(const fs::path& folder, const std::string& command) {
 // and the boundary band, one after the other.
 std::string quarrypit_arrays(const fs::path& folder, const std::string& curve_file) {
   const std::string quarrypit = std::string(KIT_BIN_DIR) + "/quarrypit";
-  EXPECT_EQ(run_in(folder, "printf '%s\\n' " + curve_file + " ZONES 5 N | " + quarrypit), 0) << kit_test::read_text(folder / "RUN.LOG");
+  EXPECT_EQ(run_in(folder, "printf '%s\\n' " + curve_file + " ZONES 5 N | " + quarrypit), 0)
+      << kit_test::read_text(folder / "RUN.LOG");
   return kit_test::read_text(folder / "ZONES.BOL") + kit_test::read_text(folder / "BOUNDARY.FIL");
 }
 
 TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
-  ASSERT_EQ(std::system("command -v ogr2ogr >/dev/null 2>&1"), 0) << "ogr2ogr (package gdal-bin) is missing";
+  ASSERT_EQ(std::system("command -v ogr2ogr >/dev/null 2>&1"), 0)
+      << "ogr2ogr (package gdal-bin) is missing";
   const kit_test::ScratchFolder scratch;
   const fs::path& folder = scratch.path();
   scratch.write("CURVE.XYZ", kCurve);
@@ -56,14 +59,16 @@ TEST(KitgeoQuarrypit, PolygonLayerGivesTheSameZonesAsTheCurveFile) {
     std::string make_layer;
   };
   const Case cases[] = {
-      {"ogr2ogr", "ogr2ogr -f GPKG -a_srs '" + std::string(kCrstm) + "' -nln AREA AREA.gpkg CURVE.csv"},
+      {"ogr2ogr",
+       "ogr2ogr -f GPKG -a_srs '" + std::string(kCrstm) + "' -nln AREA AREA.gpkg CURVE.csv"},
       {"kitgeo export-points", kitgeo + " export-points CURVE.XYZ AREA.gpkg --polygon"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove(folder / "AREA.gpkg");
     ASSERT_EQ(run_in(folder, c.make_layer), 0) << kit_test::read_text(folder / "RUN.LOG");
-    ASSERT_EQ(run_in(folder, kitgeo + " import-points AREA.gpkg AREA.XYZ"), 0) << kit_test::read_text(folder / "RUN.LOG");
+    ASSERT_EQ(run_in(folder, kitgeo + " import-points AREA.gpkg AREA.XYZ"), 0)
+        << kit_test::read_text(folder / "RUN.LOG");
     EXPECT_EQ(kit_test::read_text(folder / "AREA.XYZ"), kCurve);
     EXPECT_TRUE(quarrypit_arrays(folder, "AREA.XYZ") == original);
   }

@@ -31,7 +31,8 @@ struct Pair {
 
 // Runs cs2cs from `from` to `to` on the given coordinate pairs and returns the
 // first two numbers of each output line.
-std::vector<Pair> cs2cs(const std::string& from, const std::string& to, const std::vector<Pair>& in) {
+std::vector<Pair> cs2cs(const std::string& from, const std::string& to,
+                        const std::vector<Pair>& in) {
   const kit_test::ScratchFolder folder;
   const fs::path input = folder / "cs2cs-in";
   {

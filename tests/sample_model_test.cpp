@@ -20,14 +20,14 @@
 #include "gridkit/order_maps.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/textfile.hpp"
+#include "tests/support/grid_files.hpp"
+#include "tests/support/scratch_folder.hpp"
 #include "tools/kitmap/canvas.hpp"
 #include "tools/kitmap/maps.hpp"
 #include "tools/kitmap/palette.hpp"
 #include "tools/kitmodel/head_file.hpp"
 #include "tools/kitmodel/kitmodel.hpp"
 #include "tools/kitmodel/residuals.hpp"
-#include "tests/support/grid_files.hpp"
-#include "tests/support/scratch_folder.hpp"
 
 namespace {
 
@@ -60,10 +60,10 @@ class SampleModel : public testing::Test {
                              "plover-point", "avocet", "kitmap", "kitmodel", "setuppack"})
       if (!fs::exists(bin / tool)) missing_ += std::string(" ") + tool;
     if (!missing_.empty()) return;
-    const std::string command = "KIT_SKIP_DEPS=1 KIT_SKIP_BUILD=1 KIT_BUILD_DIR=" +
-                                bin.parent_path().string() + " bash " + KIT_SOURCE_DIR +
-                                "/scripts/main-job.sh " + kOut.string() + " >" +
-                                kOut.string() + ".txt 2>&1";
+    const std::string command =
+        "KIT_SKIP_DEPS=1 KIT_SKIP_BUILD=1 KIT_BUILD_DIR=" + bin.parent_path().string() + " bash " +
+        KIT_SOURCE_DIR + "/scripts/main-job.sh " + kOut.string() + " >" + kOut.string() +
+        ".txt 2>&1";
     status_ = std::system(command.c_str());
   }
   void SetUp() override {
@@ -94,12 +94,14 @@ TEST_F(SampleModel, StepsReadWhatTheStepBeforeWrote) {
   for (const char* part : {"RIVERS.FL1", "RIVERS.FL2", "RIVERS.FL3"}) {
     const std::vector<std::string> lines = read_lines(kOut / part);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>(NROW()));
-    for (int i = 0; i < NROW(); ++i) classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
+    for (int i = 0; i < NROW(); ++i)
+      classes[static_cast<std::size_t>(i)] += lines[static_cast<std::size_t>(i)];
   }
   int mouths = 0;
   for (int i = 2; i < NROW(); ++i)
     for (int j = 2; j < NCOL(); ++j) {
-      if (classes[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] != 'M') continue;
+      if (classes[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] != 'M')
+        continue;
       ++mouths;
       bool lake = false;
       for (int di = -1; di <= 1; ++di)
@@ -147,9 +149,11 @@ class Png {
   int width() const { return cairo_image_surface_get_width(s_); }
   int height() const { return cairo_image_surface_get_height(s_); }
   kitmap::Rgb at(int x, int y) const {
-    const unsigned char* p = cairo_image_surface_get_data(s_) + y * cairo_image_surface_get_stride(s_) + x * 4;
+    const unsigned char* p =
+        cairo_image_surface_get_data(s_) + y * cairo_image_surface_get_stride(s_) + x * 4;
     const std::uint32_t w = *reinterpret_cast<const std::uint32_t*>(p);
-    return {static_cast<std::uint8_t>(w >> 16), static_cast<std::uint8_t>(w >> 8), static_cast<std::uint8_t>(w)};
+    return {static_cast<std::uint8_t>(w >> 16), static_cast<std::uint8_t>(w >> 8),
+            static_cast<std::uint8_t>(w)};
   }
   kitmap::Rgb cell(const kitmap::Layout& l, int row, int col) const {
     return at(l.cell_left(col) + l.cell_px / 2, l.cell_top(row) + l.cell_px / 2);
@@ -247,11 +251,16 @@ bool holds_one_array(const fs::path& path, const std::string& format) {
   gridkit::InFile f = gridkit::InFile::open_existing(path, path.filename().string());
   gridkit::IntGrid ints;
   gridkit::RealGrid reals;
-  *layout == gridkit::ArrayLayout::Int ? gridkit::read_grid(f, ints, *layout) : gridkit::read_grid(f, reals, *layout);
-  const int per_line = *layout == gridkit::ArrayLayout::Int ? 25 : *layout == gridkit::ArrayLayout::Fixed ? 10 : 8;
-  if (f.line_number() != NROW() * ((NCOL() + per_line - 1) / per_line) || f.next_line().has_value()) return false;
+  *layout == gridkit::ArrayLayout::Int ? gridkit::read_grid(f, ints, *layout)
+                                       : gridkit::read_grid(f, reals, *layout);
+  const int per_line = *layout == gridkit::ArrayLayout::Int     ? 25
+                       : *layout == gridkit::ArrayLayout::Fixed ? 10
+                                                                : 8;
+  if (f.line_number() != NROW() * ((NCOL() + per_line - 1) / per_line) || f.next_line().has_value())
+    return false;
   for (const std::string& line : read_lines(path))
-    if (line.size() > (per_line == 25 ? 75u : 80u) || line.find("**") != std::string::npos) return false;
+    if (line.size() > (per_line == 25 ? 75u : 80u) || line.find("**") != std::string::npos)
+      return false;
   return true;
 }
 
@@ -275,11 +284,15 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
   // Every array record names a file of the kit in the layout it was written.
   const std::map<std::string, std::vector<std::string>> expected{
       {"DIS", {"PTOP1.MOD", "PBOT1.MOD", "PBOT2.MOD", "PBOT3.MOD", "PBOT4.MOD"}},
-      {"BAS6", {"ZONES.BOL", "ZONES.BOL", "ZONES.BOL", "ZONES.BOL", "WLFINAL.BSK", "WLFINAL.BSK",
-                "WLFINAL.BSK", "WLFINAL.BSK"}},
-      {"LPF", {"LAY1.KH", "LAY1.KV", "LAY2.KH", "LAY2.KV", "LAY3.KH", "LAY3.KV", "LAY4.KH", "LAY4.KV"}}};
-  const std::map<std::string, std::string> format_of{{".MOD", "(10F8.1)"}, {".BSK", "(10F8.1)"},
-                                                     {".BOL", "(25I3)"},   {".KH", "(8E10.5)"},
+      {"BAS6",
+       {"ZONES.BOL", "ZONES.BOL", "ZONES.BOL", "ZONES.BOL", "WLFINAL.BSK", "WLFINAL.BSK",
+        "WLFINAL.BSK", "WLFINAL.BSK"}},
+      {"LPF",
+       {"LAY1.KH", "LAY1.KV", "LAY2.KH", "LAY2.KV", "LAY3.KH", "LAY3.KV", "LAY4.KH", "LAY4.KV"}}};
+  const std::map<std::string, std::string> format_of{{".MOD", "(10F8.1)"},
+                                                     {".BSK", "(10F8.1)"},
+                                                     {".BOL", "(25I3)"},
+                                                     {".KH", "(8E10.5)"},
                                                      {".KV", "(8E10.5)"}};
   for (const auto& [type, files] : expected) {
     const std::vector<ArrayRecord> records = open_close_records(mf / by_type[type]);
@@ -288,7 +301,8 @@ TEST_F(SampleModel, ModflowFilesMatchTheKitsOutputs) {
       const fs::path file = mf / records[k].file;
       EXPECT_EQ(file.filename(), files[k]) << type;
       EXPECT_EQ(records[k].format, format_of.at(file.extension().string())) << records[k].file;
-      EXPECT_TRUE(holds_one_array(file, records[k].format)) << records[k].file << " " << records[k].format;
+      EXPECT_TRUE(holds_one_array(file, records[k].format))
+          << records[k].file << " " << records[k].format;
     }
   }
 
@@ -317,26 +331,35 @@ TEST_F(SampleModel, ModelCheckFindsPlantedFaultsAndNothingElse) {
   std::ostringstream out, err;
   EXPECT_EQ(kitmodel::run_kitmodel({"check", "MODEL.toml"}, kOut, out, err), 0) << err.str();
   EXPECT_EQ(out.str().find("error:"), std::string::npos) << out.str();
-  EXPECT_NE(out.str().find("sample: 0 errors, 0 warnings, 0 notes"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("sample: 0 errors, 0 warnings, 0 notes"), std::string::npos)
+      << out.str();
 
   const kit_test::ScratchFolder copy;
-  for (const char* name : {"MODEL.toml", "ZONES.BOL", "PTOP1.MOD", "WLFINAL.BSK", "PBOT1.MOD", "PBOT2.MOD",
-                           "PBOT3.MOD", "PBOT4.MOD", "LAY1.KH", "LAY1.KV", "LAY2.KH", "LAY2.KV", "LAY3.KH",
-                           "LAY3.KV", "LAY4.KH", "LAY4.KV", "NEWRIVER.RIV"})
+  for (const char* name : {"MODEL.toml", "ZONES.BOL", "PTOP1.MOD", "WLFINAL.BSK", "PBOT1.MOD",
+                           "PBOT2.MOD", "PBOT3.MOD", "PBOT4.MOD", "LAY1.KH", "LAY1.KV", "LAY2.KH",
+                           "LAY2.KV", "LAY3.KH", "LAY3.KV", "LAY4.KH", "LAY4.KV", "NEWRIVER.RIV"})
     fs::copy_file(kOut / name, copy / name);
   const std::vector<std::string> riv = read_lines(kOut / "NEWRIVER.RIV");
   // A reach record with its stage, conductance and bottom replaced.
-  auto record = [&](std::size_t line, const std::string& fields) { return riv[line - 1].substr(0, 30) + fields; };
+  auto record = [&](std::size_t line, const std::string& fields) {
+    return riv[line - 1].substr(0, 30) + fields;
+  };
   std::string planted;
   for (std::size_t k = 1; k <= riv.size(); ++k) {
-    if (k == 3) planted += record(3, "     400.0   3.28084     401.0         0      0");  // stage below bottom
-    else if (k == 4) planted += record(4, riv[3].substr(30, 10) + "  -3.28084" + riv[3].substr(50));
-    else if (k == 5) planted += riv[4].substr(0, 30) + "    1500.0   3.28084     440.0         0      0";
-    else planted += riv[k - 1];
+    if (k == 3)
+      planted +=
+          record(3, "     400.0   3.28084     401.0         0      0");  // stage below bottom
+    else if (k == 4)
+      planted += record(4, riv[3].substr(30, 10) + "  -3.28084" + riv[3].substr(50));
+    else if (k == 5)
+      planted += riv[4].substr(0, 30) + "    1500.0   3.28084     440.0         0      0";
+    else
+      planted += riv[k - 1];
     planted += "\n";
   }
   planted += riv[9] + "\n";  // reach 8 again: a reach line ending, not a junction
-  planted += "         1         1         1     450.0   3.28084     447.7         0      0\n";  // inactive
+  planted +=
+      "         1         1         1     450.0   3.28084     447.7         0      0\n";  // inactive
   copy.write("NEWRIVER.RIV", planted);
   // K of zero at row 200, column 150 of layer 2 (row 200 starts on line 199 * 46 + 1 of 8 a line).
   std::vector<std::string> kh = read_lines(kOut / "LAY2.KH");
@@ -346,13 +369,15 @@ TEST_F(SampleModel, ModelCheckFindsPlantedFaultsAndNothingElse) {
   copy.write("LAY2.KH", kh_text);
 
   std::ostringstream found, problems;
-  EXPECT_EQ(kitmodel::run_kitmodel({"check", "MODEL.toml"}, copy.path(), found, problems), kitmodel::kFindingsStatus)
+  EXPECT_EQ(kitmodel::run_kitmodel({"check", "MODEL.toml"}, copy.path(), found, problems),
+            kitmodel::kFindingsStatus)
       << problems.str();
   const auto cell_of = [&](std::size_t line) {
     std::istringstream words(riv[line - 1]);
     int layer, row, col;
     words >> layer >> row >> col;
-    return "layer " + std::to_string(layer) + ", row " + std::to_string(row) + ", column " + std::to_string(col);
+    return "layer " + std::to_string(layer) + ", row " + std::to_string(row) + ", column " +
+           std::to_string(col);
   };
   const std::string report = found.str();
   for (const std::string& expected :
@@ -361,7 +386,8 @@ TEST_F(SampleModel, ModelCheckFindsPlantedFaultsAndNothingElse) {
         "error: stage more than 10 length units above the top: " + cell_of(5) + ": stage 1500",
         "error: two reaches in one cell: " + cell_of(10),
         std::string("error: river reach in an inactive cell: layer 1, row 1, column 1"),
-        std::string("error: horizontal conductivity not above 0 in an active cell: layer 2, row 200, column 150: K 0")})
+        std::string("error: horizontal conductivity not above 0 in an active cell: layer 2, row "
+                    "200, column 150: K 0")})
     EXPECT_NE(report.find(expected), std::string::npos) << expected << "\n" << report;
 }
 
@@ -383,7 +409,8 @@ TEST_F(SampleModel, BothModflowVersionsRunAndAgree) {
     EXPECT_NE(kit_test::read_text(kOut / log).find("Normal termination"), std::string::npos) << log;
 
   const kitmodel::HeadLayer mf6 = kitmodel::read_head_layer(kOut / "mf6" / "sample.hds", "mf6", {});
-  const kitmodel::HeadLayer mf2005 = kitmodel::read_head_layer(kOut / "mf2005" / "sample.hds", "mf2005", {});
+  const kitmodel::HeadLayer mf2005 =
+      kitmodel::read_head_layer(kOut / "mf2005" / "sample.hds", "mf2005", {});
   int compared = 0;
   double worst = 0.0;
   for (int r = 1; r <= NROW(); ++r) {
@@ -399,7 +426,8 @@ TEST_F(SampleModel, BothModflowVersionsRunAndAgree) {
   std::vector<gridkit::PointF> wells;
   gridkit::InFile points = gridkit::InFile::open_existing(kOut / "WLPOINTS.XYZ", "WLPOINTS.XYZ");
   while (const auto p = gridkit::read_point_single(points)) wells.push_back(*p);
-  const kitmodel::ResidualSummary summary = kitmodel::summarize(kitmodel::compare_points(wells, mf6));
+  const kitmodel::ResidualSummary summary =
+      kitmodel::summarize(kitmodel::compare_points(wells, mf6));
   EXPECT_EQ(summary.used, wells.size());
   ASSERT_TRUE(summary.rmse_percent_of_range.has_value());
   EXPECT_LE(*summary.rmse_percent_of_range, 5.0) << "RMSE " << summary.rmse;

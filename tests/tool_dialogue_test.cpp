@@ -47,22 +47,27 @@ const ScratchFolder& inputs() {
   static const ScratchFolder folder;
   static const bool written = [] {
     const auto fixed = [](float value) {
-      return kit_test::make_grid(NROW(), NCOL(), [value](int, int c) { return value + 0.1f * static_cast<float>(c % 7); });
+      return kit_test::make_grid(
+          NROW(), NCOL(), [value](int, int c) { return value + 0.1f * static_cast<float>(c % 7); });
     };
     for (const char* name : {"IB.ARR", "PINCH.IBD", "OPER.IBD"})
       kit_test::write_int_grid(folder / name, gridkit::IntGrid(NROW(), NCOL(), 1));
     kit_test::write_int_grid(folder / "HELD.ARR", gridkit::IntGrid(NROW(), NCOL(), 0));
-    kit_test::write_free_grid(folder / "IN.DAT", kit_test::make_grid(NROW(), NCOL(), [](int r, int) {
+    kit_test::write_free_grid(folder / "IN.DAT",
+                              kit_test::make_grid(NROW(), NCOL(), [](int r, int) {
                                 return 1.5f + static_cast<float>(r % 5);
                               }));
     kit_test::write_fixed_grid(folder / "GRID.DAT", fixed(40.0f));
     kit_test::write_fixed_grid(folder / "UNCONF.ARR", fixed(50.0f));
     for (int k = 1; k <= 4; ++k) {
-      kit_test::write_fixed_grid(folder / ("T" + std::to_string(k) + ".DAT"), fixed(110.0f - 10.0f * k));
-      kit_test::write_fixed_grid(folder / ("B" + std::to_string(k) + ".DAT"), fixed(105.0f - 10.0f * k));
+      kit_test::write_fixed_grid(folder / ("T" + std::to_string(k) + ".DAT"),
+                                 fixed(110.0f - 10.0f * k));
+      kit_test::write_fixed_grid(folder / ("B" + std::to_string(k) + ".DAT"),
+                                 fixed(105.0f - 10.0f * k));
     }
     folder.write("PTS.XYZ", "300000 500000 10\n310000 510000 20\n320500 480200 15\n");
-    folder.write("CURVE.XYZ", "300500 500500 0\n305500 500500 0\n305500 505500 0\n300500 505500 0\n");
+    folder.write("CURVE.XYZ",
+                 "300500 500500 0\n305500 500500 0\n305500 505500 0\n300500 505500 0\n");
     folder.write("DIG.xyz", "1000 2000 5\n1500 2500 6\n");
     // One straight line of three river cells.
     folder.write("RIV.DAT",
@@ -70,8 +75,10 @@ const ScratchFolder& inputs() {
                  "         1        10        10      90.0       9.5      90.0         0      0\n"
                  "         1        10        11      89.0       9.5      90.0         0      0\n"
                  "         1        10        12      88.0       9.5      90.0         0      0\n");
-    for (const char* name : {"SANDH.ARR", "SANDV.ARR"}) folder.write(name, "    10.000    10.000\n    10.000    10.000\n");
-    for (const char* name : {"CLAYH.ARR", "CLAYV.ARR"}) folder.write(name, "     0.100     0.100\n     0.100     0.100\n");
+    for (const char* name : {"SANDH.ARR", "SANDV.ARR"})
+      folder.write(name, "    10.000    10.000\n    10.000    10.000\n");
+    for (const char* name : {"CLAYH.ARR", "CLAYV.ARR"})
+      folder.write(name, "     0.100     0.100\n     0.100     0.100\n");
     folder.write("PRCS.ARR", "    50.0    20.0\n   100.0     0.0\n");
     return true;
   }();
@@ -105,65 +112,157 @@ std::vector<std::string> layer_outputs(const std::string& ext) {
   return names;
 }
 const std::string kLayerAnswers = "T1\nB1\nT2\nB2\nT3\nB3\nT4\nB4\n";
-const std::string kCorbellaAnswers = "2\n2\nLAY1\nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n";
+const std::string kCorbellaAnswers =
+    "2\n2\nLAY1\nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n";
 
 const std::vector<ToolCase>& tool_cases() {
   static const std::vector<ToolCase> cases = {
-      {"tallowin", tallowin::run_tallowin, {"IN.DAT", "IB.ARR"}, "IN.DAT\nIB.ARR\n", {"IN.DAT.GRD"},
-       "IB.ARR", "IN.DAT", "IN.DAT\n", "IB.ARR", "IN.DAT.GRD"},
-      {"tallowex", tallowin::run_tallowex, {"IN.DAT"}, "IN.DAT\n", {"IN.DAT.GRD"}, "IN.DAT", "IN.DAT", "",
-       "", ""},
-      {"plover", plover::run_plover, {"PTS.XYZ"}, "PTS.XYZ\n", {"GEO.OUT"}, "PTS.XYZ", "PTS.XYZ", "\n",
-       "PTS.XYZ", "GEO.OUT", true},
-      {"quarrypit", quarrypit::run_quarrypit, {"CURVE.XYZ"}, "CURVE.XYZ\nZONES\n5\nN\n",
-       {"ZONES.BOL", "BOUNDARY.FIL"}, "CURVE.XYZ", "CURVE.XYZ", "CURVE.XYZ\nZONES\nfive\n", "CURVE.XYZ",
+      {"tallowin",
+       tallowin::run_tallowin,
+       {"IN.DAT", "IB.ARR"},
+       "IN.DAT\nIB.ARR\n",
+       {"IN.DAT.GRD"},
+       "IB.ARR",
+       "IN.DAT",
+       "IN.DAT\n",
+       "IB.ARR",
+       "IN.DAT.GRD"},
+      {"tallowex",
+       tallowin::run_tallowex,
+       {"IN.DAT"},
+       "IN.DAT\n",
+       {"IN.DAT.GRD"},
+       "IN.DAT",
+       "IN.DAT",
+       "",
+       "",
+       ""},
+      {"plover",
+       plover::run_plover,
+       {"PTS.XYZ"},
+       "PTS.XYZ\n",
+       {"GEO.OUT"},
+       "PTS.XYZ",
+       "PTS.XYZ",
+       "\n",
+       "PTS.XYZ",
+       "GEO.OUT",
+       true},
+      {"quarrypit",
+       quarrypit::run_quarrypit,
+       {"CURVE.XYZ"},
+       "CURVE.XYZ\nZONES\n5\nN\n",
+       {"ZONES.BOL", "BOUNDARY.FIL"},
+       "CURVE.XYZ",
+       "CURVE.XYZ",
+       "CURVE.XYZ\nZONES\nfive\n",
+       "CURVE.XYZ",
        "BOUNDARY.FIL"},
-      {"lanterns", lanterns::run_lanterns, {"DIG.xyz"}, "DIG\n", {"DIG.OUT"}, "DIG.xyz", "", "", "", ""},
+      {"lanterns",
+       lanterns::run_lanterns,
+       {"DIG.xyz"},
+       "DIG\n",
+       {"DIG.OUT"},
+       "DIG.xyz",
+       "",
+       "",
+       "",
+       ""},
       {"pinchlay", pinchlay::run_pinchlay, layer_inputs_and({"UNCONF.ARR", "PINCH.IBD"}),
        "UNCONF.ARR\nPINCH.IBD\n2\n" + kLayerAnswers, layer_outputs(".UNC"), "B4.DAT", "UNCONF.ARR",
        "UNCONF.ARR\nPINCH.IBD\n2\nT1\nB1\n", "PINCH.IBD", "T1.UNC"},
-      {"layorder", layorder::run_layorder, layer_inputs_and({"OPER.IBD"}), kLayerAnswers + "OPER.IBD\n",
-       layer_outputs(".MOD"), "OPER.IBD", "T1.DAT", kLayerAnswers, "OPER.IBD", "T1.MOD"},
-      {"corbella", corbella::run_corbella, {"SANDH.ARR", "CLAYH.ARR", "SANDV.ARR", "CLAYV.ARR", "PRCS.ARR"},
-       kCorbellaAnswers, {"LAY1.KH", "LAY1.KV"}, "PRCS.ARR", "SANDH.ARR", "2\n2\nLAY1\nSANDH.ARR\n",
-       "PRCS.ARR", "LAY1.KH"},
-      {"heron2", heron2::run_heron2, {"RIV.DAT", "IB.ARR"}, "RIV.DAT\nIB.ARR\nOUT\n",
+      {"layorder", layorder::run_layorder, layer_inputs_and({"OPER.IBD"}),
+       kLayerAnswers + "OPER.IBD\n", layer_outputs(".MOD"), "OPER.IBD", "T1.DAT", kLayerAnswers,
+       "OPER.IBD", "T1.MOD"},
+      {"corbella",
+       corbella::run_corbella,
+       {"SANDH.ARR", "CLAYH.ARR", "SANDV.ARR", "CLAYV.ARR", "PRCS.ARR"},
+       kCorbellaAnswers,
+       {"LAY1.KH", "LAY1.KV"},
+       "PRCS.ARR",
+       "SANDH.ARR",
+       "2\n2\nLAY1\nSANDH.ARR\n",
+       "PRCS.ARR",
+       "LAY1.KH"},
+      {"heron2",
+       heron2::run_heron2,
+       {"RIV.DAT", "IB.ARR"},
+       "RIV.DAT\nIB.ARR\nOUT\n",
        {"OUT.FL1", "OUT.FL2", "OUT.FL3", "OUT.OR1", "OUT.OR2", "OUT.OR3", "OUT.STG", "PROBLEM.SEG",
         "NEWRIVER.RIV"},
-       "RIV.DAT", "RIV.DAT", "RIV.DAT\nIB.ARR\n", "RIV.DAT", "NEWRIVER.RIV"},
+       "RIV.DAT",
+       "RIV.DAT",
+       "RIV.DAT\nIB.ARR\n",
+       "RIV.DAT",
+       "NEWRIVER.RIV"},
       // A letter where the sweep count is asked.
-      {"brisket", brisket::run_brisket, {"IB.ARR", "PTS.XYZ"}, "IB.ARR\nPTS.XYZ\nOUT\n5\n0.001\n",
-       {"OUT.BSK", "OUT.GRD"}, "PTS.XYZ", "PTS.XYZ", "IB.ARR\nPTS.XYZ\nOUT\nX\n", "PTS.XYZ", "OUT.GRD"},
-      {"brisket-early", brisket::run_brisket_early, {"IB.ARR", "PTS.XYZ"}, "IB.ARR\nPTS.XYZ\nOUT\n5\n0.001\n",
-       {"OUT.BSK", "OUT.GRD"}, "PTS.XYZ", "IB.ARR", "IB.ARR\nPTS.XYZ\nOUT\n5\n", "IB.ARR", "OUT.BSK"},
-      {"brisket2", brisket::run_brisket2, {"IB.ARR", "GRID.DAT"}, "IB.ARR\nGRID.DAT\nOUT\n5\n0.001\n",
-       {"OUT.BSK", "OUT.GRD"}, "GRID.DAT", "GRID.DAT", "IB.ARR\nGRID.DAT\nOUT\n", "GRID.DAT", "OUT.BSK"},
-      {"brisket4", brisket::run_brisket4, {"IB.ARR", "HELD.ARR", "GRID.DAT", "PTS.XYZ"},
-       "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\nOUT\n5\n0.001\n", {"OUT.BSK", "OUT.GRD"}, "PTS.XYZ", "HELD.ARR",
-       "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\nOUT\n5\nnone\n", "GRID.DAT", "OUT.GRD"},
+      {"brisket",
+       brisket::run_brisket,
+       {"IB.ARR", "PTS.XYZ"},
+       "IB.ARR\nPTS.XYZ\nOUT\n5\n0.001\n",
+       {"OUT.BSK", "OUT.GRD"},
+       "PTS.XYZ",
+       "PTS.XYZ",
+       "IB.ARR\nPTS.XYZ\nOUT\nX\n",
+       "PTS.XYZ",
+       "OUT.GRD"},
+      {"brisket-early",
+       brisket::run_brisket_early,
+       {"IB.ARR", "PTS.XYZ"},
+       "IB.ARR\nPTS.XYZ\nOUT\n5\n0.001\n",
+       {"OUT.BSK", "OUT.GRD"},
+       "PTS.XYZ",
+       "IB.ARR",
+       "IB.ARR\nPTS.XYZ\nOUT\n5\n",
+       "IB.ARR",
+       "OUT.BSK"},
+      {"brisket2",
+       brisket::run_brisket2,
+       {"IB.ARR", "GRID.DAT"},
+       "IB.ARR\nGRID.DAT\nOUT\n5\n0.001\n",
+       {"OUT.BSK", "OUT.GRD"},
+       "GRID.DAT",
+       "GRID.DAT",
+       "IB.ARR\nGRID.DAT\nOUT\n",
+       "GRID.DAT",
+       "OUT.BSK"},
+      {"brisket4",
+       brisket::run_brisket4,
+       {"IB.ARR", "HELD.ARR", "GRID.DAT", "PTS.XYZ"},
+       "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\nOUT\n5\n0.001\n",
+       {"OUT.BSK", "OUT.GRD"},
+       "PTS.XYZ",
+       "HELD.ARR",
+       "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\nOUT\n5\nnone\n",
+       "GRID.DAT",
+       "OUT.GRD"},
   };
   return cases;
 }
 
 const ToolCase& tool_case(const std::string& tool) {
   const auto& cases = tool_cases();
-  return *std::find_if(cases.begin(), cases.end(), [&](const ToolCase& c) { return c.tool == tool; });
+  return *std::find_if(cases.begin(), cases.end(),
+                       [&](const ToolCase& c) { return c.tool == tool; });
 }
 
 void copy_inputs(const ToolCase& c, const ScratchFolder& folder) {
-  for (const std::string& name : c.inputs) std::filesystem::copy_file(inputs() / name, folder / name);
+  for (const std::string& name : c.inputs)
+    std::filesystem::copy_file(inputs() / name, folder / name);
 }
 
 void write_earlier_outputs(const ToolCase& c, const ScratchFolder& folder) {
   for (const std::string& output : c.outputs) folder.write(output, kEarlier);
 }
 
-std::set<std::string> names_of(const std::vector<std::string>& names) { return {names.begin(), names.end()}; }
+std::set<std::string> names_of(const std::vector<std::string>& names) {
+  return {names.begin(), names.end()};
+}
 
 // A run that stopped before writing: every output of the earlier run as it
 // was, and the folder holding just `inputs` and those outputs.
-void expect_nothing_changed(const ToolCase& c, const ScratchFolder& folder, const gridkit::ToolRun& run,
-                            std::set<std::string> inputs) {
+void expect_nothing_changed(const ToolCase& c, const ScratchFolder& folder,
+                            const gridkit::ToolRun& run, std::set<std::string> inputs) {
   EXPECT_EQ(run.status, 2) << run.error;
   EXPECT_EQ(run.output.find("Stop"), std::string::npos);
   for (const std::string& output : c.outputs) {
@@ -268,9 +367,10 @@ TEST(ToolFiles, FailureAfterWritingBeganNeverReplacesAnEarlierFile) {
     EXPECT_NE(run.error.find("NORTH"), std::string::npos) << run.error;
     EXPECT_EQ(run.error.find('\n'), std::string::npos) << "one line: " << run.error;
     EXPECT_EQ(run.output.find("Stop"), std::string::npos);
-    EXPECT_EQ(folder.read("GEO.OUT"), earlier ? std::string(kEarlier)
-                                              : " 43.00   59.00   59.99   86.00     .00     .00     .00\n"
-                                                " 43.00   34.00   56.68   84.00   15.00   56.95     .00\n");
+    EXPECT_EQ(folder.read("GEO.OUT"),
+              earlier ? std::string(kEarlier)
+                      : " 43.00   59.00   59.99   86.00     .00     .00     .00\n"
+                        " 43.00   34.00   56.68   84.00   15.00   56.95     .00\n");
     EXPECT_EQ(folder.listing(), (std::set<std::string>{"PTS.XYZ", "GEO.OUT"}));
   }
 }
@@ -291,42 +391,97 @@ struct NameCase {
 const std::vector<NameCase> kNameCases = {
     {"tallowex", {}, "   \n\nIN.DAT\n", 2, {"IN.DAT.GRD"}, "", "", kRetry + "UNIT 10? \n"},
     // 12 characters; the grid is named after the first 8.
-    {"tallowex", {{"IN.DAT", "LONGNAME.DAT"}}, "LONGNAME.DATXYZ\n", 0, {"LONGNAME.GRD"}, "",
+    {"tallowex",
+     {{"IN.DAT", "LONGNAME.DAT"}},
+     "LONGNAME.DATXYZ\n",
+     0,
+     {"LONGNAME.GRD"},
+     "",
      "\"LONGNAME.DAT\" is used"},
     // 40 characters, whatever follows them dropped.
-    {"plover", {{"PTS.XYZ", "A_POINT_FILE_WITH_A_VERY_LONG_NAME.XYZ12"}},
-     "A_POINT_FILE_WITH_A_VERY_LONG_NAME.XYZ12IGNORED\n", 0, {"GEO.OUT"}, ""},
+    {"plover",
+     {{"PTS.XYZ", "A_POINT_FILE_WITH_A_VERY_LONG_NAME.XYZ12"}},
+     "A_POINT_FILE_WITH_A_VERY_LONG_NAME.XYZ12IGNORED\n",
+     0,
+     {"GEO.OUT"},
+     ""},
     {"plover", {{"PTS.XYZ", "P.XYZ"}}, "\n   \n   P.XYZ   \n", 2, {"GEO.OUT"}, ""},
-    {"heron2", {}, "   \n  RIV.DAT" + std::string(31, ' ') + "IGNORED\nIB.ARR\nBASE  \n", 1,
-     {"BASE.STG", "BASE.OR3", "NEWRIVER.RIV"}, ""},
-    {"brisket", {}, "   \n  IB.ARR\nPTS.XYZ\nLONGBASENAME\n1\n0.0\n", 1, {"LONGBASE.BSK", "LONGBASE.GRD"},
+    {"heron2",
+     {},
+     "   \n  RIV.DAT" + std::string(31, ' ') + "IGNORED\nIB.ARR\nBASE  \n",
+     1,
+     {"BASE.STG", "BASE.OR3", "NEWRIVER.RIV"},
+     ""},
+    {"brisket",
+     {},
+     "   \n  IB.ARR\nPTS.XYZ\nLONGBASENAME\n1\n0.0\n",
+     1,
+     {"LONGBASE.BSK", "LONGBASE.GRD"},
      "LONGBASENAME.BSK",
      "the answer \"LONGBASENAME\" is longer than its 8-character field; \"LONGBASE\" is used"},
     {"lanterns", {{"DIG.xyz", "ABCDEFGH.xyz"}}, "ABCDEFGHIJKLMNOP\n", 0, {"ABCDEFGH.OUT"}, ""},
     {"lanterns", {{"DIG.xyz", "AB.xyz"}}, "  AB\n", 0, {"AB.OUT"}, ""},
     // The layer tools' base names fill a 40-character field, kept whole.
-    {"pinchlay", {{"T1.DAT", "TOPLAYER1.DAT"}},
-     "\nUNCONF.ARR\nPINCH.IBD\n2\n  TOPLAYER1  \nB1\nT2\nB2\nT3\nB3\nT4\nB4\n", 1, {"TOPLAYER1.UNC"},
+    {"pinchlay",
+     {{"T1.DAT", "TOPLAYER1.DAT"}},
+     "\nUNCONF.ARR\nPINCH.IBD\n2\n  TOPLAYER1  \nB1\nT2\nB2\nT3\nB3\nT4\nB4\n",
+     1,
+     {"TOPLAYER1.UNC"},
      "TOPLAYER.UNC"},
-    {"layorder", {{"B2.DAT", "BOTTOMLAYER2.DAT"}}, "T1\nB1\nT2\nBOTTOMLAYER2\nT3\nB3\nT4\nB4\nOPER.IBD\n", 0,
-     {"BOTTOMLAYER2.MOD"}, "BOTTOMLA.MOD"},
-    {"corbella", {}, "2\n2\n LAYER1PERM \nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n", 0,
-     {"LAYER1PERM.KH", "LAYER1PERM.KV"}, "LAYER1PE.KH"},
-    {"corbella", {}, "2\n2\n  \nLAY1\nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n", 1,
-     {"LAY1.KH", "LAY1.KV"}, ".KH", "", kRetry + "UNIT 10? \n"},
+    {"layorder",
+     {{"B2.DAT", "BOTTOMLAYER2.DAT"}},
+     "T1\nB1\nT2\nBOTTOMLAYER2\nT3\nB3\nT4\nB4\nOPER.IBD\n",
+     0,
+     {"BOTTOMLAYER2.MOD"},
+     "BOTTOMLA.MOD"},
+    {"corbella",
+     {},
+     "2\n2\n LAYER1PERM \nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n",
+     0,
+     {"LAYER1PERM.KH", "LAYER1PERM.KV"},
+     "LAYER1PE.KH"},
+    {"corbella",
+     {},
+     "2\n2\n  \nLAY1\nSANDH.ARR\nCLAYH.ARR\nSANDV.ARR\nCLAYV.ARR\nPRCS.ARR\n",
+     1,
+     {"LAY1.KH", "LAY1.KV"},
+     ".KH",
+     "",
+     kRetry + "UNIT 10? \n"},
     // A blank output base is asked again in every tool; it once named ".BSK",
     // ".BOL" or ".xyz".
     {"heron2", {}, "RIV.DAT\nIB.ARR\n \nOUT\n", 1, {"OUT.STG"}, ".STG"},
-    {"brisket", {}, "IB.ARR\nPTS.XYZ\n  \nOUT\n1\n0.0\n", 1, {"OUT.BSK", "OUT.GRD"}, ".BSK", "",
+    {"brisket",
+     {},
+     "IB.ARR\nPTS.XYZ\n  \nOUT\n1\n0.0\n",
+     1,
+     {"OUT.BSK", "OUT.GRD"},
+     ".BSK",
+     "",
      kRetry + "UNIT 14? \n"},
     {"brisket-early", {}, "IB.ARR\nPTS.XYZ\n\nOUT\n1\n0.0\n", 1, {"OUT.BSK"}, ".GRD"},
     {"brisket2", {}, "IB.ARR\nGRID.DAT\n\nOUT\n1\n0.0\n", 1, {"OUT.BSK"}, ".BSK"},
-    {"brisket4", {}, "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\n\nOUT\n1\n0.0\n", 1, {"OUT.GRD"}, ".GRD"},
-    {"quarrypit", {}, "CURVE.XYZ\n   \nZONES\n5\nN\n", 1, {"ZONES.BOL"}, ".BOL", "",
+    {"brisket4",
+     {},
+     "IB.ARR\nHELD.ARR\nGRID.DAT\nPTS.XYZ\n\nOUT\n1\n0.0\n",
+     1,
+     {"OUT.GRD"},
+     ".GRD"},
+    {"quarrypit",
+     {},
+     "CURVE.XYZ\n   \nZONES\n5\nN\n",
+     1,
+     {"ZONES.BOL"},
+     ".BOL",
+     "",
      kRetry + "UNIT 11? \n"},
     {"lanterns", {}, "\n  DIG\n", 1, {"DIG.OUT"}, ".OUT", "", kRetry + "UNIT 10? \n"},
-    {"pinchlay", {}, "UNCONF.ARR\nPINCH.IBD\n2\nT1\nB1\nT2\n \nB2\nT3\nB3\nT4\nB4\n", 1,
-     {"B2.UNC"}, ".UNC"},
+    {"pinchlay",
+     {},
+     "UNCONF.ARR\nPINCH.IBD\n2\nT1\nB1\nT2\n \nB2\nT3\nB3\nT4\nB4\n",
+     1,
+     {"B2.UNC"},
+     ".UNC"},
 };
 
 TEST(ToolDialogue, BlankNamesAreAskedAgainAndLongOnesCutToTheirField) {
@@ -353,7 +508,8 @@ TEST(ToolDialogue, BlankNamesAreAskedAgainAndLongOnesCutToTheirField) {
 // A cut answer names what its field holds, even when blanks take part of it.
 TEST(ToolDialogue, LeadingBlanksCountTowardTheField) {
   const ScratchFolder folder;
-  const gridkit::ToolRun run = kit_test::run_in(folder, tallowin::run_tallowex, "   TRANSMI1.DAT\n");
+  const gridkit::ToolRun run =
+      kit_test::run_in(folder, tallowin::run_tallowex, "   TRANSMI1.DAT\n");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.error, "open TRANSMI1.: no such file");
 }

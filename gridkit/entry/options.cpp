@@ -14,7 +14,9 @@ bool is_help(std::string_view arg) { return arg == "--help" || arg == "-h"; }
 
 }  // namespace
 
-bool is_option(std::string_view arg) { return arg.size() > 1 && arg[0] == '-' && !looks_like_number(arg); }
+bool is_option(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' && !looks_like_number(arg);
+}
 
 std::optional<std::string> ParsedOptions::value(std::string_view option) const {
   const auto found = given.find(option);
@@ -61,7 +63,8 @@ ParsedOptions parse_options(std::span<const std::string> args, std::span<const O
     } else {
       throw UsageError(name + " needs a value", context);
     }
-    if (!parsed.given.emplace(name, value).second) throw UsageError(name + " is given twice", context);
+    if (!parsed.given.emplace(name, value).second)
+      throw UsageError(name + " is given twice", context);
   }
   return parsed;
 }

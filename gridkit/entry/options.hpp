@@ -38,8 +38,8 @@ class UsageError : public KitError {
 };
 
 struct OptionSpec {
-  std::string_view name;     // "--dict"
-  bool takes_value = true;   // false: a flag
+  std::string_view name;    // "--dict"
+  bool takes_value = true;  // false: a flag
 };
 
 // Where the options may stand: anywhere among the words, or only before the
@@ -60,9 +60,12 @@ struct ParsedOptions {
 // Throws UsageError (carrying `command`) for a mistake.
 ParsedOptions parse_options(std::span<const std::string> args, std::span<const OptionSpec> options,
                             OptionsEnd end = OptionsEnd::anywhere, std::string_view command = {});
-inline ParsedOptions parse_options(std::span<const std::string> args, std::initializer_list<OptionSpec> options,
-                                   OptionsEnd end = OptionsEnd::anywhere, std::string_view command = {}) {
-  return parse_options(args, std::span<const OptionSpec>(options.begin(), options.size()), end, command);
+inline ParsedOptions parse_options(std::span<const std::string> args,
+                                   std::initializer_list<OptionSpec> options,
+                                   OptionsEnd end = OptionsEnd::anywhere,
+                                   std::string_view command = {}) {
+  return parse_options(args, std::span<const OptionSpec>(options.begin(), options.size()), end,
+                       command);
 }
 
 // Whether `arg` stands for an option rather than a word.

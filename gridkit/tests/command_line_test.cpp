@@ -24,7 +24,8 @@ using Strings = std::vector<std::string>;
 // "help", or the usage error.
 std::string parsed(const Strings& args, OptionsEnd end) {
   try {
-    const ParsedOptions line = parse_options(args, {{"--layout"}, {"--resampling"}, {"--polygon", false}}, end, "kitgeo import");
+    const ParsedOptions line = parse_options(
+        args, {{"--layout"}, {"--resampling"}, {"--polygon", false}}, end, "kitgeo import");
     if (line.help) return "help";
     std::string text;
     for (const std::string& word : line.words) text += "[" + word + "]";
@@ -36,7 +37,12 @@ std::string parsed(const Strings& args, OptionsEnd end) {
 }
 
 TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
-  struct Case { const char* reason; Strings args; OptionsEnd end; std::string expected; };
+  struct Case {
+    const char* reason;
+    Strings args;
+    OptionsEnd end;
+    std::string expected;
+  };
   const auto first = OptionsEnd::first_word;  // a console tool's answers may look like options
   const auto anywhere = OptionsEnd::anywhere;
   const Case cases[] = {
@@ -54,15 +60,31 @@ TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
       {"help anywhere hides every mistake", {"--colour", "A", "--help"}, anywhere, "help"},
       {"help after -- is a word", {"--", "--help"}, anywhere, "[--help]"},
       {"unknown option", {"--verbose", "A"}, first, "kitgeo import: unknown option \"--verbose\""},
-      {"unknown option among words", {"A", "--lay=2"}, anywhere, "kitgeo import: unknown option \"--lay\""},
-      {"a missing value", {"A", "--resampling"}, anywhere, "kitgeo import: --resampling needs a value"},
-      {"a flag given a value", {"--polygon=1"}, anywhere, "kitgeo import: --polygon takes no value"},
-      {"an option twice", {"--layout=int", "--layout", "fixed"}, anywhere, "kitgeo import: --layout is given twice"},
+      {"unknown option among words",
+       {"A", "--lay=2"},
+       anywhere,
+       "kitgeo import: unknown option \"--lay\""},
+      {"a missing value",
+       {"A", "--resampling"},
+       anywhere,
+       "kitgeo import: --resampling needs a value"},
+      {"a flag given a value",
+       {"--polygon=1"},
+       anywhere,
+       "kitgeo import: --polygon takes no value"},
+      {"an option twice",
+       {"--layout=int", "--layout", "fixed"},
+       anywhere,
+       "kitgeo import: --layout is given twice"},
   };
   for (const Case& c : cases) EXPECT_EQ(parsed(c.args, c.end), c.expected) << c.reason;
 }
 
-struct Outcome { int status; std::string out; std::string err; };
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
 
 struct Command {
   std::string_view name;
@@ -71,39 +93,78 @@ constexpr Command kCommands[] = {{"pack"}, {"list"}};
 
 TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
   enum class Ends { normally, usage, usage_of_command, kit_error, other, unwritten };
-  struct Case { const char* reason; Strings args; Ends ends; ErrorLine errors; Outcome expected; };
+  struct Case {
+    const char* reason;
+    Strings args;
+    Ends ends;
+    ErrorLine errors;
+    Outcome expected;
+  };
   const std::string hint = " (setuppack --help shows the usage)\n";
   const auto plain = ErrorLine::message;
   const Case cases[] = {
-      {"version", {"--version"}, Ends::normally, plain, {0, "setuppack (groundwater model kit) " KIT_VERSION "\n", ""}},
-      {"help beside the version runs", {"--version", "-h"}, Ends::normally, plain, {0, "ran\n", ""}},
+      {"version",
+       {"--version"},
+       Ends::normally,
+       plain,
+       {0, "setuppack (groundwater model kit) " KIT_VERSION "\n", ""}},
+      {"help beside the version runs",
+       {"--version", "-h"},
+       Ends::normally,
+       plain,
+       {0, "ran\n", ""}},
       {"the version as a word runs", {"--", "--version"}, Ends::normally, plain, {0, "ran\n", ""}},
       {"no command", {}, Ends::normally, plain, {2, "", "setuppack: no command given" + hint}},
-      {"unknown command", {"pak"}, Ends::normally, plain, {2, "", "setuppack: unknown command \"pak\"" + hint}},
+      {"unknown command",
+       {"pak"},
+       Ends::normally,
+       plain,
+       {2, "", "setuppack: unknown command \"pak\"" + hint}},
       {"a usage error", {"list"}, Ends::usage, plain, {2, "ran\n", "setuppack: bad" + hint}},
-      {"a subcommand's usage error", {"list"}, Ends::usage_of_command, plain,
+      {"a subcommand's usage error",
+       {"list"},
+       Ends::usage_of_command,
+       plain,
        {2, "ran\n", "setuppack list: bad (setuppack list --help shows the usage)\n"}},
       {"a kit error", {"list"}, Ends::kit_error, plain, {2, "ran\n", "open X: no such file\n"}},
-      {"a kit error, named", {"list"}, Ends::kit_error, ErrorLine::named, {2, "ran\n", "setuppack: open X: no such file\n"}},
+      {"a kit error, named",
+       {"list"},
+       Ends::kit_error,
+       ErrorLine::named,
+       {2, "ran\n", "setuppack: open X: no such file\n"}},
       {"any other failure", {"list"}, Ends::other, plain, {2, "ran\n", "setuppack: boom\n"}},
-      {"a report nobody can read", {"list"}, Ends::unwritten, plain, {2, "ran\n", "write standard output: the stream refused the bytes\n"}},
+      {"a report nobody can read",
+       {"list"},
+       Ends::unwritten,
+       plain,
+       {2, "ran\n", "write standard output: the stream refused the bytes\n"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
     std::ostringstream out, err;
-    const int status = run_program("setuppack", c.args, out, err, [&] {
-      if (c.args.empty() || !is_option(c.args[0])) pick_command(kCommands, c.args);
-      out << "ran\n";
-      switch (c.ends) {
-        case Ends::normally: return 0;
-        case Ends::usage: throw UsageError("bad");
-        case Ends::usage_of_command: throw UsageError("bad", "setuppack list");
-        case Ends::kit_error: throw KitError("open X: no such file");
-        case Ends::other: throw std::runtime_error("boom");
-        case Ends::unwritten: out.setstate(std::ios::badbit); return 0;
-      }
-      return 0;
-    }, c.errors);
+    const int status = run_program(
+        "setuppack", c.args, out, err,
+        [&] {
+          if (c.args.empty() || !is_option(c.args[0])) pick_command(kCommands, c.args);
+          out << "ran\n";
+          switch (c.ends) {
+            case Ends::normally:
+              return 0;
+            case Ends::usage:
+              throw UsageError("bad");
+            case Ends::usage_of_command:
+              throw UsageError("bad", "setuppack list");
+            case Ends::kit_error:
+              throw KitError("open X: no such file");
+            case Ends::other:
+              throw std::runtime_error("boom");
+            case Ends::unwritten:
+              out.setstate(std::ios::badbit);
+              return 0;
+          }
+          return 0;
+        },
+        c.errors);
     EXPECT_EQ(status, c.expected.status);
     EXPECT_EQ(out.str(), c.expected.out);
     EXPECT_EQ(err.str(), c.expected.err);
@@ -151,7 +212,8 @@ TEST(CommandLine, AnswersAreEchoedAfterTheirQuestionAndTheConsoleTakesOver) {
       // Answers nobody asked for are reported; the run stands.
       {{"A B", "1", "-2", "Z", ""},
        "",
-       {0, "NAME?\nA B\nX Y?\n1\n-2\n" + got, "tallowin: 2 answers were not asked for: \"Z\" \"\"\n"}},
+       {0, "NAME?\nA B\nX Y?\n1\n-2\n" + got,
+        "tallowin: 2 answers were not asked for: \"Z\" \"\"\n"}},
       // Too few answers and no console: the end of input is the usual error.
       {{"A B"},
        "",
@@ -159,9 +221,14 @@ TEST(CommandLine, AnswersAreEchoedAfterTheirQuestionAndTheConsoleTakesOver) {
       {{"A B", "1", "Q"},
        "",
        {2, "NAME?\nA B\nX Y?\n1\nQ\n", "read console line 3: expected a number, found \"Q\"\n"}},
-      {{"--bad"}, "", {2, "", "tallowin: unknown option \"--bad\" (tallowin --help shows the usage)\n"}},
-      {{"A", "B\nC"}, "", {2, "", "tallowin: answer 2 holds a line break; give each answer as its own argument"
-                                  " (tallowin --help shows the usage)\n"}},
+      {{"--bad"},
+       "",
+       {2, "", "tallowin: unknown option \"--bad\" (tallowin --help shows the usage)\n"}},
+      {{"A", "B\nC"},
+       "",
+       {2, "",
+        "tallowin: answer 2 holds a line break; give each answer as its own argument"
+        " (tallowin --help shows the usage)\n"}},
       {{"--version"}, "", {0, "tallowin (groundwater model kit) " KIT_VERSION "\n", ""}},
       {{"--help"}, "", {0, help_text(kHelp), ""}},
   };

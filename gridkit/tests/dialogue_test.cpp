@@ -25,7 +25,8 @@ class Folder : public kit_test::ScratchFolder {
   std::string listing() const {
     std::string text;
     for (const std::string& name : ScratchFolder::listing())
-      text += std::filesystem::is_directory(path() / name) ? name + "/;" : name + "=" + read(name) + ";";
+      text += std::filesystem::is_directory(path() / name) ? name + "/;"
+                                                           : name + "=" + read(name) + ";";
     return text;
   }
 };
@@ -40,7 +41,8 @@ TEST(Dialogue, AnswerBecomesANameOrABase) {
   const Question base8 = [&](Console& con) { return ask_base(con, prompt, 8, 14); };
   const Question base8_of_12 = [&](Console& con) { return ask_base(con, prompt, 12, 8, 10); };
   const std::string field12_note =
-      "the answer \"ABCDEFGHIJKLMNO\" is longer than its 12-character field; \"ABCDEFGHIJKL\" is used\n";
+      "the answer \"ABCDEFGHIJKLMNO\" is longer than its 12-character field; \"ABCDEFGHIJKL\" is "
+      "used\n";
   struct Case {
     const char* why;
     const Question* question;
@@ -62,10 +64,10 @@ TEST(Dialogue, AnswerBecomesANameOrABase) {
       {"a base longer than its field", &base8, "  WLEVEL99\n", "WLEVEL", "",
        "the answer \"WLEVEL99\" is longer than its 8-character field; \"WLEVEL\" is used\n"},
       {"both cuts, both notes", &base8_of_12, "ABCDEFGHIJKLMNO\n", "ABCDEFGH", "",
-       field12_note +
-           "the answer \"ABCDEFGHIJKL\" is longer than the 8-character base name; \"ABCDEFGH\" is used\n"},
-      {"what follows the base in its field is cut off and noted", &base8_of_12,
-       "BASIN.xyz\n", "BASIN.xy", "",
+       field12_note + "the answer \"ABCDEFGHIJKL\" is longer than the 8-character base name; "
+                      "\"ABCDEFGH\" is used\n"},
+      {"what follows the base in its field is cut off and noted", &base8_of_12, "BASIN.xyz\n",
+       "BASIN.xy", "",
        "the answer \"BASIN.xyz\" is longer than the 8-character base name; \"BASIN.xy\" is used\n"},
   };
   for (const Case& c : cases) {
@@ -90,7 +92,8 @@ TEST(Dialogue, AskOutputCreatesTheSetUnderTheTemporaryFileRules) {
   std::ostringstream out;
   Console con(in, out);
   {
-    auto [kh, kv] = ask_output(con, folder.path(), Record().text("OUTPUT?"), 40, 10, {".KH", ".KV"});
+    auto [kh, kv] =
+        ask_output(con, folder.path(), Record().text("OUTPUT?"), 40, 10, {".KH", ".KV"});
     EXPECT_EQ(out.str(), std::string("OUTPUT?\n") + kRetry + "UNIT 10? \n");
     EXPECT_EQ(kh.name(), "RIV.KH");
     EXPECT_EQ(kv.name(), "RIV.KV");
@@ -115,8 +118,8 @@ TEST(Dialogue, OutputsOfARunThatStops) {
   const Case cases[] = {
       {"stopped before writing: nothing created, the old file as it was", "RIV\n", false, false,
        "RIV.KH=OLD\n;"},
-      {"stopped after writing over an earlier file: that file stays, the other is discarded", "RIV\n",
-       false, true, "RIV.KH=OLD\n;"},
+      {"stopped after writing over an earlier file: that file stays, the other is discarded",
+       "RIV\n", false, true, "RIV.KH=OLD\n;"},
       {"the second output cannot be created: the first goes with it", "RIV\n", true, false,
        "RIV.KH=OLD\n;RIV.KV/;"},
       {"the answer never came: nothing created", "\n", false, false, "RIV.KH=OLD\n;"},
@@ -129,7 +132,8 @@ TEST(Dialogue, OutputsOfARunThatStops) {
     std::ostringstream out;
     Console con(in, out);
     try {
-      auto [kh, kv] = ask_output(con, folder.path(), Record().text("OUTPUT?"), 40, 10, {".KH", ".KV"});
+      auto [kh, kv] =
+          ask_output(con, folder.path(), Record().text("OUTPUT?"), 40, 10, {".KH", ".KV"});
       if (c.write_kh) kh.line("KH");
       con.read_line();  // the next question finds the end of input
       ADD_FAILURE() << c.why << ": the run did not stop";

@@ -26,11 +26,19 @@ TEST(Extremes, StartEqualValuesAndNaNs) {
   };
   const Case cases[] = {
       {"from 0 and 0, as a DSAA header starts", Start::AtZero, {3.0f, -2.0f}, -2.0f, 3.0f},
-      {"from 0 and 0, positive values leave 0 the smallest", Start::AtZero, {5.0f, 7.0f}, 0.0f, 7.0f},
+      {"from 0 and 0, positive values leave 0 the smallest",
+       Start::AtZero,
+       {5.0f, 7.0f},
+       0.0f,
+       7.0f},
       {"a NaN never becomes an extreme", Start::AtFirst, {1.0f, kNaN, 3.0f}, 1.0f, 3.0f},
       {"a first NaN stays both extremes", Start::AtFirst, {kNaN, 1.0f, 2.0f}, kNaN, kNaN},
       {"an equal value does not replace the extreme", Start::AtFirst, {-0.0f, 0.0f}, -0.0f, -0.0f},
-      {"none: the first value that is not a NaN is both", Start::None, {kNaN, 2.0f, 1.0f}, 1.0f, 2.0f},
+      {"none: the first value that is not a NaN is both",
+       Start::None,
+       {kNaN, 2.0f, 1.0f},
+       1.0f,
+       2.0f},
   };
   for (const Case& c : cases) {
     Extremes<float> range;
@@ -38,7 +46,8 @@ TEST(Extremes, StartEqualValuesAndNaNs) {
     if (c.start == Start::AtFirst) range = Extremes<float>::starting_at(c.values[first++]);
     if (c.start == Start::None) range = Extremes<float>::none();
     for (std::size_t k = first; k < c.values.size(); ++k) range.include(c.values[k]);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(range.smallest), std::bit_cast<std::uint32_t>(c.smallest))
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(range.smallest),
+              std::bit_cast<std::uint32_t>(c.smallest))
         << c.why;
     EXPECT_EQ(std::bit_cast<std::uint32_t>(range.largest), std::bit_cast<std::uint32_t>(c.largest))
         << c.why;

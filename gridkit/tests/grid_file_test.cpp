@@ -26,12 +26,12 @@ TEST(GridFile, RefusesWhatIsNotAGrid) {
     std::string message;  // the end of the error
     const char* why;
   } cases[] = {
-      {"columns = 0\nrows = 1\n" + sizes, "line 1: \"columns\" must be a whole number from 1 to 20000",
-       "no column at all"},
-      {"columns = 5\nrows = 20001\n" + sizes, "line 2: \"rows\" must be a whole number from 1 to 20000",
-       "past the largest grid"},
-      {"columns = 5.5\nrows = 2\n" + sizes, "line 1: \"columns\" must be a whole number from 1 to 20000",
-       "a count is whole"},
+      {"columns = 0\nrows = 1\n" + sizes,
+       "line 1: \"columns\" must be a whole number from 1 to 20000", "no column at all"},
+      {"columns = 5\nrows = 20001\n" + sizes,
+       "line 2: \"rows\" must be a whole number from 1 to 20000", "past the largest grid"},
+      {"columns = 5.5\nrows = 2\n" + sizes,
+       "line 1: \"columns\" must be a whole number from 1 to 20000", "a count is whole"},
       {"columns = 5\nrows = 2\ncell_size = 0\nfirst_node = [1.0, 2.0]\n",
        "line 3: \"cell_size\" must be above 0", "cells need a size"},
       {"columns = 5\nrows = 2\ncell_size = -250\nfirst_node = [1.0, 2.0]\n",

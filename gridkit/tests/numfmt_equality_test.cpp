@@ -39,8 +39,12 @@ using Rng = std::mt19937_64;
 
 // ---- generated values -----------------------------------------------------
 
-float random_float_bits(Rng& rng) { return std::bit_cast<float>(static_cast<std::uint32_t>(rng())); }
-double random_double_bits(Rng& rng) { return std::bit_cast<double>(static_cast<std::uint64_t>(rng())); }
+float random_float_bits(Rng& rng) {
+  return std::bit_cast<float>(static_cast<std::uint32_t>(rng()));
+}
+double random_double_bits(Rng& rng) {
+  return std::bit_cast<double>(static_cast<std::uint64_t>(rng()));
+}
 
 // A random sign, and a decimal-looking value: up to 9 digits with the point
 // anywhere from 10^-12 to 10^12 (what data files hold).
@@ -97,7 +101,8 @@ double near_carry(Rng& rng, bool single) {
 }
 
 float subnormal_float(Rng& rng) {
-  const auto bits = static_cast<std::uint32_t>(rng() % (1u << 23)) | (static_cast<std::uint32_t>(rng() & 1) << 31);
+  const auto bits = static_cast<std::uint32_t>(rng() % (1u << 23)) |
+                    (static_cast<std::uint32_t>(rng() & 1) << 31);
   return std::bit_cast<float>(bits);
 }
 
@@ -147,7 +152,10 @@ std::vector<DoubleSource> double_sources() {
       {"decimal ties", decimal_tie},
       {"near a carry", [](Rng& r) { return near_carry(r, false); }},
       {"subnormals",
-       [](Rng& r) { return std::bit_cast<double>(static_cast<std::uint64_t>(r()) & ((std::uint64_t{1} << 52) - 1)); }},
+       [](Rng& r) {
+         return std::bit_cast<double>(static_cast<std::uint64_t>(r()) &
+                                      ((std::uint64_t{1} << 52) - 1));
+       }},
   };
 }
 
@@ -173,8 +181,8 @@ void expect_same(const char* layout, const char* source, T value, const std::str
   if (++failures <= 10) {
     char hex[64];
     std::snprintf(hex, sizeof hex, "%a", static_cast<double>(value));
-    ADD_FAILURE() << layout << " (" << source << ") of " << hex << ": fast \"" << fast << "\", reference \""
-                  << slow << "\"";
+    ADD_FAILURE() << layout << " (" << source << ") of " << hex << ": fast \"" << fast
+                  << "\", reference \"" << slow << "\"";
   }
 }
 
@@ -204,7 +212,8 @@ TEST(NumberFormatsMatchReference, EveryPrintLayoutGivesTheSameBytes) {
   long failures = 0;
   long checked = 0;
   for (const FloatLayout& layout : float_layouts) {
-    for (const float v : kSpecialFloats) expect_same(layout.name, "special", v, layout.fast(v), layout.slow(v), failures);
+    for (const float v : kSpecialFloats)
+      expect_same(layout.name, "special", v, layout.fast(v), layout.slow(v), failures);
     for (const FloatSource& source : float_sources()) {
       for (long n = 0; n < kValues; ++n) {
         const float v = source.next(rng);
@@ -235,11 +244,20 @@ std::string random_token(Rng& rng) {
   char text[128];
   const double v = (rng() % 3 == 0) ? random_double_bits(rng) : decimal_looking(rng);
   switch (rng() % 8) {
-    case 0: std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 10), v); break;
-    case 1: std::snprintf(text, sizeof text, "%.*e", static_cast<int>(rng() % 30), v); break;
-    case 2: std::snprintf(text, sizeof text, "%.*g", static_cast<int>(1 + rng() % 20), v); break;
-    case 3: std::snprintf(text, sizeof text, "%.9g", static_cast<double>(random_float_bits(rng))); break;
-    case 4: return reference::free_real_field(static_cast<float>(v));
+    case 0:
+      std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 10), v);
+      break;
+    case 1:
+      std::snprintf(text, sizeof text, "%.*e", static_cast<int>(rng() % 30), v);
+      break;
+    case 2:
+      std::snprintf(text, sizeof text, "%.*g", static_cast<int>(1 + rng() % 20), v);
+      break;
+    case 3:
+      std::snprintf(text, sizeof text, "%.9g", static_cast<double>(random_float_bits(rng)));
+      break;
+    case 4:
+      return reference::free_real_field(static_cast<float>(v));
     case 5: {
       const char alphabet[] = "0123456789+-.eEdD ";
       std::string junk;
@@ -247,8 +265,12 @@ std::string random_token(Rng& rng) {
       for (int i = 0; i < length; ++i) junk += alphabet[rng() % (sizeof alphabet - 1)];
       return junk;
     }
-    case 6: std::snprintf(text, sizeof text, "%.0f", std::trunc(decimal_looking(rng))); break;
-    default: std::snprintf(text, sizeof text, "%.3f", static_cast<double>(short_dyadic(rng, 24, -30, 20))); break;
+    case 6:
+      std::snprintf(text, sizeof text, "%.0f", std::trunc(decimal_looking(rng)));
+      break;
+    default:
+      std::snprintf(text, sizeof text, "%.3f", static_cast<double>(short_dyadic(rng, 24, -30, 20)));
+      break;
   }
   std::string token = text;
   if (rng() % 4 == 0) {
@@ -277,7 +299,8 @@ std::string random_field(Rng& rng, int width) {
   for (int blanks = static_cast<int>(rng() % 3); blanks > 0; --blanks) {
     field.insert(rng() % (field.size() + 1), 1, ' ');
   }
-  if (static_cast<int>(field.size()) < width) field.insert(0, static_cast<std::size_t>(width) - field.size(), ' ');
+  if (static_cast<int>(field.size()) < width)
+    field.insert(0, static_cast<std::size_t>(width) - field.size(), ' ');
   return field.substr(0, static_cast<std::size_t>(width));
 }
 
@@ -342,7 +365,8 @@ TEST(NumberFormatsMatchReference, EveryReaderGivesTheSameBits) {
       const std::string text = reader.text(rng);
       std::string fast, slow;
       if (!reader.compare(text, fast, slow) && ++failures <= 10) {
-        ADD_FAILURE() << reader.name << " of \"" << text << "\": fast " << fast << ", reference " << slow;
+        ADD_FAILURE() << reader.name << " of \"" << text << "\": fast " << fast << ", reference "
+                      << slow;
       }
     }
     checked += 2 * kValues;

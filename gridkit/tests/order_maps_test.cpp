@@ -14,9 +14,11 @@ namespace gridkit {
 namespace {
 
 TEST(OrderMaps, RowsSplitIntoPiecesOf123Columns) {
-  EXPECT_EQ(map_pieces(NCOL()), (std::vector<MapPiece>{{1, 123}, {124, 246}, {247, 361}})) << "the model grid";
+  EXPECT_EQ(map_pieces(NCOL()), (std::vector<MapPiece>{{1, 123}, {124, 246}, {247, 361}}))
+      << "the model grid";
   EXPECT_EQ(map_pieces(123), (std::vector<MapPiece>{{1, 123}})) << "exactly one piece";
-  EXPECT_EQ(map_pieces(124), (std::vector<MapPiece>{{1, 123}, {124, 124}})) << "one column more: a second piece";
+  EXPECT_EQ(map_pieces(124), (std::vector<MapPiece>{{1, 123}, {124, 124}}))
+      << "one column more: a second piece";
 }
 
 // Orders 0, 9, 10 and 123 in columns 121-124 of row 2, across two pieces:
@@ -40,7 +42,8 @@ TEST(OrderMaps, FilesThatAreNoOrderMapAreNamed) {
   const kit_test::ScratchFolder dir;
   const std::pair<std::string, std::string> cases[] = {
       {"0*x\n", "read R.OR1 line 1: expected 123 order digits, found \"0*x\""},
-      {std::string(122, '1') + "x\n", "read R.OR1 line 1: not an order digit, found \"" + std::string(40, '1') + "...\""},
+      {std::string(122, '1') + "x\n",
+       "read R.OR1 line 1: not an order digit, found \"" + std::string(40, '1') + "...\""},
       {std::string(123, '*') + "\n", "read R.OR1: end of file after line 1"},
   };
   for (const auto& [text, error] : cases) {

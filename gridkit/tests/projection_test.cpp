@@ -10,8 +10,8 @@
 
 namespace {
 
-using gridkit::geodetic_to_crstm;
 using gridkit::crstm_to_geodetic;
+using gridkit::geodetic_to_crstm;
 
 TEST(ProjectionForward, OriginGivesFalseEastingAndNorthingExactly) {
   const gridkit::ForwardResult r = geodetic_to_crstm(44.0, 86.0);

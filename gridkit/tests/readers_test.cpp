@@ -30,7 +30,8 @@ TEST(ParseNumbers, AcceptsTheNotationsFilesUse) {
   EXPECT_EQ(parse_float("5."), 5.0f);
   EXPECT_EQ(parse_float("-2E-1"), -0.2f);
   EXPECT_EQ(parse_double("359987"), 359987.0);
-  for (const char* bad : {"", "-", ".", "1.2.3", "abc", "1e", "1e+", "E5", "1,5", "NaN", "inf", "0x10"}) {
+  for (const char* bad :
+       {"", "-", ".", "1.2.3", "abc", "1e", "1e+", "E5", "1,5", "NaN", "inf", "0x10"}) {
     EXPECT_FALSE(parse_float(bad).has_value()) << bad;
   }
   EXPECT_FALSE(parse_float("1e39").has_value()) << "too large for single precision";

@@ -36,9 +36,11 @@ TEST(OutFile, ReplacesItsNameOnlyAtANormalEnd) {
   const Case cases[] = {
       {"normal end with lines", true, true, false, "NEW\n"},
       {"normal end with nothing written: an empty output is a result", true, false, false, ""},
-      {"error after writing over an earlier file: the earlier file stays", true, true, true, "OLD\n"},
+      {"error after writing over an earlier file: the earlier file stays", true, true, true,
+       "OLD\n"},
       {"error before writing: the earlier file stays", true, false, true, "OLD\n"},
-      {"error after writing under a new name: what was written is kept", false, true, true, "NEW\n"},
+      {"error after writing under a new name: what was written is kept", false, true, true,
+       "NEW\n"},
       {"error before writing under a new name: no file appears", false, false, true, nullptr},
   };
   for (const Case& c : cases) {
@@ -48,7 +50,8 @@ TEST(OutFile, ReplacesItsNameOnlyAtANormalEnd) {
       OutFile out(folder / "OUT.DAT", "OUT.DAT");
       if (c.write_line) out.line("NEW");
       out.flush();
-      EXPECT_EQ(folder.read("OUT.DAT"), c.earlier ? "OLD\n" : "") << c.why << ": replaced while still open";
+      EXPECT_EQ(folder.read("OUT.DAT"), c.earlier ? "OLD\n" : "")
+          << c.why << ": replaced while still open";
       if (c.stop_with_error) throw KitError("stop");
     } catch (const KitError&) {
     }
@@ -65,8 +68,8 @@ TEST(OutFile, ReplacesItsNameOnlyAtANormalEnd) {
 TEST(OutFile, AFailedWriteLeavesTheEarlierFile) {
   struct Case {
     const char* why;
-    int lines;                 // of 100 characters; the limit is 4096 bytes
-    bool close;                // close() rather than an error unwinding
+    int lines;   // of 100 characters; the limit is 4096 bytes
+    bool close;  // close() rather than an error unwinding
   };
   const Case cases[] = {
       {"a line that fills the buffer fails", 1000, false},
@@ -153,9 +156,11 @@ TEST(InFile, UnreadableInputsSayWhy) {
   };
   const Case cases[] = {
       {"a folder", "SUB", "SUB", "open SUB: is a folder, not a file"},
-      {"a name ending in a tab", "ZONES.BOL\t", "ZONES.BOL\t", "open \"ZONES.BOL\\t\": no such file"},
+      {"a name ending in a tab", "ZONES.BOL\t", "ZONES.BOL\t",
+       "open \"ZONES.BOL\\t\": no such file"},
       {"a carriage return and a bell", "A\rB\a", "A\rB\a", "open \"A\\rB\\x07\": no such file"},
-      {"an endless device stops at the bound", "/dev/zero", "/dev/zero", "read /dev/zero: larger than 256 MiB"},
+      {"an endless device stops at the bound", "/dev/zero", "/dev/zero",
+       "read /dev/zero: larger than 256 MiB"},
   };
   for (const Case& c : cases) {
     Folder folder;
@@ -171,7 +176,9 @@ TEST(InFile, UnreadableInputsSayWhy) {
 
 TEST(InFile, ByteOrderMarkIsSkippedWithANote) {
   Folder folder;
-  folder.write("BOM.DAT", "\xEF\xBB\xBF" "1 2 3\n");
+  folder.write("BOM.DAT",
+               "\xEF\xBB\xBF"
+               "1 2 3\n");
   folder.write("PLAIN.DAT", "1 2 3\n");
   const NoteCapture notes;
   EXPECT_EQ(InFile::open_existing(folder / "BOM.DAT", "BOM.DAT").require_line(), "1 2 3");

@@ -56,7 +56,8 @@ std::string grid_text(Write write, const Grid& grid) {
 
 TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
   const IntGrid ints = kit_test::make_int_grid([](int r, int c) { return (r * 7 + c) % 13 - 3; });
-  const RealGrid reals = kit_test::make_grid(NROW(), NCOL(), [](int r, int c) { return 0.5f * r - 0.25f * c; });
+  const RealGrid reals =
+      kit_test::make_grid(NROW(), NCOL(), [](int r, int c) { return 0.5f * r - 0.25f * c; });
   std::string dsaa = "DSAA\n3 2\n0 2\n0 1\n1 6\n1 2 3\n4 5 6";
   struct Case {
     const char* why;
@@ -65,19 +66,35 @@ TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
   };
   const Case cases[] = {
       {"integer grid", grid_text(kit_test::write_int_grid, ints),
-       [](InFile& f) { const IntGrid g = read_int_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
+       [](InFile& f) {
+         const IntGrid g = read_int_grid(f);
+         return bytes_of(&g(1, 1), NROW() * NCOL());
+       }},
       {"fixed real grid", grid_text(kit_test::write_fixed_grid, reals),
-       [](InFile& f) { const RealGrid g = read_fixed_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
+       [](InFile& f) {
+         const RealGrid g = read_fixed_grid(f);
+         return bytes_of(&g(1, 1), NROW() * NCOL());
+       }},
       {"free real grid", grid_text([](auto p, auto& g) { kit_test::write_free_grid(p, g); }, reals),
-       [](InFile& f) { const RealGrid g = read_free_grid(f); return bytes_of(&g(1, 1), NROW() * NCOL()); }},
+       [](InFile& f) {
+         const RealGrid g = read_free_grid(f);
+         return bytes_of(&g(1, 1), NROW() * NCOL());
+       }},
       {"points, double", "1 2 3\n4.5, 6 7\n8 9 10", point_list<PointD>(read_point_double)},
       {"points, single", "1 2 3\n4.5 6 7 extra\n", point_list<PointF>(read_point_single)},
       {"points, X and Y only", "1 2\n3 4 5", point_list<PointXY>(read_point_xy)},
-      {"points ending in a bad line: the same error", "1 2 3\nx 4 5\n", point_list<PointD>(read_point_double)},
+      {"points ending in a bad line: the same error", "1 2 3\nx 4 5\n",
+       point_list<PointD>(read_point_double)},
       {"Surfer grid, last line without a line end", dsaa,
-       [](InFile& f) { const DsaaGrid g = read_dsaa(f); return bytes_of(g.z.data(), g.z.size()); }},
+       [](InFile& f) {
+         const DsaaGrid g = read_dsaa(f);
+         return bytes_of(g.z.data(), g.z.size());
+       }},
       {"a short grid: the same end-of-file error", "1 2 3\n",
-       [](InFile& f) { const RealGrid g = read_free_grid(f); return bytes_of(&g(1, 1), 1); }},
+       [](InFile& f) {
+         const RealGrid g = read_free_grid(f);
+         return bytes_of(&g(1, 1), 1);
+       }},
   };
   std::mt19937 random(20);
   const char kWhite[] = {' ', '\t', '\r', '\n', '\n', '\f'};
@@ -89,7 +106,8 @@ TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
       for (int k = 0; k < length; ++k) tail += kWhite[random() % sizeof kWhite];
       // Trailing blanks on the last line itself are part of that line.
       const std::string with_tail = (c.text.ends_with('\n') ? c.text : c.text + "\n") + tail;
-      ASSERT_EQ(read_with(c.reader, with_tail), plain) << c.why << ", tail of " << tail.size() << " bytes";
+      ASSERT_EQ(read_with(c.reader, with_tail), plain)
+          << c.why << ", tail of " << tail.size() << " bytes";
     }
   }
 }

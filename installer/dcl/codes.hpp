@@ -25,14 +25,14 @@
 
 namespace dcl {
 
-inline constexpr unsigned kMinMatch = 2;        // shortest match length
-inline constexpr unsigned kMaxMatch = 518;      // longest match length
-inline constexpr unsigned kEndCode = 519;       // length value that ends the stream
+inline constexpr unsigned kMinMatch = 2;           // shortest match length
+inline constexpr unsigned kMaxMatch = 518;         // longest match length
+inline constexpr unsigned kEndCode = 519;          // length value that ends the stream
 inline constexpr unsigned kMaxLen2Distance = 256;  // length-2 matches have 2 low bits
-inline constexpr unsigned kMaxWindow = 4096;    // largest window (k = 6)
-inline constexpr unsigned kMinDictBits = 4;     // k for a 1024-byte window
-inline constexpr unsigned kMaxDictBits = 6;     // k for a 4096-byte window
-inline constexpr unsigned kLookupBits = 8;      // first-level tables look at 8 bits
+inline constexpr unsigned kMaxWindow = 4096;       // largest window (k = 6)
+inline constexpr unsigned kMinDictBits = 4;        // k for a 1024-byte window
+inline constexpr unsigned kMaxDictBits = 6;        // k for a 4096-byte window
+inline constexpr unsigned kLookupBits = 8;         // first-level tables look at 8 bits
 
 // One prefix code: stored bits (first bit read in bit 0) and their count.
 struct Code {
@@ -45,7 +45,7 @@ inline constexpr std::array<std::uint8_t, 16> kLengthCodeLengths = {3, 2, 3, 3, 
                                                                     5, 5, 5, 6, 6, 6, 7, 7};
 inline constexpr std::array<std::uint8_t, 16> kLengthExtraBits = {0, 0, 0, 0, 0, 0, 0, 0,
                                                                   1, 2, 3, 4, 5, 6, 7, 8};
-inline constexpr std::array<std::uint16_t, 16> kLengthBase = {2,  3,  4,  5,  6,  7,   8,   9,
+inline constexpr std::array<std::uint16_t, 16> kLengthBase = {2,  3,  4,  5,  6,  7,  8,   9,
                                                               10, 12, 16, 24, 40, 72, 136, 264};
 
 // Distance symbols (the high part of a distance): code length of each.
@@ -212,8 +212,8 @@ inline constexpr AsciiTables kAsciiTables = [] {
     }
     const unsigned prefix = c.bits & 0xFFU;
     if (tables.first[prefix].subtable == 0) {
-      tables.first[prefix] =
-          AsciiEntry{0, static_cast<std::uint8_t>(kLookupBits), static_cast<std::uint8_t>(++next_subtable)};
+      tables.first[prefix] = AsciiEntry{0, static_cast<std::uint8_t>(kLookupBits),
+                                        static_cast<std::uint8_t>(++next_subtable)};
     }
     const Code rest{static_cast<std::uint16_t>(c.bits >> kLookupBits),
                     static_cast<std::uint8_t>(c.length - kLookupBits)};
@@ -228,12 +228,17 @@ namespace detail {
 // Every slot filled means each code is complete (no bit pattern undecodable)
 // and free of overlaps: the code lengths are those of the format.
 constexpr bool tables_complete() {
-  for (const auto& e : kLengthTable) if (e.code_bits == 0) return false;
-  for (const auto& e : kDistanceTable) if (e.code_bits == 0) return false;
-  for (const auto& e : kAsciiTables.first) if (e.code_bits == 0) return false;
+  for (const auto& e : kLengthTable)
+    if (e.code_bits == 0) return false;
+  for (const auto& e : kDistanceTable)
+    if (e.code_bits == 0) return false;
+  for (const auto& e : kAsciiTables.first)
+    if (e.code_bits == 0) return false;
   for (std::size_t t = 1; t < kAsciiTables.second.size(); ++t)
-    for (const auto& e : kAsciiTables.second[t]) if (e.code_bits == 0) return false;
-  for (const auto& e : kAsciiTables.second[0]) if (e.code_bits != 0 || e.value != 0) return false;
+    for (const auto& e : kAsciiTables.second[t])
+      if (e.code_bits == 0) return false;
+  for (const auto& e : kAsciiTables.second[0])
+    if (e.code_bits != 0 || e.value != 0) return false;
   return true;
 }
 

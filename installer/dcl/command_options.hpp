@@ -18,9 +18,11 @@ inline ImplodeOptions implode_options(const gridkit::ParsedOptions& options) {
   ImplodeOptions chosen;
   if (options.has(kAsciiOption.name)) chosen.literals = LiteralCoding::ascii;
   if (const auto text = options.value(kDictOption.name)) {
-    const bool digits = !text->empty() && text->size() <= 4 && text->find_first_not_of("0123456789") == std::string::npos;
+    const bool digits = !text->empty() && text->size() <= 4 &&
+                        text->find_first_not_of("0123456789") == std::string::npos;
     const unsigned size = digits ? static_cast<unsigned>(std::stoul(*text)) : 0;
-    if (!valid_dictionary_size(size)) throw gridkit::UsageError("--dict takes 1024, 2048 or 4096, not \"" + *text + "\"");
+    if (!valid_dictionary_size(size))
+      throw gridkit::UsageError("--dict takes 1024, 2048 or 4096, not \"" + *text + "\"");
     chosen.dictionary_size = size;
   }
   return chosen;

@@ -29,9 +29,9 @@ namespace {
 constexpr unsigned kHistory = kMaxWindow;  // history kept for matches
 constexpr unsigned kCopySlack = 8;         // 8-byte match copies may run 7 bytes past a match
 constexpr unsigned kHeaderSize = 2;
-constexpr unsigned kMinFirstRead = 5;      // fewer bytes in the first read is an error
-constexpr unsigned kTokenBits = 30;        // most bits one token takes: 1 + 7 + 8 + 8 + 6
-constexpr unsigned kLookahead = 8;         // bits that must stay valid after every drop
+constexpr unsigned kMinFirstRead = 5;  // fewer bytes in the first read is an error
+constexpr unsigned kTokenBits = 30;    // most bits one token takes: 1 + 7 + 8 + 8 + 6
+constexpr unsigned kLookahead = 8;     // bits that must stay valid after every drop
 
 struct WorkArea {
   std::uint8_t input[kReadSize];
@@ -131,9 +131,7 @@ class Exploder {
     return true;
   }
 
-  unsigned peek(unsigned n) const {
-    return static_cast<unsigned>(bitbuf_) & ((1U << n) - 1U);
-  }
+  unsigned peek(unsigned n) const { return static_cast<unsigned>(bitbuf_) & ((1U << n) - 1U); }
 
   enum class Step { more, end, fail };
 
@@ -144,8 +142,8 @@ class Exploder {
     static_assert(kTokenBits + kLookahead <= 57, "refill must cover a token");
     for (;;) {
       if (bits_ < kTokenBits + kLookahead) refill();
-      const Step step = bits_ >= kTokenBits + kLookahead ? decode_token<false>()
-                                                          : decode_token<true>();
+      const Step step =
+          bits_ >= kTokenBits + kLookahead ? decode_token<false>() : decode_token<true>();
       if (step != Step::more) return step == Step::end;
       if (out_pos_ >= kHistory + kWriteBlock) slide();
     }
@@ -208,7 +206,8 @@ class Exploder {
       // the bits at once fails exactly when one of the two drops (first 8
       // bits, then the rest) would.
       const AsciiEntry& e = kAsciiTables.first[peek(8)];
-      const auto next = static_cast<unsigned>(bitbuf_ >> kLookupBits) & ((1U << kAsciiSubBits) - 1U);
+      const auto next =
+          static_cast<unsigned>(bitbuf_ >> kLookupBits) & ((1U << kAsciiSubBits) - 1U);
       const AsciiSubEntry& s = kAsciiTables.second[e.subtable][next];
       const unsigned code_bits = unsigned{e.code_bits} + s.code_bits;
       value = unsigned{e.value} | s.value;
@@ -251,7 +250,7 @@ class Exploder {
   unsigned in_pos_ = 0;
   unsigned in_count_ = 0;
   bool input_ended_ = false;
-  unsigned out_pos_ = 0;      // next free byte of the window
+  unsigned out_pos_ = 0;  // next free byte of the window
 };
 
 }  // namespace
@@ -296,11 +295,16 @@ Exploded explode_bytes(std::span<const std::uint8_t> stream) {
 
 std::string_view result_text(ExplodeResult result) {
   switch (result) {
-    case ExplodeResult::ok: return "decoded";
-    case ExplodeResult::bad_dictionary_size: return "window size code in the header is not 4, 5 or 6";
-    case ExplodeResult::bad_literal_coding: return "literal coding byte in the header is not 0 or 1";
-    case ExplodeResult::short_first_read: return "stream is 4 bytes or shorter";
-    case ExplodeResult::data_error: return "input ended before the end code";
+    case ExplodeResult::ok:
+      return "decoded";
+    case ExplodeResult::bad_dictionary_size:
+      return "window size code in the header is not 4, 5 or 6";
+    case ExplodeResult::bad_literal_coding:
+      return "literal coding byte in the header is not 0 or 1";
+    case ExplodeResult::short_first_read:
+      return "stream is 4 bytes or shorter";
+    case ExplodeResult::data_error:
+      return "input ended before the end code";
   }
   return "unknown result";
 }

@@ -27,11 +27,11 @@ inline constexpr unsigned kReadSize = 2048;    // bytes asked of each read
 inline constexpr unsigned kWriteBlock = 4096;  // bytes handed to each full write
 
 enum class ExplodeResult : int {
-  ok = 0,                  // decoded up to the end code
-  bad_dictionary_size = 1, // header byte 1 is not 4, 5 or 6
-  bad_literal_coding = 2,  // header byte 0 is not 0 or 1
-  short_first_read = 3,    // the first read delivered 4 bytes or fewer
-  data_error = 4,          // input ended before the end code
+  ok = 0,                   // decoded up to the end code
+  bad_dictionary_size = 1,  // header byte 1 is not 4, 5 or 6
+  bad_literal_coding = 2,   // header byte 0 is not 0 or 1
+  short_first_read = 3,     // the first read delivered 4 bytes or fewer
+  data_error = 4,           // input ended before the end code
 };
 
 // What a result means, in words shared by every message that reports one

@@ -173,9 +173,9 @@ class Imploder {
         const Match m = matches_.back();
         for (unsigned i = 1; i < m.length; ++i) finder_.insert(pos + i);
         end = pos + m.length;
-        steps_[end - start] = Step{here + coder_.match_cost(m.length, m.distance),
-                                   static_cast<std::uint16_t>(m.length),
-                                   static_cast<std::uint16_t>(m.distance)};
+        steps_[end - start] =
+            Step{here + coder_.match_cost(m.length, m.distance),
+                 static_cast<std::uint16_t>(m.length), static_cast<std::uint16_t>(m.distance)};
         break;
       }
       // A length-2 candidate comes first when there is one; longer
@@ -194,8 +194,8 @@ class Imploder {
 
   void relax(std::size_t index, std::uint32_t cost, unsigned length, unsigned distance) {
     if (cost < steps_[index].cost) {
-      steps_[index] = Step{cost, static_cast<std::uint16_t>(length),
-                           static_cast<std::uint16_t>(distance)};
+      steps_[index] =
+          Step{cost, static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(distance)};
     }
   }
 
@@ -225,9 +225,12 @@ class Imploder {
 
 unsigned dictionary_bits(unsigned size) {
   switch (size) {
-    case 1024: return 4;
-    case 2048: return 5;
-    case 4096: return 6;
+    case 1024:
+      return 4;
+    case 2048:
+      return 5;
+    case 4096:
+      return 6;
     default:
       throw std::invalid_argument("window size " + std::to_string(size) +
                                   " is not 1024, 2048 or 4096");
@@ -236,9 +239,7 @@ unsigned dictionary_bits(unsigned size) {
 
 }  // namespace
 
-bool valid_dictionary_size(unsigned size) {
-  return size == 1024 || size == 2048 || size == 4096;
-}
+bool valid_dictionary_size(unsigned size) { return size == 1024 || size == 2048 || size == 4096; }
 
 std::vector<std::uint8_t> implode(std::span<const std::uint8_t> input,
                                   const ImplodeOptions& options) {

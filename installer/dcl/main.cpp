@@ -118,7 +118,8 @@ class Output {
       return;
     }
     std::cout.flush();
-    if (!std::cout) throw gridkit::KitError::write("standard output", "the stream refused the bytes");
+    if (!std::cout)
+      throw gridkit::KitError::write("standard output", "the stream refused the bytes");
   }
   void discard() noexcept {
     if (file_) file_->discard();
@@ -145,7 +146,8 @@ class StreamInput {
 #endif
     // A closed standard input is an error, not an empty stream.
     struct stat info {};
-    if (::fstat(0, &info) != 0) throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
+    if (::fstat(0, &info) != 0)
+      throw gridkit::KitError::read_file(name_, gridkit::system_reason(errno));
   }
   StreamInput(const StreamInput&) = delete;
   StreamInput& operator=(const StreamInput&) = delete;
@@ -201,22 +203,23 @@ int run_explode(std::span<const std::string> words) {
   const dcl::ExplodeResult result = dcl::explode(read_routine, write_routine, work.data(), &files);
   if (result != dcl::ExplodeResult::ok && (out.written() == 0 || !out.keeps_partial_output())) {
     out.discard();
-    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); " << out.written() << " bytes decoded, " << gridkit::shown_name(args[1])
-              << " left as it was\n";
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result)
+              << " (result " << static_cast<int>(result) << "); " << out.written()
+              << " bytes decoded, " << gridkit::shown_name(args[1]) << " left as it was\n";
     return static_cast<int>(result);
   }
   out.commit();
   if (result != dcl::ExplodeResult::ok) {
-    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result) << " (result "
-              << static_cast<int>(result) << "); " << out.written() << " bytes written to "
-              << gridkit::shown_name(args[1]) << "\n";
+    std::cerr << "dcl: " << gridkit::shown_name(args[0]) << ": " << result_text(result)
+              << " (result " << static_cast<int>(result) << "); " << out.written()
+              << " bytes written to " << gridkit::shown_name(args[1]) << "\n";
   }
   return static_cast<int>(result);
 }
 
 int run_implode(std::span<const std::string> words) {
-  const gridkit::ParsedOptions options = gridkit::parse_options(words, {dcl::kAsciiOption, dcl::kDictOption});
+  const gridkit::ParsedOptions options =
+      gridkit::parse_options(words, {dcl::kAsciiOption, dcl::kDictOption});
   if (options.help) {
     std::cout << kHelp;
     return 0;
@@ -250,5 +253,6 @@ int run_dcl(std::span<const std::string> args) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = gridkit::arguments(argc, argv);
-  return gridkit::program_main("dcl", args, [&] { return run_dcl(args); }, gridkit::ErrorLine::named);
+  return gridkit::program_main(
+      "dcl", args, [&] { return run_dcl(args); }, gridkit::ErrorLine::named);
 }

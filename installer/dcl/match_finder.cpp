@@ -34,8 +34,8 @@ MatchFinder::MatchFinder(std::span<const std::uint8_t> data, unsigned window, un
 }
 
 unsigned MatchFinder::hash3(std::size_t pos) const {
-  const std::uint32_t v = (std::uint32_t{data_[pos]} << 16) | (std::uint32_t{data_[pos + 1]} << 8) |
-                          data_[pos + 2];
+  const std::uint32_t v =
+      (std::uint32_t{data_[pos]} << 16) | (std::uint32_t{data_[pos + 1]} << 8) | data_[pos + 2];
   return (v * 2654435761U) >> (32 - kHashBits);
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 // The buffer being parsed: the payload or one continuation file.
 struct Buffer {
-  std::string file;          // for messages
-  std::uint64_t base = 0;    // file offset of its first byte
+  std::string file;        // for messages
+  std::uint64_t base = 0;  // file offset of its first byte
   std::shared_ptr<const std::uint8_t[]> storage;
   std::span<const std::uint8_t> bytes;
 };
@@ -79,7 +79,9 @@ void write_output(char* buffer, unsigned int* size, void* param) {
 class CopyPhase {
  public:
   CopyPhase(const Payload& payload, const CopySettings& settings, Platform& platform)
-      : payload_(payload), settings_(settings), platform_(platform),
+      : payload_(payload),
+        settings_(settings),
+        platform_(platform),
         work_(std::make_unique_for_overwrite<std::uint8_t[]>(dcl::kWorkAreaSize)) {}
 
   std::optional<Failure> run();
@@ -152,13 +154,20 @@ std::optional<Failure> CopyPhase::run() {
 
 bool CopyPhase::admitted(const Record& record, const std::string& target) {
   switch (record.condition) {
-    case kAlways: return true;
-    case kOptionOne: return (settings_.option_flag1 & 1U) != 0;
-    case kOptionTwo: return (settings_.option_flag2 & 2U) != 0;
-    case kOptionThree: return (settings_.option_flag3 & 1U) != 0;
-    case kUpdateOnly: return platform_.file_readable(target);
-    case kUnlessLibrary: return !platform_.library_present(record.name, settings_.install_folder);
-    default: return false;
+    case kAlways:
+      return true;
+    case kOptionOne:
+      return (settings_.option_flag1 & 1U) != 0;
+    case kOptionTwo:
+      return (settings_.option_flag2 & 2U) != 0;
+    case kOptionThree:
+      return (settings_.option_flag3 & 1U) != 0;
+    case kUpdateOnly:
+      return platform_.file_readable(target);
+    case kUnlessLibrary:
+      return !platform_.library_present(record.name, settings_.install_folder);
+    default:
+      return false;
   }
 }
 
@@ -171,7 +180,8 @@ std::optional<std::string> CopyPhase::install(const Record& record, const std::s
     return "\"" + record.name + "\" decompresses to more than 2 MiB (2097152 bytes)";
   }
   if (result != dcl::ExplodeResult::ok) {
-    return "compressed data of \"" + record.name + "\" is damaged: " + std::string(dcl::result_text(result));
+    return "compressed data of \"" + record.name +
+           "\" is damaged: " + std::string(dcl::result_text(result));
   }
   const std::span<std::uint8_t> image(output_.bytes.get(), decoding.count);
   if (record.personal) personalise(image, settings_.owner_name, settings_.owner_firm);

@@ -15,9 +15,9 @@ namespace payload {
 
 // What the wizard holds that the copy phase uses.
 struct CopySettings {
-  std::string install_folder;  // as typed; the separator is appended
-  std::string owner_name;      // cut to 30 characters before personalisation
-  std::string owner_firm;      // likewise
+  std::string install_folder;      // as typed; the separator is appended
+  std::string owner_name;          // cut to 30 characters before personalisation
+  std::string owner_firm;          // likewise
   std::uint32_t option_flag1 = 1;  // bit 0: "Install sample drawings" (condition "1")
   std::uint32_t option_flag2 = 1;  // bit 1 tested (condition "2"); nothing changes it
   std::uint32_t option_flag3 = 1;  // bit 0 tested (condition "3"); nothing changes it

@@ -37,10 +37,10 @@ HeaderParse parse_install_header(std::span<const std::uint8_t> bytes) {
     if (pos >= bytes.size() || bytes[pos] != static_cast<std::uint8_t>(record.letter)) continue;
     const CString text = get_string(bytes, pos + 2, kMaxName);
     if (!text.text) {
-      parse.failure = header_failure(
-          pos, std::string("header record ") + record.letter +
-                   (text.too_long ? " holds a string longer than 259 characters"
-                                  : " runs past the end of the payload"));
+      parse.failure =
+          header_failure(pos, std::string("header record ") + record.letter +
+                                  (text.too_long ? " holds a string longer than 259 characters"
+                                                 : " runs past the end of the payload"));
       parse.end = pos;
       return parse;
     }
@@ -65,8 +65,9 @@ namespace {
 
 // Checks the offset field of `image` and parses the header; the payload is
 // the image's tail from the offset on, kept alive by `storage`.
-LoadResult load_from(std::span<const std::uint8_t> image, std::shared_ptr<const std::uint8_t[]> storage,
-                     const std::string& image_path, const std::string& source_folder) {
+LoadResult load_from(std::span<const std::uint8_t> image,
+                     std::shared_ptr<const std::uint8_t[]> storage, const std::string& image_path,
+                     const std::string& source_folder) {
   LoadResult result;
   result.payload.image_path = image_path;
   result.payload.source_folder = source_folder;

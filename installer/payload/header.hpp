@@ -17,11 +17,11 @@ namespace payload {
 
 // The header's values; absent records leave the built-in defaults.
 struct InstallHeader {
-  std::string install_folder{kDefaultFolder};  // P
-  std::string program{kDefaultProgram};        // X
+  std::string install_folder{kDefaultFolder};    // P
+  std::string program{kDefaultProgram};          // X
   std::string description{kDefaultDescription};  // S
-  std::string link_name{kDefaultLink};         // L
-  std::optional<std::uint8_t> mode;            // M (stored, acted on by nothing)
+  std::string link_name{kDefaultLink};           // L
+  std::optional<std::uint8_t> mode;              // M (stored, acted on by nothing)
 
   // Which of P, X, S, L were present (M: mode.has_value()).
   bool has_folder = false;

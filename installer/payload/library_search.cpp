@@ -64,7 +64,8 @@ std::vector<CachedLibrary> parse_loader_cache(std::span<const std::uint8_t> cach
     if (cache.size() < kOldHeader) return {};
     const std::uint64_t count = u32_at(cache, 12);
     const std::uint64_t old_end = kOldHeader + count * kOldEntry;
-    new_at = static_cast<std::size_t>(std::min<std::uint64_t>((old_end + 7) & ~std::uint64_t{7}, cache.size()));
+    new_at = static_cast<std::size_t>(
+        std::min<std::uint64_t>((old_end + 7) & ~std::uint64_t{7}, cache.size()));
     if (!starts_with(cache, new_at, kNewMagic)) {
       if (old_end > cache.size()) return {};
       return read_entries(cache, kOldHeader, count, kOldEntry, static_cast<std::size_t>(old_end));
@@ -80,7 +81,8 @@ std::vector<std::string> loader_folders(std::string_view library_path,
   const auto add = [&](std::string_view folder) {
     if (folder.empty() || folder[0] != '/') return;
     while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
-    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.emplace_back(folder);
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+      folders.emplace_back(folder);
   };
   for (std::size_t begin = 0; begin <= library_path.size();) {
     const std::size_t end = std::min(library_path.find_first_of(":;", begin), library_path.size());
@@ -89,7 +91,8 @@ std::vector<std::string> loader_folders(std::string_view library_path,
   }
   for (const CachedLibrary& library : cache) {
     const std::size_t slash = library.path.rfind('/');
-    if (slash != std::string::npos) add(std::string_view(library.path).substr(0, slash == 0 ? 1 : slash));
+    if (slash != std::string::npos)
+      add(std::string_view(library.path).substr(0, slash == 0 ? 1 : slash));
   }
   for (std::string_view folder : kDefaultFolders) add(folder);
   return folders;

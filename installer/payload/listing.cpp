@@ -1,7 +1,7 @@
 #include "installer/payload/listing.hpp"
 
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
@@ -42,14 +42,16 @@ void list_header(const Payload& payload, std::ostream& out) {
   line('X', "program         ", h.program, h.has_program);
   line('S', "description     ", h.description, h.has_description);
   line('L', "shortcut file   ", h.link_name, h.has_link);
-  out << "  M mode            " << (h.mode ? std::to_string(*h.mode) : std::string("(absent)")) << '\n';
+  out << "  M mode            " << (h.mode ? std::to_string(*h.mode) : std::string("(absent)"))
+      << '\n';
 }
 
 std::string file_line(const Record& r, std::uint64_t offset) {
   const std::size_t packed = r.data.size();
   char ratio[16] = "-";
   if (r.uncompressed_size != 0) {
-    std::snprintf(ratio, sizeof ratio, "%.1f%%", 100.0 * static_cast<double>(packed) / r.uncompressed_size);
+    std::snprintf(ratio, sizeof ratio, "%.1f%%",
+                  100.0 * static_cast<double>(packed) / r.uncompressed_size);
   }
   char text[160];
   std::snprintf(text, sizeof text, "%10llu  %c    %c    %s  %10lu  %10zu  %7s  ",

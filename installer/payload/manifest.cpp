@@ -22,7 +22,8 @@ std::string trim(const std::string& text) {
 
 class LineParser {
  public:
-  LineParser(const std::string& path, int line) : where_(path + ":" + std::to_string(line) + ": ") {}
+  LineParser(const std::string& path, int line)
+      : where_(path + ":" + std::to_string(line) + ": ") {}
 
   [[noreturn]] void fail(const std::string& problem) const { throw PackError(where_ + problem); }
 
@@ -63,8 +64,8 @@ void set_header_text(const LineParser& p, std::string& value, bool& present, con
 }
 
 std::uint8_t parse_mode(const LineParser& p, const std::string& text) {
-  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos ||
-      std::stoi(text) > 255) {
+  if (text.empty() || text.size() > 3 ||
+      text.find_first_not_of("0123456789") != std::string::npos || std::stoi(text) > 255) {
     p.fail("mode must be a number from 0 to 255, not \"" + text + "\"");
   }
   return static_cast<std::uint8_t>(std::stoi(text));
@@ -115,18 +116,20 @@ Manifest parse_manifest(const std::string& text, const std::filesystem::path& fo
       item.condition = words[0][0];
       item.name = words[1];
       item.source = std::filesystem::path(words[2]).is_absolute() ? std::filesystem::path(words[2])
-                                                                   : folder / words[2];
+                                                                  : folder / words[2];
       manifest.items.push_back(item);
     } else if (key == "disk") {
       if (const std::string problem = label_problem(rest); !problem.empty()) p.fail(problem);
-      if (++disks > kMaxDisks) p.fail("more than eight disks (the last continuation file is 9.DAT)");
+      if (++disks > kMaxDisks)
+        p.fail("more than eight disks (the last continuation file is 9.DAT)");
       ManifestItem item;
       item.kind = ManifestItem::Kind::disk;
       item.line = line;
       item.label = rest;
       manifest.items.push_back(item);
     } else {
-      p.fail("\"" + key + "\" is not a manifest item (folder, program, description, link, mode, "
+      p.fail("\"" + key +
+             "\" is not a manifest item (folder, program, description, link, mode, "
              "file, personal, disk)");
     }
   }

@@ -49,12 +49,16 @@ class MemoryPlatform : public Platform {
     note("folder " + path);
   }
   bool file_readable(const std::string& path) override { return files.count(path) != 0; }
-  std::optional<Failure> write_new_file(const std::string& path, std::span<const std::uint8_t> bytes) override {
-    if (unwritable.count(path) != 0) return Failure{path, std::nullopt, "write: No space left on device"};
+  std::optional<Failure> write_new_file(const std::string& path,
+                                        std::span<const std::uint8_t> bytes) override {
+    if (unwritable.count(path) != 0)
+      return Failure{path, std::nullopt, "write: No space left on device"};
     files[path] = Bytes(bytes.begin(), bytes.end());
     return std::nullopt;
   }
-  void set_last_write_time(const std::string& path, std::uint64_t time) override { times[path] = time; }
+  void set_last_write_time(const std::string& path, std::uint64_t time) override {
+    times[path] = time;
+  }
   bool library_present(const std::string& name, const std::string&) override {
     return libraries.count(name) != 0;
   }
@@ -62,7 +66,8 @@ class MemoryPlatform : public Platform {
     if (keep_log) note(std::string(progress_text(line)) + " " + path);
   }
   void end_progress() override { note("end"); }
-  bool ask_for_disk(const std::string& label, const std::string& drive, const std::string&) override {
+  bool ask_for_disk(const std::string& label, const std::string& drive,
+                    const std::string&) override {
     note("disk " + label + " in " + drive);
     if (disk_answers.empty()) return false;
     const bool ok = disk_answers.front();

@@ -28,10 +28,12 @@ std::set<int> reached_continuations(const std::filesystem::path& image) {
   std::ostringstream quiet;
   PosixPlatform platform(quiet, nullptr);
   const std::string parent = image.parent_path().string();
-  const LoadResult loaded = load_install_header(platform, image.string(), parent.empty() ? "" : parent + "/");
+  const LoadResult loaded =
+      load_install_header(platform, image.string(), parent.empty() ? "" : parent + "/");
   if (loaded.failure) return reached;
   walk_stream(loaded.payload, platform, [&](const StreamStep& step) {
-    if (!step.continuation.empty()) reached.insert(step.continuation[step.continuation.size() - 5] - '0');
+    if (!step.continuation.empty())
+      reached.insert(step.continuation[step.continuation.size() - 5] - '0');
   });
   return reached;
 }
@@ -46,8 +48,8 @@ void check_pack_outputs(const std::filesystem::path& out, std::size_t continuati
     for (const PackInput& input : inputs) {
       struct stat read {};
       if (::stat(input.path.c_str(), &read) == 0 && same_file(written, read)) {
-        throw PackError("cannot write " + quoted(output) + ": it is the same file as the " + input.what + " " +
-                        quoted(input.path));
+        throw PackError("cannot write " + quoted(output) + ": it is the same file as the " +
+                        input.what + " " + quoted(input.path));
       }
     }
   }
@@ -56,7 +58,8 @@ void check_pack_outputs(const std::filesystem::path& out, std::size_t continuati
   for (std::size_t i = 0; i < continuations; ++i) {
     const std::filesystem::path path = continuation_path(out, i);
     std::error_code ec;
-    if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found) continue;
+    if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found)
+      continue;
     if (reached.count(static_cast<int>(i) + 2) == 0) {
       throw PackError(quoted(path) + " exists and is not a continuation file of " + quoted(out) +
                       "; nothing was written (--force replaces it)");

@@ -40,12 +40,14 @@ std::vector<std::uint8_t> read_source(const Manifest& manifest, const ManifestIt
                     " bytes, over the 2097152 (2 MiB) a file may hold");
   }
   std::ifstream in(item.source, std::ios::binary);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
   if (ec || in.bad()) {
     throw PackError(where + "cannot read source \"" + item.source.string() + "\"");
   }
   if (bytes.size() > kMaxFileSize) {
-    throw PackError(where + "source \"" + item.source.string() + "\" is over 2097152 bytes (2 MiB)");
+    throw PackError(where + "source \"" + item.source.string() +
+                    "\" is over 2097152 bytes (2 MiB)");
   }
   return bytes;
 }
@@ -74,8 +76,9 @@ PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& s
     }
     const std::vector<std::uint8_t> bytes = read_source(manifest, item);
     const std::vector<std::uint8_t> stream = dcl::implode(bytes, compression);
-    append_file_record(*part, item.personal, item.condition, item.name, source_file_time(item.source),
-                       static_cast<std::uint32_t>(bytes.size()), stream);
+    append_file_record(*part, item.personal, item.condition, item.name,
+                       source_file_time(item.source), static_cast<std::uint32_t>(bytes.size()),
+                       stream);
   }
   append_end_record(*part);
   return packed;
@@ -86,12 +89,13 @@ namespace {
 std::string quoted(const std::filesystem::path& path) { return "\"" + shown(path.string()) + "\""; }
 
 // Writes `bytes` to a new temporary file beside `path`; its name, or throws.
-std::string write_temporary(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
-                            unsigned index) {
-  const std::string temporary =
-      (path.parent_path() / (".setuppack-" + std::to_string(::getpid()) + "-" + std::to_string(index) + ".part"))
-          .string();
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+std::string write_temporary(const std::filesystem::path& path,
+                            const std::vector<std::uint8_t>& bytes, unsigned index) {
+  const std::string temporary = (path.parent_path() / (".setuppack-" + std::to_string(::getpid()) +
+                                                       "-" + std::to_string(index) + ".part"))
+                                    .string();
+  const int fd =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) {
     throw PackError("cannot create a file beside " + quoted(path) + ": " + std::strerror(errno));
   }
@@ -100,8 +104,10 @@ std::string write_temporary(const std::filesystem::path& path, const std::vector
   while (done < bytes.size() && error == 0) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) error = n < 0 ? errno : EIO;
-    else done += static_cast<std::size_t>(n);
+    if (n <= 0)
+      error = n < 0 ? errno : EIO;
+    else
+      done += static_cast<std::size_t>(n);
   }
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) {
@@ -124,12 +130,14 @@ void write_image(const PackedImage& packed, const std::filesystem::path& out) {
     for (const auto& [temporary, path] : written) ::unlink(temporary.c_str());
   };
   try {
-    const auto write = [&](const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    const auto write = [&](const std::filesystem::path& path,
+                           const std::vector<std::uint8_t>& bytes) {
       std::error_code ec;
       if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
         throw PackError("cannot write " + quoted(path) + ": it exists and is not a file");
       }
-      written.emplace_back(write_temporary(path, bytes, static_cast<unsigned>(written.size())), path);
+      written.emplace_back(write_temporary(path, bytes, static_cast<unsigned>(written.size())),
+                           path);
       pending.push_back(std::make_unique<PendingFile>(written.back().first));
     };
     write(out, packed.image);

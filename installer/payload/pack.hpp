@@ -15,7 +15,7 @@
 namespace payload {
 
 struct PackedImage {
-  std::vector<std::uint8_t> image;                      // OUT
+  std::vector<std::uint8_t> image;                       // OUT
   std::vector<std::vector<std::uint8_t>> continuations;  // "2.DAT", "3.DAT", ...
 };
 

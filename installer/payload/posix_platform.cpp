@@ -79,15 +79,14 @@ FileRead PosixPlatform::read_file(const std::string& path) {
   ::close(fd);
   if (got != size) {
     return fail("fewer bytes could be read (" + std::to_string(got) + ") than the file holds (" +
-                std::to_string(size) + ")" + (error != 0 ? ": " + system_reason(error) : std::string()));
+                std::to_string(size) + ")" +
+                (error != 0 ? ": " + system_reason(error) : std::string()));
   }
   result.size = size;
   return result;
 }
 
-void PosixPlatform::create_folder(const std::string& path) {
-  ::mkdir(path.c_str(), 0777);
-}
+void PosixPlatform::create_folder(const std::string& path) { ::mkdir(path.c_str(), 0777); }
 
 bool PosixPlatform::file_readable(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -157,7 +156,7 @@ std::optional<Failure> PosixPlatform::write_new_file(const std::string& path,
 
 void PosixPlatform::set_last_write_time(const std::string& path, std::uint64_t time) {
   const UnixTime t = unix_time(time);
-  struct timespec times[2] {};
+  struct timespec times[2]{};
   times[0].tv_nsec = UTIME_OMIT;  // access time stays
   times[1].tv_sec = static_cast<time_t>(t.seconds);
   times[1].tv_nsec = static_cast<long>(t.nanoseconds);
@@ -176,13 +175,16 @@ bool same_folder(const struct stat& folder, const std::string& other) {
 }  // namespace
 
 bool PosixPlatform::library_present(const std::string& name, const std::string& install_folder) {
-  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return false;
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+    return false;
   if (!loader_cache_) {
     FileRead cache = read_file(kLoaderCache);
-    loader_cache_ = cache.failure ? std::vector<CachedLibrary>{} : parse_loader_cache(cache.bytes());
+    loader_cache_ =
+        cache.failure ? std::vector<CachedLibrary>{} : parse_loader_cache(cache.bytes());
   }
   const char* library_path = std::getenv("LD_LIBRARY_PATH");
-  for (const std::string& folder : loader_folders(library_path ? library_path : "", *loader_cache_)) {
+  for (const std::string& folder :
+       loader_folders(library_path ? library_path : "", *loader_cache_)) {
     struct stat folder_info {};
     if (::stat(folder.c_str(), &folder_info) != 0 || !S_ISDIR(folder_info.st_mode)) continue;
     if (same_folder(folder_info, ".") || same_folder(folder_info, install_folder)) continue;
@@ -203,10 +205,12 @@ bool PosixPlatform::ask_for_disk(const std::string& label, const std::string&,
   return ask_ ? ask_(label, path) : false;
 }
 
-void PosixPlatform::create_shortcuts(const InstallHeader& header, const std::string& target_folder) {
+void PosixPlatform::create_shortcuts(const InstallHeader& header,
+                                     const std::string& target_folder) {
   // There is no shortcut file of this kind here; say what would be made.
-  progress_ << "Shortcut \"" << shown(header.link_name) << "\" (" << shown(header.description) << ") to "
-            << shown(target_folder + header.program) << " is not created on this system\n"
+  progress_ << "Shortcut \"" << shown(header.link_name) << "\" (" << shown(header.description)
+            << ") to " << shown(target_folder + header.program)
+            << " is not created on this system\n"
             << std::flush;
 }
 
@@ -214,8 +218,9 @@ PosixPlatform::DiskPrompt terminal_disk_prompt() {
   return [](const std::string& label, const std::string& path) {
     std::FILE* tty = std::fopen("/dev/tty", "r+");
     if (tty == nullptr) return false;
-    std::fprintf(tty, "Please insert disk: %s\n(%s is missing, unreadable or empty)\n"
-                      "Press Enter when it is there, or type c and Enter to cancel: ",
+    std::fprintf(tty,
+                 "Please insert disk: %s\n(%s is missing, unreadable or empty)\n"
+                 "Press Enter when it is there, or type c and Enter to cancel: ",
                  shown(label).c_str(), shown(path).c_str());
     std::fflush(tty);
     char answer[64];

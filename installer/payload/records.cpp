@@ -21,7 +21,8 @@ Record read_file_record(std::span<const std::uint8_t> buffer, Record record) {
   const std::size_t pos = record.offset;
   record.kind = RecordKind::file;
   record.personal = record.kind_byte == static_cast<std::uint8_t>(kPersonalFileRecord);
-  if (pos + 1 >= buffer.size()) return broken(record, "file record runs past the end of the buffer");
+  if (pos + 1 >= buffer.size())
+    return broken(record, "file record runs past the end of the buffer");
   record.condition = static_cast<char>(buffer[pos + 1]);
   const CString name = get_string(buffer, pos + 2, kMaxName);
   if (!name.text) {
@@ -39,7 +40,8 @@ Record read_file_record(std::span<const std::uint8_t> buffer, Record record) {
   const std::size_t data = fields + kFileFieldsSize;
   if (buffer.size() - data < compressed) {
     return broken(record, "compressed data of \"" + record.name + "\" (" +
-                              std::to_string(compressed) + " bytes) runs past the end of the buffer");
+                              std::to_string(compressed) +
+                              " bytes) runs past the end of the buffer");
   }
   record.data = buffer.subspan(data, compressed);
   record.next = data + compressed;
@@ -49,7 +51,8 @@ Record read_file_record(std::span<const std::uint8_t> buffer, Record record) {
 Record read_disk_record(std::span<const std::uint8_t> buffer, Record record) {
   const std::size_t pos = record.offset;
   record.kind = RecordKind::disk;
-  if (pos + 1 >= buffer.size()) return broken(record, "disk record runs past the end of the buffer");
+  if (pos + 1 >= buffer.size())
+    return broken(record, "disk record runs past the end of the buffer");
   const CString label = get_string(buffer, pos + 2, kMaxLabel);
   if (!label.text) {
     return broken(record, label.too_long ? "disk label is longer than 63 characters"

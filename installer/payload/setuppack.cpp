@@ -84,12 +84,14 @@ std::vector<std::uint8_t> read_whole(const std::string& path, const char* what) 
   std::ifstream in;
   if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
   if (!in.is_open()) throw PackError(path + ": cannot read the " + what);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
   if (in.bad()) throw PackError(path + ": cannot read the " + what);
   return bytes;
 }
 
-void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
+void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream&,
+              const PosixPlatform::DiskPrompt&) {
   const gridkit::ParsedOptions options =
       gridkit::parse_options(args, {dcl::kAsciiOption, dcl::kDictOption, {"--force", false}});
   if (options.help) {
@@ -110,14 +112,17 @@ void run_pack(std::span<const std::string> args, std::ostream& out, std::ostream
   std::vector<PackInput> inputs{{"setup program", stub_path}, {"manifest", manifest_path}};
   std::size_t disks = 0;
   for (const ManifestItem& item : manifest.items) {
-    if (item.kind == ManifestItem::Kind::disk) ++disks;
-    else inputs.push_back({"source of line " + std::to_string(item.line), item.source});
+    if (item.kind == ManifestItem::Kind::disk)
+      ++disks;
+    else
+      inputs.push_back({"source of line " + std::to_string(item.line), item.source});
   }
   check_pack_outputs(image, disks, inputs, force);
   write_image(build_image(stub, stub_path, manifest, compression), image);
 }
 
-void run_list(std::span<const std::string> args, std::ostream& out, std::ostream&, const PosixPlatform::DiskPrompt&) {
+void run_list(std::span<const std::string> args, std::ostream& out, std::ostream&,
+              const PosixPlatform::DiskPrompt&) {
   const gridkit::ParsedOptions options = gridkit::parse_options(args, {});
   if (options.help) {
     out << kListHelp;
@@ -137,7 +142,8 @@ void run_extract(std::span<const std::string> args, std::ostream& out, std::ostr
   }
   if (options.words.size() != 2) throw UsageError("extract takes IMAGE and FOLDER");
   // An empty folder would put every file at the root of the file system.
-  if (options.words[1].empty()) throw UsageError("FOLDER is empty; name the folder to install into");
+  if (options.words[1].empty())
+    throw UsageError("FOLDER is empty; name the folder to install into");
   CopySettings settings;
   settings.install_folder = options.words[1];
   while (settings.install_folder.size() > 1 && settings.install_folder.back() == '/') {
@@ -149,7 +155,8 @@ void run_extract(std::span<const std::string> args, std::ostream& out, std::ostr
   const std::string& image = options.words[0];
   const std::string parent = std::filesystem::path(image).parent_path().string();
   PosixPlatform platform(err, ask_disk);
-  const LoadResult loaded = load_install_header(platform, image, parent.empty() ? "" : parent + "/");
+  const LoadResult loaded =
+      load_install_header(platform, image, parent.empty() ? "" : parent + "/");
   if (loaded.failure) throw PackError(loaded.failure->message());
   if (auto failure = run_record_stream(loaded.payload, settings, platform)) {
     throw PackError(failure->message());
@@ -185,10 +192,13 @@ void run_command(std::span<const std::string> args, std::ostream& out, std::ostr
 
 int run_setuppack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const PosixPlatform::DiskPrompt& ask_disk) {
-  return gridkit::run_program("setuppack", args, out, err, [&] {
-    run_command(args, out, err, ask_disk);
-    return 0;
-  }, gridkit::ErrorLine::named);
+  return gridkit::run_program(
+      "setuppack", args, out, err,
+      [&] {
+        run_command(args, out, err, ask_disk);
+        return 0;
+      },
+      gridkit::ErrorLine::named);
 }
 
 }  // namespace payload

@@ -17,7 +17,9 @@ std::optional<Failure> walk_stream(const Payload& payload, Platform& platform,
   char continuation = '1';
   for (;;) {
     const Record r = read_record(buffer, pos);
-    const auto fail = [&](std::string problem) { return Failure{file, base + r.offset, std::move(problem)}; };
+    const auto fail = [&](std::string problem) {
+      return Failure{file, base + r.offset, std::move(problem)};
+    };
     switch (r.kind) {
       case RecordKind::broken:
         return fail(r.problem);
@@ -27,7 +29,8 @@ std::optional<Failure> walk_stream(const Payload& payload, Platform& platform,
         visit({r, base + r.offset, file, {}});
         return std::nullopt;
       case RecordKind::file:
-        if (const std::string problem = name_problem(r.name); !problem.empty()) return fail(problem);
+        if (const std::string problem = name_problem(r.name); !problem.empty())
+          return fail(problem);
         visit({r, base + r.offset, file, {}});
         pos = r.next;
         break;
@@ -44,7 +47,8 @@ std::optional<Failure> walk_stream(const Payload& payload, Platform& platform,
         FileRead read = platform.read_file(next);
         if (read.failure || read.size == 0) {
           return Failure{next, std::nullopt,
-                         "continuation file " + (read.failure ? read.failure->problem : std::string("is empty"))};
+                         "continuation file " +
+                             (read.failure ? read.failure->problem : std::string("is empty"))};
         }
         buffer = read.bytes();
         storage = std::move(read.storage);

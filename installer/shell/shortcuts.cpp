@@ -1,9 +1,9 @@
 #include "installer/shell/shortcuts.hpp"
 
-#include <windows.h>
 #include <objbase.h>
 #include <ole2.h>
 #include <shlobj.h>
+#include <windows.h>
 
 namespace shell {
 namespace {
@@ -34,7 +34,8 @@ bool folder_exists(const std::string& folder) {
 std::string link_folder(const std::string& legacy, int shell_folder) {
   if (folder_exists(legacy)) return legacy;
   char buffer[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, shell_folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
+  if (FAILED(SHGetFolderPathA(nullptr, shell_folder | CSIDL_FLAG_CREATE, nullptr,
+                              SHGFP_TYPE_CURRENT, buffer))) {
     return legacy;
   }
   std::string folder(buffer);
@@ -70,13 +71,15 @@ bool create_shortcut(const std::string& target, const std::string& link_path,
   }
   bool saved = false;
   IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(link->SetWorkingDirectory(working_folder.c_str())) &&
+  if (SUCCEEDED(link->SetPath(target.c_str())) &&
+      SUCCEEDED(link->SetWorkingDirectory(working_folder.c_str())) &&
       SUCCEEDED(link->SetDescription(description.c_str())) &&
       SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
     // The wide path is as long as the link path needs.
     const int characters = MultiByteToWideChar(CP_ACP, 0, link_path.c_str(), -1, nullptr, 0);
-    auto* wide = characters > 0 ? static_cast<wchar_t*>(allocator->Alloc(static_cast<SIZE_T>(characters) * 2))
-                                : nullptr;
+    auto* wide = characters > 0
+                     ? static_cast<wchar_t*>(allocator->Alloc(static_cast<SIZE_T>(characters) * 2))
+                     : nullptr;
     if (wide != nullptr) {
       if (MultiByteToWideChar(CP_ACP, 0, link_path.c_str(), -1, wide, characters) == characters) {
         saved = SUCCEEDED(file->Save(wide, TRUE));
@@ -96,11 +99,13 @@ void create_shortcuts(const ShortcutPlan& plan, IMalloc* allocator) {
   const std::string target = plan.target_folder + plan.program;
   if (plan.desktop) {
     const std::string folder = link_folder(windows + legacy.desktop, CSIDL_DESKTOPDIRECTORY);
-    create_shortcut(target, folder + plan.link_name, plan.description, plan.target_folder, allocator);
+    create_shortcut(target, folder + plan.link_name, plan.description, plan.target_folder,
+                    allocator);
   }
   if (plan.start_menu) {
     const std::string folder = link_folder(windows + legacy.start_menu, CSIDL_PROGRAMS);
-    create_shortcut(target, folder + plan.link_name, plan.description, plan.target_folder, allocator);
+    create_shortcut(target, folder + plan.link_name, plan.description, plan.target_folder,
+                    allocator);
   }
 }
 

@@ -26,7 +26,7 @@ struct ShortcutPlan {
   std::string target_folder;  // install folder and "\"; the working folder
   std::string program;        // file name of the program in the target folder
   std::string description;
-  std::string link_name;      // file name of each shortcut file
+  std::string link_name;  // file name of each shortcut file
   bool desktop = true;
   bool start_menu = true;
 };

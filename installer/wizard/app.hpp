@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "installer/shell/shortcuts.hpp"
-#include "installer/wizard/painter.hpp"
 #include "installer/wizard/pages.hpp"
+#include "installer/wizard/painter.hpp"
 #include "installer/wizard/text_table.hpp"
 #include "installer/wizard/wizard_state.hpp"
 

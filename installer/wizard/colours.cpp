@@ -15,13 +15,14 @@ int backdrop_colour_number(int row, int height) {
 
 ColourTable::ColourTable() {
   constexpr Rgb fixed[16] = {
-      {0, 0, 0},       {0, 255, 0},     {255, 0, 0},     {0, 0, 255},
-      {255, 255, 0},   {0, 255, 255},   {255, 0, 255},   {175, 0, 255},
-      {255, 80, 0},    {104, 136, 255}, {248, 152, 88},  {168, 72, 0},
-      {136, 136, 56},  {0, 104, 56},    {128, 128, 128}, {255, 255, 255},
+      {0, 0, 0},      {0, 255, 0},     {255, 0, 0},     {0, 0, 255},
+      {255, 255, 0},  {0, 255, 255},   {255, 0, 255},   {175, 0, 255},
+      {255, 80, 0},   {104, 136, 255}, {248, 152, 88},  {168, 72, 0},
+      {136, 136, 56}, {0, 104, 56},    {128, 128, 128}, {255, 255, 255},
   };
   for (int n = 0; n < 16; ++n) colours_[static_cast<std::size_t>(n)] = fixed[n];
-  for (int n = kGradientFirst; n < 256; ++n) colours_[static_cast<std::size_t>(n)] = gradient_colour(n);
+  for (int n = kGradientFirst; n < 256; ++n)
+    colours_[static_cast<std::size_t>(n)] = gradient_colour(n);
 }
 
 void ColourTable::set_system_colours(Rgb face, Rgb text, Rgb shadow) {

@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   a.components.start();
 
   a.main_window = CreateWindowExA(0, kWindowClass, a.texts.text(kCaptionText),
-                                  WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 30, 30, 500, 400, nullptr, nullptr,
-                                  instance, nullptr);
+                                  WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 30, 30, 500, 400, nullptr,
+                                  nullptr, instance, nullptr);
   if (a.main_window == nullptr) ExitProcess(0);
   a.dc = GetDC(a.main_window);
   SelectObject(a.dc, GetStockObject(DEFAULT_GUI_FONT));
@@ -39,7 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
-  const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWMAXIMIZED;
+  const int show =
+      (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWMAXIMIZED;
   ShowWindow(a.main_window, show);
   UpdateWindow(a.main_window);
   post_step(1);

@@ -33,7 +33,8 @@ LRESULT CALLBACK f1_filter(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 const ControlDescriptor* find_control(const PageDescriptor& page, int id) {
-  for (const ControlDescriptor* c = page.controls; c != nullptr && c->kind != ControlKind::end; ++c) {
+  for (const ControlDescriptor* c = page.controls; c != nullptr && c->kind != ControlKind::end;
+       ++c) {
     if (c->id == id) return c;
   }
   return nullptr;
@@ -46,9 +47,9 @@ void show_control(HWND page, const ControlDescriptor& c) {
       SendDlgItemMessageA(page, c.id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.variable));
       break;
     case ControlKind::check:
-      CheckDlgButton(page, c.id,
-                     (*static_cast<std::uint32_t*>(c.variable) & c.mask) != 0 ? BST_CHECKED
-                                                                               : BST_UNCHECKED);
+      CheckDlgButton(
+          page, c.id,
+          (*static_cast<std::uint32_t*>(c.variable) & c.mask) != 0 ? BST_CHECKED : BST_UNCHECKED);
       break;
     default:
       break;
@@ -64,7 +65,8 @@ void take_text(HWND page, const ControlDescriptor& c) {
 // Every text field is read back when the page ends with Next or Back, so a
 // typed value is kept whatever brings the page down.
 void take_all_texts(HWND page, const PageDescriptor& descriptor) {
-  for (const ControlDescriptor* c = descriptor.controls; c != nullptr && c->kind != ControlKind::end; ++c) {
+  for (const ControlDescriptor* c = descriptor.controls;
+       c != nullptr && c->kind != ControlKind::end; ++c) {
     if (c->kind == ControlKind::text) take_text(page, *c);
   }
 }
@@ -94,9 +96,12 @@ void centre_on_main(HWND page) {
 void handle_command(HWND page, const PageDescriptor& descriptor, int id, int notification) {
   const ControlDescriptor* c = find_control(descriptor, id);
   if (c == nullptr) {
-    if (id == IDOK) end_page(page, descriptor, kPageNext);
-    else if (id == IDCANCEL) end_page(page, descriptor, kPageCancel);
-    else if (id == static_cast<int>(kHelpCommand)) request_help();
+    if (id == IDOK)
+      end_page(page, descriptor, kPageNext);
+    else if (id == IDCANCEL)
+      end_page(page, descriptor, kPageCancel);
+    else if (id == static_cast<int>(kHelpCommand))
+      request_help();
     return;
   }
   switch (c->kind) {
@@ -106,8 +111,10 @@ void handle_command(HWND page, const PageDescriptor& descriptor, int id, int not
     case ControlKind::check:
       if (notification == BN_CLICKED) {
         auto* flags = static_cast<std::uint32_t*>(c->variable);
-        if (IsDlgButtonChecked(page, c->id) == BST_CHECKED) *flags |= c->mask;
-        else *flags &= ~c->mask;
+        if (IsDlgButtonChecked(page, c->id) == BST_CHECKED)
+          *flags |= c->mask;
+        else
+          *flags &= ~c->mask;
       }
       break;
     case ControlKind::button:
@@ -127,7 +134,8 @@ INT_PTR CALLBACK page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM l
       descriptor = reinterpret_cast<const PageDescriptor*>(lparam);
       SetWindowLongPtrA(page, DWLP_USER, lparam);
       if (open_count > 0) open_pages[open_count - 1].window = page;
-      for (const ControlDescriptor* c = descriptor->controls; c != nullptr && c->kind != ControlKind::end; ++c) {
+      for (const ControlDescriptor* c = descriptor->controls;
+           c != nullptr && c->kind != ControlKind::end; ++c) {
         show_control(page, *c);
       }
       centre_on_main(page);
@@ -152,7 +160,8 @@ INT_PTR CALLBACK page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM l
     case WM_DESTROY:
       // Repainted at once, so that a progress box drawn next (the copy phase
       // after the options page) is not painted over by a late repaint.
-      RedrawWindow(main_window_of_pages, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      RedrawWindow(main_window_of_pages, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       return FALSE;
     default:
       return FALSE;

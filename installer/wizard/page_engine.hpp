@@ -26,9 +26,9 @@ using CommandCallback = int (*)(HWND page, const ControlDescriptor& control);
 struct ControlDescriptor {
   ControlKind kind = ControlKind::end;
   std::uint16_t id = 0;
-  std::uint16_t flags = 0;        // number format 0: text
+  std::uint16_t flags = 0;  // number format 0: text
   std::uint16_t state_flags = 0;
-  std::int32_t width = 0;         // text: typing limit and read-back buffer size
+  std::int32_t width = 0;             // text: typing limit and read-back buffer size
   std::int32_t upper = 0, lower = 0;  // spin fields only; the installer has none
   void* variable = nullptr;
   std::uint32_t mask = 0;
@@ -37,7 +37,7 @@ struct ControlDescriptor {
 
 struct PageDescriptor {
   const ControlDescriptor* controls;
-  int modeless;                 // 2 = modeless; every installer page is modal
+  int modeless;  // 2 = modeless; every installer page is modal
   const char* template_name;
 };
 

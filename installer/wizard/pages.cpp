@@ -8,10 +8,12 @@ namespace {
 constexpr ControlDescriptor text_field(std::uint16_t id, std::int32_t width, char* variable) {
   return {ControlKind::text, id, 0, 0, width, 0, 0, variable, 0, nullptr};
 }
-constexpr ControlDescriptor check_box(std::uint16_t id, std::uint32_t* variable, std::uint32_t mask) {
+constexpr ControlDescriptor check_box(std::uint16_t id, std::uint32_t* variable,
+                                      std::uint32_t mask) {
   return {ControlKind::check, id, 0, 0, 0, 0, 0, variable, mask, nullptr};
 }
-constexpr ControlDescriptor kBackButton{ControlKind::button, IDC_BACK, 0, 0, 0, 0, 0, nullptr, 0, back_command};
+constexpr ControlDescriptor kBackButton{ControlKind::button, IDC_BACK, 0, 0, 0, 0, 0, nullptr, 0,
+                                        back_command};
 constexpr ControlDescriptor kEnd{};
 
 constexpr ControlDescriptor kNoControls[] = {kEnd};

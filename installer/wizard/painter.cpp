@@ -5,9 +5,7 @@
 namespace wizard {
 namespace {
 
-Rgb rgb_of(COLORREF c) {
-  return {GetRValue(c), GetGValue(c), GetBValue(c)};
-}
+Rgb rgb_of(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 Rect offset(const Rect& r, const Rect& by) {
   return {by.left + r.left, by.top + r.top, by.left + r.right, by.top + r.bottom};
@@ -18,14 +16,15 @@ Rect inset(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - b
 }  // namespace
 
 void Painter::create_fonts() {
-  title_font_ = CreateFontA(40, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                            FF_ROMAN | DEFAULT_PITCH, "Garamond");
+  title_font_ =
+      CreateFontA(40, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_ROMAN | DEFAULT_PITCH, "Garamond");
   gui_font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void Painter::read_system_colours() {
-  colours_.set_system_colours(rgb_of(GetSysColor(COLOR_BTNFACE)), rgb_of(GetSysColor(COLOR_BTNTEXT)),
+  colours_.set_system_colours(rgb_of(GetSysColor(COLOR_BTNFACE)),
+                              rgb_of(GetSysColor(COLOR_BTNTEXT)),
                               rgb_of(GetSysColor(COLOR_BTNSHADOW)));
 }
 
@@ -125,8 +124,10 @@ void Painter::paint_backdrop(HDC dc) {
     if (number != current) {
       HPEN next = CreatePen(PS_SOLID, 1, colour(number));
       HGDIOBJ previous = SelectObject(dc, next);
-      if (pen == nullptr) old_pen = previous;
-      else DeleteObject(pen);
+      if (pen == nullptr)
+        old_pen = previous;
+      else
+        DeleteObject(pen);
       pen = next;
       current = number;
     }
@@ -150,7 +151,8 @@ void Painter::paint_backdrop(HDC dc) {
   frame(dc, inset(client_, 1), kButtonShadow, kButtonFace);
 }
 
-void Painter::show_progress(HDC dc, const TextTable& texts, std::uintptr_t message, const char* path) {
+void Painter::show_progress(HDC dc, const TextTable& texts, std::uintptr_t message,
+                            const char* path) {
   prepare(dc);
   if (!box_placed_) {
     box_ = progress_box(client_);
@@ -162,9 +164,10 @@ void Painter::show_progress(HDC dc, const TextTable& texts, std::uintptr_t messa
   const Rect message_line = offset(kMessageLine, box_);
   const Rect path_field = offset(kPathField, box_);
   fill(dc, kBlue, caption);
-  text(dc, caption.left + kTextInsetX, caption.top + kTextInsetY, texts.text(kStatusText), kWhite, kBlue);
-  text(dc, message_line.left + kTextInsetX, message_line.top + kTextInsetY, texts.resolve(message), kBlack,
-       kButtonFace);
+  text(dc, caption.left + kTextInsetX, caption.top + kTextInsetY, texts.text(kStatusText), kWhite,
+       kBlue);
+  text(dc, message_line.left + kTextInsetX, message_line.top + kTextInsetY, texts.resolve(message),
+       kBlack, kButtonFace);
   text(dc, path_field.left + kTextInsetX, path_field.top + kTextInsetY, path, kBlack, kButtonFace);
   frame(dc, path_field, kButtonShadow, kWhite);
   const Rect outline{box_.left, box_.top, box_.right - 1, box_.bottom - 1};

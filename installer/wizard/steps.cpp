@@ -2,9 +2,9 @@
 // window, so every page runs from the main message loop, never nested.
 #include <string>
 
-#include "installer/wizard/app.hpp"
 #include "installer/payload/copy_phase.hpp"
 #include "installer/shell/registry.hpp"
+#include "installer/wizard/app.hpp"
 #include "installer/wizard/win32_platform.hpp"
 
 namespace wizard {
@@ -24,9 +24,12 @@ enum Step : std::uint32_t {
 // Next goes one step on, Cancel to the termination page, Back one step back.
 void move_on(int result) {
   WizardState& wizard = app().wizard;
-  if (result == kPageNext) post_step(++wizard.step);
-  else if (result == kPageCancel) post_step(kTerminated);
-  else post_step(--wizard.step);
+  if (result == kPageNext)
+    post_step(++wizard.step);
+  else if (result == kPageCancel)
+    post_step(kTerminated);
+  else
+    post_step(--wizard.step);
 }
 
 // Loads the install header and the owner defaults. An unreadable payload
@@ -36,14 +39,16 @@ bool start_over() {
   WizardState& wizard = a.wizard;
   Win32Platform platform(a.main_window, a.dc, a.painter, a.texts, a.components.allocator(), wizard,
                          a.pages.disk_change);
-  payload::LoadResult loaded = payload::load_install_header(
-      platform, a.texts.text(kModulePathText), a.texts.text(kSourceFolderText));
+  payload::LoadResult loaded = payload::load_install_header(platform, a.texts.text(kModulePathText),
+                                                            a.texts.text(kSourceFolderText));
   wizard.payload = std::move(loaded.payload);
   wizard.payload_readable = !loaded.failure.has_value();
-  lstrcpynA(wizard.install_folder, wizard.payload.header.install_folder.c_str(), sizeof wizard.install_folder);
+  lstrcpynA(wizard.install_folder, wizard.payload.header.install_folder.c_str(),
+            sizeof wizard.install_folder);
   if (!wizard.payload_readable) {
-    const std::string message = "The install data of " + std::string(a.texts.text(kModulePathText)) +
-                                " cannot be read:\n" + loaded.failure->message();
+    const std::string message = "The install data of " +
+                                std::string(a.texts.text(kModulePathText)) + " cannot be read:\n" +
+                                loaded.failure->message();
     MessageBoxA(a.main_window, message.c_str(), a.texts.text(kCaptionText), MB_OK | MB_ICONSTOP);
     return false;
   }
@@ -69,7 +74,8 @@ bool copy_files() {
   settings.option_flag1 = wizard.option_flag1;
   settings.option_flag2 = wizard.option_flag2;
   settings.option_flag3 = wizard.option_flag3;
-  const std::optional<payload::Failure> failure = payload::run_record_stream(wizard.payload, settings, platform);
+  const std::optional<payload::Failure> failure =
+      payload::run_record_stream(wizard.payload, settings, platform);
   if (!failure) return true;
   if (platform.disk_cancelled()) return false;
   const std::string message = "The installation cannot go on:\n" + failure->message();

@@ -24,10 +24,15 @@ class Win32Platform final : public payload::Platform {
  public:
   // `wizard` receives the disk prompt's texts and gives the shortcut choices;
   // `disk_page` is the prompt.
-  Win32Platform(HWND main_window, HDC dc, Painter& painter, const TextTable& texts, IMalloc* allocator,
-                WizardState& wizard, const PageDescriptor& disk_page)
-      : main_window_(main_window), dc_(dc), painter_(painter), texts_(texts), allocator_(allocator),
-        wizard_(wizard), disk_page_(disk_page) {}
+  Win32Platform(HWND main_window, HDC dc, Painter& painter, const TextTable& texts,
+                IMalloc* allocator, WizardState& wizard, const PageDescriptor& disk_page)
+      : main_window_(main_window),
+        dc_(dc),
+        painter_(painter),
+        texts_(texts),
+        allocator_(allocator),
+        wizard_(wizard),
+        disk_page_(disk_page) {}
 
   char separator() const override { return '\\'; }
   payload::FileRead read_file(const std::string& path) override;
@@ -39,8 +44,10 @@ class Win32Platform final : public payload::Platform {
   bool library_present(const std::string& name, const std::string& install_folder) override;
   void show_progress(payload::Progress line, const std::string& path) override;
   void end_progress() override;
-  bool ask_for_disk(const std::string& label, const std::string& drive, const std::string& path) override;
-  void create_shortcuts(const payload::InstallHeader& header, const std::string& target_folder) override;
+  bool ask_for_disk(const std::string& label, const std::string& drive,
+                    const std::string& path) override;
+  void create_shortcuts(const payload::InstallHeader& header,
+                        const std::string& target_folder) override;
 
   // True once the user has answered the disk-change prompt with Cancel.
   bool disk_cancelled() const { return disk_cancelled_; }

@@ -66,7 +66,8 @@ gridkit::RealGrid read_fixed_grid(const fs::path& file) {
 std::string field_at(const std::vector<std::string>& lines, int row, int col, int cols,
                      int per_line, int width) {
   const int lines_per_row = (cols + per_line - 1) / per_line;
-  const std::string& line = lines.at(static_cast<std::size_t>((row - 1) * lines_per_row + (col - 1) / per_line));
+  const std::string& line =
+      lines.at(static_cast<std::size_t>((row - 1) * lines_per_row + (col - 1) / per_line));
   return line.substr(static_cast<std::size_t>(((col - 1) % per_line) * width),
                      static_cast<std::size_t>(width));
 }

@@ -16,7 +16,8 @@ const std::vector<OtherGrid>& other_grids() {
 
 std::string grid_file_text(const gridkit::ModelGrid& grid) {
   char text[200];
-  std::snprintf(text, sizeof text, "columns = %d\nrows = %d\ncell_size = %.9g\nfirst_node = [%.9g, %.9g]\n",
+  std::snprintf(text, sizeof text,
+                "columns = %d\nrows = %d\ncell_size = %.9g\nfirst_node = [%.9g, %.9g]\n",
                 grid.columns, grid.rows, static_cast<double>(grid.cell_size),
                 static_cast<double>(grid.first_x), static_cast<double>(grid.first_y));
   return text;

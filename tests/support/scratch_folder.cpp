@@ -53,7 +53,8 @@ bool ScratchFolder::has(std::string_view name) const { return fs::exists(path_ /
 
 std::set<std::string> ScratchFolder::listing() const {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(path_))
+    names.insert(entry.path().filename().string());
   return names;
 }
 

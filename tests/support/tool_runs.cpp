@@ -8,13 +8,15 @@ std::string answers(std::initializer_list<std::string_view> lines) {
   return text;
 }
 
-gridkit::ToolRun run_in(const ScratchFolder& folder, gridkit::ToolFunction tool, std::string_view input) {
+gridkit::ToolRun run_in(const ScratchFolder& folder, gridkit::ToolFunction tool,
+                        std::string_view input) {
   return gridkit::run_tool(tool, std::string(input), folder.path());
 }
 
 int count_of(std::string_view text, std::string_view part) {
   int count = 0;
-  for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1)) ++count;
+  for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 

@@ -14,7 +14,8 @@ namespace kit_test {
 std::string answers(std::initializer_list<std::string_view> lines);
 
 // The tool run with `input` as its console input, its files in `folder`.
-gridkit::ToolRun run_in(const ScratchFolder& folder, gridkit::ToolFunction tool, std::string_view input);
+gridkit::ToolRun run_in(const ScratchFolder& folder, gridkit::ToolFunction tool,
+                        std::string_view input);
 
 // How many times `part` appears in `text` (a retried prompt, a report line).
 int count_of(std::string_view text, std::string_view part);

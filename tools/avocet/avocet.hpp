@@ -14,9 +14,8 @@ void run_avocet(gridkit::Console& con, const std::filesystem::path& folder);
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"avocet",
-    "Converts one latitude and longitude west to CRSTM X,Y; asks without a prompt.",
-    "latitude and longitude west in degrees (both in one answer, or one each)\n",
-    "43.5,85.25"};
+inline constexpr gridkit::ToolHelp kHelp{
+    "avocet", "Converts one latitude and longitude west to CRSTM X,Y; asks without a prompt.",
+    "latitude and longitude west in degrees (both in one answer, or one each)\n", "43.5,85.25"};
 
 }  // namespace avocet

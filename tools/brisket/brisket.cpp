@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/dsaa.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/record.hpp"
@@ -45,15 +45,17 @@ struct Outputs {
   OutFile grd;
 };
 
-InFile ask_existing(Console& con, const std::filesystem::path& folder, const char* prompt, int unit) {
+InFile ask_existing(Console& con, const std::filesystem::path& folder, const char* prompt,
+                    int unit) {
   return gridkit::ask_existing(con, folder, Record().text(prompt), kNameLength, unit);
 }
 
 // Both output names are shown and both files created at once.
 Outputs ask_outputs(Console& con, const std::filesystem::path& folder) {
   constexpr std::string_view kExtensions[] = {".BSK", ".GRD"};
-  const std::string base = gridkit::ask_base(
-      con, Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "), kBaseLength, kOutputUnit);
+  const std::string base =
+      gridkit::ask_base(con, Record().text("ENTER THE FIRST 8 CHARACTERS OF THE OUTPUT FILENAME: "),
+                        kBaseLength, kOutputUnit);
   gridkit::show_output_names(con, base, kExtensions);
   auto [bsk, grd] = gridkit::create_outputs(folder, base, kExtensions);
   return {std::move(bsk), std::move(grd)};
@@ -72,10 +74,12 @@ RelaxLimits ask_limits(Console& con) {
   return limits;
 }
 
-RelaxOutcome relax(RealGrid& z, const IntGrid& codes, SweepCover cover, RelaxLimits limits, Engine engine) {
+RelaxOutcome relax(RealGrid& z, const IntGrid& codes, SweepCover cover, RelaxLimits limits,
+                   Engine engine) {
   TerminalProgress progress;
   ProgressFn report;
-  if (progress.active()) report = [&progress](long long sweeps, float largest) { progress(sweeps, largest); };
+  if (progress.active())
+    report = [&progress](long long sweeps, float largest) { progress(sweeps, largest); };
   if (engine == Engine::Plain) return relax_plain(z, codes, cover, limits, report);
   FastOptions options;
   options.progress = report;
@@ -100,7 +104,8 @@ void write_outputs(Outputs& out, RealGrid& z, const IntGrid& codes, Extremes ext
 // The console shows only the sweep count; standard error also says which
 // limit ended the relaxation, so a run cut short by the sweep limit does not
 // pass for a converged one.
-void finish(Console& con, const char* member, const RelaxLimits& limits, const RelaxOutcome& outcome) {
+void finish(Console& con, const char* member, const RelaxLimits& limits,
+            const RelaxOutcome& outcome) {
   con.write(Record().text("ITERATIONS COMPLETED ").integer(outcome.sweeps));
   char largest[32];
   std::snprintf(largest, sizeof largest, "%.9g", static_cast<double>(outcome.largest));
@@ -108,8 +113,7 @@ void finish(Console& con, const char* member, const RelaxLimits& limits, const R
   gridkit::note(std::string(member) + ": stopped by the " +
                 (converged ? "convergence limit" : "sweep limit") + " after " +
                 std::to_string(outcome.sweeps) + (outcome.sweeps == 1 ? " sweep" : " sweeps") +
-                "; largest change of the last sweep " +
-                largest);
+                "; largest change of the last sweep " + largest);
   con.stop();
 }
 
@@ -117,8 +121,10 @@ void finish(Console& con, const char* member, const RelaxLimits& limits, const R
 void run_points(Console& con, const std::filesystem::path& folder, const char* member, float start,
                 SweepCover cover, Engine engine) {
   con.banner("BRISKET");
-  InFile ibound = ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND INPUT FILE: ", kIboundUnit);
-  InFile points = ask_existing(con, folder, "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE", kPointUnit);
+  InFile ibound =
+      ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND INPUT FILE: ", kIboundUnit);
+  InFile points =
+      ask_existing(con, folder, "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE", kPointUnit);
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
 
@@ -134,7 +140,8 @@ void run_points(Console& con, const std::filesystem::path& folder, const char* m
 // BRISKET2: a whole grid smoothed inside IBOUND.
 void run_smoothing(Console& con, const std::filesystem::path& folder, Engine engine) {
   con.banner("BRISKET2");
-  InFile ibound = ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND INPUT FILE: ", kIboundUnit);
+  InFile ibound =
+      ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND INPUT FILE: ", kIboundUnit);
   InFile grid = ask_existing(con, folder, "ENTER THE NAME OF THE INPUT GRID FILE", kGridUnit);
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
@@ -153,10 +160,13 @@ void run_smoothing(Console& con, const std::filesystem::path& folder, Engine eng
 // BRISKET4: a starting grid, nodes held at it, and points.
 void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine) {
   con.banner("BRISKET4");
-  InFile active = ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND=1 INPUT FILE: ", kIboundUnit);
-  InFile held = ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND=-1 INPUT FILE: ", kHeldUnit);
+  InFile active =
+      ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND=1 INPUT FILE: ", kIboundUnit);
+  InFile held =
+      ask_existing(con, folder, "ENTER THE NAME OF THE IBOUND=-1 INPUT FILE: ", kHeldUnit);
   InFile matrix = ask_existing(con, folder, "ENTER THE NAME OF THE MATRIX FILE: ", kGridUnit);
-  InFile points = ask_existing(con, folder, "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE", kPointUnit);
+  InFile points =
+      ask_existing(con, folder, "ENTER THE NAME OF THE CRSTM X,Y,Z INPUT DATA FILE", kPointUnit);
   Outputs out = ask_outputs(con, folder);
   const RelaxLimits limits = ask_limits(con);
 
@@ -182,18 +192,28 @@ void run_seeded(Console& con, const std::filesystem::path& folder, Engine engine
 
 void run_member(Console& con, const std::filesystem::path& folder, Member member, Engine engine) {
   switch (member) {
-    case Member::Brisket: return run_points(con, folder, "BRISKET", 1.0f, SweepCover::Interior, engine);
-    case Member::BrisketEarly: return run_points(con, folder, "BRISKET (earlier build)", 1000.0f, SweepCover::Every, engine);
-    case Member::Brisket2: return run_smoothing(con, folder, engine);
-    case Member::Brisket4: return run_seeded(con, folder, engine);
+    case Member::Brisket:
+      return run_points(con, folder, "BRISKET", 1.0f, SweepCover::Interior, engine);
+    case Member::BrisketEarly:
+      return run_points(con, folder, "BRISKET (earlier build)", 1000.0f, SweepCover::Every, engine);
+    case Member::Brisket2:
+      return run_smoothing(con, folder, engine);
+    case Member::Brisket4:
+      return run_seeded(con, folder, engine);
   }
 }
 
-void run_brisket(Console& con, const std::filesystem::path& folder) { run_member(con, folder, Member::Brisket); }
+void run_brisket(Console& con, const std::filesystem::path& folder) {
+  run_member(con, folder, Member::Brisket);
+}
 void run_brisket_early(Console& con, const std::filesystem::path& folder) {
   run_member(con, folder, Member::BrisketEarly);
 }
-void run_brisket2(Console& con, const std::filesystem::path& folder) { run_member(con, folder, Member::Brisket2); }
-void run_brisket4(Console& con, const std::filesystem::path& folder) { run_member(con, folder, Member::Brisket4); }
+void run_brisket2(Console& con, const std::filesystem::path& folder) {
+  run_member(con, folder, Member::Brisket2);
+}
+void run_brisket4(Console& con, const std::filesystem::path& folder) {
+  run_member(con, folder, Member::Brisket4);
+}
 
 }  // namespace brisket

@@ -40,24 +40,22 @@ inline constexpr const char* kBrisketQuestions =
 
 // What --help shows of each program: what it does, its questions in the order
 // the dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kBrisketHelp{"brisket",
-    "Grids scattered CRSTM X,Y,Z points inside an IBOUND array by relaxation.",
-    kBrisketQuestions,
-    "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"};
-inline constexpr gridkit::ToolHelp kBrisketEarlyHelp{"brisket-early",
-    "The earlier build of brisket: start value 1000.0, sweeps over every node.",
-    kBrisketQuestions,
-    "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"};
-inline constexpr gridkit::ToolHelp kBrisket2Help{"brisket2",
-    "Smooths a real grid (.BSK layout) inside an IBOUND array by relaxation.",
+inline constexpr gridkit::ToolHelp kBrisketHelp{
+    "brisket", "Grids scattered CRSTM X,Y,Z points inside an IBOUND array by relaxation.",
+    kBrisketQuestions, "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"};
+inline constexpr gridkit::ToolHelp kBrisketEarlyHelp{
+    "brisket-early", "The earlier build of brisket: start value 1000.0, sweeps over every node.",
+    kBrisketQuestions, "IBOUND.ARR WLPOINTS.XYZ WLEVEL 4000 0.001"};
+inline constexpr gridkit::ToolHelp kBrisket2Help{
+    "brisket2", "Smooths a real grid (.BSK layout) inside an IBOUND array by relaxation.",
     "IBOUND array\n"
     "input grid file, 10 values of 8 columns to a line\n"
     "first 8 characters of the output name (NAME.BSK and NAME.GRD are written)\n"
     "maximum number of sweeps\n"
     "convergence limit (largest change of a sweep)\n",
     "IBOUND.ARR WLEVEL.BSK WLSMOOTH 4000 0.001"};
-inline constexpr gridkit::ToolHelp kBrisket4Help{"brisket4",
-    "Grids points over a starting grid, holding the nodes marked -1, by relaxation.",
+inline constexpr gridkit::ToolHelp kBrisket4Help{
+    "brisket4", "Grids points over a starting grid, holding the nodes marked -1, by relaxation.",
     "IBOUND array of the active area\n"
     "integer array marking the nodes to hold with -1\n"
     "starting grid (matrix) file\n"

@@ -13,7 +13,8 @@ constexpr gridkit::Program kPrograms[] = {
     {brisket::run_brisket2, brisket::kBrisket2Help},
     {brisket::run_brisket4, brisket::kBrisket4Help},
 };
-static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM),
+              "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 

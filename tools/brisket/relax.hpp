@@ -37,8 +37,8 @@ struct RelaxLimits {
 };
 
 struct RelaxOutcome {
-  long long sweeps = 0;   // sweeps made, at least 1
-  float largest = 0.0f;   // largest change of the last sweep
+  long long sweeps = 0;  // sweeps made, at least 1
+  float largest = 0.0f;  // largest change of the last sweep
 };
 
 // Called after every sweep with the sweep count and that sweep's largest change.

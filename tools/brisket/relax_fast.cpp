@@ -46,9 +46,12 @@ struct Kernels {
 Kernels kernels_for(SimdPath path) {
 #if BRISKET_X86_KERNELS
   switch (path) {
-    case SimdPath::Avx512: return {kernel::sweep_steps_avx512, kernel::sweep_pair_steps_avx512};
-    case SimdPath::Avx2: return {kernel::sweep_steps_avx2, kernel::sweep_pair_steps_avx2};
-    case SimdPath::Portable: break;
+    case SimdPath::Avx512:
+      return {kernel::sweep_steps_avx512, kernel::sweep_pair_steps_avx512};
+    case SimdPath::Avx2:
+      return {kernel::sweep_steps_avx2, kernel::sweep_pair_steps_avx2};
+    case SimdPath::Portable:
+      break;
   }
 #else
   (void)path;
@@ -113,8 +116,14 @@ class Counter {
 
 class Pipeline {
  public:
-  Pipeline(StripGrid& grid, Kernels kernels, ThreadUse use, RelaxLimits limits, const ProgressFn& report)
-      : grid_(grid), kernels_(kernels), use_(use), limits_(limits), report_(report), split_(balanced_split(grid)) {}
+  Pipeline(StripGrid& grid, Kernels kernels, ThreadUse use, RelaxLimits limits,
+           const ProgressFn& report)
+      : grid_(grid),
+        kernels_(kernels),
+        use_(use),
+        limits_(limits),
+        report_(report),
+        split_(balanced_split(grid)) {}
 
   RelaxOutcome run() {
     const bool two_possible =
@@ -164,7 +173,8 @@ class Pipeline {
         s += 2;
         continue;
       }
-      if (has_free(s)) largest = sweep_strip(s, grid_.first_active(s), grid_.end_active(s), src, dst, largest);
+      if (has_free(s))
+        largest = sweep_strip(s, grid_.first_active(s), grid_.end_active(s), src, dst, largest);
       ++s;
     }
     return largest;
@@ -196,7 +206,8 @@ class Pipeline {
     }
     largest = sweep_strip(s, upper_first, both_first, src, dst, largest);
     largest = sweep_strip(s + 1, lower_first - kLag, both_first - kLag, src, dst, largest);
-    largest = kernels_.pair(grid_.strip(s, src, dst), grid_.strip(s + 1, src, dst), both_first, both_end, largest);
+    largest = kernels_.pair(grid_.strip(s, src, dst), grid_.strip(s + 1, src, dst), both_first,
+                            both_end, largest);
     largest = sweep_strip(s, both_end, upper_end, src, dst, largest);
     return sweep_strip(s + 1, both_end - kLag, lower_end - kLag, src, dst, largest);
   }
@@ -218,10 +229,14 @@ class Pipeline {
 
   int threads_for(long long sweep, const ThreadChoice& choice) const {
     switch (use_) {
-      case ThreadUse::One: return 1;
-      case ThreadUse::Two: return 2;
-      case ThreadUse::Alternate: return sweep % 3 == 0 ? 1 : 2;  // starts, steady rounds and stops
-      case ThreadUse::Automatic: break;
+      case ThreadUse::One:
+        return 1;
+      case ThreadUse::Two:
+        return 2;
+      case ThreadUse::Alternate:
+        return sweep % 3 == 0 ? 1 : 2;  // starts, steady rounds and stops
+      case ThreadUse::Automatic:
+        break;
     }
     return choice.next();
   }
@@ -259,7 +274,8 @@ class Pipeline {
         const float next_largest = ahead ? sweep_upper(n + 1, after, before) : 0.0f;
         helper_done_.wait_for(n);
         const float theirs = helper_largest_;
-        largest = theirs > ahead_largest ? theirs : ahead_largest;  // both +0.0 or more, no NaN: exact
+        largest =
+            theirs > ahead_largest ? theirs : ahead_largest;  // both +0.0 or more, no NaN: exact
         ahead_largest = next_largest;
         done = n;
         copy_ = after;
@@ -305,8 +321,8 @@ class Pipeline {
   ThreadUse use_;
   RelaxLimits limits_;
   const ProgressFn& report_;
-  const int split_;  // first strip of the lower part
-  int copy_ = 0;     // the copy holding the state after the last whole sweep
+  const int split_;      // first strip of the lower part
+  int copy_ = 0;         // the copy holding the state after the last whole sweep
   Counter command_;      // commands given to the helper
   Counter helper_done_;  // the last sweep the helper finished
   Counter lower_top_;    // the last sweep made on the lower part's top strip
@@ -322,14 +338,17 @@ class Pipeline {
 
 bool simd_path_available(SimdPath path) {
   switch (path) {
-    case SimdPath::Portable: return true;
+    case SimdPath::Portable:
+      return true;
 #if BRISKET_X86_KERNELS
-    case SimdPath::Avx2: return __builtin_cpu_supports("avx2");
+    case SimdPath::Avx2:
+      return __builtin_cpu_supports("avx2");
     case SimdPath::Avx512:
       return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
              __builtin_cpu_supports("avx512vl");
 #else
-    default: return false;
+    default:
+      return false;
 #endif
   }
   return false;
@@ -343,15 +362,18 @@ SimdPath best_simd_path() {
 
 const char* simd_path_name(SimdPath path) {
   switch (path) {
-    case SimdPath::Avx512: return "avx512";
-    case SimdPath::Avx2: return "avx2";
-    case SimdPath::Portable: break;
+    case SimdPath::Avx512:
+      return "avx512";
+    case SimdPath::Avx2:
+      return "avx2";
+    case SimdPath::Portable:
+      break;
   }
   return "portable";
 }
 
-RelaxOutcome relax_fast(gridkit::RealGrid& z, const gridkit::IntGrid& codes, SweepCover cover, RelaxLimits limits,
-                        const FastOptions& options) {
+RelaxOutcome relax_fast(gridkit::RealGrid& z, const gridkit::IntGrid& codes, SweepCover cover,
+                        RelaxLimits limits, const FastOptions& options) {
   const SimdPath path = simd_path_available(options.path) ? options.path : SimdPath::Portable;
   StripGrid grid(codes, cover);
   grid.load(z);

@@ -13,13 +13,16 @@ using gridkit::DELC;
 using gridkit::DELR;
 
 std::optional<gridkit::Cell> snap_point(float x, float y) {
-  const std::optional<int> col = gridkit::node_index_by_adding_half((x - gridkit::XORIG()) / DELR());
-  const std::optional<int> row = gridkit::node_index_by_adding_half((gridkit::YORIG() - y) / DELC());
+  const std::optional<int> col =
+      gridkit::node_index_by_adding_half((x - gridkit::XORIG()) / DELR());
+  const std::optional<int> row =
+      gridkit::node_index_by_adding_half((gridkit::YORIG() - y) / DELC());
   if (!col || !row) return std::nullopt;
   return gridkit::Cell{*row, *col};
 }
 
-Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGrid& codes, Extremes& extremes) {
+Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGrid& codes,
+                    Extremes& extremes) {
   Placed placed;
   while (const std::optional<gridkit::PointF> p = gridkit::read_point_single(points)) {
     ++placed.read;
@@ -40,9 +43,10 @@ Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntG
   if (placed.read > 0 && placed.outside == placed.read) {
     const auto whole = [](float v) { return std::to_string(static_cast<long>(v)); };
     throw gridkit::KitError::read_file(
-        points.name(), "no point lies inside the model grid (" + count + " read; its nodes lie at X " +
-                           whole(gridkit::node_x(1)) + " to " + whole(gridkit::node_x(gridkit::NCOL())) + ", Y " +
-                           whole(gridkit::node_y(gridkit::NROW())) + " to " + whole(gridkit::node_y(1)) + ")");
+        points.name(),
+        "no point lies inside the model grid (" + count + " read; its nodes lie at X " +
+            whole(gridkit::node_x(1)) + " to " + whole(gridkit::node_x(gridkit::NCOL())) + ", Y " +
+            whole(gridkit::node_y(gridkit::NROW())) + " to " + whole(gridkit::node_y(1)) + ")");
   }
   if (placed.outside > 0) {
     gridkit::note(points.name() + ": " + std::to_string(placed.outside) + " of " + count +

@@ -28,6 +28,7 @@ struct Placed {
 // A file whose points all miss the grid would leave a grid of start values
 // that looks like a result, so it is an error naming the file; when only some
 // miss, one note gives their count. An empty file is taken as no points.
-Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGrid& codes, Extremes& extremes);
+Placed place_points(gridkit::InFile& points, gridkit::RealGrid& z, gridkit::IntGrid& codes,
+                    Extremes& extremes);
 
 }  // namespace brisket

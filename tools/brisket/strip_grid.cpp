@@ -51,8 +51,8 @@ StripGrid::StripGrid(const gridkit::IntGrid& codes, SweepCover cover)
     for (int col = 1; col <= cols_; ++col) {
       const int slot = col + k;
       const std::uint8_t m = node_mask(codes, row, col, cover);
-      masks_[static_cast<std::size_t>(s) * strip_floats_ + static_cast<std::size_t>(slot + kPad) * kSlotFloats +
-             static_cast<std::size_t>(k)] = m;
+      masks_[static_cast<std::size_t>(s) * strip_floats_ +
+             static_cast<std::size_t>(slot + kPad) * kSlotFloats + static_cast<std::size_t>(k)] = m;
       if (m == 0) continue;
       Range& range = active_[static_cast<std::size_t>(s)];
       if (range.first == range.end) {
@@ -83,7 +83,8 @@ StripGrid::Range StripGrid::longest_plain_run(int s) const {
 }
 
 std::size_t StripGrid::value_index(int strip, int slot) const {
-  return static_cast<std::size_t>(strip + 1) * strip_floats_ + static_cast<std::size_t>(slot + kPad) * kSlotFloats;
+  return static_cast<std::size_t>(strip + 1) * strip_floats_ +
+         static_cast<std::size_t>(slot + kPad) * kSlotFloats;
 }
 
 std::size_t StripGrid::node_index(int row, int col) const {
@@ -106,14 +107,19 @@ void StripGrid::store(gridkit::RealGrid& z, int copy) const {
 }
 
 kernel::Strip StripGrid::strip(int s, int src, int dst) {
-  return {values_[src] + value_index(s, 0), values_[dst] + value_index(s, 0), values_[dst] + value_index(s - 1, 0),
+  return {values_[src] + value_index(s, 0),
+          values_[dst] + value_index(s, 0),
+          values_[dst] + value_index(s - 1, 0),
           values_[src] + value_index(s + 1, 0),
-          masks_.data() + static_cast<std::size_t>(s) * strip_floats_ + static_cast<std::size_t>(kPad) * kSlotFloats,
-          first_plain(s), end_plain(s)};
+          masks_.data() + static_cast<std::size_t>(s) * strip_floats_ +
+              static_cast<std::size_t>(kPad) * kSlotFloats,
+          first_plain(s),
+          end_plain(s)};
 }
 
 std::size_t StripGrid::bytes() const {
-  return storage_.size() * sizeof(float) + masks_.size() + (active_.size() + plain_.size()) * sizeof(Range);
+  return storage_.size() * sizeof(float) + masks_.size() +
+         (active_.size() + plain_.size()) * sizeof(Range);
 }
 
 }  // namespace brisket

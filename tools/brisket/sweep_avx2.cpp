@@ -15,7 +15,8 @@ constexpr int kVectors = 4;
 
 // Lane 7 of `low` followed by lanes 0..6 of `high`: the north neighbours.
 inline __m256 previous_lane(__m256 low, __m256 high) {
-  const __m256 middle = _mm256_permute2f128_ps(low, high, 0x21);  // low's upper half, high's lower half
+  const __m256 middle =
+      _mm256_permute2f128_ps(low, high, 0x21);  // low's upper half, high's lower half
   return _mm256_castsi256_ps(
       _mm256_alignr_epi8(_mm256_castps_si256(high), _mm256_castps_si256(middle), 12));
 }
@@ -27,16 +28,18 @@ inline __m256 mask_of(__m256i bytes) {
 }
 
 // update() for lanes that are all free with live neighbours.
-inline __m256 plain_update(__m256 old, __m256 west, __m256 east, __m256 north, __m256 south, __m256& largest) {
+inline __m256 plain_update(__m256 old, __m256 west, __m256 east, __m256 north, __m256 south,
+                           __m256& largest) {
   const __m256 sum = _mm256_add_ps(_mm256_add_ps(_mm256_add_ps(east, south), west), north);
   const __m256 value = _mm256_mul_ps(sum, _mm256_set1_ps(0.25f));
-  const __m256 change = _mm256_and_ps(_mm256_sub_ps(value, old), _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff)));
+  const __m256 change =
+      _mm256_and_ps(_mm256_sub_ps(value, old), _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff)));
   largest = _mm256_max_ps(change, largest);
   return value;
 }
 
-inline __m256 update(__m256 old, __m256 west, __m256 east, __m256 north, __m256 south, const std::uint8_t* bytes,
-                     __m256& largest) {
+inline __m256 update(__m256 old, __m256 west, __m256 east, __m256 north, __m256 south,
+                     const std::uint8_t* bytes, __m256& largest) {
   // Sign-extended, so the FREE bit (bit 7) is already each lane's sign.
   const __m256i m = _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes)));
   west = _mm256_blendv_ps(west, old, mask_of<0>(m));
@@ -44,8 +47,10 @@ inline __m256 update(__m256 old, __m256 west, __m256 east, __m256 north, __m256 
   north = _mm256_blendv_ps(north, old, mask_of<2>(m));
   south = _mm256_blendv_ps(south, old, mask_of<3>(m));
   const __m256 sum = _mm256_add_ps(_mm256_add_ps(_mm256_add_ps(east, south), west), north);
-  const __m256 value = _mm256_blendv_ps(old, _mm256_mul_ps(sum, _mm256_set1_ps(0.25f)), _mm256_castsi256_ps(m));
-  const __m256 change = _mm256_and_ps(_mm256_sub_ps(value, old), _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff)));
+  const __m256 value =
+      _mm256_blendv_ps(old, _mm256_mul_ps(sum, _mm256_set1_ps(0.25f)), _mm256_castsi256_ps(m));
+  const __m256 change =
+      _mm256_and_ps(_mm256_sub_ps(value, old), _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff)));
   largest = _mm256_max_ps(change, largest);  // change > largest ? change : largest
   return value;
 }
@@ -87,7 +92,8 @@ class StripSweep {
       // the last lane's comes from the top row of the strip below.
       __m256 south = _mm256_loadu_ps(cur + kLanes + 8 * j + 1);
       if (j == kVectors - 1) {
-        south = _mm256_blend_ps(south, _mm256_broadcast_ss(strip_.below + (t - kLanes + 1) * kLanes), 0x80);
+        south = _mm256_blend_ps(
+            south, _mm256_broadcast_ss(strip_.below + (t - kLanes + 1) * kLanes), 0x80);
       }
       const __m256 north = previous_lane(j == 0 ? above : prev_[j - 1], prev_[j]);
       value[j] = kPlain ? plain_update(old, prev_[j], east, north, south, largest_[j])
@@ -102,7 +108,8 @@ class StripSweep {
  public:
   // The larger of `largest` and every change made.
   float largest(float largest) const {
-    __m256 all = _mm256_max_ps(_mm256_max_ps(largest_[0], largest_[1]), _mm256_max_ps(largest_[2], largest_[3]));
+    __m256 all = _mm256_max_ps(_mm256_max_ps(largest_[0], largest_[1]),
+                               _mm256_max_ps(largest_[2], largest_[3]));
     __m128 half = _mm_max_ps(_mm256_castps256_ps128(all), _mm256_extractf128_ps(all, 1));
     half = _mm_max_ps(half, _mm_movehl_ps(half, half));
     half = _mm_max_ss(half, _mm_shuffle_ps(half, half, 1));
@@ -124,7 +131,8 @@ float sweep_steps_avx2(const Strip& strip, int first, int last, float largest) {
   return sweep.largest(largest);
 }
 
-float sweep_pair_steps_avx2(const Strip& upper, const Strip& lower, int first, int last, float largest) {
+float sweep_pair_steps_avx2(const Strip& upper, const Strip& lower, int first, int last,
+                            float largest) {
   StripSweep up(upper, first);
   StripSweep down(lower, first - kPairLag);
   for (int t = first; t < last; ++t) {

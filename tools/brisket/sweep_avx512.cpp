@@ -36,14 +36,15 @@ struct Masks {
 
 inline Masks load_masks(const std::uint8_t* bytes) {
   const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-  return {_mm_test_epi8_mask(m, _mm_set1_epi8(kWestOld)), _mm_test_epi8_mask(m, _mm_set1_epi8(kEastOld)),
-          _mm_test_epi8_mask(m, _mm_set1_epi8(kNorthOld)), _mm_test_epi8_mask(m, _mm_set1_epi8(kSouthOld)),
-          _mm_movepi8_mask(m)};
+  return {_mm_test_epi8_mask(m, _mm_set1_epi8(kWestOld)),
+          _mm_test_epi8_mask(m, _mm_set1_epi8(kEastOld)),
+          _mm_test_epi8_mask(m, _mm_set1_epi8(kNorthOld)),
+          _mm_test_epi8_mask(m, _mm_set1_epi8(kSouthOld)), _mm_movepi8_mask(m)};
 }
 
 // One vector of one slot; returns the new values and raises `largest`.
-inline __m512 update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 south, const Masks& m,
-                     __m512& largest) {
+inline __m512 update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 south,
+                     const Masks& m, __m512& largest) {
   west = _mm512_mask_blend_ps(m.west, west, old);
   east = _mm512_mask_blend_ps(m.east, east, old);
   north = _mm512_mask_blend_ps(m.north, north, old);
@@ -60,7 +61,8 @@ inline __m512 update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 
 }
 
 // update() for lanes that are all free with live neighbours.
-inline __m512 plain_update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 south, __m512& largest) {
+inline __m512 plain_update(__m512 old, __m512 west, __m512 east, __m512 north, __m512 south,
+                           __m512& largest) {
   const __m512 sum = _mm512_add_ps(_mm512_add_ps(_mm512_add_ps(east, south), west), north);
   const __m512 value = _mm512_mul_ps(sum, _mm512_set1_ps(0.25f));
   const __m512 change = _mm512_abs_ps(_mm512_sub_ps(value, old));
@@ -109,8 +111,10 @@ class StripSweep {
       value0 = plain_update(old0, prev0_, east0, north0, south0, largest0_);
       value1 = plain_update(old1, prev1_, east1, north1, south1, largest1_);
     } else {
-      value0 = update(old0, prev0_, east0, north0, south0, load_masks(strip_.masks + t * kLanes), largest0_);
-      value1 = update(old1, prev1_, east1, north1, south1, load_masks(strip_.masks + t * kLanes + 16), largest1_);
+      value0 = update(old0, prev0_, east0, north0, south0, load_masks(strip_.masks + t * kLanes),
+                      largest0_);
+      value1 = update(old1, prev1_, east1, north1, south1,
+                      load_masks(strip_.masks + t * kLanes + 16), largest1_);
     }
     _mm512_storeu_ps(out, value0);
     _mm512_storeu_ps(out + 16, value1);
@@ -142,7 +146,8 @@ float sweep_steps_avx512(const Strip& strip, int first, int last, float largest)
   return sweep.largest(largest);
 }
 
-float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last, float largest) {
+float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last,
+                              float largest) {
   StripSweep up(upper, first);
   StripSweep down(lower, first - kPairLag);
   for (int t = first; t < last; ++t) {

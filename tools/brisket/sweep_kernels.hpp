@@ -70,7 +70,9 @@ float sweep_steps_avx512(const Strip& strip, int first, int last, float largest)
 // last-kPairLag), whose previous slots must hold new values; the reach of
 // each strip is as for sweep_steps.
 inline constexpr int kPairLag = kLanes;
-float sweep_pair_steps_avx2(const Strip& upper, const Strip& lower, int first, int last, float largest);
-float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last, float largest);
+float sweep_pair_steps_avx2(const Strip& upper, const Strip& lower, int first, int last,
+                            float largest);
+float sweep_pair_steps_avx512(const Strip& upper, const Strip& lower, int first, int last,
+                              float largest);
 
 }  // namespace brisket::kernel

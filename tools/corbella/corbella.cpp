@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/grid.hpp"
 #include "tools/corbella/mix.hpp"
 
@@ -47,26 +47,31 @@ gridkit::InFile ask_input(Console& con, const std::filesystem::path& folder,
 }  // namespace
 
 void run_corbella(Console& con, const std::filesystem::path& folder) {
-  const int ncol = ask_count(con, " ENTER THE NUMBER OF COLUMNS IN THE MODEL: ", "COLUMNS",
-                             gridkit::NCOL());
-  const int nrow = ask_count(con, " ENTER THE NUMBER OF ROWS IN THE MODEL: ", "ROWS",
-                             gridkit::NROW());
+  const int ncol =
+      ask_count(con, " ENTER THE NUMBER OF COLUMNS IN THE MODEL: ", "COLUMNS", gridkit::NCOL());
+  const int nrow =
+      ask_count(con, " ENTER THE NUMBER OF ROWS IN THE MODEL: ", "ROWS", gridkit::NROW());
 
   auto [kh_file, kv_file] = gridkit::ask_output(
-      con, folder, Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"),
+      con, folder,
+      Record().text(" ENTER THE FIRST EIGHT CHARACTERS OF THE ").text(" OUTPUT FILENAME:"),
       kNameLength, kOutputUnit, {".KH", ".KV"});
 
   constexpr std::string_view kContaining = " ENTER THE FILENAME OF THE ARRAY CONTAINING ";
-  gridkit::InFile sand_kh_file = ask_input(con, folder, kContaining,
-      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit);
-  gridkit::InFile clay_kh_file = ask_input(con, folder, kContaining,
-      " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 1);
-  gridkit::InFile sand_kv_file = ask_input(con, folder, kContaining,
-      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit + 2);
-  gridkit::InFile clay_kv_file = ask_input(con, folder, kContaining,
-      " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
+  gridkit::InFile sand_kh_file =
+      ask_input(con, folder, kContaining,
+                " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit);
+  gridkit::InFile clay_kh_file =
+      ask_input(con, folder, kContaining,
+                " HORIZONTAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 1);
+  gridkit::InFile sand_kv_file =
+      ask_input(con, folder, kContaining,
+                " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"SAND\":", kFirstInputUnit + 2);
+  gridkit::InFile clay_kv_file =
+      ask_input(con, folder, kContaining,
+                " VERTICAL HYDRAULIC CONDUCTIVITY OF THE \"CLAY\":", kFirstInputUnit + 3);
   gridkit::InFile sand_file = ask_input(con, folder, "ENTER THE FILENAME OF THE ARRAY CONTAINING ",
-      "PERCENT \"SAND\":", kFirstInputUnit + 4);
+                                        "PERCENT \"SAND\":", kFirstInputUnit + 4);
 
   // All input is read before anything is written.
   corbella::LayerArrays layer(nrow, ncol);

@@ -13,8 +13,8 @@ void run_corbella(gridkit::Console& con, const std::filesystem::path& folder);
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"corbella",
-    "Mixes sand and clay conductivities by percent sand (NAME.KH and NAME.KV).",
+inline constexpr gridkit::ToolHelp kHelp{
+    "corbella", "Mixes sand and clay conductivities by percent sand (NAME.KH and NAME.KV).",
     "number of columns to process (1 to 361)\n"
     "number of rows to process (1 to 470)\n"
     "output base name\n"

@@ -24,8 +24,7 @@ void mix_layer(LayerArrays& layer) {
     for (int col = 1; col <= layer.sand_share.cols(); ++col) {
       const float p = sand_fraction(layer.sand_share(row, col));
       layer.sand_share(row, col) = p;
-      layer.kh_mix(row, col) =
-          horizontal_mix(p, layer.sand_kh(row, col), layer.clay_kh(row, col));
+      layer.kh_mix(row, col) = horizontal_mix(p, layer.sand_kh(row, col), layer.clay_kh(row, col));
       layer.kv_mix(row, col) = vertical_mix(p, layer.sand_kv(row, col), layer.clay_kv(row, col));
     }
   }

@@ -26,8 +26,13 @@ struct LayerArrays {
   gridkit::RealGrid sand_share;        // percent sand, then the sand fraction
   gridkit::RealGrid kh_mix, kv_mix;    // horizontal and vertical results
   LayerArrays(int rows, int cols)
-      : sand_kh(rows, cols), clay_kh(rows, cols), sand_kv(rows, cols), clay_kv(rows, cols),
-        sand_share(rows, cols), kh_mix(rows, cols), kv_mix(rows, cols) {}
+      : sand_kh(rows, cols),
+        clay_kh(rows, cols),
+        sand_kv(rows, cols),
+        clay_kv(rows, cols),
+        sand_share(rows, cols),
+        kh_mix(rows, cols),
+        kv_mix(rows, cols) {}
 };
 
 // Replaces the percent sand by the sand fraction and fills kh_mix and kv_mix.

@@ -16,8 +16,8 @@ struct Neighbourhood {
 
 Neighbourhood neighbourhood(const gridkit::IntGrid& river_flag, int i, int j) {
   const auto river = [&](int row, int col) { return river_flag(row, col) == 1; };
-  return {river(i - 1, j - 1), river(i - 1, j), river(i - 1, j + 1), river(i, j - 1),
-          river(i, j + 1),     river(i + 1, j - 1), river(i + 1, j), river(i + 1, j + 1)};
+  return {river(i - 1, j - 1), river(i - 1, j),     river(i - 1, j + 1), river(i, j - 1),
+          river(i, j + 1),     river(i + 1, j - 1), river(i + 1, j),     river(i + 1, j + 1)};
 }
 
 // The rules for a cell with three river neighbours.

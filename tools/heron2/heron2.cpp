@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/notes.hpp"
 #include "gridkit/order_maps.hpp"
 #include "gridkit/record.hpp"
@@ -52,17 +52,18 @@ void note_header_changes(const PackageHeader& read, const PackageHeader& written
 // the files; standard error says how many and where the first one lies.
 void note_untraced(const std::string& package, const Untraced& untraced) {
   if (untraced.count == 0) return;
-  gridkit::note(package + ": " + std::to_string(untraced.count) +
-                (untraced.count == 1 ? " river cell is" : " river cells are") +
-                " reached by no trace (a ring, a block or a lone cell) and not written to NEWRIVER.RIV; the "
-                "first is row " + std::to_string(untraced.first->row) + ", column " +
-                std::to_string(untraced.first->col));
+  gridkit::note(
+      package + ": " + std::to_string(untraced.count) +
+      (untraced.count == 1 ? " river cell is" : " river cells are") +
+      " reached by no trace (a ring, a block or a lone cell) and not written to NEWRIVER.RIV; the "
+      "first is row " +
+      std::to_string(untraced.first->row) + ", column " + std::to_string(untraced.first->col));
 }
 
 // The class maps "B".FL1, "B".FL2, ... and then the order maps "B".OR1, ...,
 // one of each for every piece of a row, created in that order.
-std::vector<gridkit::OutFile> create_maps(const std::filesystem::path& folder, const std::string& base,
-                                          std::size_t pieces) {
+std::vector<gridkit::OutFile> create_maps(const std::filesystem::path& folder,
+                                          const std::string& base, std::size_t pieces) {
   std::vector<gridkit::OutFile> maps;
   maps.reserve(2 * pieces);
   for (const char* kind : {".FL", ".OR"}) {

@@ -14,8 +14,8 @@ void run_heron2(gridkit::Console& con, const std::filesystem::path& folder);
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"heron2",
-    "Rebuilds a MODFLOW river package by tracing the river network cell by cell.",
+inline constexpr gridkit::ToolHelp kHelp{
+    "heron2", "Rebuilds a MODFLOW river package by tracing the river network cell by cell.",
     "input river package file (first 40 characters)\n"
     "IBOUND array (first 40 characters)\n"
     "output base name NAME (NAME.STG, NAME.FL1-3, NAME.OR1-3 beside NEWRIVER.RIV)\n",

@@ -9,10 +9,10 @@
 namespace heron2 {
 namespace {
 
-constexpr double kSheetOriginLat = 45.875;       // north edge of the first sheet row
-constexpr double kSheetOriginLonWest = 86.875;   // west edge of the first sheet column
-constexpr double kSheetStep = 0.125;             // sheet size in degrees
-constexpr char kFirstSheetLetter = 'G';          // letter of the first sheet row
+constexpr double kSheetOriginLat = 45.875;      // north edge of the first sheet row
+constexpr double kSheetOriginLonWest = 86.875;  // west edge of the first sheet column
+constexpr double kSheetStep = 0.125;            // sheet size in degrees
+constexpr char kFirstSheetLetter = 'G';         // letter of the first sheet row
 constexpr int kFirstSheetNumber = 15;
 
 std::string dms_fields(const DegMinSec& dms) {

@@ -16,7 +16,7 @@ enum class CellClass : char {
   PlainRiver = '1',  // also every river cell of the outer rows and columns
   LineEnd = 'S',     // exactly one river neighbour: a trace starts here
   Junction = '*',
-  Mouth = 'M',       // a line end beside a constant-head cell: a trace ends here
+  Mouth = 'M',  // a line end beside a constant-head cell: a trace ends here
 };
 
 // The character a class shows in the class maps "B".FL1-3.
@@ -47,8 +47,8 @@ struct Offset {
   int drow;
   int dcol;
 };
-inline constexpr std::array<Offset, 8> kNeighbourOrder{{
-    {-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
+inline constexpr std::array<Offset, 8> kNeighbourOrder{
+    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
 
 // The fixed link of the network: a trace that reaches kLinkFrom jumps to
 // kLinkTo. Both cells are kept out of the classification ("1").

@@ -33,10 +33,10 @@ std::int32_t read_int(const gridkit::InFile& file, std::string_view line, int fi
   const std::optional<long long> value = gridkit::parse_fixed_integer(field);
   if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
       *value > std::numeric_limits<std::int32_t>::max()) {
-    throw gridkit::KitError::read(file.name(), file.line_number(),
-                                  "expected the " + std::string(what) + " as an integer in " +
-                                      column_range(first, width),
-                                  field);
+    throw gridkit::KitError::read(
+        file.name(), file.line_number(),
+        "expected the " + std::string(what) + " as an integer in " + column_range(first, width),
+        field);
   }
   return static_cast<std::int32_t>(*value);
 }
@@ -47,10 +47,10 @@ float read_real(const gridkit::InFile& file, std::string_view line, int first,
   const std::string_view field = columns(line, first, kWide);
   const std::optional<float> value = gridkit::parse_fixed_float(field, 0);
   if (!value) {
-    throw gridkit::KitError::read(file.name(), file.line_number(),
-                                  "expected the " + std::string(what) + " as a number in " +
-                                      column_range(first, kWide),
-                                  field);
+    throw gridkit::KitError::read(
+        file.name(), file.line_number(),
+        "expected the " + std::string(what) + " as a number in " + column_range(first, kWide),
+        field);
   }
   return *value;
 }
@@ -97,12 +97,12 @@ std::optional<RiverRecord> read_package_record(gridkit::InFile& file) {
   r.iextra1 = read_int(file, *line, 61, kWide, "first trailing integer");
   r.iextra2 = read_int(file, *line, 71, kLastWidth, "second trailing integer");
   if (!gridkit::inside_grid(r.cell.row, r.cell.col)) {
-    throw gridkit::KitError::read(
-        file.name(), file.line_number(),
-        "river cell (row " + std::to_string(r.cell.row) + ", column " + std::to_string(r.cell.col) +
-            ") lies outside the grid of " + std::to_string(gridkit::NROW()) + " rows and " +
-            std::to_string(gridkit::NCOL()) + " columns",
-        *line);
+    throw gridkit::KitError::read(file.name(), file.line_number(),
+                                  "river cell (row " + std::to_string(r.cell.row) + ", column " +
+                                      std::to_string(r.cell.col) + ") lies outside the grid of " +
+                                      std::to_string(gridkit::NROW()) + " rows and " +
+                                      std::to_string(gridkit::NCOL()) + " columns",
+                                  *line);
   }
   return r;
 }

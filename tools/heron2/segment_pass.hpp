@@ -12,12 +12,12 @@
 
 namespace heron2 {
 
-inline constexpr float kBottomDepth = 2.3f;     // river bottom below the stage
-inline constexpr float kUphillDrop = -30.0f;    // a drop this low or lower is reported
+inline constexpr float kBottomDepth = 2.3f;   // river bottom below the stage
+inline constexpr float kUphillDrop = -30.0f;  // a drop this low or lower is reported
 
 // The conductance written for stream orders 1 to 5.
-inline constexpr float kOrderConductance[5] = {3.28083992f, 6.56167984f, 65.6167984f,
-                                               196.850403f, 262.467194f};
+inline constexpr float kOrderConductance[5] = {3.28083992f, 6.56167984f, 65.6167984f, 196.850403f,
+                                               262.467194f};
 
 // The conductance of a cell of this order: the table for orders 1 to 5,
 // otherwise the conductance of the record written before (`current`).

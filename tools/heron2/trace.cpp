@@ -102,7 +102,8 @@ std::vector<Segment> trace_network(const gridkit::GridArray<CellClass>& cell_cla
   return segments;
 }
 
-Untraced untraced_river_cells(const gridkit::IntGrid& river_flag, const std::vector<Segment>& segments) {
+Untraced untraced_river_cells(const gridkit::IntGrid& river_flag,
+                              const std::vector<Segment>& segments) {
   gridkit::GridArray<char> reached(gridkit::NROW(), gridkit::NCOL(), 0);
   for (const Segment& segment : segments) {
     for (const gridkit::Cell& c : segment.reaches) {

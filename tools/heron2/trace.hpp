@@ -38,7 +38,8 @@ struct Untraced {
   long count = 0;
   std::optional<gridkit::Cell> first;  // in scan order
 };
-Untraced untraced_river_cells(const gridkit::IntGrid& river_flag, const std::vector<Segment>& segments);
+Untraced untraced_river_cells(const gridkit::IntGrid& river_flag,
+                              const std::vector<Segment>& segments);
 
 // The order a junction takes when the segment below it opens, from the
 // positive orders of its eight neighbours: the largest plus one when all are

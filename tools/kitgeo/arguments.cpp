@@ -12,16 +12,19 @@ namespace kitgeo {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Resampling>, 3> kResamplings{{
-    {"nearest", Resampling::Nearest}, {"bilinear", Resampling::Bilinear}, {"average", Resampling::Average}}};
+constexpr std::array<std::pair<std::string_view, Resampling>, 3> kResamplings{
+    {{"nearest", Resampling::Nearest},
+     {"bilinear", Resampling::Bilinear},
+     {"average", Resampling::Average}}};
 
 struct CommandName {
   std::string_view name;
   Command command;
 };
-constexpr CommandName kCommands[] = {
-    {"export", Command::Export}, {"import", Command::Import},
-    {"export-points", Command::ExportPoints}, {"import-points", Command::ImportPoints}};
+constexpr CommandName kCommands[] = {{"export", Command::Export},
+                                     {"import", Command::Import},
+                                     {"export-points", Command::ExportPoints},
+                                     {"import-points", Command::ImportPoints}};
 
 [[noreturn]] void usage_error(const std::string& message) { throw gridkit::UsageError(message); }
 
@@ -39,11 +42,16 @@ T choice(const std::array<std::pair<std::string_view, T>, N>& table, std::string
 // The options each command takes; --polygon is the only one without a value.
 gridkit::ParsedOptions parse_options_of(Command command, std::span<const std::string> args) {
   switch (command) {
-    case Command::Export: return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}});
-    case Command::Import: return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}, {"--resampling"}});
-    case Command::ExportPoints: return gridkit::parse_options(args, {{"--polygon", false}});
-    case Command::ImportPoints: return gridkit::parse_options(args, {{"--layer"}});
-    case Command::Help: break;
+    case Command::Export:
+      return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}});
+    case Command::Import:
+      return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}, {"--resampling"}});
+    case Command::ExportPoints:
+      return gridkit::parse_options(args, {{"--polygon", false}});
+    case Command::ImportPoints:
+      return gridkit::parse_options(args, {{"--layer"}});
+    case Command::Help:
+      break;
   }
   return {};
 }
@@ -68,8 +76,8 @@ Arguments parse_arguments(std::span<const std::string> args) {
   if (layout) parsed.layout = choice(gridkit::kArrayLayoutNames, "--layout", *layout);
   const std::vector<std::string>& names = options.words;
   if (names.size() != 2) {
-    usage_error(command_name + " takes an input and an output name, " + std::to_string(names.size()) +
-                (names.size() == 1 ? " was given" : " were given"));
+    usage_error(command_name + " takes an input and an output name, " +
+                std::to_string(names.size()) + (names.size() == 1 ? " was given" : " were given"));
   }
   parsed.input = names[0];
   parsed.output = names[1];
@@ -86,10 +94,13 @@ std::string usage() {
   return "usage: kitgeo COMMAND INPUT OUTPUT [OPTIONS]\n"
          "\n"
          "Model arrays and point files of the groundwater model kit to and from GIS.\n"
-         "The model grid: " + std::to_string(g.columns) + " columns x " + std::to_string(g.rows) + " rows of " +
-         gridkit::shortest_fixed(g.cell_size) + " m cells in CRSTM\n"
-         "(transverse Mercator, Clarke 1866), upper-left corner X " + gridkit::shortest_fixed(west) + ", Y " +
-         gridkit::shortest_fixed(north) + ".\n"
+         "The model grid: " +
+         std::to_string(g.columns) + " columns x " + std::to_string(g.rows) + " rows of " +
+         gridkit::shortest_fixed(g.cell_size) +
+         " m cells in CRSTM\n"
+         "(transverse Mercator, Clarke 1866), upper-left corner X " +
+         gridkit::shortest_fixed(west) + ", Y " + gridkit::shortest_fixed(north) +
+         ".\n"
          "\n"
          "  export ARRAY OUT.tif --layout L [--ibound IBOUND.ARR]\n"
          "      A GeoTIFF of the array on the model grid: Float32 (Int32 for the int\n"

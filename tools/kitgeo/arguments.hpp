@@ -33,8 +33,8 @@ struct Arguments {
   ArrayLayout layout = ArrayLayout::Fixed;
   std::optional<std::string> ibound;  // IBOUND array file, when given
   Resampling resampling = Resampling::Nearest;
-  bool polygon = false;               // export-points: one closed polygon
-  std::optional<std::string> layer;   // import-points: the layer to read
+  bool polygon = false;              // export-points: one closed polygon
+  std::optional<std::string> layer;  // import-points: the layer to read
 };
 
 Arguments parse_arguments(std::span<const std::string> args);

@@ -49,8 +49,8 @@ std::vector<std::string> GdalSession::take_warnings() {
 OGRSpatialReference crstm_reference() {
   OGRSpatialReference srs;
   srs.SetProjCS("CRSTM");
-  srs.SetGeogCS("Clarke 1866", "Unknown based on Clarke 1866 ellipsoid", "Clarke 1866", kClarke1866A,
-                kClarke1866InvF);
+  srs.SetGeogCS("Clarke 1866", "Unknown based on Clarke 1866 ellipsoid", "Clarke 1866",
+                kClarke1866A, kClarke1866InvF);
   srs.SetTM(44.0, -86.0, 0.9996, 359987.0, 344917.0);
   srs.SetLinearUnits(SRS_UL_METER, 1.0);
   srs.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);

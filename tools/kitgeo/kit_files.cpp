@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-
 #include "gridkit/arrays.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numfmt.hpp"
@@ -46,7 +45,8 @@ void write_model_array(const fs::path& folder, const std::string& name, ArrayLay
 std::vector<gridkit::PointD> read_point_file(const fs::path& folder, const std::string& name) {
   gridkit::InFile file = open_input(folder, name);
   std::vector<gridkit::PointD> points;
-  while (const std::optional<gridkit::PointD> p = gridkit::read_point_double(file)) points.push_back(*p);
+  while (const std::optional<gridkit::PointD> p = gridkit::read_point_double(file))
+    points.push_back(*p);
   return points;
 }
 
@@ -63,11 +63,12 @@ namespace {
 constexpr const char* kSideFiles[] = {"-journal", "-wal", "-shm"};
 }  // namespace
 
-PendingOutput::PendingOutput(const fs::path& folder, const std::string& name) : output_(folder / name, name) {
+PendingOutput::PendingOutput(const fs::path& folder, const std::string& name)
+    : output_(folder / name, name) {
   if (output_.straight_through()) {
     int fd = -1;
-    staging_ = gridkit::create_temporary_beside(fs::temp_directory_path() / ("kitgeo-" + fs::path(name).filename().string()),
-                                                name, fd);
+    staging_ = gridkit::create_temporary_beside(
+        fs::temp_directory_path() / ("kitgeo-" + fs::path(name).filename().string()), name, fd);
     ::close(fd);
   } else {
     staging_ = output_.temporary();

@@ -31,11 +31,12 @@ ModelArray read_model_array(const std::filesystem::path& folder, const std::stri
 gridkit::IntGrid read_ibound_array(const std::filesystem::path& folder, const std::string& name);
 
 // Rows 1 to NROW() in `layout`.
-void write_model_array(const std::filesystem::path& folder, const std::string& name, ArrayLayout layout,
-                       const ModelArray& array);
+void write_model_array(const std::filesystem::path& folder, const std::string& name,
+                       ArrayLayout layout, const ModelArray& array);
 
 // Every point of a CRSTM point file (X and Y in double precision, Z single).
-std::vector<gridkit::PointD> read_point_file(const std::filesystem::path& folder, const std::string& name);
+std::vector<gridkit::PointD> read_point_file(const std::filesystem::path& folder,
+                                             const std::string& name);
 // One point a line, "X Y Z", each number in the shortest form that reads back
 // as the same value.
 void write_point_file(const std::filesystem::path& folder, const std::string& name,

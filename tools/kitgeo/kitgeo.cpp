@@ -23,9 +23,12 @@ namespace {
 
 std::string_view resampling_name(Resampling resampling) {
   switch (resampling) {
-    case Resampling::Nearest: return "nearest";
-    case Resampling::Bilinear: return "bilinear";
-    case Resampling::Average: return "average";
+    case Resampling::Nearest:
+      return "nearest";
+    case Resampling::Bilinear:
+      return "bilinear";
+    case Resampling::Average:
+      return "average";
   }
   return "?";
 }
@@ -41,12 +44,14 @@ void require_seekable_input(const fs::path& folder, const std::string& name) {
   struct stat info {};
   if (::stat((folder / name).c_str(), &info) != 0) return;  // the reader names a missing file
   if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
-    throw gridkit::KitError::read_file(name, "not a file (a device, FIFO or socket); GDAL reads only files");
+    throw gridkit::KitError::read_file(
+        name, "not a file (a device, FIFO or socket); GDAL reads only files");
   }
 }
 
 void report_warnings(GdalSession& gdal, std::ostream& out) {
-  for (const std::string& warning : gdal.take_warnings()) out << "GDAL warning: " << warning << '\n';
+  for (const std::string& warning : gdal.take_warnings())
+    out << "GDAL warning: " << warning << '\n';
 }
 
 void export_array(const Arguments& a, std::ostream& out, const fs::path& folder) {
@@ -54,11 +59,13 @@ void export_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   const ModelArray array = read_model_array(folder, a.input, a.layout);
   std::optional<gridkit::IntGrid> ibound;
   if (a.ibound) ibound = read_ibound_array(folder, *a.ibound);
-  const ExportSummary summary = export_geotiff(gdal, array, ibound ? &*ibound : nullptr, folder, a.output);
+  const ExportSummary summary =
+      export_geotiff(gdal, array, ibound ? &*ibound : nullptr, folder, a.output);
   report_warnings(gdal, out);
-  out << a.input << " (" << gridkit::layout_name(a.layout) << " layout) -> " << a.output << ": " << gridkit::NCOL() << " x "
-      << gridkit::NROW() << (summary.integer ? " Int32" : " Float32");
-  if (ibound) out << ", " << summary.nodata_cells << " cells inactive in " << *a.ibound << " as nodata";
+  out << a.input << " (" << gridkit::layout_name(a.layout) << " layout) -> " << a.output << ": "
+      << gridkit::NCOL() << " x " << gridkit::NROW() << (summary.integer ? " Int32" : " Float32");
+  if (ibound)
+    out << ", " << summary.nodata_cells << " cells inactive in " << *a.ibound << " as nodata";
   out << '\n';
 }
 
@@ -74,13 +81,15 @@ void import_array(const Arguments& a, std::ostream& out, const fs::path& folder)
   // grid (another place, a wrong coordinate system) or holds only nodata.
   if (imported.active_with_data == 0) {
     throw gridkit::KitError::read_file(
-        a.input, std::string("no ") + (ibound ? "active cell of " + *a.ibound : std::string("cell of the model grid")) +
-                     " receives data: the raster lies outside the grid or holds only nodata there");
+        a.input,
+        std::string("no ") +
+            (ibound ? "active cell of " + *a.ibound : std::string("cell of the model grid")) +
+            " receives data: the raster lies outside the grid or holds only nodata there");
   }
   if (imported.first_active_without_data) {
     throw gridkit::KitError::read_file(
-        a.input, "active cell " + cell_text(*imported.first_active_without_data) + " of " + *a.ibound +
-                     " has no data; " + std::to_string(imported.active_without_data) +
+        a.input, "active cell " + cell_text(*imported.first_active_without_data) + " of " +
+                     *a.ibound + " has no data; " + std::to_string(imported.active_without_data) +
                      " active cells lie outside the raster or on nodata");
   }
   write_model_array(folder, a.output, a.layout, imported.array);
@@ -95,7 +104,8 @@ void export_points(const Arguments& a, std::ostream& out, const fs::path& folder
   GdalSession gdal;
   const std::vector<gridkit::PointD> points = read_point_file(folder, a.input);
   const std::string layer = fs::path(a.input).stem().string();
-  const ExportedLayer exported = export_points_layer(gdal, points, a.polygon, folder, a.output, layer);
+  const ExportedLayer exported =
+      export_points_layer(gdal, points, a.polygon, folder, a.output, layer);
   report_warnings(gdal, out);
   out << a.input << " -> " << a.output << ": layer " << layer << ", ";
   if (a.polygon) {
@@ -131,13 +141,19 @@ void run_kitgeo(std::span<const std::string> args, std::ostream& out, const fs::
     gridkit::refuse_output_over_input(folder / a.output, a.output, inputs);
   }
   switch (a.command) {
-    case Command::Help: out << usage(); break;
-    case Command::Export: export_array(a, out, folder); break;
+    case Command::Help:
+      out << usage();
+      break;
+    case Command::Export:
+      export_array(a, out, folder);
+      break;
     case Command::Import:
       require_seekable_input(folder, a.input);
       import_array(a, out, folder);
       break;
-    case Command::ExportPoints: export_points(a, out, folder); break;
+    case Command::ExportPoints:
+      export_points(a, out, folder);
+      break;
     case Command::ImportPoints:
       require_seekable_input(folder, a.input);
       import_points(a, out, folder);

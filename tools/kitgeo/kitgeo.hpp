@@ -12,6 +12,7 @@ namespace kitgeo {
 
 // The whole run of one command line (without the program name). A failure
 // is thrown as gridkit::KitError; no output is then replaced.
-void run_kitgeo(std::span<const std::string> args, std::ostream& out, const std::filesystem::path& folder);
+void run_kitgeo(std::span<const std::string> args, std::ostream& out,
+                const std::filesystem::path& folder);
 
 }  // namespace kitgeo

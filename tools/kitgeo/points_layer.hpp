@@ -28,9 +28,9 @@ struct ExportedLayer {
   bool replaced = false;  // a layer of that name was there before
   int other_layers = 0;   // layers of the package kept beside it
 };
-ExportedLayer export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points, bool polygon,
-                                  const std::filesystem::path& folder, const std::string& name,
-                                  const std::string& layer_name);
+ExportedLayer export_points_layer(GdalSession& gdal, const std::vector<gridkit::PointD>& points,
+                                  bool polygon, const std::filesystem::path& folder,
+                                  const std::string& name, const std::string& layer_name);
 
 struct LayerPoints {
   std::vector<gridkit::PointD> points;
@@ -39,7 +39,8 @@ struct LayerPoints {
   bool crs_assumed = false;  // the layer named no coordinate system: taken as CRSTM
 };
 
-LayerPoints import_points_layer(GdalSession& gdal, const std::filesystem::path& folder, const std::string& name,
+LayerPoints import_points_layer(GdalSession& gdal, const std::filesystem::path& folder,
+                                const std::string& name,
                                 const std::optional<std::string>& layer_name);
 
 }  // namespace kitgeo

@@ -16,14 +16,15 @@ namespace kitgeo {
 
 // The nodata values: no kit layout can hold either.
 inline constexpr float kRealNodata = -3.4028234663852886e38f;  // lowest float
-inline constexpr std::int32_t kIntNodata = -2147483647 - 1;     // lowest int32
+inline constexpr std::int32_t kIntNodata = -2147483647 - 1;    // lowest int32
 
 struct ExportSummary {
   bool integer = false;  // Int32 rather than Float32
   long nodata_cells = 0;
 };
 
-ExportSummary export_geotiff(GdalSession& gdal, const ModelArray& array, const gridkit::IntGrid* ibound,
-                             const std::filesystem::path& folder, const std::string& name);
+ExportSummary export_geotiff(GdalSession& gdal, const ModelArray& array,
+                             const gridkit::IntGrid* ibound, const std::filesystem::path& folder,
+                             const std::string& name);
 
 }  // namespace kitgeo

@@ -26,9 +26,12 @@ struct WarpOptionsCloser {
 
 GDALResampleAlg algorithm_of(Resampling resampling) {
   switch (resampling) {
-    case Resampling::Nearest: return GRA_NearestNeighbour;
-    case Resampling::Bilinear: return GRA_Bilinear;
-    case Resampling::Average: return GRA_Average;
+    case Resampling::Nearest:
+      return GRA_NearestNeighbour;
+    case Resampling::Bilinear:
+      return GRA_Bilinear;
+    case Resampling::Average:
+      return GRA_Average;
   }
   return GRA_NearestNeighbour;
 }
@@ -45,10 +48,12 @@ DatasetPtr open_raster(GdalSession& gdal, const fs::path& path, const std::strin
   if (!fs::exists(path)) throw gridkit::KitError::open(name, "no such file");
   DatasetPtr raster(GDALDataset::Open(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
   if (!raster) throw gridkit::KitError::open(name, gdal.last_error("not a raster GDAL can read"));
-  if (raster->GetRasterCount() < 1) throw gridkit::KitError::read_file(name, "the raster has no band");
+  if (raster->GetRasterCount() < 1)
+    throw gridkit::KitError::read_file(name, "the raster has no band");
   double transform[6];
   if (raster->GetGeoTransform(transform) != CE_None && raster->GetGCPCount() == 0) {
-    throw gridkit::KitError::read_file(name, "the raster has no georeferencing (no position on the map)");
+    throw gridkit::KitError::read_file(name,
+                                       "the raster has no georeferencing (no position on the map)");
   }
   return raster;
 }
@@ -57,8 +62,10 @@ DatasetPtr open_raster(GdalSession& gdal, const fs::path& path, const std::strin
 // band 2 the alpha the warper writes.
 DatasetPtr model_grid_in_memory(GdalSession& gdal) {
   GDALDriver* memory = GetGDALDriverManager()->GetDriverByName("MEM");
-  DatasetPtr grid(memory == nullptr ? nullptr : memory->Create("", NCOL(), NROW(), 2, GDT_Float64, nullptr));
-  if (!grid) throw gridkit::KitError(gdal.last_error("GDAL could not make the model grid in memory"));
+  DatasetPtr grid(memory == nullptr ? nullptr
+                                    : memory->Create("", NCOL(), NROW(), 2, GDT_Float64, nullptr));
+  if (!grid)
+    throw gridkit::KitError(gdal.last_error("GDAL could not make the model grid in memory"));
   std::array<double, 6> transform = model_geotransform();
   const OGRSpatialReference crs = crstm_reference();
   grid->SetGeoTransform(transform.data());
@@ -86,7 +93,8 @@ WarpedGrid warp_to_model_grid(GdalSession& gdal, const fs::path& folder, const s
     CPLFree(wkt);
   }
   const std::unique_ptr<void, TransformerCloser> transformer(GDALCreateGenImgProjTransformer2(
-      GDALDataset::ToHandle(source.get()), GDALDataset::ToHandle(grid.get()), transformer_options.List()));
+      GDALDataset::ToHandle(source.get()), GDALDataset::ToHandle(grid.get()),
+      transformer_options.List()));
   if (!transformer) {
     throw gridkit::KitError::read_file(name, gdal.last_error("no transformation to CRSTM"));
   }
@@ -116,15 +124,17 @@ WarpedGrid warp_to_model_grid(GdalSession& gdal, const fs::path& folder, const s
   GDALWarpOperation operation;
   if (operation.Initialize(options.get()) != CE_None ||
       operation.ChunkAndWarpImage(0, 0, NCOL(), NROW()) != CE_None) {
-    throw gridkit::KitError::read_file(name, gdal.last_error("the raster could not be warped onto the model grid"));
+    throw gridkit::KitError::read_file(
+        name, gdal.last_error("the raster could not be warped onto the model grid"));
   }
 
   std::vector<double> alpha(static_cast<std::size_t>(NCOL()) * NROW());
-  if (grid->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), warped.values.values().data(), NCOL(), NROW(),
-                                       GDT_Float64, 0, 0, nullptr) != CE_None ||
-      grid->GetRasterBand(2)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), alpha.data(), NCOL(), NROW(), GDT_Float64, 0, 0,
-                                       nullptr) != CE_None) {
-    throw gridkit::KitError::read_file(name, gdal.last_error("the warped grid could not be read back"));
+  if (grid->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), warped.values.values().data(),
+                                       NCOL(), NROW(), GDT_Float64, 0, 0, nullptr) != CE_None ||
+      grid->GetRasterBand(2)->RasterIO(GF_Read, 0, 0, NCOL(), NROW(), alpha.data(), NCOL(), NROW(),
+                                       GDT_Float64, 0, 0, nullptr) != CE_None) {
+    throw gridkit::KitError::read_file(name,
+                                       gdal.last_error("the warped grid could not be read back"));
   }
   for (std::size_t k = 0; k < alpha.size(); ++k) {
     double& value = warped.values.values()[k];
@@ -148,13 +158,15 @@ LayoutImport to_layout(const WarpedGrid& warped, ArrayLayout layout, const gridk
       if (warped.has_data(i, j) == 0) {
         ++result.cells_without_data;
         if (ibound != nullptr && (*ibound)(i, j) != 0) {
-          if (!result.first_active_without_data) result.first_active_without_data = gridkit::Cell{i, j};
+          if (!result.first_active_without_data)
+            result.first_active_without_data = gridkit::Cell{i, j};
           ++result.active_without_data;
         }
       } else if (!gridkit::fits_layout(value, layout)) {
         throw gridkit::KitError::write(
-            name, "the value " + std::to_string(value) + " of cell (row " + std::to_string(i) + ", column " +
-                      std::to_string(j) + ") does not fit the " + std::string(gridkit::layout_name(layout)) + " layout");
+            name, "the value " + std::to_string(value) + " of cell (row " + std::to_string(i) +
+                      ", column " + std::to_string(j) + ") does not fit the " +
+                      std::string(gridkit::layout_name(layout)) + " layout");
       }
       if (layout == ArrayLayout::Int) {
         ints(i, j) = static_cast<std::int32_t>(std::llround(value));

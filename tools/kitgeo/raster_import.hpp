@@ -17,13 +17,13 @@
 namespace kitgeo {
 
 struct WarpedGrid {
-  gridkit::GridArray<double> values;          // 0 where there is no data
+  gridkit::GridArray<double> values;           // 0 where there is no data
   gridkit::GridArray<unsigned char> has_data;  // 1 or 0
   bool crs_assumed = false;  // the raster named no coordinate system: taken as CRSTM
 };
 
-WarpedGrid warp_to_model_grid(GdalSession& gdal, const std::filesystem::path& folder, const std::string& name,
-                              Resampling resampling);
+WarpedGrid warp_to_model_grid(GdalSession& gdal, const std::filesystem::path& folder,
+                              const std::string& name, Resampling resampling);
 
 // The warped values in a layout's array: reals to single precision, integers
 // rounded half away from zero; a cell without data reads 0. A value that the

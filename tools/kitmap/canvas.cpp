@@ -10,8 +10,8 @@
 #include <string>
 
 #include "gridkit/error.hpp"
-#include "gridkit/replacing_output.hpp"
 #include "gridkit/grid.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "tools/kitmap/utf8_text.hpp"
 
 namespace kitmap {
@@ -23,7 +23,9 @@ using gridkit::DELR;
 using gridkit::NCOL;
 using gridkit::NROW;
 
-void set_colour(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
+void set_colour(cairo_t* cr, Rgb c) {
+  cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
 
 // CRSTM extent of the cells: half a cell beyond the outermost nodes.
 double west() { return gridkit::node_x_double(1) - DELR() / 2; }
@@ -244,8 +246,8 @@ void Canvas::check_drawn(const std::string& display_name) {
   cairo_status_t status = cairo_status(cr_);
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface_);
   if (status != CAIRO_STATUS_SUCCESS)
-    throw gridkit::KitError::write(display_name,
-                                   std::string("the map could not be drawn: ") + cairo_status_to_string(status));
+    throw gridkit::KitError::write(
+        display_name, std::string("the map could not be drawn: ") + cairo_status_to_string(status));
 }
 
 void Canvas::write_png(const std::filesystem::path& path, const std::string& display_name) {

@@ -20,10 +20,14 @@ struct Square {
       return (static_cast<long>(row) * f.cols + col) * 2 + vertical;
     };
     switch (e) {
-      case kTop: return id(r, c, 0);
-      case kBottom: return id(r + 1, c, 0);
-      case kLeft: return id(r, c, 1);
-      case kRight: return id(r, c + 1, 1);
+      case kTop:
+        return id(r, c, 0);
+      case kBottom:
+        return id(r + 1, c, 0);
+      case kLeft:
+        return id(r, c, 1);
+      case kRight:
+        return id(r, c + 1, 1);
     }
     return 0;
   }
@@ -37,10 +41,14 @@ struct Square {
 
   Point where(Edge e) const {
     switch (e) {
-      case kTop: return cut(r, c, r, c + 1);
-      case kBottom: return cut(r + 1, c, r + 1, c + 1);
-      case kLeft: return cut(r, c, r + 1, c);
-      case kRight: return cut(r, c + 1, r + 1, c + 1);
+      case kTop:
+        return cut(r, c, r, c + 1);
+      case kBottom:
+        return cut(r + 1, c, r + 1, c + 1);
+      case kLeft:
+        return cut(r, c, r + 1, c);
+      case kRight:
+        return cut(r, c + 1, r + 1, c + 1);
     }
     return {};
   }
@@ -64,21 +72,50 @@ std::vector<Segment> contour_segments(const Field& f, double level) {
       const Square s{f, r, c, level};
       const bool centre_above = (tl + tr + br + bl) / 4.0 >= level;
       switch (index) {
-        case 1: case 14: s.add(out, kLeft, kBottom); break;
-        case 2: case 13: s.add(out, kBottom, kRight); break;
-        case 3: case 12: s.add(out, kLeft, kRight); break;
-        case 4: case 11: s.add(out, kTop, kRight); break;
-        case 6: case 9: s.add(out, kTop, kBottom); break;
-        case 7: case 8: s.add(out, kTop, kLeft); break;
+        case 1:
+        case 14:
+          s.add(out, kLeft, kBottom);
+          break;
+        case 2:
+        case 13:
+          s.add(out, kBottom, kRight);
+          break;
+        case 3:
+        case 12:
+          s.add(out, kLeft, kRight);
+          break;
+        case 4:
+        case 11:
+          s.add(out, kTop, kRight);
+          break;
+        case 6:
+        case 9:
+          s.add(out, kTop, kBottom);
+          break;
+        case 7:
+        case 8:
+          s.add(out, kTop, kLeft);
+          break;
         case 5:  // top-right and bottom-left above
-          if (centre_above) { s.add(out, kTop, kLeft); s.add(out, kBottom, kRight); }
-          else { s.add(out, kTop, kRight); s.add(out, kLeft, kBottom); }
+          if (centre_above) {
+            s.add(out, kTop, kLeft);
+            s.add(out, kBottom, kRight);
+          } else {
+            s.add(out, kTop, kRight);
+            s.add(out, kLeft, kBottom);
+          }
           break;
         case 10:  // top-left and bottom-right above
-          if (centre_above) { s.add(out, kTop, kRight); s.add(out, kLeft, kBottom); }
-          else { s.add(out, kTop, kLeft); s.add(out, kBottom, kRight); }
+          if (centre_above) {
+            s.add(out, kTop, kRight);
+            s.add(out, kLeft, kBottom);
+          } else {
+            s.add(out, kTop, kLeft);
+            s.add(out, kBottom, kRight);
+          }
           break;
-        default: break;  // 0 and 15: the level does not cross the square
+        default:
+          break;  // 0 and 15: the level does not cross the square
       }
     }
   }

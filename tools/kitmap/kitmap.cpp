@@ -10,8 +10,8 @@
 #include "gridkit/grid_file.hpp"
 #include "gridkit/numparse.hpp"
 #include "gridkit/order_maps.hpp"
-#include "gridkit/replacing_output.hpp"
 #include "gridkit/points.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitmap/maps.hpp"
 
@@ -119,8 +119,10 @@ void run_kitmap(const std::vector<std::string>& args, const std::filesystem::pat
   // Untitled maps are named after the map and the file they show.
   if (c.options.title.empty() && c.words.size() > 1) {
     static const std::pair<const char*, const char*> kTitles[] = {
-        {"levels", "Water levels (feet), "}, {"zones", "Zone array "},
-        {"thickness", "Layer thickness (feet), "}, {"rivers", "River network by stream order, "}};
+        {"levels", "Water levels (feet), "},
+        {"zones", "Zone array "},
+        {"thickness", "Layer thickness (feet), "},
+        {"rivers", "River network by stream order, "}};
     for (const auto& [kind, title] : kTitles)
       if (c.words[0] == kind) c.options.title = title + c.words[1];
     if (c.words[0] == "thickness" && c.words.size() > 2) c.options.title += " - " + c.words[2];

@@ -29,8 +29,9 @@ Layout sheet_layout(const MapOptions& options) {
   const long width = layout.left + static_cast<long>(NCOL()) * layout.cell_px + layout.right;
   const long height = layout.top + static_cast<long>(NROW()) * layout.cell_px + layout.bottom;
   if (width > kLargestSide || height > kLargestSide)
-    throw gridkit::KitError("kitmap: the map would be " + std::to_string(width) + " x " + std::to_string(height) +
-                            " pixels, more than the " + std::to_string(kLargestSide) +
+    throw gridkit::KitError("kitmap: the map would be " + std::to_string(width) + " x " +
+                            std::to_string(height) + " pixels, more than the " +
+                            std::to_string(kLargestSide) +
                             " a sheet can have (a smaller --cell draws it smaller)");
   return layout;
 }
@@ -97,10 +98,11 @@ Layout draw_levels_map(const RealGrid& levels, const IntGrid& ibound, const MapO
       const int code = ibound(i, j);
       const bool blanked = code > 0 && gridkit::dsaa_blanked(levels(i, j));
       any_blanked = any_blanked || blanked;
-      canvas.fill_cell(i, j, code == 0   ? kInactive
-                             : code < 0 ? kConstantHead
-                             : blanked  ? kNoData
-                                        : bands.colour(bands.band_of(levels(i, j))));
+      canvas.fill_cell(i, j,
+                       code == 0  ? kInactive
+                       : code < 0 ? kConstantHead
+                       : blanked  ? kNoData
+                                  : bands.colour(bands.band_of(levels(i, j))));
     }
   draw_contours(canvas, levels, ibound, bands);
   draw_residuals(canvas, options.residuals);
@@ -189,8 +191,8 @@ Layout draw_rivers_map(const IntGrid& order, const IntGrid& ibound, const MapOpt
       canvas.fill_cell(i, j, colour);
     }
   canvas.finish_frame();
-  std::vector<LegendItem> items{{kInactive, "inactive"}, {kActive, "active"},
-                                {kConstantHead, "constant head"}};
+  std::vector<LegendItem> items{
+      {kInactive, "inactive"}, {kActive, "active"}, {kConstantHead, "constant head"}};
   for (int k = 1; k <= highest; ++k)
     items.push_back({order_colour(k), k == 10 ? "order 10 or more" : "order " + std::to_string(k)});
   canvas.legend("Stream order", items);

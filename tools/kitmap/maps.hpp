@@ -16,8 +16,8 @@ namespace kitmap {
 
 struct MapOptions {
   int cell_px = 2;
-  std::string title;     // empty: the map's own title
-  double interval = 0;   // band and contour interval; 0 chooses one
+  std::string title;    // empty: the map's own title
+  double interval = 0;  // band and contour interval; 0 chooses one
   // Residuals at wells drawn over a levels map: CRSTM X, Y and Z =
   // simulated - observed. A dot's size grows with the residual.
   std::vector<gridkit::PointF> residuals;

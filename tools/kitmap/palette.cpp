@@ -8,10 +8,10 @@
 
 namespace kitmap {
 
-const std::vector<Rgb> kLevelRamp{{43, 91, 160}, {41, 157, 177}, {94, 192, 116},
-                                  {196, 222, 96}, {253, 224, 112}};
-const std::vector<Rgb> kThicknessRamp{{255, 247, 188}, {254, 196, 79}, {236, 112, 20},
-                                      {153, 52, 4}};
+const std::vector<Rgb> kLevelRamp{
+    {43, 91, 160}, {41, 157, 177}, {94, 192, 116}, {196, 222, 96}, {253, 224, 112}};
+const std::vector<Rgb> kThicknessRamp{
+    {255, 247, 188}, {254, 196, 79}, {236, 112, 20}, {153, 52, 4}};
 
 Rgb zone_colour(int zone) {
   static const Rgb positive[] = {{200, 225, 170}, {250, 220, 120}, {230, 120, 80},
@@ -25,8 +25,8 @@ Rgb zone_colour(int zone) {
 
 Rgb order_colour(int order) {
   static const Rgb table[] = {{254, 196, 79}, {250, 150, 40}, {230, 100, 20}, {200, 60, 10},
-                              {150, 40, 10}, {110, 30, 40}, {90, 20, 80}, {60, 20, 110},
-                              {40, 20, 80}, {0, 0, 0}};
+                              {150, 40, 10},  {110, 30, 40},  {90, 20, 80},   {60, 20, 110},
+                              {40, 20, 80},   {0, 0, 0}};
   return table[std::clamp(order, 1, 10) - 1];
 }
 
@@ -79,7 +79,8 @@ Bands choose_bands(double min, double max, double interval, int target,
   const double count = std::floor((max - bands.lo) / interval) + 1;
   if (!(count <= kMostBands)) {
     char text[160];
-    std::snprintf(text, sizeof text, "kitmap: an interval of %g gives %.15g bands over %g to %g; at most %d are drawn",
+    std::snprintf(text, sizeof text,
+                  "kitmap: an interval of %g gives %.15g bands over %g to %g; at most %d are drawn",
                   interval, count, min, highest, kMostBands);
     throw gridkit::KitError(text);
   }

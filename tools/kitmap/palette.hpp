@@ -38,7 +38,7 @@ struct Bands {
   int band_of(double v) const;  // clamped to 0..count-1
   Rgb colour(int band) const;
   double level(int k) const { return lo + k * interval; }  // lower bound of band k
-  std::string label(int band) const;                        // "420 - 440"
+  std::string label(int band) const;                       // "420 - 440"
 };
 
 // The most bands a map draws: more could not be told apart by colour.

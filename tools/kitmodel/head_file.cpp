@@ -84,7 +84,8 @@ std::optional<Header> parse_header(const std::byte* p, const Layout& layout, std
   }
   const std::string raw(reinterpret_cast<const char*>(text), kTextBytes);
   const std::size_t first = raw.find_first_not_of(' ');
-  h.text = first == std::string::npos ? "" : raw.substr(first, raw.find_last_not_of(' ') - first + 1);
+  h.text =
+      first == std::string::npos ? "" : raw.substr(first, raw.find_last_not_of(' ') - first + 1);
   if (h.step < 1 || h.period < 1) {
     why = "time step " + std::to_string(h.step) + " and stress period " + std::to_string(h.period) +
           " are not both 1 or more";
@@ -134,8 +135,8 @@ class Walker {
       const std::uint64_t cells =
           static_cast<std::uint64_t>(header->ncol) * static_cast<std::uint64_t>(header->nrow);
       if (cells > kMaxHeadFileBytes / layout_.real_bytes)
-        throw damaged("NCOL " + std::to_string(header->ncol) + " x NROW " + std::to_string(header->nrow) +
-                      " is more values than a file of 2 GiB holds");
+        throw damaged("NCOL " + std::to_string(header->ncol) + " x NROW " +
+                      std::to_string(header->nrow) + " is more values than a file of 2 GiB holds");
       const std::uint64_t data_bytes = cells * layout_.real_bytes;
       if (layout_.markers) {
         expect_marker(layout_.header_bytes, "header");
@@ -151,7 +152,8 @@ class Walker {
   }
 
  private:
-  static void note(Walk& walk, const Header& h, std::uint64_t data_offset, const RecordChoice& choice) {
+  static void note(Walk& walk, const Header& h, std::uint64_t data_offset,
+                   const RecordChoice& choice) {
     if (h.text != kHeadText) {
       if (walk.other_text.empty()) walk.other_text = h.text.empty() ? "(blank)" : h.text;
       return;
@@ -173,8 +175,8 @@ class Walker {
         name_, "truncated: record " + std::to_string(record_) + " (from byte " +
                    std::to_string(record_start_) + ") needs " + std::to_string(bytes) +
                    " more bytes at byte " + std::to_string(offset_) + ", the file ends " +
-                   std::to_string(left) + " bytes later (read as " + std::string(form_name(layout_.form)) +
-                   ")");
+                   std::to_string(left) + " bytes later (read as " +
+                   std::string(form_name(layout_.form)) + ")");
   }
 
   void expect_marker(std::uint64_t length, std::string_view what) {
@@ -184,15 +186,16 @@ class Walker {
     const std::uint32_t found = u32_at(bytes.data());
     if (found != length)
       throw damaged("the record marker at byte " + std::to_string(offset_) + " is " +
-                    std::to_string(found) + ", not the " + std::to_string(length) + " bytes of its " +
-                    std::string(what));
+                    std::to_string(found) + ", not the " + std::to_string(length) +
+                    " bytes of its " + std::string(what));
     offset_ += kMarkerBytes;
   }
 
   KitError damaged(const std::string& why) const {
     return KitError::read_file(name_, "record " + std::to_string(record_) + " (from byte " +
-                                          std::to_string(record_start_) + ") is not a head record: " +
-                                          why + " (read as " + std::string(form_name(layout_.form)) + ")");
+                                          std::to_string(record_start_) +
+                                          ") is not a head record: " + why + " (read as " +
+                                          std::string(form_name(layout_.form)) + ")");
   }
 
   const ByteSource& source_;
@@ -267,7 +270,8 @@ class FileSource final : public ByteSource {
     size_ = std::filesystem::file_size(path, ec);
     if (ec) throw KitError::open(name, ec.message());
     if (size_ > kMaxHeadFileBytes)
-      throw KitError::open(name, std::to_string(size_) + " bytes; head files of up to 2 GiB are read");
+      throw KitError::open(name,
+                           std::to_string(size_) + " bytes; head files of up to 2 GiB are read");
     in_.open(path, std::ios::binary);
     if (!in_) throw KitError::open(name, "cannot be read");
   }
@@ -276,8 +280,8 @@ class FileSource final : public ByteSource {
     in_.seekg(static_cast<std::streamoff>(offset));
     in_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
     if (!in_ || static_cast<std::size_t>(in_.gcount()) != out.size())
-      throw KitError::read_file(name_, "the file changed or failed while it was read, at byte " +
-                                           std::to_string(offset));
+      throw KitError::read_file(
+          name_, "the file changed or failed while it was read, at byte " + std::to_string(offset));
   }
 
  private:
@@ -293,7 +297,8 @@ std::string_view form_name(HeadForm form) {
     case HeadForm::Stream44:
       return "MODFLOW-2005 single precision, stream (44-byte headers, 4-byte reals)";
     case HeadForm::Sequential44:
-      return "MODFLOW-2005 single precision, sequential (44-byte headers, 4-byte reals, record markers)";
+      return "MODFLOW-2005 single precision, sequential (44-byte headers, 4-byte reals, record "
+             "markers)";
     case HeadForm::Stream52:
       return "MODFLOW 6 or double precision, stream (52-byte headers, 8-byte reals)";
     case HeadForm::Sequential52:
@@ -307,11 +312,12 @@ void MemorySource::read(std::uint64_t offset, std::span<std::byte> out) const {
   std::memcpy(out.data(), bytes_.data() + offset, out.size());
 }
 
-HeadLayer read_head_layer(const ByteSource& source, std::string_view name, const RecordChoice& choice) {
+HeadLayer read_head_layer(const ByteSource& source, std::string_view name,
+                          const RecordChoice& choice) {
   if (source.size() == 0) throw KitError::read_file(name, "empty, not a MODFLOW binary head file");
   if (source.size() > kMaxHeadFileBytes)
-    throw KitError::read_file(name, std::to_string(source.size()) +
-                                        " bytes; head files of up to 2 GiB are read");
+    throw KitError::read_file(
+        name, std::to_string(source.size()) + " bytes; head files of up to 2 GiB are read");
   // A first header can pass for two forms (a stream file whose first KSTP is
   // 44, say); the form whose records run exactly to the end of the file is
   // the one. When none does, the first form's complaint is the report.
@@ -328,10 +334,12 @@ HeadLayer read_head_layer(const ByteSource& source, std::string_view name, const
   }
   if (first_error) throw *first_error;
   throw KitError::read_file(
-      name, "not a MODFLOW binary head file: its first " + std::to_string(std::min<std::uint64_t>(source.size(), 56)) +
-                " bytes are no record header of MODFLOW-2005 (44 bytes: KSTP, KPER, PERTIM, TOTIM as "
-                "4-byte reals, TEXT, NCOL, NROW, ILAY) or of MODFLOW 6 and double-precision builds "
-                "(52 bytes, PERTIM and TOTIM as 8-byte reals), in stream or sequential form");
+      name,
+      "not a MODFLOW binary head file: its first " +
+          std::to_string(std::min<std::uint64_t>(source.size(), 56)) +
+          " bytes are no record header of MODFLOW-2005 (44 bytes: KSTP, KPER, PERTIM, TOTIM as "
+          "4-byte reals, TEXT, NCOL, NROW, ILAY) or of MODFLOW 6 and double-precision builds "
+          "(52 bytes, PERTIM and TOTIM as 8-byte reals), in stream or sequential form");
 }
 
 HeadLayer read_head_layer(const std::filesystem::path& path, std::string_view name,

@@ -94,7 +94,8 @@ struct HeadLayer {
 // The chosen layer of the head file in `source`, called `name` in reports. A
 // file of no known form, a truncated or damaged one, or a choice the file does
 // not hold is a KitError naming the file and what was expected.
-HeadLayer read_head_layer(const ByteSource& source, std::string_view name, const RecordChoice& choice);
+HeadLayer read_head_layer(const ByteSource& source, std::string_view name,
+                          const RecordChoice& choice);
 
 // The same from a regular file of at most kMaxHeadFileBytes.
 HeadLayer read_head_layer(const std::filesystem::path& path, std::string_view name,

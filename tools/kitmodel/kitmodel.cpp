@@ -15,7 +15,8 @@ const char* const kUsage =
     "usage: kitmodel write MODEL.toml [--out DIR]   MODFLOW 6 and MODFLOW-2005 models\n"
     "       kitmodel check MODEL.toml               the model's checks alone\n"
     "       kitmodel heads FILE --layer K --out NAME [--period N] [--step N]\n"
-    "                                               a layer of a head file as NAME.GRD and NAME.ARR\n"
+    "                                               a layer of a head file as NAME.GRD and "
+    "NAME.ARR\n"
     "       kitmodel residuals FILE WELLS.XYZ [--layer K] [--csv OUT.csv]\n"
     "                                               observed levels against simulated heads\n"
     "kitmodel SUBCOMMAND --help tells more.\n";
@@ -27,12 +28,14 @@ struct Subcommand {
   Run run;
 };
 
-int run_heads(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+int run_heads(const std::vector<std::string>& args, const std::filesystem::path& folder,
+              std::ostream& out) {
   heads_command(args, out, folder);
   return 0;
 }
 
-int run_residuals(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+int run_residuals(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                  std::ostream& out) {
   residuals_command(args, out, folder);
   return 0;
 }
@@ -46,8 +49,8 @@ const Subcommand kSubcommands[] = {
 
 }  // namespace
 
-int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
-                 std::ostream& err) {
+int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                 std::ostream& out, std::ostream& err) {
   return gridkit::run_program("kitmodel", args, out, err, [&] {
     if (args.empty() || gridkit::asks_for_help(args)) {
       (args.empty() ? err : out) << kUsage;

@@ -20,7 +20,7 @@ inline constexpr int kFindingsStatus = 1;
 // Runs one subcommand with relative file names taken from `folder`, as the
 // program does (--version included). What it reports goes to `out`, an error
 // as one line to `err`. Returns the exit status.
-int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out,
-                 std::ostream& err);
+int run_kitmodel(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                 std::ostream& out, std::ostream& err);
 
 }  // namespace kitmodel

@@ -43,9 +43,9 @@ class Mf2005Writer {
   std::vector<std::string> write() {
     std::filesystem::create_directories(folder_);
     const std::string& n = model_.name;
-    std::string names = "# MODFLOW-2005 name file: the kit's model " + n + "\n" +
-                        "LIST " + std::to_string(kListUnit) + " " + n + ".lst\n" +
-                        "DIS 11 " + n + ".dis\nBAS6 12 " + n + ".ba6\nLPF 13 " + n + ".lpf\n";
+    std::string names = "# MODFLOW-2005 name file: the kit's model " + n + "\n" + "LIST " +
+                        std::to_string(kListUnit) + " " + n + ".lst\n" + "DIS 11 " + n +
+                        ".dis\nBAS6 12 " + n + ".ba6\nLPF 13 " + n + ".lpf\n";
     write_dis();
     write_bas();
     write_lpf();
@@ -54,7 +54,8 @@ class Mf2005Writer {
     write_pcg();
     names += "PCG 15 " + n + ".pcg\nOC 16 " + n + ".oc\n";
     names += "DATA(BINARY) " + std::to_string(kHeadUnit) + " " + n + ".hds REPLACE\n";
-    file(n + ".oc", "# heads saved, the budget printed\nHEAD SAVE UNIT " + std::to_string(kHeadUnit) +
+    file(n + ".oc", "# heads saved, the budget printed\nHEAD SAVE UNIT " +
+                        std::to_string(kHeadUnit) +
                         "\nPERIOD 1 STEP 1\n    SAVE HEAD\n    PRINT BUDGET\n");
     file(n + ".nam", names);
     return written_;
@@ -68,40 +69,44 @@ class Mf2005Writer {
   // The path by which MODFLOW, run in mf2005/, finds a kit file.
   std::string path_to(const std::filesystem::path& file) const {
     std::error_code ec;
-    std::filesystem::path rel =
-        std::filesystem::relative(std::filesystem::absolute(file), std::filesystem::absolute(folder_), ec);
+    std::filesystem::path rel = std::filesystem::relative(std::filesystem::absolute(file),
+                                                          std::filesystem::absolute(folder_), ec);
     if (ec || rel.empty()) rel = std::filesystem::absolute(file);
     const std::string text = rel.generic_string();
     if (text.find_first_of(" \t'\"") != std::string::npos) {
-      throw gridkit::KitError::write("mf2005/" + model_.name + ".nam",
-                                     "MODFLOW-2005 cannot read a file name holding blanks or quotes: " + text);
+      throw gridkit::KitError::write(
+          "mf2005/" + model_.name + ".nam",
+          "MODFLOW-2005 cannot read a file name holding blanks or quotes: " + text);
     }
     return text;
   }
 
   std::string real_array(const ArraySource& source, const std::string& what) const {
-    if (source.is_constant()) return "CONSTANT " + shortest(static_cast<float>(source.constant)) + "  " + what + "\n";
-    return "OPEN/CLOSE " + path_to(source.file) + " 1.0 " + gridkit::layout_format(source.layout) + " -1  " +
-           what + "\n";
+    if (source.is_constant())
+      return "CONSTANT " + shortest(static_cast<float>(source.constant)) + "  " + what + "\n";
+    return "OPEN/CLOSE " + path_to(source.file) + " 1.0 " + gridkit::layout_format(source.layout) +
+           " -1  " + what + "\n";
   }
 
   void write_dis() {
     const int lenuni = model_.length_units == LengthUnits::Feet ? 1 : 2;
     const std::string cell = shortest(model_length(gridkit::DELR(), model_.length_units));
     const int n = in_.layers();
-    std::string text = "# " + std::to_string(n) + " layers, " + std::to_string(gridkit::NROW()) + " rows, " +
-                       std::to_string(gridkit::NCOL()) + " columns of " +
-                       shortest(static_cast<double>(gridkit::DELR())) + " m; one steady-state period\n" +
-                       std::to_string(n) + " " + std::to_string(gridkit::NROW()) + " " +
-                       std::to_string(gridkit::NCOL()) + " 1 " + std::to_string(time_unit_code(model_.time_units)) +
-                       " " + std::to_string(lenuni) + "\n";
+    std::string text = "# " + std::to_string(n) + " layers, " + std::to_string(gridkit::NROW()) +
+                       " rows, " + std::to_string(gridkit::NCOL()) + " columns of " +
+                       shortest(static_cast<double>(gridkit::DELR())) +
+                       " m; one steady-state period\n" + std::to_string(n) + " " +
+                       std::to_string(gridkit::NROW()) + " " + std::to_string(gridkit::NCOL()) +
+                       " 1 " + std::to_string(time_unit_code(model_.time_units)) + " " +
+                       std::to_string(lenuni) + "\n";
     for (int k = 1; k <= n; ++k) text += k == n ? "0\n" : "0 ";
     text += "CONSTANT " + cell + "  DELR\nCONSTANT " + cell + "  DELC\n";
     text += real_array(model_.top, "TOP");
     for (int k = 1; k <= n; ++k) {
       const std::string what = "BOTM layer " + std::to_string(k);
-      text += has_pinched(k) ? pinched_bottom(k, what)
-                             : real_array(model_.layers[static_cast<std::size_t>(k - 1)].bottom, what);
+      text += has_pinched(k)
+                  ? pinched_bottom(k, what)
+                  : real_array(model_.layers[static_cast<std::size_t>(k - 1)].bottom, what);
     }
     file(model_.name + ".dis", text + "1.0 1 1.0 SS\n");
   }
@@ -117,7 +122,8 @@ class Mf2005Writer {
     gridkit::RealGrid bottom = in_.bottoms[static_cast<std::size_t>(layer - 1)];
     for (int r = 1; r <= gridkit::NROW(); ++r)
       for (int c = 1; c <= gridkit::NCOL(); ++c)
-        if (plan_.state(layer, r, c) == CellState::Pinched) bottom(r, c) = in_.cell_top(layer, r, c) - kPinchThickness;
+        if (plan_.state(layer, r, c) == CellState::Pinched)
+          bottom(r, c) = in_.cell_top(layer, r, c) - kPinchThickness;
     const std::string path = "arrays/botm" + std::to_string(layer) + ".txt";
     std::filesystem::create_directories(folder_ / "arrays");
     gridkit::OutFile out(folder_ / path, "mf2005/" + path);
@@ -129,17 +135,21 @@ class Mf2005Writer {
   }
 
   void write_bas() {
-    std::string text = "# IBOUND of every layer, starting heads (constant heads hold theirs)\nFREE\n";
+    std::string text =
+        "# IBOUND of every layer, starting heads (constant heads hold theirs)\nFREE\n";
     for (int k = 1; k <= in_.layers(); ++k) {
       if (model_.ibound.is_constant()) {
-        text += "CONSTANT " + std::to_string(static_cast<long long>(model_.ibound.constant)) + "  IBOUND\n";
+        text += "CONSTANT " + std::to_string(static_cast<long long>(model_.ibound.constant)) +
+                "  IBOUND\n";
       } else {
         text += "OPEN/CLOSE " + path_to(model_.ibound.file) + " 1 " +
-                gridkit::layout_format(model_.ibound.layout) + " -1  IBOUND layer " + std::to_string(k) + "\n";
+                gridkit::layout_format(model_.ibound.layout) + " -1  IBOUND layer " +
+                std::to_string(k) + "\n";
       }
     }
     text += "-999.99\n";
-    for (int k = 1; k <= in_.layers(); ++k) text += real_array(model_.start, "STRT layer " + std::to_string(k));
+    for (int k = 1; k <= in_.layers(); ++k)
+      text += real_array(model_.start, "STRT layer " + std::to_string(k));
     file(model_.name + ".ba6", text);
   }
 
@@ -150,9 +160,10 @@ class Mf2005Writer {
       for (int k = 1; k <= n; ++k) line += std::string(k == 1 ? "" : " ") + value;
       return line + "\n";
     };
-    std::string text = "# confined layers (transmissivity from the full thickness), harmonic mean, isotropic\n"
-                       "0 -888.0 0\n" +
-                       per_layer("0") + per_layer("0") + per_layer("1.0") + per_layer("0") + per_layer("0");
+    std::string text =
+        "# confined layers (transmissivity from the full thickness), harmonic mean, isotropic\n"
+        "0 -888.0 0\n" +
+        per_layer("0") + per_layer("0") + per_layer("1.0") + per_layer("0") + per_layer("0");
     for (int k = 1; k <= n; ++k) {
       const LayerSource& layer = model_.layers[static_cast<std::size_t>(k - 1)];
       text += real_array(layer.kh, "HK layer " + std::to_string(k));
@@ -164,8 +175,8 @@ class Mf2005Writer {
   bool write_riv() {
     if (plan_.reaches.empty()) return false;
     const std::string count = std::to_string(plan_.reaches.size());
-    std::string text = "# river reaches: layer row column stage conductance bottom\n" + count + " 0\n" + count +
-                       " 0\n";
+    std::string text = "# river reaches: layer row column stage conductance bottom\n" + count +
+                       " 0\n" + count + " 0\n";
     for (const Reach& r : plan_.reaches)
       text += std::to_string(r.layer) + " " + std::to_string(r.record.cell.row) + " " +
               std::to_string(r.record.cell.col) + " " + shortest(r.record.stage) + " " +
@@ -182,8 +193,9 @@ class Mf2005Writer {
   }
 
   void write_pcg() {
-    file(model_.name + ".pcg", "# PCG, modified incomplete Cholesky\n200 200 1\n" + shortest(model_.head_change) +
-                                   " " + shortest(kPcgResidualClosure) + " 1.0 0 0 3 1.0\n");
+    file(model_.name + ".pcg", "# PCG, modified incomplete Cholesky\n200 200 1\n" +
+                                   shortest(model_.head_change) + " " +
+                                   shortest(kPcgResidualClosure) + " 1.0 0 0 3 1.0\n");
   }
 
   const ModelFile& model_;
@@ -196,8 +208,8 @@ class Mf2005Writer {
 
 }  // namespace
 
-std::vector<std::string> write_mf2005(const ModelFile& model, const ModelInputs& inputs, const ModelPlan& plan,
-                                      const std::filesystem::path& out_dir) {
+std::vector<std::string> write_mf2005(const ModelFile& model, const ModelInputs& inputs,
+                                      const ModelPlan& plan, const std::filesystem::path& out_dir) {
   return Mf2005Writer(model, inputs, plan, out_dir).write();
 }
 

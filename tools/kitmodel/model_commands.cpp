@@ -56,14 +56,16 @@ Checked read_and_check(const std::filesystem::path& description, std::ostream& o
     pinched += std::count(layer.values().begin(), layer.values().end(), CellState::Pinched);
   if (pinched > 0) out << " (" << pinched << " pinched cells pass flow vertically)";
   if (c.plan.junction_repeats > 0)
-    out << " (" << c.plan.junction_repeats << " more reaches where river branches meet in one cell)";
+    out << " (" << c.plan.junction_repeats
+        << " more reaches where river branches meet in one cell)";
   out << '\n';
   return c;
 }
 
 }  // namespace
 
-int run_check(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+int run_check(const std::vector<std::string>& args, const std::filesystem::path& folder,
+              std::ostream& out) {
   const gridkit::ParsedOptions options =
       gridkit::parse_options(args, {}, gridkit::OptionsEnd::anywhere, "kitmodel check");
   if (options.help) {
@@ -75,7 +77,8 @@ int run_check(const std::vector<std::string>& args, const std::filesystem::path&
   return c.plan.has_errors() ? kFindingsStatus : 0;
 }
 
-int run_write(const std::vector<std::string>& args, const std::filesystem::path& folder, std::ostream& out) {
+int run_write(const std::vector<std::string>& args, const std::filesystem::path& folder,
+              std::ostream& out) {
   const gridkit::ParsedOptions options =
       gridkit::parse_options(args, {{"--out"}}, gridkit::OptionsEnd::anywhere, "kitmodel write");
   if (options.help) {
@@ -84,7 +87,8 @@ int run_write(const std::vector<std::string>& args, const std::filesystem::path&
   }
   if (options.words.empty()) throw gridkit::UsageError("give a MODEL.toml", "kitmodel write");
   if (options.words.size() > 1)
-    throw gridkit::UsageError("one MODEL.toml only, not also " + options.words[1], "kitmodel write");
+    throw gridkit::UsageError("one MODEL.toml only, not also " + options.words[1],
+                              "kitmodel write");
   const std::string& description = options.words[0];
   const std::string out_dir = options.value("--out").value_or("");
   const Checked c = read_and_check(under(folder, description), out);
@@ -98,9 +102,10 @@ int run_write(const std::vector<std::string>& args, const std::filesystem::path&
     const std::vector<std::string> mf2005 = write_mf2005(c.model, c.inputs, c.plan, target);
     const std::string mf6_dir = (target / "mf6").lexically_normal().string();
     const std::string mf2005_dir = (target / "mf2005").lexically_normal().string();
-    out << "MODFLOW 6:    " << mf6_dir << " (" << mf6.size() << " files; run: cd " << mf6_dir << " && mf6)\n";
-    out << "MODFLOW-2005: " << mf2005_dir << " (" << mf2005.size() << " files; run: cd " << mf2005_dir
-        << " && mf2005 " << c.model.name << ".nam)\n";
+    out << "MODFLOW 6:    " << mf6_dir << " (" << mf6.size() << " files; run: cd " << mf6_dir
+        << " && mf6)\n";
+    out << "MODFLOW-2005: " << mf2005_dir << " (" << mf2005.size() << " files; run: cd "
+        << mf2005_dir << " && mf2005 " << c.model.name << ".nam)\n";
   } catch (const std::filesystem::filesystem_error& e) {
     throw KitError::write(e.path1().string(), e.code().message());
   }

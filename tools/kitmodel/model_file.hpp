@@ -32,8 +32,8 @@ namespace kitmodel {
 
 // One whole-grid array: a file in one of the layouts, or a constant.
 struct ArraySource {
-  std::string key;                // where it was given ("layer 2 kh"), for messages
-  std::filesystem::path file;     // empty for a constant
+  std::string key;             // where it was given ("layer 2 kh"), for messages
+  std::filesystem::path file;  // empty for a constant
   gridkit::ArrayLayout layout = gridkit::ArrayLayout::Free;
   double constant = 0.0;
   bool is_constant() const { return file.empty(); }
@@ -58,7 +58,7 @@ struct ModelFile {
   std::vector<LayerSource> layers;
   std::optional<std::filesystem::path> river_package;
   std::optional<ArraySource> recharge;  // absent: no recharge
-  double head_change = 1e-4;           // solver closure on heads, length units
+  double head_change = 1e-4;            // solver closure on heads, length units
 };
 
 // Reads and checks the description; a KitError names the file, line and key

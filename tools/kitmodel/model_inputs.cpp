@@ -20,8 +20,10 @@ gridkit::InFile open_array(const ArraySource& source) {
 gridkit::IntGrid read_int_array(const ArraySource& source) {
   if (source.is_constant()) {
     if (source.constant != std::floor(source.constant) || std::fabs(source.constant) > 1e9)
-      throw KitError(source.key + ": an integer array takes a whole number, not " + std::to_string(source.constant));
-    return gridkit::IntGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<std::int32_t>(source.constant));
+      throw KitError(source.key + ": an integer array takes a whole number, not " +
+                     std::to_string(source.constant));
+    return gridkit::IntGrid(gridkit::NROW(), gridkit::NCOL(),
+                            static_cast<std::int32_t>(source.constant));
   }
   if (source.layout != ArrayLayout::Int && source.layout != ArrayLayout::Free)
     throw KitError(source.key + ": an integer array is read in (25I3) or (FREE), not " +
@@ -38,7 +40,8 @@ gridkit::RealGrid read_real_array(const ArraySource& source) {
   if (source.is_constant())
     return gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<float>(source.constant));
   if (source.layout == ArrayLayout::Int)
-    throw KitError(source.key + ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
+    throw KitError(source.key +
+                   ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
   gridkit::InFile file = open_array(source);
   gridkit::RealGrid grid;
   gridkit::read_grid(file, grid, source.layout);
@@ -57,8 +60,8 @@ ModelInputs read_model_inputs(const ModelFile& model) {
   }
   if (model.recharge) in.recharge = read_real_array(*model.recharge);
   if (model.river_package) {
-    gridkit::InFile file =
-        gridkit::InFile::open_existing(*model.river_package, model.river_package->filename().string());
+    gridkit::InFile file = gridkit::InFile::open_existing(*model.river_package,
+                                                          model.river_package->filename().string());
     in.river_header = heron2::read_package_header(file);
     while (std::optional<heron2::RiverRecord> r = heron2::read_package_record(file))
       in.reaches.push_back(*r);

@@ -12,9 +12,9 @@
 namespace kitmodel {
 
 struct ModelInputs {
-  gridkit::IntGrid ibound;  // every layer: <0 constant head, 0 inactive, >0 active
-  gridkit::RealGrid top;    // top of layer 1
-  gridkit::RealGrid start;  // starting heads, every layer
+  gridkit::IntGrid ibound;                 // every layer: <0 constant head, 0 inactive, >0 active
+  gridkit::RealGrid top;                   // top of layer 1
+  gridkit::RealGrid start;                 // starting heads, every layer
   std::vector<gridkit::RealGrid> bottoms;  // one per layer, top down
   std::vector<gridkit::RealGrid> kh;
   std::vector<gridkit::RealGrid> kv;

@@ -18,9 +18,12 @@ constexpr float kStageAboveTop = 10.0f;
 
 const char* severity_name(Severity s) {
   switch (s) {
-    case Severity::Error: return "error";
-    case Severity::Warning: return "warning";
-    case Severity::Note: return "note";
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      return "note";
   }
   return "?";
 }
@@ -30,12 +33,14 @@ class Checker {
   explicit Checker(const ModelInputs& in) : in_(in) {}
 
   ModelPlan run() {
-    plan_.cells.assign(static_cast<std::size_t>(in_.layers()),
-                       gridkit::GridArray<CellState>(gridkit::NROW(), gridkit::NCOL(), CellState::Inactive));
+    plan_.cells.assign(
+        static_cast<std::size_t>(in_.layers()),
+        gridkit::GridArray<CellState>(gridkit::NROW(), gridkit::NCOL(), CellState::Inactive));
     for (int row = 1; row <= gridkit::NROW(); ++row)
       for (int col = 1; col <= gridkit::NCOL(); ++col) check_column(row, col);
     if (in_.recharge) check_recharge();
-    if (static_cast<std::size_t>(in_.river_header.reach_count) != in_.reaches.size() && !in_.reaches.empty()) {
+    if (static_cast<std::size_t>(in_.river_header.reach_count) != in_.reaches.size() &&
+        !in_.reaches.empty()) {
       add(Severity::Warning, "river package header counts other reaches than it holds", 0, {},
           "ITMP " + std::to_string(in_.river_header.reach_count) + ", records " +
               std::to_string(in_.reaches.size()) + " (every record is used)");
@@ -77,13 +82,16 @@ class Checker {
       const float kh = in_.kh[static_cast<std::size_t>(k - 1)](row, col);
       const float kv = in_.kv[static_cast<std::size_t>(k - 1)](row, col);
       if (!(kh > 0.0f) || !std::isfinite(kh))
-        add(Severity::Error, "horizontal conductivity not above 0 in an active cell", k, cell, "K " + shortest(kh));
+        add(Severity::Error, "horizontal conductivity not above 0 in an active cell", k, cell,
+            "K " + shortest(kh));
       if (!(kv > 0.0f) || !std::isfinite(kv))
-        add(Severity::Error, "vertical conductivity not above 0 in an active cell", k, cell, "Kv " + shortest(kv));
+        add(Severity::Error, "vertical conductivity not above 0 in an active cell", k, cell,
+            "Kv " + shortest(kv));
       if (code < 0) plan_.constant_heads.push_back({k, cell, in_.start(row, col)});
     }
     if (open_layers == 0) {
-      add(Severity::Error, "pinched cell cannot pass flow: no layer of the column has a thickness", 1, cell,
+      add(Severity::Error, "pinched cell cannot pass flow: no layer of the column has a thickness",
+          1, cell,
           "top " + shortest(in_.top(row, col)) + ", bottom of layer " + std::to_string(n) + " " +
               shortest(in_.cell_bottom(n, row, col)));
       return;
@@ -96,7 +104,8 @@ class Checker {
     if (code < 0) {
       for (int k = 1; k <= n; ++k) {
         if (state(k, row, col) == CellState::Pinched)
-          add(Severity::Note, "constant-head cell pinched out; the layers around it hold the head", k, cell,
+          add(Severity::Note, "constant-head cell pinched out; the layers around it hold the head",
+              k, cell,
               "thickness " + shortest(in_.cell_top(k, row, col) - in_.cell_bottom(k, row, col)));
       }
     }
@@ -105,7 +114,8 @@ class Checker {
     const float above = top + (top - in_.cell_bottom(1, row, col));
     const float below = base - (in_.cell_top(n, row, col) - base);
     if (start > above || start < below) {
-      add(Severity::Warning, "starting head outside the model's tops and bottoms by more than a layer", 1, cell,
+      add(Severity::Warning,
+          "starting head outside the model's tops and bottoms by more than a layer", 1, cell,
           "start " + shortest(start) + ", top " + shortest(top) + ", base " + shortest(base));
     }
   }
@@ -122,7 +132,8 @@ class Checker {
 
   void check_reaches() {
     const int n = in_.layers();
-    std::map<std::tuple<int, int, int>, const heron2::RiverRecord*> seen;  // cell -> its first reach
+    std::map<std::tuple<int, int, int>, const heron2::RiverRecord*>
+        seen;  // cell -> its first reach
     for (const heron2::RiverRecord& r : in_.reaches)
       if (gridkit::inside_grid(r.cell.row, r.cell.col)) river_cells_(r.cell.row, r.cell.col) = 1;
     for (const heron2::RiverRecord& r : in_.reaches) {
@@ -140,22 +151,25 @@ class Checker {
       int layer = r.layer;
       while (layer <= n && state(layer, cell.row, cell.col) != CellState::Active) ++layer;
       if (layer > n) {
-        add(Severity::Error, "river reach in a pinched cell with no active cell below", r.layer, cell, line);
+        add(Severity::Error, "river reach in a pinched cell with no active cell below", r.layer,
+            cell, line);
         continue;
       }
       if (layer != r.layer) {
-        add(Severity::Note, "river reach in a pinched cell, moved to the first active layer below", r.layer, cell,
-            line + ", moved to layer " + std::to_string(layer));
+        add(Severity::Note, "river reach in a pinched cell, moved to the first active layer below",
+            r.layer, cell, line + ", moved to layer " + std::to_string(layer));
       }
       if (r.stage < r.bottom)
         add(Severity::Error, "stage below river bottom", layer, cell,
             "stage " + shortest(r.stage) + ", bottom " + shortest(r.bottom) + ", " + line);
       if (!(r.conductance >= 0.0f) || !std::isfinite(r.conductance))
-        add(Severity::Error, "negative conductance", layer, cell, "conductance " + shortest(r.conductance) + ", " + line);
+        add(Severity::Error, "negative conductance", layer, cell,
+            "conductance " + shortest(r.conductance) + ", " + line);
       const float cell_bottom = in_.cell_bottom(layer, cell.row, cell.col);
       if (r.bottom < cell_bottom)
         add(Severity::Error, "river bottom below the cell bottom", layer, cell,
-            "river bottom " + shortest(r.bottom) + ", cell bottom " + shortest(cell_bottom) + ", " + line);
+            "river bottom " + shortest(r.bottom) + ", cell bottom " + shortest(cell_bottom) + ", " +
+                line);
       const float top = in_.top(cell.row, cell.col);
       if (r.stage > top + kStageAboveTop)
         add(Severity::Error, "stage more than 10 length units above the top", layer, cell,
@@ -166,14 +180,16 @@ class Checker {
           ++plan_.junction_repeats;
         } else {
           add(Severity::Error, "two reaches in one cell", layer, cell,
-              "package lines " + std::to_string(first->second->line) + " and " + std::to_string(r.line));
+              "package lines " + std::to_string(first->second->line) + " and " +
+                  std::to_string(r.line));
         }
       }
       if (in_.ibound(cell.row, cell.col) < 0)
         add(Severity::Warning, "river reach in a constant-head cell", layer, cell, line);
       const float start = in_.start(cell.row, cell.col);
       if (start < r.bottom)
-        add(Severity::Warning, "starting head below river bottom (the reach starts disconnected)", layer, cell,
+        add(Severity::Warning, "starting head below river bottom (the reach starts disconnected)",
+            layer, cell,
             "start " + shortest(start) + ", river bottom " + shortest(r.bottom) + ", " + line);
       plan_.reaches.push_back({layer, r});
     }
@@ -204,8 +220,8 @@ class Checker {
 std::string finding_line(const Finding& f) {
   std::string line = std::string(severity_name(f.severity)) + ": " + f.rule;
   if (f.cell.row != 0) {
-    line += ": layer " + std::to_string(f.layer) + ", row " + std::to_string(f.cell.row) + ", column " +
-            std::to_string(f.cell.col);
+    line += ": layer " + std::to_string(f.layer) + ", row " + std::to_string(f.cell.row) +
+            ", column " + std::to_string(f.cell.col);
   }
   if (!f.values.empty()) line += ": " + f.values;
   return line;

@@ -2,8 +2,8 @@
 
 namespace kitmodel {
 
-void write_text_file(const std::filesystem::path& folder, const std::string& name, std::string_view text,
-                     std::vector<std::string>& written) {
+void write_text_file(const std::filesystem::path& folder, const std::string& name,
+                     std::string_view text, std::vector<std::string>& written) {
   gridkit::OutFile file(folder / name, name);
   while (!text.empty()) {
     const std::size_t end = text.find('\n');

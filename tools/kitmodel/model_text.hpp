@@ -16,8 +16,8 @@ using gridkit::shortest_fixed;
 
 // Writes `text` (lines ended by '\n') as the file `folder/name` by the kit's
 // output rule and adds `name` to `written`.
-void write_text_file(const std::filesystem::path& folder, const std::string& name, std::string_view text,
-                     std::vector<std::string>& written);
+void write_text_file(const std::filesystem::path& folder, const std::string& name,
+                     std::string_view text, std::vector<std::string>& written);
 
 // The CRSTM projection, as a GIS names it.
 inline constexpr const char* kCrstmDefinition =

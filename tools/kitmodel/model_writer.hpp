@@ -22,9 +22,9 @@
 namespace kitmodel {
 
 // Returns the names of the files written, relative to `out_dir`.
-std::vector<std::string> write_mf6(const ModelFile& model, const ModelInputs& inputs, const ModelPlan& plan,
-                                   const std::filesystem::path& out_dir);
-std::vector<std::string> write_mf2005(const ModelFile& model, const ModelInputs& inputs, const ModelPlan& plan,
-                                      const std::filesystem::path& out_dir);
+std::vector<std::string> write_mf6(const ModelFile& model, const ModelInputs& inputs,
+                                   const ModelPlan& plan, const std::filesystem::path& out_dir);
+std::vector<std::string> write_mf2005(const ModelFile& model, const ModelInputs& inputs,
+                                      const ModelPlan& plan, const std::filesystem::path& out_dir);
 
 }  // namespace kitmodel

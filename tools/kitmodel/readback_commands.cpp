@@ -63,9 +63,11 @@ std::string residuals_help_text() {
              "                          [--period N] [--step N] [--no-head V]\n"
              "Compares each point X Y Z of WELLS.XYZ (CRSTM, one point a line) with the\n"
              "simulated head of layer K (default 1) at the point's nearest node, column\n"
-             "NINT((X - " + grid_figure(gridkit::XORIG()) + ")/" + grid_figure(gridkit::DELR()) +
-         ") + 1 and row NINT((" + grid_figure(gridkit::YORIG()) + " - Y)/" + grid_figure(gridkit::DELC()) +
-         ") + 1. Points off\n"
+             "NINT((X - " +
+             grid_figure(gridkit::XORIG()) + ")/" + grid_figure(gridkit::DELR()) +
+             ") + 1 and row NINT((" + grid_figure(gridkit::YORIG()) + " - Y)/" +
+             grid_figure(gridkit::DELC()) +
+             ") + 1. Points off\n"
              "the grid or at a cell without a head are counted and left out. Prints the\n"
              "count, the mean residual (simulated - observed), the RMSE, the largest\n"
              "residual with its point, and the RMSE as a percentage of the range of the\n"
@@ -82,7 +84,9 @@ std::optional<float> no_head_of(const gridkit::ParsedOptions& options, std::stri
   const auto text = options.value("--no-head");
   if (!text) return std::nullopt;
   const std::optional<float> value = gridkit::parse_float(*text);
-  if (!value) throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" + *text + "\"");
+  if (!value)
+    throw KitError("kitmodel " + std::string(command) + ": --no-head takes a number, not \"" +
+                   *text + "\"");
   return value;
 }
 
@@ -134,15 +138,18 @@ std::string readable(std::string text) {
   return text;
 }
 std::string number(double value, int decimals) {
-  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits)));
+  return readable(
+      gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kDoubleDigits)));
 }
 std::string number(float value, int decimals) {
-  return readable(gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits)));
+  return readable(
+      gridkit::trim_blanks(gridkit::format_fixed(value, 40, decimals, gridkit::kSingleDigits)));
 }
 
 std::string record_text(const HeadLayer& layer) {
-  return "layer " + std::to_string(layer.layer) + ", stress period " + std::to_string(layer.period) +
-         ", time step " + std::to_string(layer.step) + " (time " + number(layer.total_time, 3) + ")";
+  return "layer " + std::to_string(layer.layer) + ", stress period " +
+         std::to_string(layer.period) + ", time step " + std::to_string(layer.step) + " (time " +
+         number(layer.total_time, 3) + ")";
 }
 
 struct HeadGrids {
@@ -159,8 +166,9 @@ struct HeadGrids {
 void check_fits(float head, gridkit::Cell cell, const HeadLayer& layer, std::string_view name) {
   if (gridkit::fits_layout(head, gridkit::ArrayLayout::Fixed)) return;
   throw KitError::read_file(name, "layer " + std::to_string(layer.layer) + ", row " +
-                                      std::to_string(cell.row) + ", column " + std::to_string(cell.col) +
-                                      ": head " + number(layer.at(cell.row, cell.col), 3) +
+                                      std::to_string(cell.row) + ", column " +
+                                      std::to_string(cell.col) + ": head " +
+                                      number(layer.at(cell.row, cell.col), 3) +
                                       " does not fit a field of 8 columns with 1 decimal");
 }
 
@@ -202,8 +210,8 @@ void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
   const gridkit::ParsedOptions options = gridkit::parse_options(
-      args, {{"--layer"}, {"--out"}, {"--period"}, {"--step"}, {"--no-head"}}, gridkit::OptionsEnd::anywhere,
-      "kitmodel heads");
+      args, {{"--layer"}, {"--out"}, {"--period"}, {"--step"}, {"--no-head"}},
+      gridkit::OptionsEnd::anywhere, "kitmodel heads");
   if (options.help) {
     out << heads_help();
     return;
@@ -257,21 +265,25 @@ std::string_view status_text(PointStatus status) {
 void write_csv(gridkit::OutFile& csv, const std::vector<PointResidual>& residuals) {
   csv.line("x,y,observed,row,column,simulated,residual,status");
   for (const PointResidual& r : residuals) {
-    std::string line = number(r.point.x, 2) + "," + number(r.point.y, 2) + "," + number(r.point.z, 3) + ",";
+    std::string line =
+        number(r.point.x, 2) + "," + number(r.point.y, 2) + "," + number(r.point.z, 3) + ",";
     if (r.status != PointStatus::OffGrid)
       line += std::to_string(r.node.row) + "," + std::to_string(r.node.col);
     else
       line += ",";
     line += ",";
-    if (r.status == PointStatus::Used) line += number(r.simulated, 3) + "," + number(r.residual, 3);
-    else line += ",";
+    if (r.status == PointStatus::Used)
+      line += number(r.simulated, 3) + "," + number(r.residual, 3);
+    else
+      line += ",";
     line += ",";
     line += status_text(r.status);
     csv.line(line);
   }
 }
 
-std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder, const std::string& name) {
+std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder,
+                                         const std::string& name) {
   gridkit::InFile file = gridkit::InFile::open_existing(folder / name, name);
   std::vector<gridkit::PointF> points;
   while (const std::optional<gridkit::PointF> point = gridkit::read_point_single(file))
@@ -285,14 +297,15 @@ void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
   const gridkit::ParsedOptions options = gridkit::parse_options(
-      args, {{"--layer"}, {"--csv"}, {"--period"}, {"--step"}, {"--no-head"}}, gridkit::OptionsEnd::anywhere,
-      "kitmodel residuals");
+      args, {{"--layer"}, {"--csv"}, {"--period"}, {"--step"}, {"--no-head"}},
+      gridkit::OptionsEnd::anywhere, "kitmodel residuals");
   if (options.help) {
     out << residuals_help();
     return;
   }
   if (options.words.size() != 2)
-    throw KitError("kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
+    throw KitError(
+        "kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
   const std::string& input = options.words[0];
   const std::string& wells = options.words[1];
   const auto csv_name = options.value("--csv");

@@ -16,8 +16,8 @@ std::optional<gridkit::Cell> nearest_node(const gridkit::PointF& point) {
   return gridkit::Cell{*row, *col};
 }
 
-std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads,
-                                          std::optional<float> no_head) {
+std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points,
+                                          const HeadLayer& heads, std::optional<float> no_head) {
   std::vector<PointResidual> result;
   result.reserve(points.size());
   for (const gridkit::PointF& point : points) {

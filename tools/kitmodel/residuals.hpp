@@ -23,9 +23,9 @@ enum class PointStatus {
 struct PointResidual {
   gridkit::PointF point;
   PointStatus status = PointStatus::Used;
-  gridkit::Cell node{};    // when not OffGrid
-  double simulated = 0;    // when Used
-  double residual = 0;     // simulated - observed, when Used
+  gridkit::Cell node{};  // when not OffGrid
+  double simulated = 0;  // when Used
+  double residual = 0;   // simulated - observed, when Used
 };
 
 struct ResidualSummary {
@@ -46,7 +46,8 @@ std::optional<gridkit::Cell> nearest_node(const gridkit::PointF& point);
 
 // Every point against `heads` (a layer of the model grid's size); `no_head`
 // is a further value marking a cell without a head (see is_head).
-std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points, const HeadLayer& heads,
+std::vector<PointResidual> compare_points(const std::vector<gridkit::PointF>& points,
+                                          const HeadLayer& heads,
                                           std::optional<float> no_head = std::nullopt);
 
 // The statistics over the points used; `used` is 0 when none was.

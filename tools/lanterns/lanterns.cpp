@@ -40,9 +40,9 @@ std::optional<gridkit::PointF> next_point(gridkit::InFile& file, std::ostream& r
 void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
                     std::ostream& report) {
   con.write(gridkit::Record().text("ENTER THE 8 CHARACTER .XYZ FILENAME CONTAINING "));
-  const std::string base = gridkit::ask_base(
-      con, gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "), kNameLength,
-      kBaseLength, kInputUnit);
+  const std::string base =
+      gridkit::ask_base(con, gridkit::Record().text("DIGITIZER XYZ (OUTPUT FROM PENNYCAT.EXE): "),
+                        kNameLength, kBaseLength, kInputUnit);
 
   gridkit::InFile input = gridkit::open_existing(folder, base + ".xyz");
   gridkit::OutFile output = gridkit::create_or_replace(folder, base + ".OUT");

@@ -18,8 +18,8 @@ void convert_points(gridkit::Console& con, const std::filesystem::path& folder,
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"lanterns",
-    "Converts digitizer tablet points (NAME.xyz) to CRSTM points (NAME.OUT).",
+inline constexpr gridkit::ToolHelp kHelp{
+    "lanterns", "Converts digitizer tablet points (NAME.xyz) to CRSTM points (NAME.OUT).",
     "base name of the .xyz file (first 8 characters)\n", "BASIN"};
 
 }  // namespace lanterns

@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/layer_files.hpp"
 #include "tools/layorder/repair.hpp"
@@ -25,7 +25,8 @@ void run_layorder(gridkit::Console& con, const std::filesystem::path& folder) {
   using gridkit::NCOL;
   using gridkit::NROW;
 
-  gridkit::LayerFiles layers = gridkit::ask_layer_files(con, folder, ".DAT", ".MOD", kFirstLayerUnit);
+  gridkit::LayerFiles layers =
+      gridkit::ask_layer_files(con, folder, ".DAT", ".MOD", kFirstLayerUnit);
   gridkit::InFile ibound_file = gridkit::ask_existing(
       con, folder, gridkit::Record().text("ENTER THE OPERATIONAL BOUNDARY IBOUND ARRAY: "),
       kNameLength, kIboundUnit);

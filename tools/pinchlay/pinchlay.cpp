@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/layer_files.hpp"
 #include "tools/pinchlay/pinch_out.hpp"
@@ -53,15 +53,16 @@ void run_pinchlay(Console& con, const std::filesystem::path& folder) {
   gridkit::InFile unconformity_file = gridkit::ask_existing(
       con, folder, Record().text("ENTER THE UNCONFORMITY STRUCTURAL TOP ARRAY ").text("FILENAME :"),
       kNameLength, kUnconformityUnit);
-  gridkit::InFile pinch_file = gridkit::ask_existing(
-      con, folder,
-      Record()
-          .text("ENTER THE IBOUND ARRAY OF THE FIRST LAYER ")
-          .text("PINCHED OUT BY THE UNCONFORMITY: "),
-      kNameLength, kPinchIboundUnit);
+  gridkit::InFile pinch_file =
+      gridkit::ask_existing(con, folder,
+                            Record()
+                                .text("ENTER THE IBOUND ARRAY OF THE FIRST LAYER ")
+                                .text("PINCHED OUT BY THE UNCONFORMITY: "),
+                            kNameLength, kPinchIboundUnit);
   con.write(Record().text("THE TOPMOST LAYER IN THE MODEL IS LAYER NUMBER 1 "));
   const long long first_layer = ask_first_layer(con);
-  gridkit::LayerFiles layers = gridkit::ask_layer_files(con, folder, ".DAT", ".UNC", kFirstLayerUnit);
+  gridkit::LayerFiles layers =
+      gridkit::ask_layer_files(con, folder, ".DAT", ".UNC", kFirstLayerUnit);
 
   // All input is read before anything is written.
   gridkit::IntGrid pinch_ibound;

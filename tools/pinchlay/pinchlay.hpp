@@ -13,8 +13,8 @@ void run_pinchlay(gridkit::Console& con, const std::filesystem::path& folder);
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"pinchlay",
-    "Pinches layers out under an unconformity (NAME.DAT in, NAME.UNC out).",
+inline constexpr gridkit::ToolHelp kHelp{
+    "pinchlay", "Pinches layers out under an unconformity (NAME.DAT in, NAME.UNC out).",
     "structural top of the unconformity, a real array\n"
     "IBOUND array of the first layer the unconformity pinches out\n"
     "number of that layer (2 or 3)\n"

@@ -4,23 +4,17 @@
 namespace plover {
 
 const Frame kFileFrame{
-    "*********************************",
-    "*                               *",
-    "*           PLOVER              *",
-    "*   CRSTM X,Y,Z TO LATITUDE AND *",
-    "*   LONGITUDE IN DEG, MIN, SEC  *",
-    "*                               *",
+    "*********************************", "*                               *",
+    "*           PLOVER              *", "*   CRSTM X,Y,Z TO LATITUDE AND *",
+    "*   LONGITUDE IN DEG, MIN, SEC  *", "*                               *",
     "*********************************",
 };
 
 // The point form says in its title line that it converts a single point.
 const Frame kPointFrame{
-    "*********************************",
-    "*                               *",
-    "*     PLOVER  (ONE POINT)       *",
-    "*   CRSTM X,Y TO LATITUDE AND   *",
-    "*   LONGITUDE IN DECIMAL DEG.   *",
-    "*                               *",
+    "*********************************", "*                               *",
+    "*     PLOVER  (ONE POINT)       *", "*   CRSTM X,Y TO LATITUDE AND   *",
+    "*   LONGITUDE IN DECIMAL DEG.   *", "*                               *",
     "*********************************",
 };
 

@@ -11,7 +11,8 @@ constexpr gridkit::Program kPrograms[] = {
     {plover::run_plover, plover::kPloverHelp},
     {plover::run_plover_point, plover::kPloverPointHelp},
 };
-static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM),
+              "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/console.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/points.hpp"
 #include "gridkit/projection.hpp"
@@ -25,12 +25,14 @@ constexpr const char* kGeoFile = "GEO.OUT";
 
 void run_plover(gridkit::Console& con, const std::filesystem::path& folder) {
   write_frame(con, kFileFrame);
-  gridkit::InFile points = gridkit::ask_existing(
-      con, folder, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "), kNameLength, kPointUnit);
+  gridkit::InFile points =
+      gridkit::ask_existing(con, folder, gridkit::Record().text("ENTER THE CRSTM X,Y,Z FILENAME: "),
+                            kNameLength, kPointUnit);
   // Answering GEO.OUT itself would replace the user's points with the output.
   std::error_code same_error;
   if (std::filesystem::equivalent(folder / points.name(), folder / kGeoFile, same_error)) {
-    throw gridkit::KitError::open(points.name(), "this is the output file GEO.OUT; rename the point file");
+    throw gridkit::KitError::open(points.name(),
+                                  "this is the output file GEO.OUT; rename the point file");
   }
   gridkit::OutFile geo = gridkit::create_or_replace(folder, kGeoFile);
 

@@ -28,11 +28,11 @@ void run_plover_point(gridkit::Console& con, const std::filesystem::path& folder
 
 // What --help shows of each program: what it does, its questions in the order
 // the dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kPloverHelp{"plover",
-    "Converts a CRSTM X,Y,Z point file to latitude and longitude in GEO.OUT.",
+inline constexpr gridkit::ToolHelp kPloverHelp{
+    "plover", "Converts a CRSTM X,Y,Z point file to latitude and longitude in GEO.OUT.",
     "CRSTM X,Y,Z point file (first 40 characters)\n", "WELLS.XYZ"};
-inline constexpr gridkit::ToolHelp kPloverPointHelp{"plover-point",
-    "Converts one CRSTM X,Y to latitude and longitude west in decimal degrees.",
+inline constexpr gridkit::ToolHelp kPloverPointHelp{
+    "plover-point", "Converts one CRSTM X,Y to latitude and longitude west in decimal degrees.",
     "X and Y (both in one answer, or one answer each)\n", "\"420622.07 289659.31\""};
 
 }  // namespace plover

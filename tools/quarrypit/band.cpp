@@ -49,8 +49,7 @@ IndexRange widened_range(double lo, double hi, int count) {
   return {std::max(1, static_cast<int>(first)), std::min(count, static_cast<int>(last))};
 }
 
-void mark_nodes(gridkit::IntGrid& iedge, Vertex a, Vertex b, IndexRange rows,
-                IndexRange cols) {
+void mark_nodes(gridkit::IntGrid& iedge, Vertex a, Vertex b, IndexRange rows, IndexRange cols) {
   for (int i = rows.first; i <= rows.last; ++i) {
     const float yn = gridkit::node_y(i);
     for (int j = cols.first; j <= cols.last; ++j) {
@@ -62,8 +61,7 @@ void mark_nodes(gridkit::IntGrid& iedge, Vertex a, Vertex b, IndexRange rows,
 }  // namespace
 
 void mark_band(gridkit::IntGrid& iedge, Vertex a, Vertex b) {
-  if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) ||
-      !std::isfinite(b.y)) {
+  if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y)) {
     // No box to speak of: take every node, as the plain form does.
     mark_band_every_node(iedge, a, b);
     return;

@@ -26,7 +26,8 @@ int crossings_per_row(int columns) {
 
 CrossingLists::CrossingLists()
     : per_row_(crossings_per_row(gridkit::NCOL())),
-      entries_(static_cast<std::size_t>(gridkit::NROW()) * static_cast<std::size_t>(per_row_), kEmptyCrossing),
+      entries_(static_cast<std::size_t>(gridkit::NROW()) * static_cast<std::size_t>(per_row_),
+               kEmptyCrossing),
       counts_(static_cast<std::size_t>(gridkit::NROW()), 0) {}
 
 void CrossingLists::clear() {

@@ -29,9 +29,9 @@ class CrossingLists {
  public:
   CrossingLists();
 
-  void clear();                    // every entry empty
-  void add(int row, float x);      // into the row's next empty entry
-  void sort_rows();                // each row ascending, empties first; after the last add
+  void clear();                // every entry empty
+  void add(int row, float x);  // into the row's next empty entry
+  void sort_rows();            // each row ascending, empties first; after the last add
   std::span<const float> row(int row) const;
   int count(int row) const { return counts_[static_cast<std::size_t>(row - 1)]; }
 

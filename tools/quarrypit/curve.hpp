@@ -36,16 +36,16 @@ class CurveTracer {
   void cross_rows(float dx, float dy);
   void mark_nearest_node(Vertex v);
 
-  gridkit::IntGrid& iedge_;    // IEDGE: 1 at nodes on or next to a curve of the run
-  CrossingLists crossings_;    // XCROSS: each row's crossings of the current curve
-  int nvert_ = 0;              // NVERT: vertices read so far of the current curve
-  bool slot_a_current_ = true; // the slot the next vertex lands in
-  Vertex slot_a_;              // base point of every edge
-  Vertex slot_b_;              // the edge's other end (edge = B - A)
-  Vertex first_vertex_;        // X0, Y0: the closing edge's end
-  float second_y_ = 0.0f;      // Y2: Y of the second vertex, for the first-vertex rule
-  float yprev_ = 0.0f;         // YPREV: kept across curves
-  float ynext_ = 0.0f;         // YNEXT: kept across curves
+  gridkit::IntGrid& iedge_;     // IEDGE: 1 at nodes on or next to a curve of the run
+  CrossingLists crossings_;     // XCROSS: each row's crossings of the current curve
+  int nvert_ = 0;               // NVERT: vertices read so far of the current curve
+  bool slot_a_current_ = true;  // the slot the next vertex lands in
+  Vertex slot_a_;               // base point of every edge
+  Vertex slot_b_;               // the edge's other end (edge = B - A)
+  Vertex first_vertex_;         // X0, Y0: the closing edge's end
+  float second_y_ = 0.0f;       // Y2: Y of the second vertex, for the first-vertex rule
+  float yprev_ = 0.0f;          // YPREV: kept across curves
+  float ynext_ = 0.0f;          // YNEXT: kept across curves
 };
 
 // The nearest node of a point: column NINT((X-XORIG())/DELR())+1, row

@@ -9,8 +9,8 @@
 #include <span>
 #include <string>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/numfmt.hpp"
 #include "gridkit/points.hpp"

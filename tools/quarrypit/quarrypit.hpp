@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "gridkit/console.hpp"
-#include "gridkit/tool_help.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
+#include "gridkit/tool_help.hpp"
 
 namespace quarrypit {
 
@@ -19,8 +19,8 @@ void write_boundary_rows(gridkit::OutFile& file, const gridkit::IntGrid& iedge, 
 
 // What --help shows: what the program does, its questions in the order the
 // dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kHelp{"quarrypit",
-    "Turns closed curves into a zone array (NAME.BOL) and BOUNDARY.FIL.",
+inline constexpr gridkit::ToolHelp kHelp{
+    "quarrypit", "Turns closed curves into a zone array (NAME.BOL) and BOUNDARY.FIL.",
     "closed-curve CRSTM point file (first 40 characters)\n"
     "first 8 characters of the output name (NAME.BOL is written)\n"
     "integer value of the curve's interior\n"

@@ -11,7 +11,8 @@ constexpr gridkit::Program kPrograms[] = {
     {tallowin::run_tallowin, tallowin::kTallowinHelp},
     {tallowin::run_tallowex, tallowin::kTallowexHelp},
 };
-static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM), "KIT_PROGRAM names no program of this folder");
+static_assert(gridkit::has_program(kPrograms, KIT_PROGRAM),
+              "KIT_PROGRAM names no program of this folder");
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/dsaa.hpp"
 #include "gridkit/extremes.hpp"
 #include "gridkit/grid.hpp"
@@ -50,7 +50,8 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
   con.banner(with_boundary ? "TALLOWIN" : "TALLOWEX");
 
   gridkit::InFile input = gridkit::ask_existing(
-      con, folder, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength, kInputUnit);
+      con, folder, gridkit::Record() << "ENTER THE NAME OF THE INPUT FILE: ", kNameLength,
+      kInputUnit);
   gridkit::OutFile grid = gridkit::create_or_replace(folder, grid_name_for(input.name()));
 
   std::optional<gridkit::InFile> boundary;
@@ -80,8 +81,12 @@ void run(gridkit::Console& con, const std::filesystem::path& folder, bool with_b
 
 }  // namespace
 
-void run_tallowin(gridkit::Console& con, const std::filesystem::path& folder) { run(con, folder, true); }
+void run_tallowin(gridkit::Console& con, const std::filesystem::path& folder) {
+  run(con, folder, true);
+}
 
-void run_tallowex(gridkit::Console& con, const std::filesystem::path& folder) { run(con, folder, false); }
+void run_tallowex(gridkit::Console& con, const std::filesystem::path& folder) {
+  run(con, folder, false);
+}
 
 }  // namespace tallowin

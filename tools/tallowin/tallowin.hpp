@@ -15,14 +15,13 @@ void run_tallowex(gridkit::Console& con, const std::filesystem::path& folder);
 
 // What --help shows of each program: what it does, its questions in the order
 // the dialogue asks them, and a typical run.
-inline constexpr gridkit::ToolHelp kTallowinHelp{"tallowin",
-    "Writes a real array as a Surfer DSAA text grid, inactive cells as 0.0.",
+inline constexpr gridkit::ToolHelp kTallowinHelp{
+    "tallowin", "Writes a real array as a Surfer DSAA text grid, inactive cells as 0.0.",
     "input file, a real array in free format (first 12 characters)\n"
     "IBOUND array (first 12 characters)\n",
     "TRANSMI1.DAT IBOUND.ARR"};
-inline constexpr gridkit::ToolHelp kTallowexHelp{"tallowex",
-    "Writes a real array as a Surfer DSAA text grid, as read.",
-    "input file, a real array in free format (first 12 characters)\n",
-    "TRANSMI1.DAT"};
+inline constexpr gridkit::ToolHelp kTallowexHelp{
+    "tallowex", "Writes a real array as a Surfer DSAA text grid, as read.",
+    "input file, a real array in free format (first 12 characters)\n", "TRANSMI1.DAT"};
 
 }  // namespace tallowin

@@ -27,8 +27,6 @@ struct Decimal {
   bool is_zero() const { return digits.empty(); }
 };
 
-
-
 namespace {
 
 // Parses printf's "%.*e" output "-d.ddddde+XX" into a Decimal.
@@ -81,8 +79,8 @@ Decimal round_decimal(double value, int sig_digits, int decimals) {
   }
   // The quick digits are themselves rounded: a 5 followed by nothing but
   // zeros may come from an exact ...4999..., so look at the exact expansion.
-  const bool maybe_tie = d.digits[keep] == '5' &&
-                         d.digits.find_first_not_of('0', keep + 1) == std::string::npos;
+  const bool maybe_tie =
+      d.digits[keep] == '5' && d.digits.find_first_not_of('0', keep + 1) == std::string::npos;
   if (maybe_tie) d = printed_digits(value, kExactDigits);
   const bool round_up = d.digits[keep] >= '5';  // ties go away from zero
   d.digits.resize(keep);
@@ -104,10 +102,6 @@ Decimal round_decimal(double value, int sig_digits, int decimals) {
   strip_trailing_zeros(d);
   return d;
 }
-
-
-
-
 
 namespace {
 
@@ -143,7 +137,8 @@ std::string exponent_form(const Decimal& d, int digits, int exp_width) {
   out += 'E';
   out += exponent < 0 ? '-' : '+';
   std::string e = std::to_string(std::abs(exponent));
-  if (static_cast<int>(e.size()) < exp_width) e.insert(0, static_cast<std::size_t>(exp_width) - e.size(), '0');
+  if (static_cast<int>(e.size()) < exp_width)
+    e.insert(0, static_cast<std::size_t>(exp_width) - e.size(), '0');
   out += e;
   return out;
 }
@@ -202,16 +197,17 @@ std::string format_exp10(float value) {
   return right_justify(body, kExpFieldWidth);
 }
 
-std::string free_int_field(long long value) { return right_justify(std::to_string(value), kFreeIntWidth); }
+std::string free_int_field(long long value) {
+  return right_justify(std::to_string(value), kFreeIntWidth);
+}
 
-std::string free_real_field(float value) { return free_real(value, kSingleDigits, kFreeRealWidth, 2); }
+std::string free_real_field(float value) {
+  return free_real(value, kSingleDigits, kFreeRealWidth, 2);
+}
 
 std::string free_double_field(double value) {
   return free_real(value, kDoubleDigits, kFreeDoubleWidth, 3);
 }
-
-
-
 
 namespace {
 

@@ -22,8 +22,9 @@ namespace fs = std::filesystem;
 class DclCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("dcl_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ =
+        fs::temp_directory_path() /
+        ("dcl_cli_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -117,7 +118,8 @@ TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {
   EXPECT_NE(read("stderr.txt").find("--dict takes 1024, 2048 or 4096"), std::string::npos);
   EXPECT_EQ(dcl("implode " + path("in.txt")), 2);
   EXPECT_EQ(dcl("explode " + path("missing.imp") + " " + path("o")), 2);
-  EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "missing.imp").string() + ": no such file"), std::string::npos);
+  EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "missing.imp").string() + ": no such file"),
+            std::string::npos);
   EXPECT_EQ(dcl("implode " + path("missing.txt") + " " + path("o")), 2);
   // A closed standard input is a read error, never an empty stream.
   EXPECT_EQ(dcl("explode - " + path("o") + " <&-"), 2);
@@ -125,7 +127,8 @@ TEST_F(DclCommand, UsageAndFileErrorsExitWithTwo) {
   EXPECT_EQ(dcl("implode - " + path("o") + " <&-"), 2);
   EXPECT_FALSE(fs::exists(dir_ / "o"));
   EXPECT_EQ(dcl("implode " + path("in.txt") + " " + path("no/such/dir/o")), 2);
-  EXPECT_NE(read("stderr.txt").find("open " + (dir_ / "no/such/dir/o").string() + ": no such file or directory"),
+  EXPECT_NE(read("stderr.txt")
+                .find("open " + (dir_ / "no/such/dir/o").string() + ": no such file or directory"),
             std::string::npos);
 }
 

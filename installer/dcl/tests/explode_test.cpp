@@ -78,7 +78,10 @@ TEST(ExplodeHeader, FourByteStreamIsShortAndProducesNothing) {
 }
 
 TEST(ExplodeHeader, BadHeaderBytesReportedBeforeAnyOutput) {
-  struct Case { std::uint8_t coding, dict; ExplodeResult expected; };
+  struct Case {
+    std::uint8_t coding, dict;
+    ExplodeResult expected;
+  };
   const Case cases[] = {
       {0, 3, ExplodeResult::bad_dictionary_size},
       {0, 7, ExplodeResult::bad_dictionary_size},

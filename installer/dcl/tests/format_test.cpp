@@ -36,8 +36,8 @@ TEST(CodeTables, DistanceCodesMatchTheHandWorkedCodes) {
 TEST(CodeTables, AsciiCodeLengthCounts) {
   std::map<unsigned, unsigned> counts;
   for (const dcl::Code& c : dcl::kAsciiCodes) ++counts[c.length];
-  const std::map<unsigned, unsigned> expected = {{4, 1},  {5, 11}, {6, 20},  {7, 21},  {8, 16},
-                                                 {9, 7},  {10, 5}, {11, 10}, {12, 91}, {13, 74}};
+  const std::map<unsigned, unsigned> expected = {{4, 1}, {5, 11}, {6, 20},  {7, 21},  {8, 16},
+                                                 {9, 7}, {10, 5}, {11, 10}, {12, 91}, {13, 74}};
   EXPECT_EQ(counts, expected);
 }
 
@@ -61,8 +61,9 @@ TEST(CodeTables, LookupTablesDecodeEveryCode) {
       EXPECT_EQ(first.code_bits, c.length);
     } else {
       ASSERT_GT(c.length, 8U);
-      const auto& second = dcl::kAsciiTables.second[first.subtable]
-                                                   [(stream >> 8) & ((1U << dcl::kAsciiSubBits) - 1)];
+      const auto& second =
+          dcl::kAsciiTables
+              .second[first.subtable][(stream >> 8) & ((1U << dcl::kAsciiSubBits) - 1)];
       EXPECT_EQ(second.value, b);
       EXPECT_EQ(second.code_bits + 8U, c.length);
     }

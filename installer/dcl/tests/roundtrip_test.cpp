@@ -14,9 +14,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes text_like(std::size_t size, unsigned seed) {
-  static const char* const kWords[] = {"the",   "river", "cell",  "layer", "head",  "grid",
-                                       "model", "zone",  "flow",  "of",    "and",   "boundary",
-                                       "stage", "well",  "water", "sand",  "clay",  "in",
+  static const char* const kWords[] = {"the",   "river", "cell",  "layer",      "head", "grid",
+                                       "model", "zone",  "flow",  "of",         "and",  "boundary",
+                                       "stage", "well",  "water", "sand",       "clay", "in",
                                        "is",    "a",     "to",    "conductance"};
   std::mt19937 rng(seed);
   std::string s;
@@ -51,13 +51,20 @@ Bytes mixed(std::size_t size) {
   while (b.size() < size) {
     Bytes part;
     switch (rng() % 4) {
-      case 0: part = text_like(1 + rng() % 20000, static_cast<unsigned>(rng())); break;
-      case 1: part = random_bytes(1 + rng() % 3000, static_cast<unsigned>(rng())); break;
-      case 2: part = runs(1 + rng() % 5000); break;
+      case 0:
+        part = text_like(1 + rng() % 20000, static_cast<unsigned>(rng()));
+        break;
+      case 1:
+        part = random_bytes(1 + rng() % 3000, static_cast<unsigned>(rng()));
+        break;
+      case 2:
+        part = runs(1 + rng() % 5000);
+        break;
       default:
         if (b.size() > 10000) {  // an old stretch again, beyond every window
           const std::size_t from = rng() % (b.size() - 5000);
-          part.assign(b.begin() + static_cast<long>(from), b.begin() + static_cast<long>(from + 5000));
+          part.assign(b.begin() + static_cast<long>(from),
+                      b.begin() + static_cast<long>(from + 5000));
         }
     }
     b.insert(b.end(), part.begin(), part.end());
@@ -73,7 +80,8 @@ struct Sample {
 
 std::vector<Sample> samples() {
   Bytes all_values(256 * 3);
-  for (std::size_t i = 0; i < all_values.size(); ++i) all_values[i] = static_cast<std::uint8_t>(i * 7);
+  for (std::size_t i = 0; i < all_values.size(); ++i)
+    all_values[i] = static_cast<std::uint8_t>(i * 7);
   return {
       {"empty", {}},
       {"one byte", {0x41}},

@@ -18,10 +18,22 @@ struct LengthRow {
   unsigned base;
 };
 inline constexpr std::array<LengthRow, 16> kLengthRows = {{
-    {"101", 0, 2},      {"11", 0, 3},      {"100", 0, 4},     {"011", 0, 5},
-    {"0101", 0, 6},     {"0100", 0, 7},    {"0011", 0, 8},    {"00101", 0, 9},
-    {"00100", 1, 10},   {"00011", 2, 12},  {"00010", 3, 16},  {"000011", 4, 24},
-    {"000010", 5, 40},  {"000001", 6, 72}, {"0000001", 7, 136}, {"0000000", 8, 264},
+    {"101", 0, 2},
+    {"11", 0, 3},
+    {"100", 0, 4},
+    {"011", 0, 5},
+    {"0101", 0, 6},
+    {"0100", 0, 7},
+    {"0011", 0, 8},
+    {"00101", 0, 9},
+    {"00100", 1, 10},
+    {"00011", 2, 12},
+    {"00010", 3, 16},
+    {"000011", 4, 24},
+    {"000010", 5, 40},
+    {"000001", 6, 72},
+    {"0000001", 7, 136},
+    {"0000000", 8, 264},
 }};
 
 inline unsigned length_row(unsigned length) {
@@ -35,10 +47,15 @@ inline unsigned length_row(unsigned length) {
 // 0100), 5 for 3-6 (from 01100), 6 for 7-21 (from 100000), 7 for 22-47 (from
 // 1011110), 8 for 48-63 (from 11110000); stored inverted.
 inline std::string distance_bits(unsigned s) {
-  struct Group { unsigned first_symbol, length, first_code; };
-  constexpr std::array<Group, 6> groups = {{
-      {0, 2, 0b00}, {1, 4, 0b0100}, {3, 5, 0b01100},
-      {7, 6, 0b100000}, {22, 7, 0b1011110}, {48, 8, 0b11110000}}};
+  struct Group {
+    unsigned first_symbol, length, first_code;
+  };
+  constexpr std::array<Group, 6> groups = {{{0, 2, 0b00},
+                                            {1, 4, 0b0100},
+                                            {3, 5, 0b01100},
+                                            {7, 6, 0b100000},
+                                            {22, 7, 0b1011110},
+                                            {48, 8, 0b11110000}}};
   unsigned g = 5;
   while (groups[g].first_symbol > s) --g;
   const unsigned code = groups[g].first_code + (s - groups[g].first_symbol);

@@ -76,22 +76,26 @@ TEST(CopyPhase, ConditionsDecideAtCopyTimeAndSkippedFilesAreSteppedOver) {
     CopySettings settings;
     if (c.setup) c.setup(platform, settings);
     const Bytes content = bytes_of("new library bytes");
-    const Outcome out = run(Stream().file("X.DLL", content, c.condition).file("NEXT.TXT", bytes_of("n")).end().bytes,
-                            platform, settings);
+    const Outcome out = run(
+        Stream().file("X.DLL", content, c.condition).file("NEXT.TXT", bytes_of("n")).end().bytes,
+        platform, settings);
     ASSERT_FALSE(out.failure) << out.failure->message();
     const auto it = out.platform.files.find(kFolder + "X.DLL");
     EXPECT_EQ(it != out.platform.files.end() && it->second == content, c.installed);
-    EXPECT_EQ(out.platform.files.at(kFolder + "NEXT.TXT"), bytes_of("n"));  // the next record was found
+    EXPECT_EQ(out.platform.files.at(kFolder + "NEXT.TXT"),
+              bytes_of("n"));  // the next record was found
     EXPECT_TRUE(logged(out.platform, "shortcut Plinthe.LNK -> C:\\T\\TRNX.EXE"));
   }
 }
 
 TEST(CopyPhase, FilesAreWrittenWholeWithTheRecordsTime) {
   const Bytes big(100000, 'q');
-  const Outcome out = run(Stream().file("EMPTY.DAT", {}, '.', kTime).file("BIG.DAT", big, '.', kTime + 1).end().bytes);
+  const Outcome out = run(
+      Stream().file("EMPTY.DAT", {}, '.', kTime).file("BIG.DAT", big, '.', kTime + 1).end().bytes);
   ASSERT_FALSE(out.failure);
   EXPECT_EQ(out.platform.files.at(kFolder + "EMPTY.DAT"), Bytes{});
-  EXPECT_EQ(out.platform.times.at(kFolder + "EMPTY.DAT"), kTime);  // an empty file still gets its time
+  EXPECT_EQ(out.platform.times.at(kFolder + "EMPTY.DAT"),
+            kTime);  // an empty file still gets its time
   EXPECT_EQ(out.platform.files.at(kFolder + "BIG.DAT"), big);
   EXPECT_EQ(out.platform.times.at(kFolder + "BIG.DAT"), kTime + 1);
   EXPECT_EQ(out.platform.log.front(), "folder C:\\T");
@@ -104,8 +108,13 @@ TEST(CopyPhase, DiskRecordsRaiseTheContinuationCharacterAndLoadAtTheEndOfABuffer
   // the disk record that ends the buffer loads 3.DAT.
   FakePlatform platform;
   platform.files["A:\\3.DAT"] = Stream().file("C.TXT", bytes_of("c")).end().bytes;
-  const Outcome out = run(Stream().file("A.TXT", bytes_of("a")).disk("Disk 2").file("B.TXT", bytes_of("b"))
-                              .disk("Disk 3").bytes, platform);
+  const Outcome out = run(Stream()
+                              .file("A.TXT", bytes_of("a"))
+                              .disk("Disk 2")
+                              .file("B.TXT", bytes_of("b"))
+                              .disk("Disk 3")
+                              .bytes,
+                          platform);
   ASSERT_FALSE(out.failure) << out.failure->message();
   EXPECT_EQ(installed(out.platform), (std::vector<std::string>{"A.TXT", "B.TXT", "C.TXT"}));
   EXPECT_TRUE(logged(out.platform, "Loading install data: A:\\3.DAT"));
@@ -125,7 +134,8 @@ TEST(CopyPhase, MissingOrEmptyDiskIsAskedForUntilItArrivesOrIsCancelled) {
       {"missing, OK after inserting it", false, true, nullptr},
       {"empty, OK after inserting it", true, true, nullptr},
       {"missing, Cancel", false, false,
-       "A:\\2.DAT: continuation file cannot be opened and disk \"Release Disk #2\" was not inserted"},
+       "A:\\2.DAT: continuation file cannot be opened and disk \"Release Disk #2\" was not "
+       "inserted"},
       {"empty, Cancel", true, false,
        "A:\\2.DAT: continuation file is empty and disk \"Release Disk #2\" was not inserted"},
   };
@@ -193,14 +203,18 @@ TEST(CopyPhase, BadRecordsFailNamingFileOffsetAndProblemAndKeepEarlierFiles) {
   };
   const Case cases[] = {
       {"unknown kind", bytes_of("Z"), "record kind 0x5A is not known"},
-      {"stream runs out without an end record", {}, "the record stream ends without a disk or end record"},
-      {"file record cut in its fields", [] {
+      {"stream runs out without an end record",
+       {},
+       "the record stream ends without a disk or end record"},
+      {"file record cut in its fields",
+       [] {
          Bytes r = raw_file_record("CUT", 0, {});
          r.resize(10);
          return r;
        }(),
        "file record \"CUT\" runs past the end of the buffer"},
-      {"file name without its zero", bytes_of("F.NAME"), "file name runs past the end of the buffer"},
+      {"file name without its zero", bytes_of("F.NAME"),
+       "file name runs past the end of the buffer"},
       {"file name of 260 characters", raw_file_record(std::string(260, 'n'), 0, {}),
        "file name is longer than 259 characters"},
       {"compressed data past the buffer", raw_file_record("D", 1000, Bytes(10, 0)),
@@ -216,17 +230,21 @@ TEST(CopyPhase, BadRecordsFailNamingFileOffsetAndProblemAndKeepEarlierFiles) {
       {"name ..", Stream().file("..", bytes_of("x")).bytes, "file name \"..\" is not a file"},
       {"name .", Stream().file(".", bytes_of("x")).bytes, "file name \".\" is not a file"},
       {"empty name", Stream().file("", bytes_of("x")).bytes, "file name is empty"},
-      {"damaged compressed data", raw_file_record("DAMAGED", static_cast<std::uint32_t>(damaged.size()), damaged),
+      {"damaged compressed data",
+       raw_file_record("DAMAGED", static_cast<std::uint32_t>(damaged.size()), damaged),
        "compressed data of \"DAMAGED\" is damaged: input ended before the end code"},
       {"bad window code", raw_file_record("W", 6, {0, 9, 0, 0, 0, 0}),
        "compressed data of \"W\" is damaged: window size code in the header is not 4, 5 or 6"},
-      {"decompresses past 2 MiB", raw_file_record("HUGE", static_cast<std::uint32_t>(oversize.size()), oversize),
+      {"decompresses past 2 MiB",
+       raw_file_record("HUGE", static_cast<std::uint32_t>(oversize.size()), oversize),
        "\"HUGE\" decompresses to more than 2 MiB (2097152 bytes)"},
-      {"nine disk records", [] {
+      {"nine disk records",
+       [] {
          Stream s;
          for (int i = 0; i < 9; ++i) s.disk("d");
          return s.bytes;
-       }(), ""},
+       }(),
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -235,7 +253,8 @@ TEST(CopyPhase, BadRecordsFailNamingFileOffsetAndProblemAndKeepEarlierFiles) {
     const Outcome out = run(stream);
     ASSERT_TRUE(out.failure);
     if (c.problem.empty()) {  // the ninth disk record: eight of 4 bytes before it
-      EXPECT_EQ(out.failure->message(), "A:\\SETUP.EXE: record at offset " + std::to_string(at + 32) +
+      EXPECT_EQ(out.failure->message(), "A:\\SETUP.EXE: record at offset " +
+                                            std::to_string(at + 32) +
                                             ": more than eight disk records");
     } else {
       EXPECT_EQ(out.failure->message(),
@@ -251,7 +270,8 @@ TEST(CopyPhase, ExactlyTwoMebibytesIsAcceptedAndAFailedWriteFails) {
   fast.parse = dcl::ParseMode::plain_greedy;
   const Bytes full(kMaxFileSize, 7);
   Stream stream;
-  append_file_record(stream.bytes, false, '.', "FULL.BIN", kTime, kMaxFileSize, dcl::implode(full, fast));
+  append_file_record(stream.bytes, false, '.', "FULL.BIN", kTime, kMaxFileSize,
+                     dcl::implode(full, fast));
   const std::size_t locked_at = kStreamStart + stream.bytes.size();
   Outcome out = run(stream.file("LOCKED.TXT", bytes_of("x")).end().bytes);
   ASSERT_FALSE(out.failure);
@@ -261,8 +281,9 @@ TEST(CopyPhase, ExactlyTwoMebibytesIsAcceptedAndAFailedWriteFails) {
   locked.unwritable.insert(kFolder + "LOCKED.TXT");
   out = run(stream.bytes, locked);
   ASSERT_TRUE(out.failure);
-  EXPECT_EQ(out.failure->message(), "A:\\SETUP.EXE: record at offset " + std::to_string(locked_at) +
-                                        ": cannot install \"C:\\T\\LOCKED.TXT\": write: No space left on device");
+  EXPECT_EQ(out.failure->message(),
+            "A:\\SETUP.EXE: record at offset " + std::to_string(locked_at) +
+                ": cannot install \"C:\\T\\LOCKED.TXT\": write: No space left on device");
   EXPECT_EQ(installed(out.platform), std::vector<std::string>{"FULL.BIN"});
 }
 
@@ -272,8 +293,9 @@ TEST(CopyPhase, PersonalFilesReceiveOwnerAndFirmPlainFilesDoNot) {
   CopySettings settings;
   settings.owner_name = "Ann";
   settings.owner_firm = "Firm";
-  const Outcome out = run(Stream().file("P.EXE", image, '.', kTime, true).file("F.EXE", image).end().bytes,
-                          {}, settings);
+  const Outcome out =
+      run(Stream().file("P.EXE", image, '.', kTime, true).file("F.EXE", image).end().bytes, {},
+          settings);
   ASSERT_FALSE(out.failure);
   Bytes expected = image;
   expected[1] = 0;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "installer/dcl/implode.hpp"
 #include "installer/payload/encode.hpp"
 #include "installer/payload/header.hpp"
-#include "installer/dcl/implode.hpp"
 #include "installer/payload/memory_platform.hpp"
 
 namespace payload::testing {
@@ -31,7 +31,9 @@ struct Stream {
   }
   Stream& disk(const std::string& label) { return append_disk_record(bytes, label), *this; }
   Stream& end() { return append_end_record(bytes), *this; }
-  Stream& raw(const Bytes& more) { return bytes.insert(bytes.end(), more.begin(), more.end()), *this; }
+  Stream& raw(const Bytes& more) {
+    return bytes.insert(bytes.end(), more.begin(), more.end()), *this;
+  }
 };
 
 // A setup image: a 64-byte stub, then the header and the stream.

@@ -2,8 +2,8 @@
 // P, X, S, L, M with their defaults, and the cases where there is no payload.
 #include <gtest/gtest.h>
 
-#include "installer/payload/tests/fake_platform.hpp"
 #include "installer/payload/header.hpp"
+#include "installer/payload/tests/fake_platform.hpp"
 
 namespace payload::testing {
 namespace {
@@ -33,7 +33,8 @@ TEST(InstallHeader, RecordsAreTestedOnceEachInOrderWithDefaults) {
        "C:\\PLNT32", "A", "Plinthe", "Plinthe.LNK", -1, 4},
       {"M before L: L is not tested again", "M\x01L.x\0"s, "C:\\PLNT32", "PLW32.EXE", "Plinthe",
        "Plinthe.LNK", 1, 2},
-      {"an empty folder string is a value", "P.\0"s, "", "PLW32.EXE", "Plinthe", "Plinthe.LNK", -1, 3},
+      {"an empty folder string is a value", "P.\0"s, "", "PLW32.EXE", "Plinthe", "Plinthe.LNK", -1,
+       3},
   };
   for (const HeaderCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -59,7 +60,8 @@ TEST(InstallHeader, UnreadablePayloadIsReportedAndDefaultsStay) {
     Bytes image;
     const char* message;
   };
-  const auto with_offset = [](std::size_t size, std::uint32_t offset, const std::string& tail = "") {
+  const auto with_offset = [](std::size_t size, std::uint32_t offset,
+                              const std::string& tail = "") {
     Bytes image(size, 'x');
     set_payload_offset(image, offset);
     image.insert(image.end(), tail.begin(), tail.end());
@@ -69,14 +71,16 @@ TEST(InstallHeader, UnreadablePayloadIsReportedAndDefaultsStay) {
       {"too short for the offset field", Bytes(31, 0),
        "SETUP.EXE: the file is too short to hold the payload offset at byte 28"},
       {"offset at the end of the file", with_offset(40, 40),
-       "SETUP.EXE: the payload offset 40 lies at or beyond the end of the file (40 bytes): there is "
+       "SETUP.EXE: the payload offset 40 lies at or beyond the end of the file (40 bytes): there "
+       "is "
        "no payload"},
       {"offset beyond the end", with_offset(40, 0xFFFFFFFF),
        "SETUP.EXE: the payload offset 4294967295 lies at or beyond the end of the file (40 bytes): "
        "there is no payload"},
       {"header string running off the end", with_offset(40, 40, "P.C:\\X"),
        "SETUP.EXE: record at offset 40: header record P runs past the end of the payload"},
-      {"header string over 259 characters", with_offset(40, 40, "S." + std::string(260, 'a') + '\0'),
+      {"header string over 259 characters",
+       with_offset(40, 40, "S." + std::string(260, 'a') + '\0'),
        "SETUP.EXE: record at offset 40: header record S holds a string longer than 259 characters"},
       {"M without its value byte", with_offset(40, 40, "M"),
        "SETUP.EXE: record at offset 40: header record M runs past the end of the payload"},

@@ -43,7 +43,9 @@ class Scratch {
   fs::path path_;
 };
 
-void put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void put(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
 
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -64,8 +66,8 @@ Ran setuppack(const std::vector<std::string>& args) {
 // Runs the setuppack program through the shell (`prefix` sets its
 // surroundings); its exit status and standard error.
 Ran setuppack_process(const std::string& prefix, const std::string& args, const Scratch& dir) {
-  const std::string command = prefix + " exec " + KIT_BIN_DIR "/setuppack " + args + " 2>" + (dir / "err.txt") +
-                              " </dev/null";
+  const std::string command = prefix + " exec " + KIT_BIN_DIR "/setuppack " + args + " 2>" +
+                              (dir / "err.txt") + " </dev/null";
   const int status = std::system(("sh -c '" + command + "'").c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", slurp(dir / "err.txt")};
 }
@@ -91,12 +93,13 @@ TEST(Safety, PresenceTestLooksForTheFileAndNeverRunsTheLibrary) {
   // An image that installs libkitz.so, then tests "?" for that name with the
   // current folder and the install folder on the library path.
   put(dir / "stub", std::string(64, 'S'));
-  put(dir / "m.lst", std::string("file . libkitz.so ") + KITZ_LIBRARY + "\nfile ? libkitz.so " + KITZ_LIBRARY + "\n");
+  put(dir / "m.lst", std::string("file . libkitz.so ") + KITZ_LIBRARY + "\nfile ? libkitz.so " +
+                         KITZ_LIBRARY + "\n");
   ASSERT_EQ(setuppack({"pack", dir / "stub", dir / "m.lst", dir / "SETUP.EXE"}).status, 0);
   fs::create_directories(dir / "inst");
-  const Ran run = setuppack_process("cd " + (dir / "inst") + " && KITZ_MARKER=" + marker +
-                                        " LD_LIBRARY_PATH=.:" + (dir / "inst"),
-                                    "extract " + (dir / "SETUP.EXE") + " " + (dir / "inst"), dir);
+  const Ran run = setuppack_process(
+      "cd " + (dir / "inst") + " && KITZ_MARKER=" + marker + " LD_LIBRARY_PATH=.:" + (dir / "inst"),
+      "extract " + (dir / "SETUP.EXE") + " " + (dir / "inst"), dir);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_FALSE(fs::exists(marker)) << "the installed library's start-up code ran";
   // Neither folder counts, so "?" installed the file a second time.
@@ -137,9 +140,11 @@ TEST(Safety, LoaderCacheEntriesAreReadWithinTheirBounds) {
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const Bytes cache(text.begin(), text.end());
   bool found = false;
-  for (const CachedLibrary& library : parse_loader_cache(cache)) found |= library.name == "libc.so.6";
+  for (const CachedLibrary& library : parse_loader_cache(cache))
+    found |= library.name == "libc.so.6";
   EXPECT_TRUE(found) << "libc.so.6 in " << PosixPlatform::kLoaderCache;
-  for (std::size_t cut : {std::size_t{0}, std::size_t{11}, std::size_t{20}, std::size_t{47}, cache.size() / 2}) {
+  for (std::size_t cut :
+       {std::size_t{0}, std::size_t{11}, std::size_t{20}, std::size_t{47}, cache.size() / 2}) {
     if (cut > cache.size()) continue;
     for (const CachedLibrary& library : parse_loader_cache(std::span(cache).first(cut))) {
       EXPECT_FALSE(library.name.empty());  // whatever remains was read inside the cut
@@ -153,7 +158,8 @@ TEST(Safety, EmptyFolderIsRefusedBeforeAnythingIsWritten) {
   Scratch dir("empty");
   Bytes image(64, 'S');
   set_payload_offset(image, 64);
-  append_file_record(image, false, '.', "A.TXT", kUnixEpochFileTime, 1, dcl::implode(bytes_of("a")));
+  append_file_record(image, false, '.', "A.TXT", kUnixEpochFileTime, 1,
+                     dcl::implode(bytes_of("a")));
   append_end_record(image);
   put(dir / "SETUP.EXE", std::string(image.begin(), image.end()));
   const Ran run = setuppack({"extract", dir / "SETUP.EXE", ""});
@@ -174,8 +180,10 @@ TEST(Safety, FailedReinstallLeavesTheEarlierFileAndGivesTheReason) {
   const Ran run = setuppack_process("trap \"\" XFSZ; ulimit -f 64;",
                                     "extract " + (dir / "SETUP.EXE") + " " + (dir / "inst"), dir);
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("cannot install \"" + (dir / "inst/BIG.BIN") + "\": write: File too large"),
-            std::string::npos) << run.err;
+  EXPECT_NE(
+      run.err.find("cannot install \"" + (dir / "inst/BIG.BIN") + "\": write: File too large"),
+      std::string::npos)
+      << run.err;
   EXPECT_EQ(slurp(dir / "inst/BIG.BIN"), "the earlier file");
   EXPECT_EQ(slurp(dir / "inst/SMALL.TXT"), slurp(dir / "m.lst"));
   EXPECT_FALSE(has_part_files(dir.path() / "inst"));
@@ -218,13 +226,18 @@ TEST(Safety, PackReplacesOnlyTheContinuationFilesOfTheImageItReplaces) {
     const char* why;
   };
   const Case cases[] = {
-      {{dir / "stub", dir / "second.lst", dir / "SECOND.EXE"}, "2.DAT\" exists and is not a continuation file",
+      {{dir / "stub", dir / "second.lst", dir / "SECOND.EXE"},
+       "2.DAT\" exists and is not a continuation file",
        "a second image beside the first"},
-      {{dir / "stub", dir / "first.lst", dir / "first.lst"}, "it is the same file as the manifest",
+      {{dir / "stub", dir / "first.lst", dir / "first.lst"},
+       "it is the same file as the manifest",
        "the manifest as output"},
-      {{dir / "stub", dir / "second.lst", dir / "b.txt"}, "it is the same file as the source of line 1",
+      {{dir / "stub", dir / "second.lst", dir / "b.txt"},
+       "it is the same file as the source of line 1",
        "a source as output"},
-      {{dir / "stub", dir / "first.lst", dir / "FIRST.EXE"}, nullptr, "the same image packed again"},
+      {{dir / "stub", dir / "first.lst", dir / "FIRST.EXE"},
+       nullptr,
+       "the same image packed again"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -243,7 +256,8 @@ TEST(Safety, PackReplacesOnlyTheContinuationFilesOfTheImageItReplaces) {
   }
   EXPECT_FALSE(fs::exists(dir / "SECOND.EXE"));
   EXPECT_FALSE(has_part_files(dir.path()));
-  const Ran forced = setuppack({"pack", "--force", dir / "stub", dir / "second.lst", dir / "SECOND.EXE"});
+  const Ran forced =
+      setuppack({"pack", "--force", dir / "stub", dir / "second.lst", dir / "SECOND.EXE"});
   EXPECT_EQ(forced.status, 0) << forced.err;
   EXPECT_NE(slurp(dir / "2.DAT"), first_dat);
 }
@@ -252,15 +266,18 @@ TEST(Safety, NamesTheSystemWouldMisreadAreRefusedAndShownEscaped) {
   Scratch dir("names");
   put(dir / "stub", std::string(64, 'S'));
   put(dir / "a.txt", "a");
-  const std::string names[] = {"A\x1B[2JB", "TAB\tNAME", "BELL\a", "A<B", "A>B", "A\"B", "A|B", "A?B", "A*B"};
+  const std::string names[] = {"A\x1B[2JB", "TAB\tNAME", "BELL\a", "A<B", "A>B",
+                               "A\"B",      "A|B",       "A?B",    "A*B"};
   for (const std::string& name : names) {
     SCOPED_TRACE(shown(name));
     // The copy phase refuses it, whether or not the record would be installed.
-    const Bytes stream = Stream().file("FIRST.TXT", bytes_of("1")).file(name, bytes_of("x"), '2').end().bytes;
+    const Bytes stream =
+        Stream().file("FIRST.TXT", bytes_of("1")).file(name, bytes_of("x"), '2').end().bytes;
     FakePlatform platform;
     CopySettings settings;
     settings.install_folder = "C:\\T";
-    const LoadResult loaded = load_install_header_from(image_of({}, stream), "A:\\SETUP.EXE", "A:\\");
+    const LoadResult loaded =
+        load_install_header_from(image_of({}, stream), "A:\\SETUP.EXE", "A:\\");
     const auto failure = run_record_stream(loaded.payload, settings, platform);
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->message().find("file name \"" + shown(name) + "\" holds"), std::string::npos)
@@ -281,7 +298,8 @@ TEST(Safety, NamesTheSystemWouldMisreadAreRefusedAndShownEscaped) {
   InstallHeader header;
   header.install_folder = "C:\\\x1B]0;pwned\a";
   header.has_folder = true;
-  const Bytes stream = Stream().file("OK.TXT", bytes_of("1")).file("A\x1B[2JB", bytes_of("x")).end().bytes;
+  const Bytes stream =
+      Stream().file("OK.TXT", bytes_of("1")).file("A\x1B[2JB", bytes_of("x")).end().bytes;
   const Bytes image = image_of(header, stream);
   put(dir / "ESC.EXE", std::string(image.begin(), image.end()));
   const Ran run = setuppack({"list", dir / "ESC.EXE"});

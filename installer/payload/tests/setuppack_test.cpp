@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "installer/payload/encode.hpp"
 #include "installer/dcl/implode.hpp"
+#include "installer/payload/encode.hpp"
 #include "installer/payload/posix_platform.hpp"
 #include "installer/payload/setuppack.hpp"
 
@@ -31,9 +31,8 @@ struct Result {
 
 Result setuppack(const std::vector<std::string>& args, bool disk_answer = false) {
   std::ostringstream out, err;
-  const int status = run_setuppack(args, out, err, [&](const std::string&, const std::string&) {
-    return disk_answer;
-  });
+  const int status = run_setuppack(
+      args, out, err, [&](const std::string&, const std::string&) { return disk_answer; });
   return {status, out.str(), err.str()};
 }
 
@@ -53,11 +52,14 @@ class Folder {
 };
 
 void write(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
-void write(const fs::path& path, const std::string& text) { write(path, Bytes(text.begin(), text.end())); }
+void write(const fs::path& path, const std::string& text) {
+  write(path, Bytes(text.begin(), text.end()));
+}
 
 Bytes read(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -81,7 +83,8 @@ TEST(SetupPack, PackListExtractRoundTripOverThreeDisks) {
   Bytes noise(300000);
   for (auto& b : noise) b = static_cast<std::uint8_t>(rng());
   std::string text;
-  for (int i = 0; i < 20000; ++i) text += "row " + std::to_string(i % 361) + " col " + std::to_string(i) + "\n";
+  for (int i = 0; i < 20000; ++i)
+    text += "row " + std::to_string(i % 361) + " col " + std::to_string(i) + "\n";
   const std::string personal = "PROGRAM" + std::string(31, '~') + std::string(100, '.');
   struct Source {
     const char* name;  // installed name = source file name
@@ -123,15 +126,18 @@ TEST(SetupPack, PackListExtractRoundTripOverThreeDisks) {
   EXPECT_EQ(std::string(image.begin(), image.begin() + 28), std::string(28, 'S'));
   EXPECT_EQ(Bytes(image.begin() + 28, image.begin() + 32), (Bytes{200, 0, 0, 0}));
   EXPECT_EQ(std::string(image.begin() + 32, image.begin() + 200), std::string(168, 'S'));
-  EXPECT_EQ(std::string(image.begin() + 200, image.begin() + 215), std::string("P.C:\\TARNIX\0L.T", 15));
+  EXPECT_EQ(std::string(image.begin() + 200, image.begin() + 215),
+            std::string("P.C:\\TARNIX\0L.T", 15));
   EXPECT_TRUE(fs::exists(dir / "out/2.DAT"));
   EXPECT_TRUE(fs::exists(dir / "out/3.DAT"));
 
   r = setuppack({"list", dir / "out/SETUP.EXE"});
   ASSERT_EQ(r.status, 0) << r.err;
-  for (const char* shown : {"  P install folder  C:\\TARNIX\n", "  X program         PLW32.EXE  (absent: built-in default)\n",
-                            "  M mode            1\n", "2000-01-01 00:00:00", "disk \"TARNIX Release Disk #3\"",
-                            "/out/3.DAT:\n", "  f    .    ", "  F    ?    ", "READ ME.TXT\n", "  E\n"}) {
+  for (const char* shown :
+       {"  P install folder  C:\\TARNIX\n",
+        "  X program         PLW32.EXE  (absent: built-in default)\n", "  M mode            1\n",
+        "2000-01-01 00:00:00", "disk \"TARNIX Release Disk #3\"", "/out/3.DAT:\n", "  f    .    ",
+        "  F    ?    ", "READ ME.TXT\n", "  E\n"}) {
     EXPECT_NE(r.out.find(shown), std::string::npos) << shown << "\n" << r.out;
   }
 
@@ -144,7 +150,8 @@ TEST(SetupPack, PackListExtractRoundTripOverThreeDisks) {
     const fs::path installed = dir.path() / "inst" / s.name;
     ASSERT_TRUE(fs::exists(installed));
     Bytes expected = s.bytes;
-    if (std::string(s.name) == "TRNX.EXE") {  // personalised: 7 + 0 empty, owner at +32, firm at +64
+    if (std::string(s.name) ==
+        "TRNX.EXE") {  // personalised: 7 + 0 empty, owner at +32, firm at +64
       expected[7] = 0;
       std::copy_n("Ann", 4, expected.begin() + 39);
       std::copy_n("Co", 3, expected.begin() + 71);
@@ -157,7 +164,8 @@ TEST(SetupPack, PackListExtractRoundTripOverThreeDisks) {
     // system keeps one) and the status-change time are the install's own.
     EXPECT_NE(info.st_ctim.tv_sec, s.seconds);
     struct statx ext {};
-    if (::statx(AT_FDCWD, installed.c_str(), 0, STATX_BTIME, &ext) == 0 && (ext.stx_mask & STATX_BTIME) != 0) {
+    if (::statx(AT_FDCWD, installed.c_str(), 0, STATX_BTIME, &ext) == 0 &&
+        (ext.stx_mask & STATX_BTIME) != 0) {
       EXPECT_NE(ext.stx_btime.tv_sec, s.seconds);
     }
   }
@@ -175,7 +183,8 @@ TEST(SetupPack, PackListExtractRoundTripOverThreeDisks) {
   EXPECT_NE(r.err.find("setuppack: " + (dir / "out/3.DAT") +
                        ": continuation file cannot be opened (No such file or directory) and disk "
                        "\"TARNIX Release Disk #3\" was not inserted\n"),
-            std::string::npos) << r.err;
+            std::string::npos)
+      << r.err;
   EXPECT_TRUE(fs::exists(dir.path() / "part/EMPTY.DAT"));
 }
 
@@ -192,14 +201,17 @@ TEST(SetupPack, ManifestErrorsNameTheLineAndLeaveNothingAtOut) {
   };
   const Case cases[] = {
       {"file . A a.txt\nfiel . B a.txt\n",
-       "2: \"fiel\" is not a manifest item (folder, program, description, link, mode, file, personal, disk)"},
+       "2: \"fiel\" is not a manifest item (folder, program, description, link, mode, file, "
+       "personal, disk)"},
       {"file x A a.txt\n", "1: condition must be one of . 1 2 3 = ?, not \"x\""},
       {"file . A\n", "1: file takes a condition, a name and a source file"},
       {"file . sub/A a.txt\n", "1: file name \"sub/A\" holds a folder or drive part"},
       {"personal . .. a.txt\n", "1: file name \"..\" is not a file"},
       {"file . \"A B a.txt\n", "1: a quoted word has no closing quote"},
-      {"file . A missing.txt\n", "1: cannot read source \"" + (dir / "missing.txt") + "\" (no such file)"},
-      {"file . A big.bin\n", "1: source \"" + (dir / "big.bin") + "\" is 2097153 bytes, over the 2097152 (2 MiB) a file may hold"},
+      {"file . A missing.txt\n",
+       "1: cannot read source \"" + (dir / "missing.txt") + "\" (no such file)"},
+      {"file . A big.bin\n", "1: source \"" + (dir / "big.bin") +
+                                 "\" is 2097153 bytes, over the 2097152 (2 MiB) a file may hold"},
       {"# nine\n" + nine_disks, "10: more than eight disks (the last continuation file is 9.DAT)"},
       {"disk " + std::string(64, 'L') + "\n", "1: disk label is longer than 63 characters"},
       {"mode 256\n", "1: mode must be a number from 0 to 255, not \"256\""},
@@ -232,13 +244,15 @@ TEST(SetupPack, BadPayloadStopsWithOneLineAndWritesNothingOutsideFolder) {
 
   Result r = setuppack({"extract", dir / "BAD.EXE", dir / "inst"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Installing file: " + (dir / "inst/GOOD.TXT") + "\nsetuppack: " + (dir / "BAD.EXE") +
-                       ": record at offset " + std::to_string(bad_at) + ": file name \"..\" is not a file\n");
+  EXPECT_EQ(r.err, "Installing file: " + (dir / "inst/GOOD.TXT") +
+                       "\nsetuppack: " + (dir / "BAD.EXE") + ": record at offset " +
+                       std::to_string(bad_at) + ": file name \"..\" is not a file\n");
   EXPECT_EQ(read(dir.path() / "inst/GOOD.TXT"), good);
   EXPECT_FALSE(fs::is_symlink(dir.path() / "inst/GOOD.TXT"));
   const std::string untouched = "untouched";
   EXPECT_EQ(read(dir.path() / "outside.txt"), Bytes(untouched.begin(), untouched.end()));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "inst"), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "inst"), fs::directory_iterator()),
+            1);
 
   // No payload at all: list and extract name the image instead of running on defaults.
   write(dir.path() / "PLAIN.EXE", std::string(64, 'S'));
@@ -247,8 +261,9 @@ TEST(SetupPack, BadPayloadStopsWithOneLineAndWritesNothingOutsideFolder) {
     r = setuppack({command, dir / "PLAIN.EXE", dir / "inst2"});
     if (std::string(command) == "list") r = setuppack({command, dir / "PLAIN.EXE"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "setuppack: " + (dir / "PLAIN.EXE") + ": the payload offset 1397969747 lies at or beyond "
-                     "the end of the file (64 bytes): there is no payload\n");
+    EXPECT_EQ(r.err, "setuppack: " + (dir / "PLAIN.EXE") +
+                         ": the payload offset 1397969747 lies at or beyond "
+                         "the end of the file (64 bytes): there is no payload\n");
   }
   EXPECT_FALSE(fs::exists(dir.path() / "inst2"));
 }

@@ -11,8 +11,7 @@ namespace {
 
 // volatile: the bytes are changed in the file, after compilation, so the
 // compiler must not fold the reads into constants.
-volatile const char kPersonalArea[96] =
-    "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~";  // 31 "~", then zeros
+volatile const char kPersonalArea[96] = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~";  // 31 "~", then zeros
 
 // Appends the field at `offset` (at most 31 characters) to `text`.
 void append_field(char* text, int offset) {

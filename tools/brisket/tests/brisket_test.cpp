@@ -87,14 +87,16 @@ TEST(Brisket, RunsOnAnyGrid) {
     const int col = (NCOL() + 1) / 2;
     write_int_grid(folder / "IBOUND.ARR", IntGrid(NROW(), NCOL(), 1));
     char point[80];
-    std::snprintf(point, sizeof point, "%.3f %.3f 50.0\n", gridkit::node_x_double(col) + 0.2 * g.grid.cell_size,
+    std::snprintf(point, sizeof point, "%.3f %.3f 50.0\n",
+                  gridkit::node_x_double(col) + 0.2 * g.grid.cell_size,
                   gridkit::node_y_double(row) - 0.2 * g.grid.cell_size);
     write_text(folder / "PTS.XYZ", point);
     const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("50", "0.0"));
     ASSERT_EQ(run.status, 0) << g.name << ": " << run.error;
     EXPECT_EQ(read_fixed_grid(folder / "OUT.BSK")(row, col), 50.0f) << g.name;
     EXPECT_EQ(kit_test::read_lines(folder / "OUT.BSK").size(),
-              static_cast<std::size_t>(NROW()) * static_cast<std::size_t>((NCOL() + 9) / 10)) << g.name;
+              static_cast<std::size_t>(NROW()) * static_cast<std::size_t>((NCOL() + 9) / 10))
+        << g.name;
     char size_line[40];
     std::snprintf(size_line, sizeof size_line, " %11d %11d", NCOL(), NROW());
     EXPECT_EQ(line_of(folder / "OUT.GRD", 2), size_line) << g.name;
@@ -108,12 +110,12 @@ TEST(Brisket, PointsOnTheEdgeOnADeadCellAndOnTheSameNode) {
   codes(100, 100) = 0;
   write_int_grid(folder / "IBOUND.ARR", codes);
   write_text(folder / "PTS.XYZ",
-             "290068.1 557128.0 77.0\n"     // column 1 of row 1, a dead cell: becomes fixed
-             "290068.0 557128.0 -5.0\n"     // column 0: skipped, but counts toward ZMIN
-             "389568 458128 400.0\n"        // node (100,100), dead: fixed at the point's value
-             "300568 500128 500.0\n"        // node (58,11) ...
+             "290068.1 557128.0 77.0\n"      // column 1 of row 1, a dead cell: becomes fixed
+             "290068.0 557128.0 -5.0\n"      // column 0: skipped, but counts toward ZMIN
+             "389568 458128 400.0\n"         // node (100,100), dead: fixed at the point's value
+             "300568 500128 500.0\n"         // node (58,11) ...
              "300568,500128,12.5 ignored\n"  // ... replaced by the later point; both count
-             "1.0e30 0 1.0\n");             // far outside the grid
+             "1.0e30 0 1.0\n");              // far outside the grid
   const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("3", "0.0"));
   ASSERT_EQ(run.status, 0) << run.error;
   const RealGrid z = read_fixed_grid(folder / "OUT.BSK");
@@ -133,7 +135,8 @@ TEST(Brisket, MaximumOfZeroOrLessStillSweepsOnce) {
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           1") << max;
     EXPECT_EQ(run.notes.substr(0, run.notes.find(';')),
-              "BRISKET: stopped by the sweep limit after 1 sweep") << max;
+              "BRISKET: stopped by the sweep limit after 1 sweep")
+        << max;
   }
 }
 
@@ -153,8 +156,10 @@ TEST(Brisket, LimitEqualToTheLargestChangeStopsAfterThatSweep) {
   const gridkit::ToolRun run = run_in(folder, run_brisket, brisket_answers("1000", limit));
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(completed_line(run), "ITERATIONS COMPLETED           4");
-  EXPECT_EQ(run.notes, "BRISKET: stopped by the convergence limit after 4 sweeps; largest change of "
-                       "the last sweep " + std::string(limit) + "\n");
+  EXPECT_EQ(run.notes,
+            "BRISKET: stopped by the convergence limit after 4 sweeps; largest change of "
+            "the last sweep " +
+                std::string(limit) + "\n");
 }
 
 TEST(Brisket, EmptyPointFileRelaxesTowardTheStartValue) {

@@ -149,10 +149,10 @@ TEST(Brisket4, HeldNodesKeepTheMatrixValueAndPointsOverrideThem) {
   for (int i = 1; i <= NROW(); ++i) {
     for (int j = 1; j <= NCOL(); ++j) s.matrix(i, j) = static_cast<float>(i % 10 * 10 + j % 10);
   }
-  s.held(100, 100) = -1;   // held on a dead cell: fixed, written with its matrix value
+  s.held(100, 100) = -1;  // held on a dead cell: fixed, written with its matrix value
   s.active(100, 100) = 0;
-  s.held(120, 120) = -2;   // only -1 holds a node
-  s.held(158, 111) = -1;   // held and hit by a point: the point's value
+  s.held(120, 120) = -2;  // only -1 holds a node
+  s.held(158, 111) = -1;  // held and hit by a point: the point's value
   s.points = "400568 400128 500.0\n";
   s.active(200, 200) = 0;  // dead: written as 0.0
   const gridkit::ToolRun run = s.run("20", "0.0");
@@ -210,8 +210,9 @@ TEST(Family, PointsOutsideTheGridAreCountedAndAFileOfNoneInsideIsRefused) {
     write_int_grid(s.folder / "HELD.ARR", s.held);
     write_fixed_grid(s.folder / "MATRIX.BSK", s.matrix);
     write_text(s.folder / "PTS.XYZ", s.points);
-    const std::string answers = c.run == run_brisket4 ? brisket4_answers("2", "0.0")
-                                                      : kit_test::answers({"IBOUND.ARR", "PTS.XYZ", "SEEDED", "2", "0.0"});
+    const std::string answers =
+        c.run == run_brisket4 ? brisket4_answers("2", "0.0")
+                              : kit_test::answers({"IBOUND.ARR", "PTS.XYZ", "SEEDED", "2", "0.0"});
     const gridkit::ToolRun run = run_in(s.folder, c.run, answers);
     if (c.error.empty()) {
       EXPECT_EQ(run.status, 0) << run.error;
@@ -226,7 +227,8 @@ TEST(Family, PointsOutsideTheGridAreCountedAndAFileOfNoneInsideIsRefused) {
       EXPECT_EQ(outside_note, std::string::npos) << run.notes;
     } else {
       EXPECT_EQ(run.notes.substr(0, c.note.size()), c.note) << run.notes;
-      EXPECT_EQ(run.notes.find("outside", outside_note + 1), std::string::npos) << "one note: " << run.notes;
+      EXPECT_EQ(run.notes.find("outside", outside_note + 1), std::string::npos)
+          << "one note: " << run.notes;
     }
   }
 }
@@ -251,7 +253,8 @@ TEST(Family, FastAndPlainSweepsWriteTheSameFiles) {
               std::to_string(static_cast<int>(rng() % 3000) / 10.0) + "\n";
   }
   IntGrid held(NROW(), NCOL(), 0);
-  for (int k = 0; k < 300; ++k) held(1 + static_cast<int>(rng() % NROW()), 1 + static_cast<int>(rng() % NCOL())) = -1;
+  for (int k = 0; k < 300; ++k)
+    held(1 + static_cast<int>(rng() % NROW()), 1 + static_cast<int>(rng() % NCOL())) = -1;
   write_int_grid(folder / "IBOUND.ARR", codes);
   write_int_grid(folder / "HELD.ARR", held);
   write_fixed_grid(folder / "GRID.BSK", grid);
@@ -266,19 +269,24 @@ TEST(Family, FastAndPlainSweepsWriteTheSameFiles) {
       {Member::Brisket, answers({"IBOUND.ARR", "PTS.XYZ", "OUT", "30", "0.0"})},
       {Member::BrisketEarly, answers({"IBOUND.ARR", "PTS.XYZ", "OUT", "30", "0.0"})},
       {Member::Brisket2, answers({"IBOUND.ARR", "GRID.BSK", "OUT", "30", "0.0"})},
-      {Member::Brisket4, answers({"IBOUND.ARR", "HELD.ARR", "MATRIX.BSK", "PTS.XYZ", "OUT", "30", "0.0"})},
+      {Member::Brisket4,
+       answers({"IBOUND.ARR", "HELD.ARR", "MATRIX.BSK", "PTS.XYZ", "OUT", "30", "0.0"})},
   };
   static Member current;
   for (const Run& r : runs) {
     current = r.member;
     const gridkit::ToolRun fast = gridkit::run_tool(
-        [](gridkit::Console& con, const std::filesystem::path& f) { run_member(con, f, current, Engine::Fast); },
+        [](gridkit::Console& con, const std::filesystem::path& f) {
+          run_member(con, f, current, Engine::Fast);
+        },
         r.input, folder.path());
     ASSERT_EQ(fast.status, 0) << fast.error;
     const std::string bsk = read_text(folder / "OUT.BSK");
     const std::string grd = read_text(folder / "OUT.GRD");
     const gridkit::ToolRun plain = gridkit::run_tool(
-        [](gridkit::Console& con, const std::filesystem::path& f) { run_member(con, f, current, Engine::Plain); },
+        [](gridkit::Console& con, const std::filesystem::path& f) {
+          run_member(con, f, current, Engine::Plain);
+        },
         r.input, folder.path());
     ASSERT_EQ(plain.status, 0) << plain.error;
     EXPECT_EQ(fast.output, plain.output) << static_cast<int>(r.member);

@@ -4,8 +4,8 @@
 
 #include <bit>
 #include <cmath>
-#include <iostream>
 #include <cstdint>
+#include <iostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,13 +31,13 @@ TEST(PlainSweep, UsesNewWestAndNorthValuesAndOldEastAndSouth) {
   z(10, 10) = 5.0f;
   codes(10, 10) = -1;
   const float largest = plain_sweep(z, codes, SweepCover::Interior);
-  EXPECT_EQ(z(9, 10), 2.0f);    // (1 + 5 + 1 + 1) / 4
-  EXPECT_EQ(z(10, 9), 2.0f);    // (5 + 1 + 1 + 1) / 4
-  EXPECT_EQ(z(9, 11), 1.25f);   // west is (9,10) already updated to 2.0
+  EXPECT_EQ(z(9, 10), 2.0f);      // (1 + 5 + 1 + 1) / 4
+  EXPECT_EQ(z(10, 9), 2.0f);      // (5 + 1 + 1 + 1) / 4
+  EXPECT_EQ(z(9, 11), 1.25f);     // west is (9,10) already updated to 2.0
   EXPECT_EQ(z(10, 11), 2.0625f);  // (1 + 1 + 5 + 1.25) / 4, north updated
-  EXPECT_EQ(z(11, 9), 1.25f);   // north is (10,9) already updated to 2.0
+  EXPECT_EQ(z(11, 9), 1.25f);     // north is (10,9) already updated to 2.0
   EXPECT_EQ(z(11, 10), 2.0625f);  // (1 + 1 + 1.25 + 5) / 4
-  EXPECT_EQ(z(10, 10), 5.0f);   // fixed
+  EXPECT_EQ(z(10, 10), 5.0f);     // fixed
   EXPECT_EQ(largest, 1.0625f);
 }
 
@@ -107,15 +107,18 @@ struct Case {
 Case random_case(std::uint32_t seed) {
   std::mt19937 rng(seed);
   std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-  Case c{"seed " + std::to_string(seed), IntGrid(NROW(), NCOL(), 1), RealGrid(NROW(), NCOL(), 0.0f)};
+  Case c{"seed " + std::to_string(seed), IntGrid(NROW(), NCOL(), 1),
+         RealGrid(NROW(), NCOL(), 0.0f)};
   const float p_dead = unit(rng) * 0.5f;
   const float p_fixed = unit(rng) * 0.05f;
   for (int i = 1; i <= NROW(); ++i) {
     for (int j = 1; j <= NCOL(); ++j) {
       const float u = unit(rng);
       std::int32_t code = 1 + static_cast<std::int32_t>(rng() % 3);
-      if (u < p_dead) code = 0;
-      else if (u < p_dead + p_fixed) code = -1 - static_cast<std::int32_t>(rng() % 3);
+      if (u < p_dead)
+        code = 0;
+      else if (u < p_dead + p_fixed)
+        code = -1 - static_cast<std::int32_t>(rng() % 3);
       c.codes(i, j) = code;
     }
   }
@@ -136,23 +139,33 @@ Case random_case(std::uint32_t seed) {
   const int scale = static_cast<int>(seed % 4);
   for (float& v : c.z.values()) {
     switch (scale) {
-      case 0: v = 100.0f + 900.0f * unit(rng); break;
-      case 1: v = (unit(rng) - 0.5f) * 2.0f * 3.0e38f; break;  // overflow: inf, then NaN
-      case 2: v = (unit(rng) - 0.5f) * 1.0e-37f; break;  // subnormal quarters
-      default: v = std::floor(unit(rng) * 8.0f); break;  // many equal changes
+      case 0:
+        v = 100.0f + 900.0f * unit(rng);
+        break;
+      case 1:
+        v = (unit(rng) - 0.5f) * 2.0f * 3.0e38f;
+        break;  // overflow: inf, then NaN
+      case 2:
+        v = (unit(rng) - 0.5f) * 1.0e-37f;
+        break;  // subnormal quarters
+      default:
+        v = std::floor(unit(rng) * 8.0f);
+        break;  // many equal changes
     }
   }
   return c;
 }
 
-void expect_same_bits(const RealGrid& plain, const RealGrid& fast, const IntGrid& codes, const std::string& what) {
+void expect_same_bits(const RealGrid& plain, const RealGrid& fast, const IntGrid& codes,
+                      const std::string& what) {
   long mismatches = 0;
   for (int i = 1; i <= NROW(); ++i) {
     for (int j = 1; j <= NCOL(); ++j) {
       if (codes(i, j) == 0) continue;  // scratch for the plain loop, 0.0 in every output
       if (std::bit_cast<std::uint32_t>(plain(i, j)) != std::bit_cast<std::uint32_t>(fast(i, j))) {
         if (++mismatches <= 3) {
-          ADD_FAILURE() << what << ": node (" << i << "," << j << ") plain " << plain(i, j) << " fast " << fast(i, j);
+          ADD_FAILURE() << what << ": node (" << i << "," << j << ") plain " << plain(i, j)
+                        << " fast " << fast(i, j);
         }
       }
     }
@@ -173,15 +186,18 @@ void compare(const Case& c, SweepCover cover, RelaxLimits limits) {
   const RelaxOutcome expected = relax_plain(plain, c.codes, cover, limits);
   for (const SimdPath path : paths_here()) {
     for (const ThreadUse threads : {ThreadUse::One, ThreadUse::Two, ThreadUse::Alternate}) {
-      const std::string what = c.name + (cover == SweepCover::Every ? " every" : " interior") + " " +
-                               simd_path_name(path) + " threads " + std::to_string(static_cast<int>(threads));
+      const std::string what = c.name + (cover == SweepCover::Every ? " every" : " interior") +
+                               " " + simd_path_name(path) + " threads " +
+                               std::to_string(static_cast<int>(threads));
       RealGrid fast = c.z;
       FastOptions options;
       options.path = path;
       options.threads = threads;
       const RelaxOutcome got = relax_fast(fast, c.codes, cover, limits, options);
       EXPECT_EQ(got.sweeps, expected.sweeps) << what;
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(got.largest), std::bit_cast<std::uint32_t>(expected.largest)) << what;
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(got.largest),
+                std::bit_cast<std::uint32_t>(expected.largest))
+          << what;
       expect_same_bits(plain, fast, c.codes, what);
     }
   }
@@ -247,7 +263,8 @@ TEST(RelaxFast, MatchesPlainOnAnIslandAndScatteredBlocks) {
   block(390, 395, 300, 340);  // strip 12 at the right ...
   block(420, 425, 3, 12);     // ... strip 13 at the left
   for (int i = 1; i <= NROW(); ++i) {
-    for (int j = 1; j <= NCOL(); ++j) c.z(i, j) = static_cast<float>((i * 37 + j * 11) % 500) / 7.0f;
+    for (int j = 1; j <= NCOL(); ++j)
+      c.z(i, j) = static_cast<float>((i * 37 + j * 11) % 500) / 7.0f;
   }
   compare(c, SweepCover::Interior, {40, -1.0f});
   compare(c, SweepCover::Every, {40, -1.0f});

@@ -33,7 +33,8 @@ TEST(ThreadChoice, OneCoreAlwaysUsesOneThread) {
 TEST(ThreadChoice, KeepsTwoThreadsWhenTheyAreFaster) {
   ThreadChoice choice(true);
   double now = 0.0;
-  const std::string used = simulate(choice, 10, now, [](int threads, double) { return threads == 2 ? 0.5e-3 : 1e-3; });
+  const std::string used =
+      simulate(choice, 10, now, [](int threads, double) { return threads == 2 ? 0.5e-3 : 1e-3; });
   EXPECT_EQ(used, "1122222222");  // two warm sweeps, a trial of three, kept
 }
 
@@ -64,7 +65,9 @@ TEST(ThreadChoice, TheFirstTrialSweepMayPayForWakingTheOtherThread) {
 
   ThreadChoice slower(true);
   now = 0.0;
-  EXPECT_EQ(simulate(slower, 6, now, [](int threads, double) { return threads == 2 ? 4e-3 : 1e-3; }), "112211");
+  EXPECT_EQ(
+      simulate(slower, 6, now, [](int threads, double) { return threads == 2 ? 4e-3 : 1e-3; }),
+      "112211");
 }
 
 TEST(ThreadChoice, GoesBackToOneThreadWhenTheMachineGetsBusy) {

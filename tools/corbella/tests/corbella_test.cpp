@@ -11,8 +11,8 @@
 #include "tests/support/grid_files.hpp"
 #include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"
-#include "tools/corbella/mix.hpp"
 #include "tools/corbella/corbella.hpp"
+#include "tools/corbella/mix.hpp"
 
 namespace {
 
@@ -76,14 +76,14 @@ class CorbellaRun : public ::testing::Test {
     kit_test::write_exp_grid(dir / "SANDV.ARR", constant(10.0f));
     kit_test::write_exp_grid(dir / "CLAYV.ARR", constant(0.1f));
     kit_test::write_fixed_grid(dir / "PRCS.ARR", kit_test::make_grid(rows, cols, [](int r, int c) {
-      if (r == kRows) return 20.0f;
-      return 50.0f * static_cast<float>(c % 3);
-    }));
+                                 if (r == kRows) return 20.0f;
+                                 return 50.0f * static_cast<float>(c % 3);
+                               }));
   }
 
   static std::string dialogue(const std::string& cols, const std::string& rows) {
-    return kit_test::answers({cols, rows, "LAY1", "SANDH.ARR", "CLAYH.ARR", "SANDV.ARR",
-                              "CLAYV.ARR", "PRCS.ARR"});
+    return kit_test::answers(
+        {cols, rows, "LAY1", "SANDH.ARR", "CLAYH.ARR", "SANDV.ARR", "CLAYV.ARR", "PRCS.ARR"});
   }
 
   gridkit::ToolRun run(const std::string& input) {
@@ -149,7 +149,8 @@ TEST_F(CorbellaRun, UserGivenGridSizeShapesEveryFile) {
 TEST_F(CorbellaRun, FieldWithoutPointTakesFiveImpliedDecimals) {
   // Column 2 is all sand, so its HPERM is the sand's conductivity as read.
   const std::string first = kit_test::read_lines(dir / "SANDH.ARR").at(0);
-  kit_test::replace_line(dir / "SANDH.ARR", 1, first.substr(0, 10) + "        15" + first.substr(20));
+  kit_test::replace_line(dir / "SANDH.ARR", 1,
+                         first.substr(0, 10) + "        15" + first.substr(20));
   const auto result = run(dialogue("100", "200"));
   ASSERT_EQ(result.status, 0) << result.error;
   const auto kh = kit_test::read_lines(dir / "LAY1.KH");
@@ -158,8 +159,8 @@ TEST_F(CorbellaRun, FieldWithoutPointTakesFiveImpliedDecimals) {
 }
 
 TEST_F(CorbellaRun, GridSizeOutsideTheArraysIsRefusedAndAskedAgain) {
-  const auto result = run(kit_test::answers({"0", "362", "100", "471", "-1", "200"}) +
-                          dialogue("", "").substr(2));
+  const auto result =
+      run(kit_test::answers({"0", "362", "100", "471", "-1", "200"}) + dialogue("", "").substr(2));
   ASSERT_EQ(result.status, 0) << result.error;
   const std::string cols = " ENTER THE NUMBER OF COLUMNS IN THE MODEL: \n";
   const std::string cols_refused =
@@ -192,14 +193,14 @@ TEST_F(CorbellaRun, WholeModelGridIsTheLargestAccepted) {
   EXPECT_EQ(kit_test::read_lines(dir / "LAY1.KV").size(), 470u * 46u);
 }
 
-
 // On a grid of its own the bounds are that grid's columns and rows.
 TEST_F(CorbellaRun, BoundsFollowTheRunsGrid) {
   const kit_test::OnGrid on_grid(dir, kit_test::other_grids().front().grid);  // 97 x 53
   write_inputs(53, 97);
   const auto result = run(kit_test::answers({"98", "97", "54", "53"}) + dialogue("", "").substr(2));
   ASSERT_EQ(result.status, 0) << result.error;
-  EXPECT_EQ(kit_test::count_of(result.output, "COLUMNS MUST BE FROM 1 TO 97 -"), 1) << result.output;
+  EXPECT_EQ(kit_test::count_of(result.output, "COLUMNS MUST BE FROM 1 TO 97 -"), 1)
+      << result.output;
   EXPECT_EQ(kit_test::count_of(result.output, "ROWS MUST BE FROM 1 TO 53 -"), 1) << result.output;
   EXPECT_EQ(kit_test::read_lines(dir / "LAY1.KV").size(), 53u * 13u);
 }

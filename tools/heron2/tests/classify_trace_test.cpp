@@ -5,8 +5,8 @@
 #include <array>
 
 #include "tools/heron2/classify.hpp"
-#include "tools/heron2/trace.hpp"
 #include "tools/heron2/tests/network_art.hpp"
+#include "tools/heron2/trace.hpp"
 
 namespace heron2::test {
 namespace {
@@ -89,16 +89,14 @@ TEST(Trace, LineBesideConstantHeadEndsInAMouthWhereNoSegmentStarts) {
   RiverCells cells = cells_with({line});
   const std::vector<Segment> segments = classify_and_trace(cells);
   EXPECT_EQ(class_picture(cells, line), std::vector<std::string>{"S11M0"});
-  EXPECT_EQ(reach_lists(segments),
-            (std::vector<std::string>{"(10,10) (10,11) (10,12) (10,13)"}));
+  EXPECT_EQ(reach_lists(segments), (std::vector<std::string>{"(10,10) (10,11) (10,12) (10,13)"}));
 }
 
 TEST(Trace, TwoFirstOrderBranchesGiveOrderTwoAndTheEndIsSetBackToOne) {
   const Art y{100, 100, {"R.R", ".R.", ".R.", ".R.", ".R."}};
   RiverCells cells = cells_with({y});
   const std::vector<Segment> segments = classify_and_trace(cells);
-  EXPECT_EQ(class_picture(cells, y),
-            (std::vector<std::string>{"S0S", "0*0", "010", "010", "0S0"}));
+  EXPECT_EQ(class_picture(cells, y), (std::vector<std::string>{"S0S", "0*0", "010", "010", "0S0"}));
   EXPECT_EQ(reach_lists(segments), (std::vector<std::string>{
                                        "(100,100) (101,101)",
                                        "(100,102) (101,101)",
@@ -106,8 +104,7 @@ TEST(Trace, TwoFirstOrderBranchesGiveOrderTwoAndTheEndIsSetBackToOne) {
                                        "(104,101)",
                                    }));
   // The last cell was reached with order 2; the scan sets it back to 1.
-  EXPECT_EQ(order_picture(cells, y),
-            (std::vector<std::string>{"1.1", ".2.", ".2.", ".2.", ".1."}));
+  EXPECT_EQ(order_picture(cells, y), (std::vector<std::string>{"1.1", ".2.", ".2.", ".2.", ".1."}));
 }
 
 TEST(Trace, BranchesOfOrdersTwoAndOneGiveOrderTwo) {
@@ -129,8 +126,10 @@ TEST(Trace, BranchesOfOrdersTwoAndOneGiveOrderTwo) {
                                       "....."}));
 }
 
-const Art kThreeBranches{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...", "...R....",
-                                    "..R.R...", ".R...R..", "R.....R.", ".......C"}};
+const Art kThreeBranches{300,
+                         200,
+                         {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...", "...R....", "..R.R...",
+                          ".R...R..", "R.....R.", ".......C"}};
 
 TEST(Trace, BranchesOfOrdersTwoTwoAndOneGiveThreeAndTheJunctionWaits) {
   RiverCells cells = cells_with({kThreeBranches});

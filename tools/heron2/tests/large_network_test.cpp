@@ -109,9 +109,7 @@ class LargeNetwork : public ::testing::Test {
     for (std::size_t k = 2; k < lines.size(); ++k) out.push_back(parse_record(lines[k]));
     return out;
   }
-  static std::vector<std::string> map_rows(const std::string& name) {
-    return folder_->lines(name);
-  }
+  static std::vector<std::string> map_rows(const std::string& name) { return folder_->lines(name); }
   static char map_char(const std::string& base_ext, int row, int col) {
     const int part = col <= 123 ? 1 : col <= 246 ? 2 : 3;
     const int first = part == 1 ? 1 : part == 2 ? 124 : 247;
@@ -261,7 +259,8 @@ TEST_F(LargeNetwork, UphillLineIsReportedWithItsPosition) {
 TEST_F(LargeNetwork, FixedLinkSegmentRunsOnAcrossTheJump) {
   const std::vector<RiverRecord> all = records();
   std::vector<std::pair<int, int>> tail;
-  for (std::size_t k = all.size() - 13; k < all.size(); ++k) tail.push_back({all[k].row, all[k].col});
+  for (std::size_t k = all.size() - 13; k < all.size(); ++k)
+    tail.push_back({all[k].row, all[k].col});
   const std::vector<std::pair<int, int>> expected{
       {458, 95}, {458, 94}, {458, 93}, {458, 92}, {458, 91}, {458, 90}, {456, 38},
       {456, 37}, {456, 36}, {456, 35}, {456, 34}, {456, 33}, {456, 32}};

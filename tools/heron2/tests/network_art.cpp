@@ -73,7 +73,8 @@ std::string reach_list(const Segment& segment) {
   return out;
 }
 
-std::string package_text(int mxrivr, int irivcb, int itmp, const std::vector<InputRecord>& records) {
+std::string package_text(int mxrivr, int irivcb, int itmp,
+                         const std::vector<InputRecord>& records) {
   std::string text;
   char buf[160];
   std::snprintf(buf, sizeof buf, "%10d%10d\n%10d\n", mxrivr, irivcb, itmp);

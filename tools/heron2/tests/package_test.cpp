@@ -28,7 +28,8 @@ TEST(Package, RecordsFillTheirCellsAndTheLastOneWins) {
       "        77\n"
       //        layer       row    column     stage   conduct    bottom    iextra1 iextra2
       "         1        20        30      1234       5.5       100         4      9\n"
-      "         3         5         6     12.25       2.0      10.5        -2    123 trailing text\n"
+      "         3         5         6     12.25       2.0      10.5        -2    123 trailing "
+      "text\n"
       "         2        20        30     200.5      7.25       190         8\n");
   const PackageHeader header = read_package_header(file);
   EXPECT_EQ(header.max_reaches, 120);
@@ -54,8 +55,9 @@ TEST(Package, RecordsFillTheirCellsAndTheLastOneWins) {
 
 TEST(Package, ItmpDoesNotStopTheRead) {
   gridkit::InFile file = gridkit::InFile::from_text(
-      "RIVER.DAT", "1 0\n         1\n         1         2         2         1         1         1\n"
-                   "         1         3         3         1         1         1\n");
+      "RIVER.DAT",
+      "1 0\n         1\n         1         2         2         1         1         1\n"
+      "         1         3         3         1         1         1\n");
   // Line 1 holds "1 0" in columns 1-10: blanks inside a field are ignored.
   const PackageHeader header = read_package_header(file);
   EXPECT_EQ(header.max_reaches, 10);
@@ -66,7 +68,8 @@ TEST(Package, ItmpDoesNotStopTheRead) {
 
 TEST(Package, BadRecordsAreReportedWithTheirLine) {
   const std::string head = "        10         0\n         2\n";
-  const std::string good = "         1         2         2       1.0       1.0       1.0         0      0\n";
+  const std::string good =
+      "         1         2         2       1.0       1.0       1.0         0      0\n";
   EXPECT_NE(error_of(head + good + "         1       471         5       1.0       1.0       1.0\n")
                 .find("RIVER.DAT line 4"),
             std::string::npos);

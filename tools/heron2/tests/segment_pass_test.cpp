@@ -50,12 +50,13 @@ TEST(SegmentPass, StagesFallBySingleReachStepsAndAreStoredBack) {
   const PassOutput out = run_pass(cells, segments, 2, conductance);
   // gradient = 10 / 3 in single precision = 3.33333325; 100 - gradient rounds to
   // 96.66666412, 100 - 2 gradient to 93.33333588, 100 - 3 gradient to exactly 90.
-  EXPECT_EQ(out.river, (std::vector<std::string>{
-                           "         2       100       100     100.0   3.28084      80.0         0      0",
-                           "         2       100       101      96.7   3.28084      94.4         0      0",
-                           "         2       100       102      93.3   3.28084      91.0         7     -3",
-                           "         2       100       103      90.0   3.28084      87.7         0      0",
-                       }));
+  EXPECT_EQ(out.river,
+            (std::vector<std::string>{
+                "         2       100       100     100.0   3.28084      80.0         0      0",
+                "         2       100       101      96.7   3.28084      94.4         0      0",
+                "         2       100       102      93.3   3.28084      91.0         7     -3",
+                "         2       100       103      90.0   3.28084      87.7         0      0",
+            }));
   EXPECT_EQ(out.stages, (std::vector<std::string>{
                             "           1           4",
                             "         100         100      100.000000",
@@ -77,20 +78,20 @@ TEST(SegmentPass, UphillLimitIsThirtyInclusive) {
   set_cell(cells, {200, 101}, 129.9f, 0.0f, 1);  // 29.9: not reported
   set_cell(cells, {300, 100}, 100.0f, 0.0f, 1);
   set_cell(cells, {300, 101}, 100.0f, 0.0f, 1);  // flat: not reported
-  const std::vector<Segment> segments{{{{100, 100}, {100, 101}}},
-                                      {{{200, 100}, {200, 101}}},
-                                      {{{300, 100}, {300, 101}}}};
+  const std::vector<Segment> segments{
+      {{{100, 100}, {100, 101}}}, {{{200, 100}, {200, 101}}}, {{{300, 100}, {300, 101}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 1, conductance);
   const std::string uphill = "UPHILL OR FLAT SEGMENT FROM COL 100 ROW 100 TO COL 101 ROW 100";
   const std::string stage_record = "      100.000000      130.000000      -30.000000";
-  EXPECT_EQ(out.problem, (std::vector<std::string>{
-                             uphill,
-                             stage_record,
-                             " ",
-                             // Latitude 45.0185938 N, longitude 85.6245691 W; sheet row 7, column 11.
-                             "STARTING REACH AT:  45  1  6      85 37 28     QUAD: J20",
-                         }));
+  EXPECT_EQ(out.problem,
+            (std::vector<std::string>{
+                uphill,
+                stage_record,
+                " ",
+                // Latitude 45.0185938 N, longitude 85.6245691 W; sheet row 7, column 11.
+                "STARTING REACH AT:  45  1  6      85 37 28     QUAD: J20",
+            }));
   ASSERT_GE(out.stages.size(), 5u);
   EXPECT_EQ(out.stages[0], "           1           2");
   EXPECT_EQ(out.stages[1], uphill);
@@ -111,11 +112,13 @@ TEST(SegmentPass, OrdersOutsideOneToFiveCarryThePreviousConductance) {
   float conductance = 123.0f;  // as the last input record left it
   const PassOutput out = run_pass(cells, {segment}, 1, conductance);
   ASSERT_EQ(out.river.size(), orders.size());
-  const std::vector<std::string> expected{"123.00000", "3.28084",  "3.28084",  "3.28084", "65.61680",
-                                          "65.61680",  "196.85040", "262.46720", "262.46720"};
+  const std::vector<std::string> expected{"123.00000", "3.28084",   "3.28084",
+                                          "3.28084",   "65.61680",  "65.61680",
+                                          "196.85040", "262.46720", "262.46720"};
   for (std::size_t k = 0; k < orders.size(); ++k) {
     const std::string field = out.river[k].substr(40, 10);
-    EXPECT_EQ(field, std::string(10 - expected[k].size(), ' ') + expected[k]) << "order " << orders[k];
+    EXPECT_EQ(field, std::string(10 - expected[k].size(), ' ') + expected[k])
+        << "order " << orders[k];
   }
   EXPECT_EQ(conductance, 262.467194f);
 }
@@ -127,19 +130,19 @@ TEST(SegmentPass, LaterSegmentTakesTheStageStoredWhereAnEarlierOneEnded) {
   set_cell(cells, {10, 12}, 10.0f, 1.0f, 2);  // the junction
   set_cell(cells, {11, 12}, 0.0f, 0.0f, 2);
   set_cell(cells, {20, 20}, 33.3f, 30.1f, 1);  // a lone one-reach segment
-  const std::vector<Segment> segments{{{{10, 10}, {10, 11}, {10, 12}}},
-                                      {{{10, 12}, {11, 12}}},
-                                      {{{20, 20}}}};
+  const std::vector<Segment> segments{
+      {{{10, 10}, {10, 11}, {10, 12}}}, {{{10, 12}, {11, 12}}}, {{{20, 20}}}};
   float conductance = 0.0f;
   const PassOutput out = run_pass(cells, segments, 1, conductance);
-  EXPECT_EQ(out.river, (std::vector<std::string>{
-                           "         1        10        10      50.0   3.28084      40.0         0      0",
-                           "         1        10        11      30.0   3.28084      27.7         0      0",
-                           "         1        10        12      10.0   6.56168       7.7         0      0",
-                           "         1        10        12      10.0   6.56168       7.7         0      0",
-                           "         1        11        12        .0   6.56168      -2.3         0      0",
-                           "         1        20        20      33.3   3.28084      30.1         0      0",
-                       }));
+  EXPECT_EQ(out.river,
+            (std::vector<std::string>{
+                "         1        10        10      50.0   3.28084      40.0         0      0",
+                "         1        10        11      30.0   3.28084      27.7         0      0",
+                "         1        10        12      10.0   6.56168       7.7         0      0",
+                "         1        10        12      10.0   6.56168       7.7         0      0",
+                "         1        11        12        .0   6.56168      -2.3         0      0",
+                "         1        20        20      33.3   3.28084      30.1         0      0",
+            }));
 }
 
 TEST(SegmentPass, UphillLineLayout) {

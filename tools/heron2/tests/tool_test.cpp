@@ -111,8 +111,10 @@ TEST(Heron2Run, DistributaryJunctionNeverOpensAndCarriesTheConductanceBeforeIt) 
 
 TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
   ScratchFolder folder;
-  RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
-                                             "...R....", "..R.R...", ".R...R..", "R.....R."}}});
+  RiverCells cells = cells_with({{300,
+                                  200,
+                                  {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...", "...R....",
+                                   "..R.R...", ".R...R..", "R.....R."}}});
   write_ibound(folder, cells.boundary);
   folder.write("RIVER.DAT", package_text(10, 0, 7, records_for(cells)));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
@@ -131,8 +133,10 @@ TEST(Heron2Run, LineEndReachedWithOrderThreeWritesOrderOneTwice) {
 // MODFLOW reads only the first ITMP records.
 TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
   ScratchFolder folder;
-  RiverCells cells = cells_with({{300, 200, {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...",
-                                             "...R....", "..R.R...", ".R...R..", "R.....R."}}});
+  RiverCells cells = cells_with({{300,
+                                  200,
+                                  {"R.R.R.R.", ".R...R..", ".R...R..", "..R.R...", "...R....",
+                                   "..R.R...", ".R...R..", "R.....R."}}});
   const std::vector<InputRecord> records = records_for(cells);
   write_ibound(folder, cells.boundary);
   folder.write("RIVER.DAT", package_text(20, 40, static_cast<int>(records.size()), records));
@@ -168,10 +172,13 @@ TEST(Heron2Run, RiverCellsNoTraceReachesAreCountedInOneNote) {
     std::string note;
   } cases[] = {
       {"every cell traced", {}, ""},
-      {"a ring", {{50, 60, {"RRR", "R.R", "RRR"}}}, "8 river cells are reached by no trace (a ring, a block or a "
-                                                    "lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
+      {"a ring",
+       {{50, 60, {"RRR", "R.R", "RRR"}}},
+       "8 river cells are reached by no trace (a ring, a block or a "
+       "lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
       {"a block", {{80, 30, {"RR", "RR"}}}, "4 river cells are"},
-      {"a lone cell and a ring", {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
+      {"a lone cell and a ring",
+       {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
        "9 river cells are reached by no trace (a ring, a block or a lone cell) and not written to "
        "NEWRIVER.RIV; the first is row 50, column 60"},
       {"a lone cell", {{200, 5, {"R"}}}, "1 river cell is reached by no trace"},
@@ -206,8 +213,9 @@ TEST(Heron2Run, RiverCellsNoTraceReachesAreCountedInOneNote) {
 TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
   ScratchFolder folder;
   write_ibound(folder, cells_with({}).boundary);
-  folder.write("RIVER.DAT", package_text(5, 0, 2, {{1, 10, 10, 1.0, 1.0, 1.0, 0, 0},
-                                                   {1, 10, 400, 1.0, 1.0, 1.0, 0, 0}}));
+  folder.write(
+      "RIVER.DAT",
+      package_text(5, 0, 2, {{1, 10, 10, 1.0, 1.0, 1.0, 0, 0}, {1, 10, 400, 1.0, 1.0, 1.0, 0, 0}}));
   const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.error.find("RIVER.DAT line 4"), std::string::npos) << run.error;
@@ -243,8 +251,10 @@ TEST(Heron2Run, RiverToTheEdgeOfAnyGrid) {
     const gridkit::ToolRun run = gridkit::run_tool(run_heron2, kAnswers, folder.path());
     ASSERT_EQ(run.status, 0) << c.grid << ": " << run.error;
     EXPECT_EQ(run.output, kPrompts + "          " + std::to_string(c.segments) +
-                              "\nStop - Program terminated.\n") << c.grid;
-    EXPECT_EQ(folder.lines("NEWRIVER.RIV").size(), 2u + static_cast<std::size_t>(c.reaches)) << c.grid;
+                              "\nStop - Program terminated.\n")
+        << c.grid;
+    EXPECT_EQ(folder.lines("NEWRIVER.RIV").size(), 2u + static_cast<std::size_t>(c.reaches))
+        << c.grid;
     const std::size_t pieces = (static_cast<std::size_t>(g->grid.columns) + 122) / 123;
     for (const char* kind : {"OUT.FL", "OUT.OR"}) {
       for (std::size_t p = 1; p <= pieces + 1; ++p) {
@@ -254,7 +264,8 @@ TEST(Heron2Run, RiverToTheEdgeOfAnyGrid) {
         const std::vector<std::string> lines = folder.lines(name);
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(g->grid.rows)) << c.grid << " " << name;
         const std::size_t width = std::min<std::size_t>(123, g->grid.columns - (p - 1) * 123);
-        for (const std::string& line : lines) EXPECT_EQ(line.size(), width) << c.grid << " " << name;
+        for (const std::string& line : lines)
+          EXPECT_EQ(line.size(), width) << c.grid << " " << name;
       }
     }
   }

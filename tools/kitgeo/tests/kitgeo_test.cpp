@@ -40,10 +40,17 @@ ModelArray sample_array(ArrayLayout layout) {
     for (int j = 1; j <= NCOL(); ++j) {
       const int k = i * 131 + j * 17;
       switch (layout) {
-        case ArrayLayout::Fixed: grid(i, j) = static_cast<float>(k % 20001 - 5000) / 10.0f; break;  // -500.0 to 1500.0
-        case ArrayLayout::Exp: grid(i, j) = static_cast<float>(k % 9973 + 1) * 0.000731f; break;    // positive only
-        case ArrayLayout::Free: grid(i, j) = std::ldexp(static_cast<float>(k % 8191) - 4000.5f, k % 9 - 4); break;
-        case ArrayLayout::Int: break;
+        case ArrayLayout::Fixed:
+          grid(i, j) = static_cast<float>(k % 20001 - 5000) / 10.0f;
+          break;  // -500.0 to 1500.0
+        case ArrayLayout::Exp:
+          grid(i, j) = static_cast<float>(k % 9973 + 1) * 0.000731f;
+          break;  // positive only
+        case ArrayLayout::Free:
+          grid(i, j) = std::ldexp(static_cast<float>(k % 8191) - 4000.5f, k % 9 - 4);
+          break;
+        case ArrayLayout::Int:
+          break;
       }
     }
   }
@@ -52,7 +59,8 @@ ModelArray sample_array(ArrayLayout layout) {
 
 std::vector<double> as_doubles(const ModelArray& array) {
   std::vector<double> values;
-  std::visit([&](const auto& grid) { values.assign(grid.values().begin(), grid.values().end()); }, array);
+  std::visit([&](const auto& grid) { values.assign(grid.values().begin(), grid.values().end()); },
+             array);
   return values;
 }
 
@@ -77,7 +85,8 @@ TEST(KitgeoRoundTrip, EachLayoutComesBackByteForByteThroughTheGeotiff) {
     const KitgeoRun in = kitgeo(folder, "import A.tif B.DAT" + layout);
     ASSERT_EQ(in.status, 0) << in.error;
     EXPECT_EQ(kit_test::read_text(folder / "B.DAT"), kit_test::read_text(folder / "A.DAT"));
-    EXPECT_NE(in.output.find(": 0 cells outside the raster or without data"), std::string::npos) << in.output;
+    EXPECT_NE(in.output.find(": 0 cells outside the raster or without data"), std::string::npos)
+        << in.output;
     // Every value stored is the value read from the array, to the bit.
     const RasterBand band = read_band(folder / "A.tif");
     EXPECT_EQ(band.type, c.pixel_type);
@@ -107,12 +116,21 @@ TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
     double west, north;
   };
   const Case cases[] = {
-      {"the quarry sample's grid", {97, 53, 250.0f, 402125.0f, 318375.0f},
-       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n", 402000.0, 318500.0},
-      {"one row", {40, 1, 30.0f, 500015.0f, 200015.0f},
-       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n", 500000.0, 200030.0},
-      {"one column", {1, 25, 12.5f, 310006.25f, 420006.25f},
-       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n", 310000.0, 420012.5},
+      {"the quarry sample's grid",
+       {97, 53, 250.0f, 402125.0f, 318375.0f},
+       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
+       402000.0,
+       318500.0},
+      {"one row",
+       {40, 1, 30.0f, 500015.0f, 200015.0f},
+       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n",
+       500000.0,
+       200030.0},
+      {"one column",
+       {1, 25, 12.5f, 310006.25f, 420006.25f},
+       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
+       310000.0,
+       420012.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -125,8 +143,10 @@ TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
     }
     const KitgeoRun out = kitgeo(folder, "export A.DAT A.tif --layout fixed");
     ASSERT_EQ(out.status, 0) << out.error;
-    EXPECT_NE(out.output.find(": " + std::to_string(c.grid.columns) + " x " + std::to_string(c.grid.rows)),
-              std::string::npos) << out.output;
+    EXPECT_NE(out.output.find(": " + std::to_string(c.grid.columns) + " x " +
+                              std::to_string(c.grid.rows)),
+              std::string::npos)
+        << out.output;
     GdalSession gdal;
     const DatasetPtr tiff(GDALDataset::Open((folder / "A.tif").c_str(), GDAL_OF_RASTER));
     ASSERT_TRUE(tiff);
@@ -135,7 +155,8 @@ TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
     double transform[6] = {};
     ASSERT_EQ(tiff->GetGeoTransform(transform), CE_None);
     const double cell = c.grid.cell_size;
-    EXPECT_EQ(std::vector<double>(transform, transform + 6), (std::vector<double>{c.west, cell, 0.0, c.north, 0.0, -cell}));
+    EXPECT_EQ(std::vector<double>(transform, transform + 6),
+              (std::vector<double>{c.west, cell, 0.0, c.north, 0.0, -cell}));
     const KitgeoRun in = kitgeo(folder, "import A.tif B.DAT --layout fixed");
     ASSERT_EQ(in.status, 0) << in.error;
     EXPECT_EQ(kit_test::read_text(folder / "B.DAT"), kit_test::read_text(folder / "A.DAT"));
@@ -154,10 +175,11 @@ TEST(KitgeoExport, GdalSeesTheGridAndProjAgreesWithOurProjectionAtTheCorners) {
   write_model_array(folder, "A.DAT", ArrayLayout::Fixed, sample_array(ArrayLayout::Fixed));
   ASSERT_EQ(kitgeo(folder, "export A.DAT A.tif --layout fixed").status, 0);
   const std::string info = command_output("gdalinfo " + (folder / "A.tif").string() + " 2>&1");
-  for (const char* expected : {"Size is 361, 470", "Origin = (290068.000000000000000,557628.000000000000000)",
-                               "Pixel Size = (1000.000000000000000,-1000.000000000000000)", "PROJCRS[\"CRSTM\"",
-                               "ELLIPSOID[\"Clarke 1866\"", "METHOD[\"Transverse Mercator\"", "COMPRESSION=DEFLATE",
-                               "Type=Float32"}) {
+  for (const char* expected :
+       {"Size is 361, 470", "Origin = (290068.000000000000000,557628.000000000000000)",
+        "Pixel Size = (1000.000000000000000,-1000.000000000000000)", "PROJCRS[\"CRSTM\"",
+        "ELLIPSOID[\"Clarke 1866\"", "METHOD[\"Transverse Mercator\"", "COMPRESSION=DEFLATE",
+        "Type=Float32"}) {
     EXPECT_NE(info.find(expected), std::string::npos) << expected << " is missing from:\n" << info;
   }
 
@@ -199,14 +221,17 @@ TEST(KitgeoImport, GeographicRasterLandsOnOurProjectionOfEachNode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     write_geographic_raster(folder / "GEO.tif", -87.5, 46.5, 0.02, 300, 275, c.field);
-    const KitgeoRun run = kitgeo(folder, "import GEO.tif GEO.DAT --layout free --resampling bilinear");
+    const KitgeoRun run =
+        kitgeo(folder, "import GEO.tif GEO.DAT --layout free --resampling bilinear");
     ASSERT_EQ(run.status, 0) << run.error;
     EXPECT_NE(run.output.find(": 0 cells outside"), std::string::npos) << run.output;
-    const RealGrid imported = std::get<RealGrid>(read_model_array(folder, "GEO.DAT", ArrayLayout::Free));
+    const RealGrid imported =
+        std::get<RealGrid>(read_model_array(folder, "GEO.DAT", ArrayLayout::Free));
     double worst = 0.0;
     for (int i = 1; i <= NROW(); ++i) {
       for (int j = 1; j <= NCOL(); ++j) {
-        const gridkit::Geodetic node = gridkit::crstm_to_geodetic(gridkit::node_x_double(j), gridkit::node_y_double(i));
+        const gridkit::Geodetic node =
+            gridkit::crstm_to_geodetic(gridkit::node_x_double(j), gridkit::node_y_double(i));
         worst = std::max(worst, std::fabs(imported(i, j) - c.field(node.lat, -node.lon_west)));
       }
     }
@@ -241,23 +266,26 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   holed(200, 150) = 0;
   write_model_array(folder, "HOLED.ARR", ArrayLayout::Int, holed);
 
-  const KitgeoRun exported = kitgeo(folder, "export A.DAT EXPORT.tif --layout free --ibound IBOUND.ARR");
+  const KitgeoRun exported =
+      kitgeo(folder, "export A.DAT EXPORT.tif --layout free --ibound IBOUND.ARR");
   ASSERT_EQ(exported.status, 0) << exported.error;
-  EXPECT_NE(exported.output.find(std::to_string(inactive) + " cells inactive in IBOUND.ARR as nodata"),
-            std::string::npos);
+  EXPECT_NE(
+      exported.output.find(std::to_string(inactive) + " cells inactive in IBOUND.ARR as nodata"),
+      std::string::npos);
   const RasterBand band = read_band(folder / "EXPORT.tif");
-  const std::vector<double> values = as_doubles(read_model_array(folder, "A.DAT", ArrayLayout::Free));
+  const std::vector<double> values =
+      as_doubles(read_model_array(folder, "A.DAT", ArrayLayout::Free));
   ASSERT_TRUE(band.has_nodata);
   for (std::size_t k = 0; k < values.size(); ++k) {
     ASSERT_EQ(band.values[k], ibound.values()[k] == 0 ? band.nodata : values[k]) << "pixel " << k;
   }
   ASSERT_EQ(kitgeo(folder, "export A.DAT HOLE.tif --layout free --ibound HOLED.ARR").status, 0);
-  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, "", 100, NROW(),
-               std::vector<double>(100 * NROW(), 5.0));
-  write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(), NCOL(), NROW(),
-               std::vector<double>(NCOL() * NROW(), -2.5));
-  write_raster(folder / "FAR.tif", {290068.0, 1000.0, 0.0, 50000.0, 0.0, -1000.0}, crstm_wkt(), 10, 10,
-               std::vector<double>(100, 7.0));
+  write_raster(folder / "WEST.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, "", 100,
+               NROW(), std::vector<double>(100 * NROW(), 5.0));
+  write_raster(folder / "NEG.tif", {290068.0, 1000.0, 0.0, 557628.0, 0.0, -1000.0}, crstm_wkt(),
+               NCOL(), NROW(), std::vector<double>(NCOL() * NROW(), -2.5));
+  write_raster(folder / "FAR.tif", {290068.0, 1000.0, 0.0, 50000.0, 0.0, -1000.0}, crstm_wkt(), 10,
+               10, std::vector<double>(100, 7.0));
 
   struct Case {
     std::string command;
@@ -266,18 +294,23 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   };
   const std::string without_data = " cells outside the raster or without data, written as 0";
   const Case cases[] = {
-      {"import EXPORT.tif OUT.DAT --layout free", 0, ": " + std::to_string(inactive) + without_data + "\n"},
-      {"import EXPORT.tif OUT.DAT --layout free --ibound IBOUND.ARR", 0, without_data + " (all inactive in IBOUND.ARR)"},
+      {"import EXPORT.tif OUT.DAT --layout free", 0,
+       ": " + std::to_string(inactive) + without_data + "\n"},
+      {"import EXPORT.tif OUT.DAT --layout free --ibound IBOUND.ARR", 0,
+       without_data + " (all inactive in IBOUND.ARR)"},
       {"import WEST.tif OUT.DAT --layout fixed --resampling average", 0,
-       "WEST.tif names no coordinate system: taken as CRSTM\nWEST.tif -> OUT.DAT (fixed layout, average): " +
+       "WEST.tif names no coordinate system: taken as CRSTM\nWEST.tif -> OUT.DAT (fixed layout, "
+       "average): " +
            std::to_string(261 * NROW()) + without_data + "\n"},
       {"import HOLE.tif OUT.DAT --layout free --ibound IBOUND.ARR", 2,
-       "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; 1 active cells lie outside the "
+       "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; 1 active cells "
+       "lie outside the "
        "raster or on nodata"},
       {"import NEG.tif OUT.DAT --layout exp", 2,
        "write OUT.DAT: the value -2.500000 of cell (row 1, column 1) does not fit the exp layout"},
       {"import FAR.tif OUT.DAT --layout fixed", 2,
-       "read FAR.tif: no cell of the model grid receives data: the raster lies outside the grid or holds only "
+       "read FAR.tif: no cell of the model grid receives data: the raster lies outside the grid or "
+       "holds only "
        "nodata there"},
       {"import FAR.tif OUT.DAT --layout fixed --ibound IBOUND.ARR", 2,
        "read FAR.tif: no active cell of IBOUND.ARR receives data"},
@@ -296,7 +329,8 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
   }
   // Inactive cells come back as 0 and the rest as exported.
   ASSERT_EQ(kitgeo(folder, "import EXPORT.tif OUT.DAT --layout free").status, 0);
-  const std::vector<double> back = as_doubles(read_model_array(folder, "OUT.DAT", ArrayLayout::Free));
+  const std::vector<double> back =
+      as_doubles(read_model_array(folder, "OUT.DAT", ArrayLayout::Free));
   for (std::size_t k = 0; k < values.size(); ++k) {
     ASSERT_EQ(back[k], ibound.values()[k] == 0 ? 0.0 : values[k]) << "cell " << k;
   }
@@ -308,16 +342,19 @@ TEST(KitgeoPoints, PointFilesComeBackByteForByteThroughAGeopackage) {
     const char* options;
     const char* reported;
   };
-  const Case cases[] = {{"points", "", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, 5 points"},
-                        {"polygon", " --polygon", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, one polygon of 5 vertices"}};
+  const Case cases[] = {
+      {"points", "", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, 5 points"},
+      {"polygon", " --polygon", "CURVE.XYZ -> CURVE.gpkg: layer CURVE, one polygon of 5 vertices"}};
   const ScratchFolder scratch;
   const fs::path& folder = scratch.path();
-  const std::string curve = "300100 500100 12.5\n304100.25 500100 0\n304100 496100.75 -3\n302000 495000 1e+06\n"
-                            "300100 496100 0\n";
+  const std::string curve =
+      "300100 500100 12.5\n304100.25 500100 0\n304100 496100.75 -3\n302000 495000 1e+06\n"
+      "300100 496100 0\n";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     { std::ofstream(folder / "CURVE.XYZ") << curve; }
-    const KitgeoRun out = kitgeo(folder, std::string("export-points CURVE.XYZ CURVE.gpkg") + c.options);
+    const KitgeoRun out =
+        kitgeo(folder, std::string("export-points CURVE.XYZ CURVE.gpkg") + c.options);
     ASSERT_EQ(out.status, 0) << out.error;
     EXPECT_EQ(out.output, std::string(c.reported) + "\n");
     const KitgeoRun in = kitgeo(folder, "import-points CURVE.gpkg BACK.XYZ");
@@ -336,7 +373,8 @@ TEST(KitgeoPoints, PointsWithoutAFiniteZAreRefusedNamingTheFeature) {
   const auto geojson = [](const std::string& second) {
     return R"({"type":"FeatureCollection","features":[)"
            R"({"type":"Feature","properties":{},"geometry":{"type":"Point","coordinates":[300000,500000,5]}},)"
-           R"({"type":"Feature","properties":{},"geometry":)" + second + "}]}";
+           R"({"type":"Feature","properties":{},"geometry":)" +
+           second + "}]}";
   };
   const struct {
     std::string second;  // "" for the GeoPackage written below
@@ -344,9 +382,12 @@ TEST(KitgeoPoints, PointsWithoutAFiniteZAreRefusedNamingTheFeature) {
   } cases[] = {
       {R"({"type":"Point","coordinates":[300000,500000,1e400]})",
        "read IN.json: feature 2 has a Z of inf, not a finite number of single precision"},
-      {R"({"type":"Point","coordinates":[300000,500000,1e39]})", "read IN.json: feature 2 has a Z of 1e+39"},
-      {R"({"type":"MultiPoint","coordinates":[[1,2,3],[4,5,-1e400]]})", "read IN.json: feature 2 has a Z of -inf"},
-      {R"({"type":"Point","coordinates":[300000,500000,null]})", "read IN.json: feature 2 has no geometry"},
+      {R"({"type":"Point","coordinates":[300000,500000,1e39]})",
+       "read IN.json: feature 2 has a Z of 1e+39"},
+      {R"({"type":"MultiPoint","coordinates":[[1,2,3],[4,5,-1e400]]})",
+       "read IN.json: feature 2 has a Z of -inf"},
+      {R"({"type":"Point","coordinates":[300000,500000,null]})",
+       "read IN.json: feature 2 has no geometry"},
       {"", "read IN.gpkg: feature 2 has a Z of nan"},
   };
   {
@@ -384,13 +425,15 @@ TEST(KitgeoPoints, ExportIntoAnExistingGeopackageTouchesOnlyItsOwnLayer) {
   const std::string basin = "290600 557000 0\n650000 557000 0\n650000 90000 0\n";
   const struct {
     std::string command;
-    std::string file;     // written as the point file named in the command
+    std::string file;  // written as the point file named in the command
     std::string content;
     std::string reported;  // the output, or the error
   } steps[] = {
-      {"export-points LAKE.XYZ MAP.gpkg", "LAKE.XYZ", lake, "LAKE.XYZ -> MAP.gpkg: layer LAKE, 3 points\n"},
+      {"export-points LAKE.XYZ MAP.gpkg", "LAKE.XYZ", lake,
+       "LAKE.XYZ -> MAP.gpkg: layer LAKE, 3 points\n"},
       {"export-points BASIN.XYZ MAP.gpkg --polygon", "BASIN.XYZ", basin,
-       "BASIN.XYZ -> MAP.gpkg: layer BASIN, one polygon of 3 vertices (added; 1 other layer kept)\n"},
+       "BASIN.XYZ -> MAP.gpkg: layer BASIN, one polygon of 3 vertices (added; 1 other layer "
+       "kept)\n"},
       {"export-points LAKE.XYZ MAP.gpkg", "LAKE.XYZ", lake_again,
        "LAKE.XYZ -> MAP.gpkg: layer LAKE, 1 points (replaced; 1 other layer kept)\n"},
       {"export-points LAKE.XYZ NOTES.gpkg", "NOTES.gpkg", "field notes, not a GeoPackage\n",
@@ -405,7 +448,8 @@ TEST(KitgeoPoints, ExportIntoAnExistingGeopackageTouchesOnlyItsOwnLayer) {
   EXPECT_NE(kit_test::read_text(folder / "NOTES.gpkg").substr(0, 15), "field notes, no");
   const std::pair<std::string, std::string> layers[] = {{"LAKE", lake_again}, {"BASIN", basin}};
   for (const auto& [layer, points] : layers) {
-    ASSERT_EQ(kitgeo(folder, "import-points MAP.gpkg BACK.XYZ --layer " + layer).status, 0) << layer;
+    ASSERT_EQ(kitgeo(folder, "import-points MAP.gpkg BACK.XYZ --layer " + layer).status, 0)
+        << layer;
     EXPECT_EQ(kit_test::read_text(folder / "BACK.XYZ"), points) << layer;
   }
   EXPECT_FALSE(fs::exists(folder / ".kitgeo-MAP.gpkg"));
@@ -421,7 +465,8 @@ TEST(KitgeoCommandLine, MistakesAreOneLineNamingWhatWasWrong) {
   const Case cases[] = {
       {"export A.DAT", "kitgeo: export takes an input and an output name, 1 was given" + hint},
       {"export A.DAT A.tif", "kitgeo: export needs --layout int|fixed|free|exp" + hint},
-      {"export A.DAT A.tif --layout real", "kitgeo: --layout takes int|fixed|free|exp, not \"real\"" + hint},
+      {"export A.DAT A.tif --layout real",
+       "kitgeo: --layout takes int|fixed|free|exp, not \"real\"" + hint},
       {"export MISSING.DAT A.tif --layout=int", "open MISSING.DAT: no such file"},
       {"import MISSING.tif B --layout int", "open MISSING.tif: no such file"},
       {"import-points MISSING.gpkg B", "open MISSING.gpkg: no such file"},

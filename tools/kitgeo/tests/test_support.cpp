@@ -8,10 +8,10 @@
 #include <ogr_spatialref.h>
 
 #include "gridkit/entry/program_entry.hpp"
-#include "tools/kitgeo/kit_files.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/textfile.hpp"
 #include "tools/kitgeo/gdal_support.hpp"
+#include "tools/kitgeo/kit_files.hpp"
 #include "tools/kitgeo/kitgeo.hpp"
 
 namespace kitgeo::testing {
@@ -47,8 +47,8 @@ RasterBand read_band(const fs::path& path) {
   band.width = raster->GetRasterXSize();
   band.height = raster->GetRasterYSize();
   band.values.resize(static_cast<std::size_t>(band.width) * band.height);
-  EXPECT_EQ(b->RasterIO(GF_Read, 0, 0, band.width, band.height, band.values.data(), band.width, band.height,
-                        GDT_Float64, 0, 0, nullptr),
+  EXPECT_EQ(b->RasterIO(GF_Read, 0, 0, band.width, band.height, band.values.data(), band.width,
+                        band.height, GDT_Float64, 0, 0, nullptr),
             CE_None);
   int has_nodata = 0;
   band.nodata = b->GetNoDataValue(&has_nodata);
@@ -57,8 +57,9 @@ RasterBand read_band(const fs::path& path) {
   return band;
 }
 
-void write_raster(const fs::path& path, const std::array<double, 6>& transform, const std::string& crs, int columns,
-                  int rows, const std::vector<double>& values) {
+void write_raster(const fs::path& path, const std::array<double, 6>& transform,
+                  const std::string& crs, int columns, int rows,
+                  const std::vector<double>& values) {
   GdalSession gdal;
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GTiff");
   DatasetPtr raster(driver->Create(path.c_str(), columns, rows, 1, GDT_Float64, nullptr));
@@ -71,8 +72,8 @@ void write_raster(const fs::path& path, const std::array<double, 6>& transform, 
     raster->SetSpatialRef(&reference);
   }
   std::vector<double> copy = values;
-  ASSERT_EQ(raster->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, columns, rows, copy.data(), columns, rows,
-                                               GDT_Float64, 0, 0, nullptr),
+  ASSERT_EQ(raster->GetRasterBand(1)->RasterIO(GF_Write, 0, 0, columns, rows, copy.data(), columns,
+                                               rows, GDT_Float64, 0, 0, nullptr),
             CE_None);
 }
 

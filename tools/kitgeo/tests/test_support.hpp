@@ -38,23 +38,24 @@ RasterBand read_band(const std::filesystem::path& path);
 // `columns` x `rows` pixels of `step` degrees from the north-west corner
 // (west, north), each pixel holding value(lat, lon east) of its centre.
 template <class F>
-void write_geographic_raster(const std::filesystem::path& path, double west, double north, double step,
-                             int columns, int rows, F value);
+void write_geographic_raster(const std::filesystem::path& path, double west, double north,
+                             double step, int columns, int rows, F value);
 // A Float64 raster of `columns` x `rows` pixels, row 1 first, at `transform`
 // (GDAL's six numbers) in the coordinate system `crs` (any text GDAL takes;
 // empty for none).
-void write_raster(const std::filesystem::path& path, const std::array<double, 6>& transform, const std::string& crs,
-                  int columns, int rows, const std::vector<double>& values);
+void write_raster(const std::filesystem::path& path, const std::array<double, 6>& transform,
+                  const std::string& crs, int columns, int rows, const std::vector<double>& values);
 
 template <class F>
-void write_geographic_raster(const std::filesystem::path& path, double west, double north, double step,
-                             int columns, int rows, F value) {
+void write_geographic_raster(const std::filesystem::path& path, double west, double north,
+                             double step, int columns, int rows, F value) {
   std::vector<double> values;
   for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < columns; ++c) values.push_back(value(north - (r + 0.5) * step, west + (c + 0.5) * step));
+    for (int c = 0; c < columns; ++c)
+      values.push_back(value(north - (r + 0.5) * step, west + (c + 0.5) * step));
   }
-  write_raster(path, {west, step, 0.0, north, 0.0, -step}, "+proj=longlat +ellps=clrk66 +no_defs", columns, rows,
-               values);
+  write_raster(path, {west, step, 0.0, north, 0.0, -step}, "+proj=longlat +ellps=clrk66 +no_defs",
+               columns, rows, values);
 }
 
 // The sample IBOUND array of the kit.

@@ -53,13 +53,15 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
   for (int i = 100; i <= 200; ++i)
     for (int j = 50; j <= 150; ++j) zones(i, j) = i < 150 ? 1 : 7;
   zones(300, 300) = -1;
-  const kitmap::Layout layout = kitmap::draw_zones_map(zones, {1, "", 0, {}}, dir / "Z.png", "Z.png");
+  const kitmap::Layout layout =
+      kitmap::draw_zones_map(zones, {1, "", 0, {}}, dir / "Z.png", "Z.png");
   cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "Z.png").c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
   EXPECT_EQ(cairo_image_surface_get_width(png), layout.width());
   EXPECT_EQ(cairo_image_surface_get_height(png), layout.height());
   const auto pixel = [&](int x, int y) {
-    const unsigned char* p = cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
+    const unsigned char* p =
+        cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
     const auto word = *reinterpret_cast<const std::uint32_t*>(p);
     return kitmap::Rgb{static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
                        static_cast<std::uint8_t>(word)};
@@ -69,7 +71,9 @@ TEST(Kitmap, ZoneMapHasItsStatedSizeAndTheLegendsColours) {
                  layout.swatch_top(k) + kitmap::Layout::kSwatchHeight / 2);
   };
   // Legend from the lowest value: -1, 0, 1, 7.
-  const struct { int row, col, legend; } cells[] = {{300, 300, 0}, {1, 1, 1}, {120, 60, 2}, {180, 140, 3}};
+  const struct {
+    int row, col, legend;
+  } cells[] = {{300, 300, 0}, {1, 1, 1}, {120, 60, 2}, {180, 140, 3}};
   for (const auto& c : cells) {
     const kitmap::Rgb at = pixel(layout.cell_left(c.col), layout.cell_top(c.row));
     EXPECT_EQ(at, kitmap::zone_colour(zones(c.row, c.col)));
@@ -94,12 +98,14 @@ TEST(Kitmap, MapsFollowTheGridOfTheFolder) {
       {"130 columns: two, of 123 and 7", 130, 2, 2, "1", "wrote R.png (434 x 122 pixels)"},
       {"one column", 1, 4, 1, "3", "wrote R.png (307 x 132 pixels)"},
       {"the second order file missing", 130, 2, 1, "1", "open R.OR2: no such file"},
-      {"a sheet wider than Cairo draws", 5000, 1, 41, "8", "the map would be 40304 x 128 pixels, more than"},
+      {"a sheet wider than Cairo draws", 5000, 1, 41, "8",
+       "the map would be 40304 x 128 pixels, more than"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     const kit_test::ScratchFolder dir;
-    dir.write("GRID.toml", "columns = " + std::to_string(c.columns) + "\nrows = " + std::to_string(c.rows) +
+    dir.write("GRID.toml", "columns = " + std::to_string(c.columns) +
+                               "\nrows = " + std::to_string(c.rows) +
                                "\ncell_size = 100\nfirst_node = [400050, 300050]\n");
     std::string ibound;  // all active, 25 values of 3 columns a line
     for (int i = 0; i < c.rows; ++i)
@@ -111,7 +117,8 @@ TEST(Kitmap, MapsFollowTheGridOfTheFolder) {
     for (int part = 0; part < c.order_files; ++part) {
       const int width = std::min(123, c.columns - 123 * part);
       std::string lines;
-      for (int i = 0; i < c.rows; ++i) lines += std::string(static_cast<std::size_t>(width) - 1, '0') + "2\n";
+      for (int i = 0; i < c.rows; ++i)
+        lines += std::string(static_cast<std::size_t>(width) - 1, '0') + "2\n";
       dir.write("R.OR" + std::to_string(part + 1), lines);
     }
     std::ostringstream out;

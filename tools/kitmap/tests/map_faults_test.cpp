@@ -44,7 +44,8 @@ TEST(Utf8Text, EachByteThatIsNotUtf8BecomesTheReplacementCharacter) {
   for (const auto& c : cases) EXPECT_EQ(valid_utf8(c.text), c.drawn) << c.why;
 }
 
-std::string run_kitmap_in(const kit_test::ScratchFolder& dir, const std::vector<std::string>& args) {
+std::string run_kitmap_in(const kit_test::ScratchFolder& dir,
+                          const std::vector<std::string>& args) {
   std::ostringstream out;
   run_kitmap(args, dir.path(), out);
   return out.str();
@@ -57,11 +58,13 @@ TEST(KitmapFaults, TitleThatIsNotUtf8IsDrawnWithReplacementCharacters) {
   const kit_test::ScratchFolder dir;
   kit_test::write_int_grid(dir / "Z\xFF.BOL", gridkit::IntGrid(NROW(), NCOL(), 1));
   run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "latin1.png", "--cell", "1", "--title", "Zone \xFF"});
-  run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "fffd.png", "--cell", "1", "--title", "Zone \xEF\xBF\xBD"});
+  run_kitmap_in(dir,
+                {"zones", "Z\xFF.BOL", "fffd.png", "--cell", "1", "--title", "Zone \xEF\xBF\xBD"});
   run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "none.png", "--cell", "1", "--title", "Zone "});
   EXPECT_EQ(dir.read("latin1.png"), dir.read("fffd.png"));
   EXPECT_NE(dir.read("latin1.png"), dir.read("none.png"));
-  EXPECT_NE(run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "named.png"}).find("wrote named.png"), std::string::npos);
+  EXPECT_NE(run_kitmap_in(dir, {"zones", "Z\xFF.BOL", "named.png"}).find("wrote named.png"),
+            std::string::npos);
 }
 
 TEST(KitmapFaults, DrawingErrorIsAnErrorAndNoSheetIsWritten) {
@@ -72,7 +75,8 @@ TEST(KitmapFaults, DrawingErrorIsAnErrorAndNoSheetIsWritten) {
     canvas.write_png(dir / "M.png", "M.png");
     ADD_FAILURE() << "written";
   } catch (const gridkit::KitError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("write M.png: the map could not be drawn: ", 0), 0u) << e.what();
+    EXPECT_EQ(std::string(e.what()).rfind("write M.png: the map could not be drawn: ", 0), 0u)
+        << e.what();
   }
   EXPECT_FALSE(fs::exists(dir / "M.png"));
 }
@@ -80,8 +84,8 @@ TEST(KitmapFaults, DrawingErrorIsAnErrorAndNoSheetIsWritten) {
 // Surfer writes 1.70141e38 on nodes it has blanked; such a node once set the
 // top of the colour scale (every level fell in the lowest band).
 TEST(KitmapFaults, SurferBlankedNodesHaveNoDataAndStayOutOfTheScale) {
-  gridkit::RealGrid levels =
-      kit_test::make_grid(NROW(), NCOL(), [](int r, int) { return 400.0f + static_cast<float>(r % 200); });
+  gridkit::RealGrid levels = kit_test::make_grid(
+      NROW(), NCOL(), [](int r, int) { return 400.0f + static_cast<float>(r % 200); });
   const gridkit::IntGrid ibound(NROW(), NCOL(), 1);
   const Bands plain = level_bands(levels, ibound, 0);
   levels(100, 100) = 1.70141e38f;
@@ -96,7 +100,8 @@ TEST(KitmapFaults, SurferBlankedNodesHaveNoDataAndStayOutOfTheScale) {
   cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "L.png").c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
   const auto pixel = [&](int x, int y) {
-    const unsigned char* p = cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
+    const unsigned char* p =
+        cairo_image_surface_get_data(png) + y * cairo_image_surface_get_stride(png) + x * 4;
     const auto word = *reinterpret_cast<const std::uint32_t*>(p);
     return Rgb{static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
                static_cast<std::uint8_t>(word)};

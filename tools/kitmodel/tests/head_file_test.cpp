@@ -129,26 +129,39 @@ TEST(HeadReader, NamesWhatIsWrong) {
   };
   const Case cases[] = {
       {{}, {}, "test.hds: empty, not a MODFLOW binary head file", "an empty file"},
-      {foreign, {}, "not a MODFLOW binary head file: its first 44 bytes are no record header",
+      {foreign,
+       {},
+       "not a MODFLOW binary head file: its first 44 bytes are no record header",
        "a text grid"},
-      {extra, {}, "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, the file "
-                  "ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
+      {extra,
+       {},
+       "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, the file "
+       "ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
        "bytes after the last record"},
-      {bad_marker, {}, "record 6 (from byte 580) is not a head record: the record marker at byte "
-                       "692 is 16777264, not the 48 bytes of its array",
+      {bad_marker,
+       {},
+       "record 6 (from byte 580) is not a head record: the record marker at byte "
+       "692 is 16777264, not the 48 bytes of its array",
        "a sequential array whose closing marker is wrong"},
-      {bad_second, {}, "record 2 (from byte 68) is not a head record: NCOL 0, NROW 2, layer 2",
+      {bad_second,
+       {},
+       "record 2 (from byte 68) is not a head record: NCOL 0, NROW 2, layer 2",
        "a damaged header after a good record"},
-      {stream44, {3, {}, {}}, "holds no heads of layer 3 (it holds layers 1 to 2; its last record is "
-                              "stress period 2, time step 2)",
+      {stream44,
+       {3, {}, {}},
+       "holds no heads of layer 3 (it holds layers 1 to 2; its last record is "
+       "stress period 2, time step 2)",
        "a layer the model does not have"},
       {stream44, {1, 3, {}}, "holds no heads of layer 1, stress period 3", "a period not saved"},
-      {kitmodel_test::head_file(HeadForm::Stream52, kCols, kRows, {drawdown}), {},
-       "holds no HEAD records (its records are \"DRAWDOWN\")", "a drawdown file"},
+      {kitmodel_test::head_file(HeadForm::Stream52, kCols, kRows, {drawdown}),
+       {},
+       "holds no HEAD records (its records are \"DRAWDOWN\")",
+       "a drawdown file"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
-    EXPECT_NE(error_of(c.bytes, c.choice).find(c.expected), std::string::npos) << error_of(c.bytes, c.choice);
+    EXPECT_NE(error_of(c.bytes, c.choice).find(c.expected), std::string::npos)
+        << error_of(c.bytes, c.choice);
   }
 }
 
@@ -183,15 +196,18 @@ std::vector<std::byte> model_layer_file() {
   Record r{1, 1, 1.0, 1};
   for (int row = 1; row <= gridkit::NROW(); ++row)
     for (int col = 1; col <= gridkit::NCOL(); ++col)
-      r.values.push_back(col == 1 ? 1.0e30 : row == 2 && col == 2 ? -1.0e30 : 400.0 + row * 0.5 - col * 0.25);
+      r.values.push_back(col == 1               ? 1.0e30
+                         : row == 2 && col == 2 ? -1.0e30
+                                                : 400.0 + row * 0.5 - col * 0.25);
   Record other = r;
   other.layer = 2;
   return kitmodel_test::head_file(HeadForm::Stream52, gridkit::NCOL(), gridkit::NROW(), {r, other});
 }
 
 void write_bytes(const std::filesystem::path& file, const std::vector<std::byte>& bytes) {
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(HeadsCommand, WritesTheLayerAsGridAndArray) {
@@ -232,24 +248,35 @@ TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
   kit_test::ScratchFolder folder;
   write_bytes(folder / "model.hds", model_layer_file());
   Record huge{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL() * gridkit::NROW(), 2345678.0)};
-  write_bytes(folder / "huge.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {huge}));
+  write_bytes(folder / "huge.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(),
+                                                            gridkit::NROW(), {huge}));
   Record dry{1, 1, 1.0, 1, std::vector<double>(gridkit::NCOL() * gridkit::NROW(), -888.0)};
-  write_bytes(folder / "dry.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {dry}));
-  write_bytes(folder / "small.hds", kitmodel_test::head_file(HeadForm::Stream44, kCols, kRows, two_periods()));
+  write_bytes(folder / "dry.hds", kitmodel_test::head_file(HeadForm::Stream44, gridkit::NCOL(),
+                                                           gridkit::NROW(), {dry}));
+  write_bytes(folder / "small.hds",
+              kitmodel_test::head_file(HeadForm::Stream44, kCols, kRows, two_periods()));
   struct Case {
     std::vector<std::string> args;
     std::string expected;
     const char* reason;
   };
   const Case cases[] = {
-      {{"model.GRD", "--layer", "1", "--out", "model"}, "the output model.GRD would replace the input model.GRD",
+      {{"model.GRD", "--layer", "1", "--out", "model"},
+       "the output model.GRD would replace the input model.GRD",
        "the head file named as an output"},
-      {{"huge.hds", "--layer", "1", "--out", "H"}, "row 1, column 1: head 2345678.000 does not fit",
+      {{"huge.hds", "--layer", "1", "--out", "H"},
+       "row 1, column 1: head 2345678.000 does not fit",
        "a head the array's field cannot show"},
-      {{"dry.hds", "--layer", "1", "--out", "D"}, "every cell is inactive or dry", "nothing to map"},
-      {{"small.hds", "--layer", "1", "--out", "S"}, "its grid has 3 columns and 2 rows", "another grid"},
+      {{"dry.hds", "--layer", "1", "--out", "D"},
+       "every cell is inactive or dry",
+       "nothing to map"},
+      {{"small.hds", "--layer", "1", "--out", "S"},
+       "its grid has 3 columns and 2 rows",
+       "another grid"},
       {{"model.hds", "--out", "M"}, "--layer K is needed", "no layer"},
-      {{"model.hds", "--layer", "0", "--out", "M"}, "--layer takes a whole number of 1 or more", "layer 0"},
+      {{"model.hds", "--layer", "0", "--out", "M"},
+       "--layer takes a whole number of 1 or more",
+       "layer 0"},
       {{"nothing.hds", "--layer", "1", "--out", "M"}, "nothing.hds", "a missing file"},
       {{".", "--layer", "1", "--out", "M"}, "not a regular file", "a folder"},
   };
@@ -265,7 +292,8 @@ TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
     }
   }
   EXPECT_EQ(folder.read("model.GRD"), folder.read("model.hds"));  // left as it was
-  for (const char* name : {"H.GRD", "H.ARR", "D.GRD", "S.GRD", "M.GRD"}) EXPECT_FALSE(folder.has(name)) << name;
+  for (const char* name : {"H.GRD", "H.ARR", "D.GRD", "S.GRD", "M.GRD"})
+    EXPECT_FALSE(folder.has(name)) << name;
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct Record {
   double total_time = 1.0;
   int layer = 1;
   std::vector<double> values{};  // NCOL() x NROW(), row 1 first
-  std::string text = "HEAD";  // right-justified in 16 characters
+  std::string text = "HEAD";     // right-justified in 16 characters
 };
 
 // The records in `form`, each of a grid of ncol x nrow.

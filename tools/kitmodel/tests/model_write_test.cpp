@@ -56,27 +56,30 @@ const char* const kDescription =
 // A two-layer model over rows 2-5, columns 2-6, with one constant head and
 // two reaches, in the kit's layouts.
 void write_small_model(const kit_test::ScratchFolder& dir) {
-  kit_test::write_int_grid(dir / "IB.BOL", kit_test::make_int_grid([](int r, int c) {
-    return r >= 2 && r <= 5 && c >= 2 && c <= 6 ? (r == 3 && c == 2 ? -1 : 1) : 0;
-  }));
-  kit_test::write_fixed_grid(dir / "TOP.MOD", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-    return 100.0f + 0.1f * static_cast<float>(r + c);
-  }));
+  kit_test::write_int_grid(
+      dir / "IB.BOL", kit_test::make_int_grid([](int r, int c) {
+        return r >= 2 && r <= 5 && c >= 2 && c <= 6 ? (r == 3 && c == 2 ? -1 : 1) : 0;
+      }));
+  kit_test::write_fixed_grid(
+      dir / "TOP.MOD", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
+        return 100.0f + 0.1f * static_cast<float>(r + c);
+      }));
   kit_test::write_fixed_grid(dir / "BOT1.MOD", RealGrid(gridkit::NROW(), gridkit::NCOL(), 60.3f));
   kit_test::write_fixed_grid(dir / "BOT2.MOD", RealGrid(gridkit::NROW(), gridkit::NCOL(), 20.7f));
-  kit_test::write_free_grid(dir / "START.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-    return 90.0f + awkward(r, c, 0.001f);
-  }));
-  kit_test::write_exp_grid(dir / "K1.KH", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-    return awkward(r, c, 3.1f);
-  }));
-  kit_test::write_free_grid(dir / "K2.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-    return awkward(r, c, 0.7f);
-  }));
+  kit_test::write_free_grid(dir / "START.TXT",
+                            kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
+                              return 90.0f + awkward(r, c, 0.001f);
+                            }));
+  kit_test::write_exp_grid(dir / "K1.KH",
+                           kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(),
+                                               [](int r, int c) { return awkward(r, c, 3.1f); }));
+  kit_test::write_free_grid(dir / "K2.TXT",
+                            kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(),
+                                                [](int r, int c) { return awkward(r, c, 0.7f); }));
   kit_test::write_exp_grid(dir / "K2.KV", RealGrid(gridkit::NROW(), gridkit::NCOL(), 0.0123f));
-  kit_test::write_free_grid(dir / "RCH.TXT", kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(), [](int r, int c) {
-    return awkward(r, c, 1e-5f);
-  }));
+  kit_test::write_free_grid(dir / "RCH.TXT",
+                            kit_test::make_grid(gridkit::NROW(), gridkit::NCOL(),
+                                                [](int r, int c) { return awkward(r, c, 1e-5f); }));
   dir.write("RIV.RIV",
             "         2         0\n         2\n"
             "         1         4         4     95.25  12.34567      93.1         0      0\n"
@@ -88,7 +91,9 @@ void write_small_model(const kit_test::ScratchFolder& dir) {
 void expect_same_floats(const fs::path& copy, const RealGrid& kit) {
   gridkit::InFile in = gridkit::InFile::open_existing(copy, copy.string());
   const RealGrid read = gridkit::read_free_grid(in);
-  EXPECT_EQ(std::memcmp(read.values().data(), kit.values().data(), kit.values().size() * sizeof(float)), 0)
+  EXPECT_EQ(
+      std::memcmp(read.values().data(), kit.values().data(), kit.values().size() * sizeof(float)),
+      0)
       << copy;
   EXPECT_FALSE(in.next_line().has_value()) << copy << " holds more than one array";
 }
@@ -99,7 +104,8 @@ TEST(ModelWrite, ArraysReadBackAsTheKitsFloats) {
   const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
   ASSERT_EQ(run.status, 0) << run.out << run.err;
 
-  const kitmodel::ModelInputs kit = kitmodel::read_model_inputs(kitmodel::read_model_file(dir / "MODEL.toml"));
+  const kitmodel::ModelInputs kit =
+      kitmodel::read_model_inputs(kitmodel::read_model_file(dir / "MODEL.toml"));
   const fs::path arrays = dir / "mf6" / "arrays";
   expect_same_floats(arrays / "top.txt", kit.top);
   expect_same_floats(arrays / "strt.txt", kit.start);
@@ -137,8 +143,10 @@ TEST(ModelWrite, ArraysReadBackAsTheKitsFloats) {
       words >> file >> factor >> format;
       EXPECT_TRUE(fs::exists(dir / "mf2005" / file)) << line;
       const std::string ext = fs::path(file).extension().string();
-      const std::string expected = ext == ".BOL" ? "(25I3)" : ext == ".MOD" ? "(10F8.1)"
-                                   : ext == ".TXT" ? "(FREE)" : "(8E10.5)";
+      const std::string expected = ext == ".BOL"   ? "(25I3)"
+                                   : ext == ".MOD" ? "(10F8.1)"
+                                   : ext == ".TXT" ? "(FREE)"
+                                                   : "(8E10.5)";
       EXPECT_EQ(format, expected) << line;
     }
   }
@@ -156,15 +164,19 @@ TEST(ModelWrite, PinchedCellsPassFlowInBothVersions) {
   const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
   ASSERT_EQ(run.status, 0) << run.out << run.err;
 
-  gridkit::InFile idomain = gridkit::InFile::open_existing(dir / "mf6" / "arrays" / "idomain1.txt", "idomain1");
+  gridkit::InFile idomain =
+      gridkit::InFile::open_existing(dir / "mf6" / "arrays" / "idomain1.txt", "idomain1");
   std::vector<long long> row(gridkit::NCOL());
   for (int r = 1; r <= 4; ++r) gridkit::read_free(idomain, row);
   EXPECT_EQ(row[2], -1);
   EXPECT_EQ(row[3], 1);
 
-  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE arrays/botm1.txt 1.0 (FREE) -1"), std::string::npos);
-  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE ../BOT2.MOD 1.0 (10F8.1) -1"), std::string::npos);
-  gridkit::InFile copy = gridkit::InFile::open_existing(dir / "mf2005" / "arrays" / "botm1.txt", "botm1");
+  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE arrays/botm1.txt 1.0 (FREE) -1"),
+            std::string::npos);
+  EXPECT_NE(dir.read("mf2005/t.dis").find("OPEN/CLOSE ../BOT2.MOD 1.0 (10F8.1) -1"),
+            std::string::npos);
+  gridkit::InFile copy =
+      gridkit::InFile::open_existing(dir / "mf2005" / "arrays" / "botm1.txt", "botm1");
   const RealGrid bottoms = gridkit::read_free_grid(copy);
   EXPECT_EQ(bottoms(4, 3), bottom1(4, 3) - 0.01f);
   EXPECT_EQ(bottoms(4, 4), 60.3f);
@@ -182,25 +194,31 @@ TEST(ModelWrite, DisSizesAndOriginComeFromTheGrid) {
     const char* mf2005_lines;  // in the MODFLOW-2005 one
   };
   const Case cases[] = {
-      {"the quarry sample's grid", "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
-       "XORIGIN 402000\n  YORIGIN 305250\n  ANGROT 0.0\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  NLAY 1\n  NROW 53\n"
-       "  NCOL 97\nEND DIMENSIONS\n\nBEGIN GRIDDATA\n  DELR\n    CONSTANT 250\n  DELC\n    CONSTANT 250\n",
+      {"the quarry sample's grid",
+       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
+       "XORIGIN 402000\n  YORIGIN 305250\n  ANGROT 0.0\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  NLAY "
+       "1\n  NROW 53\n"
+       "  NCOL 97\nEND DIMENSIONS\n\nBEGIN GRIDDATA\n  DELR\n    CONSTANT 250\n  DELC\n    "
+       "CONSTANT 250\n",
        "1 53 97 1 4 2\n0\nCONSTANT 250  DELR\nCONSTANT 250  DELC\n"},
       {"one row", "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n",
        "XORIGIN 500000\n  YORIGIN 200000\n", "1 1 40 1 4 2\n0\nCONSTANT 30  DELR\n"},
-      {"one column", "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
+      {"one column",
+       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
        "XORIGIN 310000\n  YORIGIN 419700\n", "1 25 1 1 4 2\n0\nCONSTANT 12.5  DELR\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     const kit_test::ScratchFolder dir;
     dir.write("GRID.toml", c.grid_file);
-    dir.write("MODEL.toml", "name = \"g\"\nlength_units = \"meters\"\nibound = 1\ntop = 10\nstart = 5\n"
-                            "[[layer]]\nbottom = 0\nkh = 1\nkv = 0.1\n");
+    dir.write("MODEL.toml",
+              "name = \"g\"\nlength_units = \"meters\"\nibound = 1\ntop = 10\nstart = 5\n"
+              "[[layer]]\nbottom = 0\nkh = 1\nkv = 0.1\n");
     const KitRun run = kitmodel_run({"write", "MODEL.toml"}, dir.path());
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(dir.read("mf6/g.dis").find(c.mf6_lines), std::string::npos) << dir.read("mf6/g.dis");
-    EXPECT_NE(dir.read("mf2005/g.dis").find(c.mf2005_lines), std::string::npos) << dir.read("mf2005/g.dis");
+    EXPECT_NE(dir.read("mf2005/g.dis").find(c.mf2005_lines), std::string::npos)
+        << dir.read("mf2005/g.dis");
   }
 }
 
@@ -215,13 +233,16 @@ const DescriptionCase kDescriptionCases[] = {
      "read MODEL.toml line 2: unknown key \"colour\""},
     {"an unknown key in a layer", "name = \"t\"\n[[layer]]\nbottom = 1\nkh = 1\nkv = 1\nkz = 1\n",
      "line 6: unknown key \"layer 1 kz\""},
-    {"a layout the kit does not write", "name = \"t\"\ntop = { file = \"T\", format = \"(10F8.2)\" }\n",
+    {"a layout the kit does not write",
+     "name = \"t\"\ntop = { file = \"T\", format = \"(10F8.2)\" }\n",
      "line 2: \"top.format\" is (10F8.2); the kit's layouts are"},
     {"rate and array at once", "name = \"t\"\n[recharge]\nrate = 1\narray = 2\n",
      "line 2: [recharge] takes rate or array, not both"},
-    {"units the model cannot have", "name = \"t\"\nlength_units = \"inches\"\n", "it must be feet or meters"},
+    {"units the model cannot have", "name = \"t\"\nlength_units = \"inches\"\n",
+     "it must be feet or meters"},
     {"TOML that does not parse", "name = \"t\"\ntop = {\n", "read MODEL.toml line 2:"},
-    {"no starting heads", "name = \"t\"\nibound = 1\ntop = 1\n[[layer]]\nbottom = 0\nkh = 1\nkv = 1\n",
+    {"no starting heads",
+     "name = \"t\"\nibound = 1\ntop = 1\n[[layer]]\nbottom = 0\nkh = 1\nkv = 1\n",
      "the model needs start"},
 };
 
@@ -239,11 +260,13 @@ TEST(ModelWrite, DescriptionMistakesAreNamedWithTheirLine) {
 TEST(ModelWrite, AFailedCheckWritesNothingAndAnUnreadableInputIsStatus2) {
   const kit_test::ScratchFolder dir;
   write_small_model(dir);
-  dir.write("RIV.RIV", "         1         0\n         1\n"
-                       "         1         9         9      95.0      12.0      93.0         0      0\n");
+  dir.write("RIV.RIV",
+            "         1         0\n         1\n"
+            "         1         9         9      95.0      12.0      93.0         0      0\n");
   KitRun run = kitmodel_run({"write", "MODEL.toml", "--out", "model"}, dir.path());
   EXPECT_EQ(run.status, kitmodel::kFindingsStatus);
-  EXPECT_NE(run.out.find("error: river reach in an inactive cell: layer 1, row 9, column 9"), std::string::npos)
+  EXPECT_NE(run.out.find("error: river reach in an inactive cell: layer 1, row 9, column 9"),
+            std::string::npos)
       << run.out;
   EXPECT_FALSE(fs::exists(dir / "model"));
   EXPECT_EQ(kitmodel_run({"check", "MODEL.toml"}, dir.path()).status, kitmodel::kFindingsStatus);
@@ -254,7 +277,8 @@ TEST(ModelWrite, AFailedCheckWritesNothingAndAnUnreadableInputIsStatus2) {
   EXPECT_NE(run.err.find("K2.KV"), std::string::npos) << run.err;
 
   write_small_model(dir);
-  run = kitmodel_run({"write", "MODEL.toml", "--out", "RIV.RIV"}, dir.path());  // a file, not a folder
+  run = kitmodel_run({"write", "MODEL.toml", "--out", "RIV.RIV"},
+                     dir.path());  // a file, not a folder
   EXPECT_EQ(run.status, 2) << run.out;
   EXPECT_NE(run.err.find("RIV.RIV"), std::string::npos) << run.err;
 }

@@ -48,7 +48,8 @@ TEST(Residuals, NearestNodeRoundsHalvesAwayFromNode1) {
 std::vector<double> sparse_heads() {
   std::vector<double> values(static_cast<std::size_t>(gridkit::NCOL()) * gridkit::NROW(), 1.0e30);
   const auto set = [&](int row, int col, double v) {
-    values[static_cast<std::size_t>(row - 1) * gridkit::NCOL() + static_cast<std::size_t>(col - 1)] = v;
+    values[static_cast<std::size_t>(row - 1) * gridkit::NCOL() +
+           static_cast<std::size_t>(col - 1)] = v;
   };
   set(1, 1, 102.0);
   set(2, 3, 109.0);
@@ -72,17 +73,19 @@ constexpr const char* kWells =
 TEST(Residuals, SummarizesAHandWorkedCase) {
   kit_test::ScratchFolder folder;
   const kitmodel_test::Record record{1, 1, 1.0, 1, sparse_heads()};
-  const auto bytes =
-      kitmodel_test::head_file(kitmodel::HeadForm::Stream44, gridkit::NCOL(), gridkit::NROW(), {record});
+  const auto bytes = kitmodel_test::head_file(kitmodel::HeadForm::Stream44, gridkit::NCOL(),
+                                              gridkit::NROW(), {record});
   std::ofstream(folder / "run.hds", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   folder.write("WELLS.XYZ", kWells);
 
   std::ostringstream out;
   const std::vector<std::string> args = {"run.hds", "WELLS.XYZ", "--csv", "res.csv"};
   kitmodel::residuals_command(args, out, folder.path());
   for (const char* line : {
-           "WELLS.XYZ: 6 points against the heads of run.hds, layer 1, stress period 1, time step 1",
+           "WELLS.XYZ: 6 points against the heads of run.hds, layer 1, stress period 1, time step "
+           "1",
            "points compared: 3 (1 off the grid, 2 at inactive or dry nodes)",
            "mean residual (simulated - observed): 2.17",
            "RMSE: 3.12",
@@ -108,10 +111,11 @@ TEST(Residuals, SummarizesAHandWorkedCase) {
 TEST(Residuals, RefusesARunWithNothingToCompare) {
   kit_test::ScratchFolder folder;
   const kitmodel_test::Record record{1, 1, 1.0, 1, sparse_heads()};
-  const auto bytes =
-      kitmodel_test::head_file(kitmodel::HeadForm::Stream52, gridkit::NCOL(), gridkit::NROW(), {record});
+  const auto bytes = kitmodel_test::head_file(kitmodel::HeadForm::Stream52, gridkit::NCOL(),
+                                              gridkit::NROW(), {record});
   std::ofstream(folder / "run.hds", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   folder.write("FAR.XYZ", "0 0 1\n");
   folder.write("WELLS.XYZ", kWells);
   struct Case {
@@ -120,9 +124,14 @@ TEST(Residuals, RefusesARunWithNothingToCompare) {
     const char* reason;
   };
   const Case cases[] = {
-      {{"run.hds", "FAR.XYZ"}, "no point of FAR.XYZ lies at a node with a head", "every point off the grid"},
-      {{"run.hds", "WELLS.XYZ", "--layer", "2"}, "holds no heads of layer 2", "a layer not in the file"},
-      {{"run.hds", "WELLS.XYZ", "--csv", "WELLS.XYZ"}, "the output WELLS.XYZ would replace the input",
+      {{"run.hds", "FAR.XYZ"},
+       "no point of FAR.XYZ lies at a node with a head",
+       "every point off the grid"},
+      {{"run.hds", "WELLS.XYZ", "--layer", "2"},
+       "holds no heads of layer 2",
+       "a layer not in the file"},
+      {{"run.hds", "WELLS.XYZ", "--csv", "WELLS.XYZ"},
+       "the output WELLS.XYZ would replace the input",
        "the well file named as the table"},
   };
   for (const Case& c : cases) {
@@ -131,7 +140,8 @@ TEST(Residuals, RefusesARunWithNothingToCompare) {
       kitmodel::residuals_command(c.args, out, folder.path());
       ADD_FAILURE() << c.reason << ": no error";
     } catch (const gridkit::KitError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << c.reason << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos)
+          << c.reason << ": " << e.what();
     }
   }
   EXPECT_EQ(folder.read("WELLS.XYZ"), kWells);

@@ -68,7 +68,8 @@ TEST(LanternsRun, UnreadableLinesAreReportedAndSkipped) {
 TEST(LanternsProgram, ReportsOnStandardErrorAndEndsNormally) {
   const ScratchFolder folder;
   folder.write("SITE1.xyz", "10 20 5\n1,2,three\n");
-  const std::string command = "cd '" + folder.path().string() + "' && echo SITE1 | '" KIT_BIN_DIR
+  const std::string command = "cd '" + folder.path().string() +
+                              "' && echo SITE1 | '" KIT_BIN_DIR
                               "/lanterns' >console.txt 2>errors.txt";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_NE(folder.read("errors.txt").find("SITE1.xyz line 2"), std::string::npos);
@@ -88,7 +89,8 @@ bool inside(const std::vector<gridkit::PointXY>& polygon, double x, double y) {
 TEST(LanternsChain, OutputIsACurveFileForQuarrypit) {
   const ScratchFolder folder;
   // A digitized five-sided outline, about 60 km across.
-  folder.write("OUTLINE.xyz", "10.13 12.21 0\n14.87 12.52 0\n15.33 15.91 0\n12.42 17.64 0\n9.71 15.07 0\n");
+  folder.write("OUTLINE.xyz",
+               "10.13 12.21 0\n14.87 12.52 0\n15.33 15.91 0\n12.42 17.64 0\n9.71 15.07 0\n");
   ASSERT_EQ(gridkit::run_tool(run_lanterns, "OUTLINE\n", folder.path()).status, 0);
 
   gridkit::InFile out = gridkit::InFile::open_existing(folder / "OUTLINE.OUT", "OUTLINE.OUT");

@@ -11,8 +11,8 @@
 #include "gridkit/tool_main.hpp"
 #include "tests/support/grid_files.hpp"
 #include "tests/support/tool_runs.hpp"
-#include "tools/layorder/repair.hpp"
 #include "tools/layorder/layorder.hpp"
+#include "tools/layorder/repair.hpp"
 
 namespace {
 
@@ -47,15 +47,34 @@ struct RepairCase {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 const RepairCase kRepairCases[] = {
-    {"ordered layers stay as they are", [](gridkit::NodeLayers&) {},
-     {{true, 1, 100}, {false, 1, 90}, {true, 2, 85}, {false, 2, 75},
-      {true, 3, 70}, {false, 3, 60}, {true, 4, 55}, {false, 4, 45}}},
+    {"ordered layers stay as they are",
+     [](gridkit::NodeLayers&) {},
+     {{true, 1, 100},
+      {false, 1, 90},
+      {true, 2, 85},
+      {false, 2, 75},
+      {true, 3, 70},
+      {false, 3, 60},
+      {true, 4, 55},
+      {false, 4, 45}}},
     {"zero thickness puts the bottom one below the top",
-     [](gridkit::NodeLayers& n) { n.top(1) = 50.0f; n.bot(1) = 50.0f; }, {{false, 1, 49}}},
+     [](gridkit::NodeLayers& n) {
+       n.top(1) = 50.0f;
+       n.bot(1) = 50.0f;
+     },
+     {{false, 1, 49}}},
     {"an inverted layer gets its bottom one below its top",
-     [](gridkit::NodeLayers& n) { n.top(4) = 20.0f; n.bot(4) = 27.5f; }, {{false, 4, 19}}},
+     [](gridkit::NodeLayers& n) {
+       n.top(4) = 20.0f;
+       n.bot(4) = 27.5f;
+     },
+     {{false, 4, 19}}},
     {"a top above the bottom over it is put one below, its bottom kept",
-     [](gridkit::NodeLayers& n) { n.bot(1) = 40.0f; n.top(2) = 45.0f; n.bot(2) = 30.0f; },
+     [](gridkit::NodeLayers& n) {
+       n.bot(1) = 40.0f;
+       n.top(2) = 45.0f;
+       n.bot(2) = 30.0f;
+     },
      {{true, 2, 39}, {false, 2, 30}}},
     {"touching layers and gaps are left alone",
      [](gridkit::NodeLayers& n) {
@@ -74,16 +93,30 @@ const RepairCase kRepairCases[] = {
      },
      {{true, 2, 39}, {false, 2, 38}}},
     {"a stack collapsed onto one elevation is rebuilt downwards",
-     [](gridkit::NodeLayers& n) { n.tops.fill(10.0f); n.bottoms.fill(10.0f); },
-     {{true, 1, 10}, {false, 1, 9}, {true, 2, 8}, {false, 2, 7},
-      {true, 3, 6}, {false, 3, 5}, {true, 4, 4}, {false, 4, 3}}},
+     [](gridkit::NodeLayers& n) {
+       n.tops.fill(10.0f);
+       n.bottoms.fill(10.0f);
+     },
+     {{true, 1, 10},
+      {false, 1, 9},
+      {true, 2, 8},
+      {false, 2, 7},
+      {true, 3, 6},
+      {false, 3, 5},
+      {true, 4, 4},
+      {false, 4, 3}}},
     {"a NaN thickness counts as not positive; a NaN overlap is not below zero",
-     [](gridkit::NodeLayers& n) { n.top(1) = kNaN; }, {{false, 1, kNaN}, {true, 2, 85}}},
+     [](gridkit::NodeLayers& n) { n.top(1) = kNaN; },
+     {{false, 1, kNaN}, {true, 2, 85}}},
     // Top 0.1 and bottom 10000001 give a float thickness of -10000001, so the
     // bottom becomes 10000001 - 10000001 - 1 = -1; carried in double it would
     // be about -0.9.
     {"new values come from stored single-precision operands",
-     [](gridkit::NodeLayers& n) { n.top(1) = 0.1f; n.bot(1) = 10000001.0f; }, {{false, 1, -1}}},
+     [](gridkit::NodeLayers& n) {
+       n.top(1) = 0.1f;
+       n.bot(1) = 10000001.0f;
+     },
+     {{false, 1, -1}}},
 };
 
 TEST(RepairNode, Cases) {
@@ -130,10 +163,10 @@ class LayorderRun : public ::testing::Test {
     inputs_ = std::make_unique<kit_test::ScratchFolder>();
     const kit_test::ScratchFolder& dir = *inputs_;
     kit_test::write_int_grid(dir / "OPER.IBD", kit_test::make_int_grid([](int r, int c) {
-      for (const auto& bad : {kActive, kConstantHead, kInactive})
-        if (bad.cell == gridkit::Cell{r, c}) return bad.ibound;
-      return (r + c) % 3 == 0 ? 0 : 1;
-    }));
+                               for (const auto& bad : {kActive, kConstantHead, kInactive})
+                                 if (bad.cell == gridkit::Cell{r, c}) return bad.ibound;
+                               return (r + c) % 3 == 0 ? 0 : 1;
+                             }));
     const auto is_bad = [](int r, int c) {
       for (const auto& bad : {kActive, kConstantHead, kInactive})
         if (bad.cell == gridkit::Cell{r, c}) return true;
@@ -141,17 +174,17 @@ class LayorderRun : public ::testing::Test {
     };
     for (int k = 1; k <= NLAY; ++k) {
       kit_test::write_fixed_grid(dir / ("T" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
-            if (is_bad(r, c) && k == 1) return 550.0f;
-            if (is_bad(r, c) && k == 2) return 552.0f;
-            return top_value(k, r, c);
-          }));
+                                 kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
+                                   if (is_bad(r, c) && k == 1) return 550.0f;
+                                   if (is_bad(r, c) && k == 2) return 552.0f;
+                                   return top_value(k, r, c);
+                                 }));
       kit_test::write_fixed_grid(dir / ("B" + std::to_string(k) + ".DAT"),
-          kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
-            if (is_bad(r, c) && k == 1) return 550.0f;
-            if (is_bad(r, c) && k == 2) return 548.5f;
-            return bot_value(k, r, c);
-          }));
+                                 kit_test::make_grid(NROW(), NCOL(), [&](int r, int c) {
+                                   if (is_bad(r, c) && k == 1) return 550.0f;
+                                   if (is_bad(r, c) && k == 2) return 548.5f;
+                                   return bot_value(k, r, c);
+                                 }));
     }
   }
 
@@ -183,7 +216,8 @@ class LayorderRun : public ::testing::Test {
 
   void expect_outputs_equal_inputs() {
     for (const auto& base : kBases) {
-      EXPECT_EQ(kit_test::read_text(dir / (base + ".MOD")), kit_test::read_text(dir / (base + ".DAT")))
+      EXPECT_EQ(kit_test::read_text(dir / (base + ".MOD")),
+                kit_test::read_text(dir / (base + ".DAT")))
           << base;
     }
   }

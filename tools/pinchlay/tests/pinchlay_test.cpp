@@ -42,16 +42,28 @@ struct PinchCase {
 constexpr float k2To24 = 16777216.0f;  // 2^24: U + 1 rounds back to U in float
 
 const PinchCase kPinchCases[] = {
-    {"first layer 2 stacks unit layers on the unconformity", 100.0f, 2,
-     {200, 102, 101, 155}, {102, 101, 100, 145}},
-    {"first layer 3 leaves the layers above its upper neighbour", 37.5f, 3,
-     {200, 185, 38.5f, 155}, {190, 38.5f, 37.5f, 145}},
+    {"first layer 2 stacks unit layers on the unconformity",
+     100.0f,
+     2,
+     {200, 102, 101, 155},
+     {102, 101, 100, 145}},
+    {"first layer 3 leaves the layers above its upper neighbour",
+     37.5f,
+     3,
+     {200, 185, 38.5f, 155},
+     {190, 38.5f, 37.5f, 145}},
     {"first layer 4 changes nothing", 100.0f, 4, {200, 185, 170, 155}, {190, 175, 160, 145}},
     {"first layer 5 changes nothing", 100.0f, 5, {200, 185, 170, 155}, {190, 175, 160, 145}},
-    {"a huge first layer changes nothing", 100.0f, 1000000000000LL,
-     {200, 185, 170, 155}, {190, 175, 160, 145}},
-    {"the lowest pinched bottom is U itself, not (U + 1) - 1", k2To24, 3,
-     {200, 185, k2To24, 155}, {190, k2To24, k2To24, 145}},
+    {"a huge first layer changes nothing",
+     100.0f,
+     1000000000000LL,
+     {200, 185, 170, 155},
+     {190, 175, 160, 145}},
+    {"the lowest pinched bottom is U itself, not (U + 1) - 1",
+     k2To24,
+     3,
+     {200, 185, k2To24, 155},
+     {190, k2To24, k2To24, 145}},
 };
 
 TEST(PinchOutNode, EachFirstPinchedLayer) {
@@ -82,26 +94,28 @@ class PinchlayRun : public ::testing::Test {
     inputs_ = std::make_unique<kit_test::ScratchFolder>();
     const kit_test::ScratchFolder& in = *inputs_;
     kit_test::write_int_grid(in / "PINCH.IBD", kit_test::make_int_grid([](int r, int c) {
-      if ((r == kInactive.row && c == kInactive.col) || (r == 1 && c == 1) ||
-          (r == NROW() && c == NCOL()))
-        return 0;
-      if (r == kConstantHead.row && c == kConstantHead.col) return -1;
-      return 1;
-    }));
-    kit_test::write_fixed_grid(in / "UNCONF.ARR", kit_test::make_grid(NROW(), NCOL(), [](int r, int c) {
-      return (r == kInactive.row && c == kInactive.col) ? 100.0f
-                                                         : 50.0f + 0.5f * static_cast<float>(c % 4);
-    }));
+                               if ((r == kInactive.row && c == kInactive.col) ||
+                                   (r == 1 && c == 1) || (r == NROW() && c == NCOL()))
+                                 return 0;
+                               if (r == kConstantHead.row && c == kConstantHead.col) return -1;
+                               return 1;
+                             }));
+    kit_test::write_fixed_grid(in / "UNCONF.ARR",
+                               kit_test::make_grid(NROW(), NCOL(), [](int r, int c) {
+                                 return (r == kInactive.row && c == kInactive.col)
+                                            ? 100.0f
+                                            : 50.0f + 0.5f * static_cast<float>(c % 4);
+                               }));
     for (int k = 1; k <= NLAY; ++k) {
-      kit_test::write_fixed_grid(in / ("T" + std::to_string(k) + ".DAT"),
+      kit_test::write_fixed_grid(
+          in / ("T" + std::to_string(k) + ".DAT"),
           kit_test::make_grid(NROW(), NCOL(), [k](int r, int c) { return top_value(k, r, c); }));
-      kit_test::write_fixed_grid(in / ("B" + std::to_string(k) + ".DAT"),
+      kit_test::write_fixed_grid(
+          in / ("B" + std::to_string(k) + ".DAT"),
           kit_test::make_grid(NROW(), NCOL(), [k](int r, int c) { return bot_value(k, r, c); }));
     }
   }
-  static void TearDownTestSuite() {
-    inputs_.reset();
-  }
+  static void TearDownTestSuite() { inputs_.reset(); }
 
   void SetUp() override { restore_inputs(); }
 
@@ -132,7 +146,8 @@ class PinchlayRun : public ::testing::Test {
 
   void expect_outputs_equal_inputs() {
     for (const auto& base : kBases) {
-      EXPECT_EQ(kit_test::read_text(dir / (base + ".UNC")), kit_test::read_text(dir / (base + ".DAT")))
+      EXPECT_EQ(kit_test::read_text(dir / (base + ".UNC")),
+                kit_test::read_text(dir / (base + ".DAT")))
           << base;
     }
   }
@@ -191,7 +206,6 @@ TEST_F(PinchlayRun, AsksTwelveAnswersAndPinchesOutInactiveNodes) {
   }
 }
 
-
 TEST_F(PinchlayRun, AllNonZeroPinchIboundPassesEveryArrayThrough) {
   write_ibound([](int r, int c) { return (r + c) % 5 == 0 ? -1 : 1; });
   const auto result = run(dialogue("2"));
@@ -224,7 +238,8 @@ TEST_F(PinchlayRun, FirstLayerBelowTwoIsRefusedAndAskedAgain) {
   const std::string prompt =
       "ENTER THE LAYER NUMBER OF THE FIRST LAYER PINCHED OUT BY THE UNCONFORMITY: \n";
   const std::string refusal = "THE FIRST PINCHED LAYER MUST BE 2 OR MORE - PLEASE ENTER IT AGAIN\n";
-  const std::string asked_four_times = prompt + refusal + prompt + refusal + prompt + refusal + prompt;
+  const std::string asked_four_times =
+      prompt + refusal + prompt + refusal + prompt + refusal + prompt;
   EXPECT_NE(result.output.find(asked_four_times), std::string::npos) << result.output;
   EXPECT_EQ(fixed_field(output("B1"), kInactive.row, kInactive.col), "   102.0");
 }
@@ -238,7 +253,6 @@ TEST_F(PinchlayRun, BaseNameOfAnotherLayerIsRefused) {
   EXPECT_NE(result.output.find("THAT NAME IS ALREADY GIVEN TO ANOTHER LAYER"), std::string::npos);
   expect_outputs_equal_inputs();
 }
-
 
 // A damaged input stops the run before anything is written; the error names
 // the file and the line.

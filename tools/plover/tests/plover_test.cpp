@@ -31,7 +31,8 @@ const char* const kStop = "Stop - Program terminated.\n";
 // Both forms open with a frame of seven 33-character lines, the name on the third.
 TEST_F(PloverRun, BothFormsOpenWithTheirFrame) {
   for (const gridkit::ToolFunction form : {plover::run_plover, plover::run_plover_point}) {
-    const std::vector<std::string> shown = kit_test::lines_of(kit_test::run_in(folder_, form, "").output);
+    const std::vector<std::string> shown =
+        kit_test::lines_of(kit_test::run_in(folder_, form, "").output);
     ASSERT_GE(shown.size(), 7U);
     for (int k = 0; k < 7; ++k) {
       EXPECT_EQ(shown[k].size(), 33U) << shown[k];
@@ -44,10 +45,10 @@ TEST_F(PloverRun, BothFormsOpenWithTheirFrame) {
 
 TEST_F(PloverRun, ConvertsEveryPointToOneGeoLine) {
   folder_.write("POINTS.XYZ",
-             "359987 344917 0\n"
-             "500000,300000,12.5,99\n"  // the fourth value is ignored
-             "500000 300000\n"          // a short line continues on the next
-             "1234.5\n");
+                "359987 344917 0\n"
+                "500000,300000,12.5,99\n"  // the fourth value is ignored
+                "500000 300000\n"          // a short line continues on the next
+                "1234.5\n");
   const gridkit::ToolRun run = run_file_form("POINTS.XYZ\n");
   ASSERT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(run.output, file_form_header() + kStop);
@@ -93,7 +94,8 @@ TEST_F(PloverRun, PointFormPrintsDecimalDegreesOnOneRecord) {
 }
 
 TEST_F(PloverRun, PointFormOriginLongitudeIsExactly86) {
-  const gridkit::ToolRun run = kit_test::run_in(folder_, plover::run_plover_point, "359987 344917\n");
+  const gridkit::ToolRun run =
+      kit_test::run_in(folder_, plover::run_plover_point, "359987 344917\n");
   ASSERT_EQ(run.status, 0) << run.error;
   const std::string result = run.output.substr(point_form_header().size());
   EXPECT_EQ(result.substr(24), "       86.000000000000000\n");

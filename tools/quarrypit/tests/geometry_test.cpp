@@ -74,7 +74,8 @@ TEST(Band, BoundedSearchGivesTheSameMarksAsEveryNode) {
   std::uniform_int_distribution<int> col_in(1, gridkit::NCOL());
   std::uniform_int_distribution<int> row_in(1, gridkit::NROW());
   std::vector<std::pair<Vertex, Vertex>> edges;
-  for (int k = 0; k < 40; ++k) edges.push_back({{x_in(random), y_in(random)}, {x_in(random), y_in(random)}});
+  for (int k = 0; k < 40; ++k)
+    edges.push_back({{x_in(random), y_in(random)}, {x_in(random), y_in(random)}});
   for (int k = 0; k < 80; ++k) {
     const Vertex a{x_in(random), y_in(random)};
     edges.push_back({a, {a.x + short_step(random), a.y + short_step(random)}});

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "gridkit/dialogue.hpp"
 #include "gridkit/arrays.hpp"
+#include "gridkit/dialogue.hpp"
 #include "gridkit/textfile.hpp"
 #include "tests/support/other_grids.hpp"
 #include "tests/support/tool_runs.hpp"

@@ -15,7 +15,7 @@
 namespace quarrypit::testing {
 
 struct Curve {
-  std::string file;                                // name of the curve file
+  std::string file;                                 // name of the curve file
   std::vector<std::pair<double, double>> vertices;  // X, Y in order
   int value = 1;                                    // interior value answered
 };

@@ -86,9 +86,11 @@ TEST(QuarrypitRun, DirectionAndStartingVertexDoNotMatter) {
 TEST(QuarrypitRun, IrregularCurveInAnyDirectionOrStart) {
   // A concave, odd-numbered curve: the fill must not depend on which slot
   // each vertex lands in.
-  const std::vector<std::pair<double, double>> curve = {
-      {350210.5, 400310.25}, {362870.75, 398720.5}, {356400.125, 391050.75},
-      {365990.5, 380220.5},  {349300.25, 383870.0}};
+  const std::vector<std::pair<double, double>> curve = {{350210.5, 400310.25},
+                                                        {362870.75, 398720.5},
+                                                        {356400.125, 391050.75},
+                                                        {365990.5, 380220.5},
+                                                        {349300.25, 383870.0}};
   const Result first = run_curves({{"A.XYZ", curve, 4}});
   ASSERT_EQ(first.run.status, 0) << first.run.error;
   EXPECT_GT(nodes_with(first.zone, 4).size(), 50u);
@@ -152,16 +154,16 @@ TEST(QuarrypitRun, NodeExactlyOnAnEdgeIsInside) {
 // A curve reaching west of X = 0 fills its nodes as any other: its western
 // crossings once took the place of "empty" entries and left the rows unfilled.
 TEST(QuarrypitRun, CurveReachingWestOfZeroFillsItsNodes) {
-  const Result r =
-      run_curves({{"WEST.XYZ", {{-50000, 500100}, {304100, 500100}, {304100, 496100}, {-50000, 496100}}, 7}});
+  const Result r = run_curves(
+      {{"WEST.XYZ", {{-50000, 500100}, {304100, 500100}, {304100, 496100}, {-50000, 496100}}, 7}});
   ASSERT_EQ(r.run.status, 0) << r.run.error;
   EXPECT_EQ(nodes_with(r.zone, 7), block(59, 62, 1, 14));
 }
 
 TEST(QuarrypitRun, VertexOutsideTheGridGetsNoMarkButItsEdgesCount) {
   // A triangle reaching 20 km west of the grid.
-  const Result r = run_curves(
-      {{"WEST.XYZ", {{270568.5, 450100}, {295100, 452100}, {295100, 448100}}, 8}});
+  const Result r =
+      run_curves({{"WEST.XYZ", {{270568.5, 450100}, {295100, 452100}, {295100, 448100}}, 8}});
   ASSERT_EQ(r.run.status, 0) << r.run.error;
   EXPECT_EQ(r.zone(108, 1), 8);  // node (290568, 450128) lies inside
   EXPECT_EQ(r.zone(108, 5), 8);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "gridkit/grid.hpp"
 #include "gridkit/dsaa_reader.hpp"
+#include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
 #include "tests/support/grid_files.hpp"
 #include "tests/support/other_grids.hpp"
@@ -31,7 +31,9 @@ class TallowTest : public ::testing::Test {
   std::vector<std::string> lines_of(const std::string& name) { return dir_.lines(name); }
   // The output line holding the first value of grid row `row` (rows are
   // written from NROW() up to 1, 37 lines each, after 5 header lines).
-  static std::size_t first_line_of_row(int row) { return 5 + static_cast<std::size_t>(NROW() - row) * 37; }
+  static std::size_t first_line_of_row(int row) {
+    return 5 + static_cast<std::size_t>(NROW() - row) * 37;
+  }
 
   kit_test::ScratchFolder dir_;
 };
@@ -57,15 +59,18 @@ TEST_F(TallowTest, TallowinWritesTheDialogueHeaderAndRowsSouthToNorth) {
   EXPECT_EQ(lines[2], "   290568.000000   650568.000000");
   EXPECT_EQ(lines[3], "    88128.000000   557128.000000");
   EXPECT_EQ(lines[4], "       10.100000     4736.100000");
-  EXPECT_EQ(lines[first_line_of_row(NROW())].substr(0, 16), "  4700.1  4700.2") << "row 470 comes first";
-  EXPECT_EQ(lines[first_line_of_row(1)], "    10.1    10.2    10.3    10.4    10.5    10.6    10.7    10.8    10.9    11.0");
-  EXPECT_EQ(lines[first_line_of_row(1) + 36], "    46.1") << "the last line of a row holds one value";
+  EXPECT_EQ(lines[first_line_of_row(NROW())].substr(0, 16), "  4700.1  4700.2")
+      << "row 470 comes first";
+  EXPECT_EQ(lines[first_line_of_row(1)],
+            "    10.1    10.2    10.3    10.4    10.5    10.6    10.7    10.8    10.9    11.0");
+  EXPECT_EQ(lines[first_line_of_row(1) + 36], "    46.1")
+      << "the last line of a row holds one value";
 }
 
 TEST_F(TallowTest, TallowinBlanksInactiveCellsButTheRangeKeepsTheirValues) {
   write_reals("IN.DAT", [](int i, int j) {
-    if (i == 5 && j == 5) return 9000.0f;   // inactive, the largest value of all
-    if (i == 6 && j == 6) return 7000.0f;   // constant head, keeps its value
+    if (i == 5 && j == 5) return 9000.0f;  // inactive, the largest value of all
+    if (i == 6 && j == 6) return 7000.0f;  // constant head, keeps its value
     return 50.0f;
   });
   write_ibound("IB.DAT", [](int i, int j) {
@@ -77,7 +82,8 @@ TEST_F(TallowTest, TallowinBlanksInactiveCellsButTheRangeKeepsTheirValues) {
   const std::vector<std::string> lines = lines_of("IN.DAT.GRD");
   ASSERT_EQ(lines.size(), 5u + 470u * 37u);
   EXPECT_EQ(lines[4], "    0.000000E+00     9000.000000")
-      << "all values positive but inactive cells written as 0.0: ZMIN is 0, ZMAX from an inactive cell";
+      << "all values positive but inactive cells written as 0.0: ZMIN is 0, ZMAX from an inactive "
+         "cell";
   EXPECT_EQ(lines[first_line_of_row(5)].substr(32, 8), "      .0");
   EXPECT_EQ(lines[first_line_of_row(6)].substr(40, 8), "  7000.0");
   EXPECT_EQ(lines[first_line_of_row(6) + 36], "      .0") << "column 361 is inactive";
@@ -108,7 +114,8 @@ TEST_F(TallowTest, GridIsNamedAfterTheInput) {
                {"AB.DAT", "AB.DAT", "AB.DAT.GRD", "a shorter name is taken whole"}};
   for (const auto& c : cases) {
     write_reals(c.file, [](int, int) { return 1.0f; });
-    ASSERT_EQ(kit_test::run_in(dir_, run_tallowex, std::string(c.answer) + "\n").status, 0) << c.why;
+    ASSERT_EQ(kit_test::run_in(dir_, run_tallowex, std::string(c.answer) + "\n").status, 0)
+        << c.why;
     EXPECT_TRUE(dir_.has(c.grid)) << c.why;
   }
 }
@@ -141,7 +148,9 @@ TEST_F(TallowTest, ShortOrMalformedInputIsReportedWithItsLine) {
 TEST_F(TallowTest, TallowinOnAnyGrid) {
   for (const kit_test::OtherGrid& g : kit_test::other_grids()) {
     const kit_test::OnGrid on_grid(dir_, g.grid);
-    const auto value = [](int i, int j) { return static_cast<float>(10 * i + j) / 2.0f; };  // one decimal, as written
+    const auto value = [](int i, int j) {
+      return static_cast<float>(10 * i + j) / 2.0f;
+    };  // one decimal, as written
     const auto code = [](int i, int j) { return (i + j) % 3 == 0 ? 0 : 1; };
     write_reals("LEVELS.DAT", value);
     write_ibound("IBOUND.DAT", code);
@@ -157,7 +166,8 @@ TEST_F(TallowTest, TallowinOnAnyGrid) {
     const gridkit::RealGrid back = gridkit::read_dsaa_model_grid(grd);
     for (int i = 1; i <= NROW(); ++i)
       for (int j = 1; j <= NCOL(); ++j)
-        ASSERT_EQ(back(i, j), code(i, j) == 0 ? 0.0f : value(i, j)) << g.name << " row " << i << " col " << j;
+        ASSERT_EQ(back(i, j), code(i, j) == 0 ? 0.0f : value(i, j))
+            << g.name << " row " << i << " col " << j;
   }
 }
 

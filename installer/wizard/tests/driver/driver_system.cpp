@@ -8,7 +8,8 @@ namespace driver {
 
 std::vector<std::uint8_t> file_bytes(const std::string& path) {
   std::vector<std::uint8_t> bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   bytes.resize(GetFileSize(file, nullptr));
   DWORD got = 0;
@@ -18,11 +19,14 @@ std::vector<std::uint8_t> file_bytes(const std::string& path) {
   return bytes;
 }
 
-bool file_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool file_exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 FILETIME last_write_time(const std::string& path) {
   FILETIME time{};
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     GetFileTime(file, nullptr, nullptr, &time);
     CloseHandle(file);
@@ -58,8 +62,8 @@ void clear_registry() {
 
 void set_value(const char* key_path, const char* name, const std::string& value) {
   HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return;
   }
   RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -71,7 +75,8 @@ bool read_value(const char* key_path, const char* name, std::string& value) {
   char buffer[1024] = {};
   DWORD size = sizeof buffer;
   DWORD type = 0;
-  if (RegGetValueA(HKEY_CURRENT_USER, key_path, name, RRF_RT_ANY, &type, buffer, &size) != ERROR_SUCCESS) {
+  if (RegGetValueA(HKEY_CURRENT_USER, key_path, name, RRF_RT_ANY, &type, buffer, &size) !=
+      ERROR_SUCCESS) {
     return false;
   }
   value.assign(buffer, size > 0 ? size - 1 : 0);
@@ -82,8 +87,8 @@ int value_count(const char* key_path) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key_path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
   DWORD values = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                   nullptr);
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
   RegCloseKey(key);
   return static_cast<int>(values);
 }

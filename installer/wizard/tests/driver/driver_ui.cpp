@@ -23,8 +23,8 @@ Setup::Setup(const std::string& image) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string command = "\"" + image + "\"";
-  if (!CreateProcessA(image.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process_)) {
+  if (!CreateProcessA(image.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
     throw Stuck("cannot start " + image);
   }
 }
@@ -86,7 +86,8 @@ void press(HWND page, int id) {
 }
 
 void command(HWND page, int id) {
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
   wait_closed(page);
 }
 

@@ -9,7 +9,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
   const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return TRUE;
   lstrcatA(path, ".loaded");
-  HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE marker =
+      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   return TRUE;
 }

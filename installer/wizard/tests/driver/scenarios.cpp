@@ -2,8 +2,8 @@
 // from its first page to its exit, with the checks of what it left behind.
 //
 //   setupdriver SAMPLE_DIR SAMPLES_SRC TRNX_EXE ARTEFACTS [SCENARIO...]
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -84,14 +84,16 @@ bool same_time(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
 
-void check_file(const std::string& folder, const char* name, const std::string& source, bool present) {
+void check_file(const std::string& folder, const char* name, const std::string& source,
+                bool present) {
   const std::string path = folder + "\\" + name;
   if (!present) {
     check(!file_exists(path), std::string(name) + " is not installed");
     return;
   }
   check(file_bytes(path) == file_bytes(source), std::string(name) + " installed byte for byte");
-  check(same_time(last_write_time(path), last_write_time(source)), std::string(name) + " keeps its last-write time");
+  check(same_time(last_write_time(path), last_write_time(source)),
+        std::string(name) + " keeps its last-write time");
 }
 
 struct Install {
@@ -101,25 +103,32 @@ struct Install {
 
 void check_install(const Install& install) {
   const std::string viewer = install.folder + "\\TRNX.EXE";
-  check(file_bytes(viewer) == personalised_viewer(install.owner, install.firm), "TRNX.EXE personalised");
-  check(same_time(last_write_time(viewer), last_write_time(places.trnx_exe)), "TRNX.EXE keeps its last-write time");
+  check(file_bytes(viewer) == personalised_viewer(install.owner, install.firm),
+        "TRNX.EXE personalised");
+  check(same_time(last_write_time(viewer), last_write_time(places.trnx_exe)),
+        "TRNX.EXE keeps its last-write time");
   for (const char* drawing : {"HOUSE.TDW", "BRIDGE.TDW", "GEARS.TDW"}) {
-    check_file(install.folder, drawing, places.samples_src + "\\drawings\\" + drawing, install.samples);
+    check_file(install.folder, drawing, places.samples_src + "\\drawings\\" + drawing,
+               install.samples);
   }
   check_file(install.folder, "TRNX.INI", places.samples_src + "\\TRNX.INI", install.settings);
   check_file(install.folder, "TNXLINE.DLL", places.samples_src + "\\TNXLINE.DLL", install.library);
 }
 
 void check_values(const Install& install) {
-  const struct { const char* name; std::string data; } values[] = {
+  const struct {
+    const char* name;
+    std::string data;
+  } values[] = {
       {"OwnerName", install.owner}, {"OwnerFirm", install.firm}, {"AppPath", install.folder},
       {"WorkingDrawing", ""},       {"InsertDrawing", ""},       {"NewDrawingTemplate", ""},
       {"DefaultMenu", ""},
   };
   for (const auto& v : values) {
     std::string data;
-    check(read_value(kOwnKey, v.name, data) && data == v.data,
-          std::string("registry value ") + v.name + " is \"" + v.data + "\", found \"" + data + "\"");
+    check(
+        read_value(kOwnKey, v.name, data) && data == v.data,
+        std::string("registry value ") + v.name + " is \"" + v.data + "\", found \"" + data + "\"");
   }
   check(value_count(kOwnKey) == 7, "seven registry values");
 }
@@ -127,10 +136,12 @@ void check_values(const Install& install) {
 void check_link(const std::string& folder, const Install& install) {
   Link link;
   check(read_link(folder + kLinkName, link), "shortcut " + folder + kLinkName + " exists");
-  check(link.path == install.folder + "\\TRNX.EXE", "shortcut starts " + install.folder + "\\TRNX.EXE, found " + link.path);
+  check(link.path == install.folder + "\\TRNX.EXE",
+        "shortcut starts " + install.folder + "\\TRNX.EXE, found " + link.path);
   check(link.working_folder == install.folder + "\\" || link.working_folder == install.folder,
         "shortcut works in the target folder, found " + link.working_folder);
-  check(link.description == "TARNIX CAD File Viewer", "shortcut description, found " + link.description);
+  check(link.description == "TARNIX CAD File Viewer",
+        "shortcut description, found " + link.description);
 }
 
 // A full install through the pages, the owner taken from the setup
@@ -140,7 +151,8 @@ void full_install() {
   set_value(kSetupInfoKey, "DefName", "Ada Default");
   set_value(kSetupInfoKey, "DefCompany", "Default Works");
   remove_links();
-  const Install install{"C:\\TNXFULL", "Annabel Quillfeather-Rowntrees", "Fenland Hydrology Partners"};
+  const Install install{"C:\\TNXFULL", "Annabel Quillfeather-Rowntrees",
+                        "Fenland Hydrology Partners"};
   fresh_folder(install.folder);
   for (const char* name : {"RUMB4K.DLL", "PLWDWG.XP", "YORLQ.DLL", "YORLQ.TXT", "KEEP.TXT"}) {
     write_file(install.folder + "\\" + name, "left by an earlier version");
@@ -181,8 +193,9 @@ void full_install() {
 // box and no sample drawings ticked; an existing settings file is updated.
 void second_install() {
   remove_links();
-  const Install install{"C:\\TNXTWO", "Annabel Quillfeather-Rowntrees", "Fenland Hydrology Partners", false, true,
-                        true};
+  const Install install{
+      "C:\\TNXTWO", "Annabel Quillfeather-Rowntrees", "Fenland Hydrology Partners", false, true,
+      true};
   fresh_folder(install.folder);
   write_file(install.folder + "\\TRNX.INI", "[Viewer]\r\nUnits=in\r\n");
 
@@ -232,8 +245,8 @@ void back_to_welcome() {
   check(get_text(user, kSecond) == "Backwater Ltd", "a firm typed before Back is kept");
   press(user, kNext);
   directory = wait_page(kDirectory);
-  check(get_text(directory, kFirst) == kPayloadFolder, "the install folder is the payload's again, found " +
-                                                            get_text(directory, kFirst));
+  check(get_text(directory, kFirst) == kPayloadFolder,
+        "the install folder is the payload's again, found " + get_text(directory, kFirst));
   press(directory, kCancel);
   end_on_termination_page(setup);
 }
@@ -276,8 +289,10 @@ HWND walk_to_disk_prompt(const std::string& folder) {
   walk_to_options(folder);
   press(wait_page(kOptions), kNext);
   HWND prompt = wait_page(kDiskChange);
-  check(get_text(prompt, kDiskLabel) == "TARNIX Release Disk #2", "disk label, found " + get_text(prompt, kDiskLabel));
-  check(get_text(prompt, kDrive) == places.sample_dir.substr(0, 1) + ":", "drive, found " + get_text(prompt, kDrive));
+  check(get_text(prompt, kDiskLabel) == "TARNIX Release Disk #2",
+        "disk label, found " + get_text(prompt, kDiskLabel));
+  check(get_text(prompt, kDrive) == places.sample_dir.substr(0, 1) + ":",
+        "drive, found " + get_text(prompt, kDrive));
   return prompt;
 }
 
@@ -333,13 +348,16 @@ void unreadable_payload() {
   Setup setup(broken);
   HWND box = wait_page("Quorvane Setup");
   const std::string text = get_text(box, 0xFFFF);
-  check(text.find("broken\\setup.exe") != std::string::npos, "the message names the image: " + text);
+  check(text.find("broken\\setup.exe") != std::string::npos,
+        "the message names the image: " + text);
   press(box, IDOK);
   end_on_termination_page(setup);
 }
 
 // The folder of the built programs (where the marker library lies too).
-std::string bin_folder() { return places.trnx_exe.substr(0, places.trnx_exe.find_last_of('\\') + 1); }
+std::string bin_folder() {
+  return places.trnx_exe.substr(0, places.trnx_exe.find_last_of('\\') + 1);
+}
 
 // An image whose second file (HOUSE.TDW) has a damaged window size code:
 // a message box names the record, the file and the reason, then the
@@ -367,13 +385,16 @@ void copy_failure() {
   HWND box = wait_page("Quorvane Setup");
   const std::string text = get_text(box, 0xFFFF);
   check(text.find("HOUSE.TDW") != std::string::npos, "the message names the file: " + text);
-  check(text.find("window size code") != std::string::npos, "the message gives the reason: " + text);
-  check(text.find("record at offset") != std::string::npos, "the message names the record: " + text);
+  check(text.find("window size code") != std::string::npos,
+        "the message gives the reason: " + text);
+  check(text.find("record at offset") != std::string::npos,
+        "the message names the record: " + text);
   press(box, IDOK);
   end_on_termination_page(setup);
   check(file_exists(install + "\\TRNX.EXE"), "the file installed before the failure stays");
   const std::string earlier = "an earlier drawing";
-  check(file_bytes(install + "\\HOUSE.TDW") == std::vector<std::uint8_t>(earlier.begin(), earlier.end()),
+  check(file_bytes(install + "\\HOUSE.TDW") ==
+            std::vector<std::uint8_t>(earlier.begin(), earlier.end()),
         "the earlier HOUSE.TDW is left as it was");
 }
 
@@ -391,7 +412,8 @@ void library_beside() {
   const std::string probe = probe_folder + "\\TNXLINE.DLL";
   CopyFileA(marker_library.c_str(), probe.c_str(), FALSE);
   HMODULE loaded = LoadLibraryA(probe.c_str());
-  check(loaded != nullptr && file_exists(probe + ".loaded"), "the marker library leaves its marker when loaded");
+  check(loaded != nullptr && file_exists(probe + ".loaded"),
+        "the marker library leaves its marker when loaded");
   if (loaded != nullptr) FreeLibrary(loaded);
 
   const std::string install = "C:\\TNXBESIDE";
@@ -414,7 +436,8 @@ void library_beside() {
   fresh_folder(folder);
   write_file(folder + "\\setup.exe", std::string(image.begin(), image.end()));
   const std::string beside = folder + "\\TNXLINE.DLL";
-  check(CopyFileA(marker_library.c_str(), beside.c_str(), FALSE) != 0, "marker library placed beside setup.exe");
+  check(CopyFileA(marker_library.c_str(), beside.c_str(), FALSE) != 0,
+        "marker library placed beside setup.exe");
 
   Setup setup(folder + "\\setup.exe");
   walk_to_options(install);
@@ -422,7 +445,8 @@ void library_beside() {
   press(wait_page(kSuccess), kNext);
   check(setup.finished(), "the program ends after the success page");
   check(!file_exists(beside + ".loaded"), "the library beside setup.exe was never loaded");
-  check(file_bytes(install + "\\TNXLINE.DLL") == content, "TNXLINE.DLL installed: the system has none");
+  check(file_bytes(install + "\\TNXLINE.DLL") == content,
+        "TNXLINE.DLL installed: the system has none");
   check(!file_exists(install + "\\KERNEL32.DLL"), "KERNEL32.DLL not installed: the system has one");
   remove_links();
 }
@@ -466,16 +490,23 @@ void keystrokes() {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::fprintf(stderr, "usage: setupdriver SAMPLE_DIR SAMPLES_SRC TRNX_EXE ARTEFACTS [SCENARIO...]\n");
+    std::fprintf(stderr,
+                 "usage: setupdriver SAMPLE_DIR SAMPLES_SRC TRNX_EXE ARTEFACTS [SCENARIO...]\n");
     return 2;
   }
   places = {argv[1], argv[2], argv[3], argv[4]};
   CoInitialize(nullptr);
   const std::vector<std::pair<std::string, std::function<void()>>> scenarios = {
-      {"full", full_install},       {"second", second_install},  {"back", back_to_welcome},
-      {"cancel", cancel_anywhere},  {"disk-cancel", disk_cancel}, {"disk-ok", disk_ok},
-      {"unreadable", unreadable_payload}, {"keys", keystrokes},
-      {"copy-failure", copy_failure},     {"library-beside", library_beside},
+      {"full", full_install},
+      {"second", second_install},
+      {"back", back_to_welcome},
+      {"cancel", cancel_anywhere},
+      {"disk-cancel", disk_cancel},
+      {"disk-ok", disk_ok},
+      {"unreadable", unreadable_payload},
+      {"keys", keystrokes},
+      {"copy-failure", copy_failure},
+      {"library-beside", library_beside},
   };
   std::vector<std::string> chosen(argv + 5, argv + argc);
   int failed_scenarios = 0;

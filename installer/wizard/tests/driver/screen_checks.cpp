@@ -16,7 +16,8 @@ namespace {
 std::uint32_t backdrop_row_colour(int row, int height) {
   const int number = std::min(255, 128 + static_cast<int>(std::nearbyint(128.0 * row / height)));
   const int c = 256 - number;
-  return static_cast<std::uint32_t>(((38 * c + 64) / 128) << 16 | ((44 * c + 64) / 128) << 8 | (255 * c + 64) / 128);
+  return static_cast<std::uint32_t>(((38 * c + 64) / 128) << 16 | ((44 * c + 64) / 128) << 8 |
+                                    (255 * c + 64) / 128);
 }
 
 constexpr int kBoxWidth = 320, kBoxHeight = 84;
@@ -37,8 +38,9 @@ struct Probe {
     const POINT p{x, y};
     if (PtInRect(&covered, p) || x < 0 || y < 0 || x >= screen.width || y >= screen.height) return;
     ++checked;
-    check(screen.at(x, y) == colour, std::string(what) + " at (" + std::to_string(x) + ", " + std::to_string(y) +
-                                         "): " + hex(screen.at(x, y)) + ", expected " + hex(colour));
+    check(screen.at(x, y) == colour, std::string(what) + " at (" + std::to_string(x) + ", " +
+                                         std::to_string(y) + "): " + hex(screen.at(x, y)) +
+                                         ", expected " + hex(colour));
   }
 
   // True when some uncovered pixel of the rectangle has the colour.
@@ -78,7 +80,8 @@ void check_backdrop_and_box(const Screen& screen, HWND main_window, HWND prompt)
     at(4, row, gradient_row(row), "gradient row at the left");
   }
   const std::uint32_t white = 0xFFFFFF, black = 0, blue = 0x0000FF;
-  const std::uint32_t face = rgb(GetSysColor(COLOR_BTNFACE)), shadow = rgb(GetSysColor(COLOR_BTNSHADOW));
+  const std::uint32_t face = rgb(GetSysColor(COLOR_BTNFACE)),
+                      shadow = rgb(GetSysColor(COLOR_BTNSHADOW));
   // Sunken frame of the client area.
   at(0, height / 3, black, "outer frame, left");
   at(kept.right / 3, 0, black, "outer frame, top");
@@ -87,7 +90,8 @@ void check_backdrop_and_box(const Screen& screen, HWND main_window, HWND prompt)
   at(1, height / 3, shadow, "inner frame, left");
   at(kept.right - 1, height / 3, face, "inner frame, right");
   // Title: white text in the title rectangle, which starts on the gradient.
-  check(probe.any(origin.x + 16, origin.y + 14, origin.x + 320, origin.y + 50, white), "title text in white");
+  check(probe.any(origin.x + 16, origin.y + 14, origin.x + 320, origin.y + 50, white),
+        "title text in white");
   at(12, 12, gradient_row(12), "gradient left of the title");
 
   // Progress box at its computed place: centred by integer halves.
@@ -116,8 +120,8 @@ void check_backdrop_and_box(const Screen& screen, HWND main_window, HWND prompt)
   check(probe.any(origin.x + box.left + 12, origin.y + box.top + 34, origin.x + box.left + 60,
                   origin.y + box.top + 48, black),
         "message text in black");
-  check(probe.checked >= 20, "at least 20 pixels outside the prompt were checked, got " +
-                                 std::to_string(probe.checked));
+  check(probe.checked >= 20,
+        "at least 20 pixels outside the prompt were checked, got " + std::to_string(probe.checked));
 }
 
 }  // namespace driver
