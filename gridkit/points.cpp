@@ -20,6 +20,20 @@ bool read_point(InFile& file, Convert convert) {
   });
 }
 
+// One read statement of `N` single-precision values.
+template <std::size_t N>
+std::optional<std::array<float, N>> read_floats(InFile& file) {
+  std::array<float, N> v{};
+  const bool ok = read_point<N>(file, [&v](int index, std::string_view token) {
+    const std::optional<float> value = parse_float(token);
+    if (!value) return false;
+    v[static_cast<std::size_t>(index)] = *value;
+    return true;
+  });
+  if (!ok) return std::nullopt;
+  return v;
+}
+
 }  // namespace
 
 std::optional<PointD> read_point_double(InFile& file) {
@@ -41,27 +55,15 @@ std::optional<PointD> read_point_double(InFile& file) {
 }
 
 std::optional<PointF> read_point_single(InFile& file) {
-  std::array<float, 3> v{};
-  const bool ok = read_point<3>(file, [&v](int index, std::string_view token) {
-    const std::optional<float> value = parse_float(token);
-    if (!value) return false;
-    v[static_cast<std::size_t>(index)] = *value;
-    return true;
-  });
-  if (!ok) return std::nullopt;
-  return PointF{v[0], v[1], v[2]};
+  const auto v = read_floats<3>(file);
+  if (!v) return std::nullopt;
+  return PointF{(*v)[0], (*v)[1], (*v)[2]};
 }
 
 std::optional<PointXY> read_point_xy(InFile& file) {
-  std::array<float, 2> v{};
-  const bool ok = read_point<2>(file, [&v](int index, std::string_view token) {
-    const std::optional<float> value = parse_float(token);
-    if (!value) return false;
-    v[static_cast<std::size_t>(index)] = *value;
-    return true;
-  });
-  if (!ok) return std::nullopt;
-  return PointXY{v[0], v[1]};
+  const auto v = read_floats<2>(file);
+  if (!v) return std::nullopt;
+  return PointXY{(*v)[0], (*v)[1]};
 }
 
 }  // namespace gridkit

@@ -37,6 +37,8 @@ constexpr float kM2Single = 16216.94F;
 constexpr float kM3Single = 17.21F;
 constexpr float kM4Single = 0.02F;
 
+// The arithmetic is in double precision on the single-precision constants
+// widened, one line for each constant above.
 constexpr double kPi = kPiSingle;
 constexpr double kK0 = kK0Single;
 constexpr double kA = kASingle;

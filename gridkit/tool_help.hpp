@@ -1,6 +1,7 @@
 // What `TOOL --help` shows for a console program of the kit. Each program
 // declares its own in its folder, beside the questions it asks; this is the
-// layout of the text.
+// layout of the text. So every tool's header has the same few lines: its run
+// function over a console and a folder, and its kHelp.
 #pragma once
 
 #include <string>

@@ -223,6 +223,8 @@ def river_network(lake, basin):
         assert (i, j) in basin and (i, j) not in lake, (i, j)
         cells[(i, j)] = river_stage(i, j)
 
+    # The same branching tree as samples/heron2/make_heron2.py draws, here
+    # clipped to the basin and joined to the lake.
     def tree(i, j, depth):
         add(i, j)
         if depth == 0:

@@ -54,6 +54,9 @@ QUARRY = curve([(17.5, 53.5), (17.5, 73.5), (34.5, 73.5), (34.5, 53.5)])
 PITLAKE = curve([(21.5, 60.5), (21.5, 67.5), (24.5, 68.5), (30.5, 68.5), (30.5, 59.5), (24.5, 58.5)])
 
 
+# The crossing test and the file writers below are those of
+# samples/model/make_model.py on this grid's figures, repeated so that each
+# sample's script runs alone and neither changes when the other does.
 def inside_nodes(points):
     nodes = set()
     for i in range(1, NROW + 1):

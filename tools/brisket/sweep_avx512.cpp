@@ -2,7 +2,9 @@
 // vectors of 16 lanes. The new values of the previous slot stay in registers
 // (west as they are, north shifted down one lane), so the chain from one slot
 // to the next never waits on memory. Compiled with -mavx512f -mavx512bw
-// -mavx512vl and called only when the processor has them.
+// -mavx512vl and called only when the processor has them. The step follows
+// sweep_avx2.cpp line for line with wider vectors: each file is compiled with
+// its own instruction set, so the two cannot share one template.
 #include <immintrin.h>
 
 #include "tools/brisket/sweep_kernels.hpp"

@@ -15,8 +15,8 @@ void run_corbella(gridkit::Console& con, const std::filesystem::path& folder);
 // dialogue asks them, and a typical run.
 inline constexpr gridkit::ToolHelp kHelp{
     "corbella", "Mixes sand and clay conductivities by percent sand (NAME.KH and NAME.KV).",
-    "number of columns to process (1 to 361)\n"
-    "number of rows to process (1 to 470)\n"
+    "number of columns to process (1 to the grid's columns, 361 on the built-in grid)\n"
+    "number of rows to process (1 to the grid's rows, 470 on the built-in grid)\n"
     "output base name\n"
     "horizontal conductivity of the sand\n"
     "horizontal conductivity of the clay\n"
