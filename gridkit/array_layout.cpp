@@ -58,8 +58,7 @@ bool fits_layout(double value, ArrayLayout layout) {
     case ArrayLayout::Exp:
       // Every float's exponent has two digits; only the sign has no room.
       return single >= 0.0f;
-    case ArrayLayout::Free:
-      return std::isfinite(single);
+    case ArrayLayout::Free: return std::isfinite(single);
   }
   return false;
 }

@@ -127,15 +127,10 @@ void write_exp_row(OutFile& file, std::span<const float> row) {
 void read_grid(InFile& file, IntGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Int:
-        read_int_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Free:
-        read_free_int_row(file, grid.row(i));
-        break;
+      case ArrayLayout::Int: read_int_row(file, grid.row(i)); break;
+      case ArrayLayout::Free: read_free_int_row(file, grid.row(i)); break;
       case ArrayLayout::Fixed:
-      case ArrayLayout::Exp:
-        wrong_kind("an integer", layout);
+      case ArrayLayout::Exp: wrong_kind("an integer", layout);
     }
   }
 }
@@ -143,17 +138,10 @@ void read_grid(InFile& file, IntGrid& grid, ArrayLayout layout) {
 void read_grid(InFile& file, RealGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Fixed:
-        read_fixed_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Exp:
-        read_exp_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Free:
-        read_free_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Int:
-        wrong_kind("a real", layout);
+      case ArrayLayout::Fixed: read_fixed_row(file, grid.row(i)); break;
+      case ArrayLayout::Exp: read_exp_row(file, grid.row(i)); break;
+      case ArrayLayout::Free: read_free_row(file, grid.row(i)); break;
+      case ArrayLayout::Int: wrong_kind("a real", layout);
     }
   }
 }
@@ -161,9 +149,7 @@ void read_grid(InFile& file, RealGrid& grid, ArrayLayout layout) {
 void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Int:
-        write_int_row(file, grid.row(i));
-        break;
+      case ArrayLayout::Int: write_int_row(file, grid.row(i)); break;
       case ArrayLayout::Free: {
         Record record;
         for (const std::int32_t v : grid.row(i)) record.integer(v);
@@ -171,8 +157,7 @@ void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
         break;
       }
       case ArrayLayout::Fixed:
-      case ArrayLayout::Exp:
-        wrong_kind("an integer", layout);
+      case ArrayLayout::Exp: wrong_kind("an integer", layout);
     }
   }
 }
@@ -180,17 +165,10 @@ void write_grid(OutFile& file, const IntGrid& grid, ArrayLayout layout) {
 void write_grid(OutFile& file, const RealGrid& grid, ArrayLayout layout) {
   for (int i = 1; i <= grid.rows(); ++i) {
     switch (layout) {
-      case ArrayLayout::Fixed:
-        write_fixed_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Exp:
-        write_exp_row(file, grid.row(i));
-        break;
-      case ArrayLayout::Free:
-        file.write(Record().reals(grid.row(i)));
-        break;
-      case ArrayLayout::Int:
-        wrong_kind("a real", layout);
+      case ArrayLayout::Fixed: write_fixed_row(file, grid.row(i)); break;
+      case ArrayLayout::Exp: write_exp_row(file, grid.row(i)); break;
+      case ArrayLayout::Free: file.write(Record().reals(grid.row(i))); break;
+      case ArrayLayout::Int: wrong_kind("a real", layout);
     }
   }
 }

@@ -212,15 +212,9 @@ TEST(ArrayLayouts, FitCheckAgreesWithTheFieldsAsWritten) {
       const float single = static_cast<float>(value);
       std::string field;
       switch (layout) {
-        case ArrayLayout::Int:
-          field = format_int(std::llround(value), kIntWidth);
-          break;
-        case ArrayLayout::Fixed:
-          field = format_fixed(single, kFixedWidth, kFixedDecimals);
-          break;
-        case ArrayLayout::Exp:
-          field = format_exp10(single);
-          break;
+        case ArrayLayout::Int: field = format_int(std::llround(value), kIntWidth); break;
+        case ArrayLayout::Fixed: field = format_fixed(single, kFixedWidth, kFixedDecimals); break;
+        case ArrayLayout::Exp: field = format_exp10(single); break;
         case ArrayLayout::Free:
           field = std::isfinite(single) ? free_real_field(single) : "*";
           break;

@@ -148,19 +148,12 @@ TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
           if (c.args.empty() || !is_option(c.args[0])) pick_command(kCommands, c.args);
           out << "ran\n";
           switch (c.ends) {
-            case Ends::normally:
-              return 0;
-            case Ends::usage:
-              throw UsageError("bad");
-            case Ends::usage_of_command:
-              throw UsageError("bad", "setuppack list");
-            case Ends::kit_error:
-              throw KitError("open X: no such file");
-            case Ends::other:
-              throw std::runtime_error("boom");
-            case Ends::unwritten:
-              out.setstate(std::ios::badbit);
-              return 0;
+            case Ends::normally: return 0;
+            case Ends::usage: throw UsageError("bad");
+            case Ends::usage_of_command: throw UsageError("bad", "setuppack list");
+            case Ends::kit_error: throw KitError("open X: no such file");
+            case Ends::other: throw std::runtime_error("boom");
+            case Ends::unwritten: out.setstate(std::ios::badbit); return 0;
           }
           return 0;
         },

@@ -244,20 +244,13 @@ std::string random_token(Rng& rng) {
   char text[128];
   const double v = (rng() % 3 == 0) ? random_double_bits(rng) : decimal_looking(rng);
   switch (rng() % 8) {
-    case 0:
-      std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 10), v);
-      break;
-    case 1:
-      std::snprintf(text, sizeof text, "%.*e", static_cast<int>(rng() % 30), v);
-      break;
-    case 2:
-      std::snprintf(text, sizeof text, "%.*g", static_cast<int>(1 + rng() % 20), v);
-      break;
+    case 0: std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 10), v); break;
+    case 1: std::snprintf(text, sizeof text, "%.*e", static_cast<int>(rng() % 30), v); break;
+    case 2: std::snprintf(text, sizeof text, "%.*g", static_cast<int>(1 + rng() % 20), v); break;
     case 3:
       std::snprintf(text, sizeof text, "%.9g", static_cast<double>(random_float_bits(rng)));
       break;
-    case 4:
-      return reference::free_real_field(static_cast<float>(v));
+    case 4: return reference::free_real_field(static_cast<float>(v));
     case 5: {
       const char alphabet[] = "0123456789+-.eEdD ";
       std::string junk;
@@ -265,9 +258,7 @@ std::string random_token(Rng& rng) {
       for (int i = 0; i < length; ++i) junk += alphabet[rng() % (sizeof alphabet - 1)];
       return junk;
     }
-    case 6:
-      std::snprintf(text, sizeof text, "%.0f", std::trunc(decimal_looking(rng)));
-      break;
+    case 6: std::snprintf(text, sizeof text, "%.0f", std::trunc(decimal_looking(rng))); break;
     default:
       std::snprintf(text, sizeof text, "%.3f", static_cast<double>(short_dyadic(rng, 24, -30, 20)));
       break;

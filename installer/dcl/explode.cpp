@@ -295,16 +295,13 @@ Exploded explode_bytes(std::span<const std::uint8_t> stream) {
 
 std::string_view result_text(ExplodeResult result) {
   switch (result) {
-    case ExplodeResult::ok:
-      return "decoded";
+    case ExplodeResult::ok: return "decoded";
     case ExplodeResult::bad_dictionary_size:
       return "window size code in the header is not 4, 5 or 6";
     case ExplodeResult::bad_literal_coding:
       return "literal coding byte in the header is not 0 or 1";
-    case ExplodeResult::short_first_read:
-      return "stream is 4 bytes or shorter";
-    case ExplodeResult::data_error:
-      return "input ended before the end code";
+    case ExplodeResult::short_first_read: return "stream is 4 bytes or shorter";
+    case ExplodeResult::data_error: return "input ended before the end code";
   }
   return "unknown result";
 }

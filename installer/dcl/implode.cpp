@@ -225,12 +225,9 @@ class Imploder {
 
 unsigned dictionary_bits(unsigned size) {
   switch (size) {
-    case 1024:
-      return 4;
-    case 2048:
-      return 5;
-    case 4096:
-      return 6;
+    case 1024: return 4;
+    case 2048: return 5;
+    case 4096: return 6;
     default:
       throw std::invalid_argument("window size " + std::to_string(size) +
                                   " is not 1024, 2048 or 4096");

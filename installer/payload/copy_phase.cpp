@@ -55,6 +55,8 @@ struct Decoding {
   bool overflow = false;
 };
 
+// The decoder's callbacks over memory, as dcl's own (installer/dcl/explode.cpp)
+// but stopping at the output area's bound, which an installed file must keep.
 unsigned int read_compressed(char* buffer, unsigned int* size, void* param) {
   auto& d = *static_cast<Decoding*>(param);
   if (d.overflow) return 0;  // no point decoding past the output area
@@ -118,8 +120,7 @@ std::optional<Failure> CopyPhase::run() {
       return Failure{buffer_.file, buffer_.base + record.offset, std::move(problem)};
     };
     switch (record.kind) {
-      case RecordKind::broken:
-        return fail(record.problem);
+      case RecordKind::broken: return fail(record.problem);
       case RecordKind::unknown:
         return fail(unknown_kind_problem(record.kind_byte, pos >= buffer_.bytes.size()));
       case RecordKind::end:
@@ -154,20 +155,13 @@ std::optional<Failure> CopyPhase::run() {
 
 bool CopyPhase::admitted(const Record& record, const std::string& target) {
   switch (record.condition) {
-    case kAlways:
-      return true;
-    case kOptionOne:
-      return (settings_.option_flag1 & 1U) != 0;
-    case kOptionTwo:
-      return (settings_.option_flag2 & 2U) != 0;
-    case kOptionThree:
-      return (settings_.option_flag3 & 1U) != 0;
-    case kUpdateOnly:
-      return platform_.file_readable(target);
-    case kUnlessLibrary:
-      return !platform_.library_present(record.name, settings_.install_folder);
-    default:
-      return false;
+    case kAlways: return true;
+    case kOptionOne: return (settings_.option_flag1 & 1U) != 0;
+    case kOptionTwo: return (settings_.option_flag2 & 2U) != 0;
+    case kOptionThree: return (settings_.option_flag3 & 1U) != 0;
+    case kUpdateOnly: return platform_.file_readable(target);
+    case kUnlessLibrary: return !platform_.library_present(record.name, settings_.install_folder);
+    default: return false;
   }
 }
 

@@ -77,18 +77,14 @@ std::optional<Failure> list_image(const std::string& image_path, std::ostream& o
     }
     const Record& r = step.record;
     switch (r.kind) {
-      case RecordKind::file:
-        out << file_line(r, step.offset) << '\n';
-        break;
+      case RecordKind::file: out << file_line(r, step.offset) << '\n'; break;
       case RecordKind::disk:
         out << std::setw(10) << step.offset << "  N          disk \"" << shown(r.label) << "\""
             << (step.continuation.empty() ? std::string(" (stream goes on here)")
                                           : " (stream goes on in " + shown(step.continuation) + ")")
             << '\n';
         break;
-      default:
-        out << std::setw(10) << step.offset << "  E\n";
-        break;
+      default: out << std::setw(10) << step.offset << "  E\n"; break;
     }
   });
 }

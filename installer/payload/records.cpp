@@ -72,16 +72,10 @@ Record read_record(std::span<const std::uint8_t> buffer, std::size_t pos) {
   record.kind_byte = pos < buffer.size() ? buffer[pos] : 0;
   switch (static_cast<char>(record.kind_byte)) {
     case kFileRecord:
-    case kPersonalFileRecord:
-      return read_file_record(buffer, record);
-    case kDiskRecord:
-      return read_disk_record(buffer, record);
-    case kEndRecord:
-      record.kind = RecordKind::end;
-      return record;
-    default:
-      record.kind = RecordKind::unknown;
-      return record;
+    case kPersonalFileRecord: return read_file_record(buffer, record);
+    case kDiskRecord: return read_disk_record(buffer, record);
+    case kEndRecord: record.kind = RecordKind::end; return record;
+    default: record.kind = RecordKind::unknown; return record;
   }
 }
 

@@ -21,13 +21,10 @@ std::optional<Failure> walk_stream(const Payload& payload, Platform& platform,
       return Failure{file, base + r.offset, std::move(problem)};
     };
     switch (r.kind) {
-      case RecordKind::broken:
-        return fail(r.problem);
+      case RecordKind::broken: return fail(r.problem);
       case RecordKind::unknown:
         return fail(unknown_kind_problem(r.kind_byte, pos >= buffer.size()));
-      case RecordKind::end:
-        visit({r, base + r.offset, file, {}});
-        return std::nullopt;
+      case RecordKind::end: visit({r, base + r.offset, file, {}}); return std::nullopt;
       case RecordKind::file:
         if (const std::string problem = name_problem(r.name); !problem.empty())
           return fail(problem);

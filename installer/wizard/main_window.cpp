@@ -31,24 +31,19 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
       EndPaint(window, &paint);
       return 0;
     }
-    case WM_SIZE:
-      a.painter.take_client_rect(window);
-      return 0;
+    case WM_SIZE: a.painter.take_client_rect(window); return 0;
     case WM_COMMAND:
       if (lparam == 0) {
         run_step(LOWORD(wparam));
         return 0;
       }
       break;
-    case WM_CLOSE:
-      DestroyWindow(window);
-      return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY:
       release(window);
       PostQuitMessage(0);
       return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       if (wparam) release(window);
       return 0;
@@ -59,8 +54,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
       a.painter.mark_palette_stale();
       InvalidateRect(window, nullptr, FALSE);
       return TRUE;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(window, message, wparam, lparam);
 }

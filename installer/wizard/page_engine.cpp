@@ -51,8 +51,7 @@ void show_control(HWND page, const ControlDescriptor& c) {
           page, c.id,
           (*static_cast<std::uint32_t*>(c.variable) & c.mask) != 0 ? BST_CHECKED : BST_UNCHECKED);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -122,8 +121,7 @@ void handle_command(HWND page, const PageDescriptor& descriptor, int id, int not
         end_page(page, descriptor, c->id);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -163,8 +161,7 @@ INT_PTR CALLBACK page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM l
       RedrawWindow(main_window_of_pages, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       return FALSE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

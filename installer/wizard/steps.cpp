@@ -92,9 +92,7 @@ void run_step(std::uint32_t step) {
   HWND main = a.main_window;
   WizardState& wizard = a.wizard;
   switch (step) {
-    case kEnd:
-      DestroyWindow(main);
-      break;
+    case kEnd: DestroyWindow(main); break;
     case kWelcome:
       if (!start_over()) {
         post_step(kTerminated);
@@ -102,15 +100,9 @@ void run_step(std::uint32_t step) {
       }
       move_on(run_page(main, a.pages.welcome));
       break;
-    case kUser:
-      move_on(run_page(main, a.pages.user));
-      break;
-    case kDirectory:
-      move_on(run_page(main, a.pages.install_directory));
-      break;
-    case kOptions:
-      move_on(run_page(main, a.pages.options));
-      break;
+    case kUser: move_on(run_page(main, a.pages.user)); break;
+    case kDirectory: move_on(run_page(main, a.pages.install_directory)); break;
+    case kOptions: move_on(run_page(main, a.pages.options)); break;
     case kCopy:
       if (copy_files()) {
         run_page(main, a.pages.success);
@@ -126,8 +118,7 @@ void run_step(std::uint32_t step) {
       run_page(main, a.pages.terminated);
       post_step(kEnd);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -5,16 +5,11 @@ namespace {
 
 const char* fixed_text(unsigned number) {
   switch (number) {
-    case kCaptionText:
-      return "Quorvane Setup";
-    case kStatusText:
-      return "Status";
-    case kInstallingText:
-      return "Installing file:";
-    case kLoadingText:
-      return "Loading install data:";
-    default:
-      return "*BadRscID*";
+    case kCaptionText: return "Quorvane Setup";
+    case kStatusText: return "Status";
+    case kInstallingText: return "Installing file:";
+    case kLoadingText: return "Loading install data:";
+    default: return "*BadRscID*";
   }
 }
 

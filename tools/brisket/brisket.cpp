@@ -196,10 +196,8 @@ void run_member(Console& con, const std::filesystem::path& folder, Member member
       return run_points(con, folder, "BRISKET", 1.0f, SweepCover::Interior, engine);
     case Member::BrisketEarly:
       return run_points(con, folder, "BRISKET (earlier build)", 1000.0f, SweepCover::Every, engine);
-    case Member::Brisket2:
-      return run_smoothing(con, folder, engine);
-    case Member::Brisket4:
-      return run_seeded(con, folder, engine);
+    case Member::Brisket2: return run_smoothing(con, folder, engine);
+    case Member::Brisket4: return run_seeded(con, folder, engine);
   }
 }
 

@@ -46,12 +46,9 @@ struct Kernels {
 Kernels kernels_for(SimdPath path) {
 #if BRISKET_X86_KERNELS
   switch (path) {
-    case SimdPath::Avx512:
-      return {kernel::sweep_steps_avx512, kernel::sweep_pair_steps_avx512};
-    case SimdPath::Avx2:
-      return {kernel::sweep_steps_avx2, kernel::sweep_pair_steps_avx2};
-    case SimdPath::Portable:
-      break;
+    case SimdPath::Avx512: return {kernel::sweep_steps_avx512, kernel::sweep_pair_steps_avx512};
+    case SimdPath::Avx2: return {kernel::sweep_steps_avx2, kernel::sweep_pair_steps_avx2};
+    case SimdPath::Portable: break;
   }
 #else
   (void)path;
@@ -229,14 +226,10 @@ class Pipeline {
 
   int threads_for(long long sweep, const ThreadChoice& choice) const {
     switch (use_) {
-      case ThreadUse::One:
-        return 1;
-      case ThreadUse::Two:
-        return 2;
-      case ThreadUse::Alternate:
-        return sweep % 3 == 0 ? 1 : 2;  // starts, steady rounds and stops
-      case ThreadUse::Automatic:
-        break;
+      case ThreadUse::One: return 1;
+      case ThreadUse::Two: return 2;
+      case ThreadUse::Alternate: return sweep % 3 == 0 ? 1 : 2;  // starts, steady rounds and stops
+      case ThreadUse::Automatic: break;
     }
     return choice.next();
   }
@@ -338,17 +331,14 @@ class Pipeline {
 
 bool simd_path_available(SimdPath path) {
   switch (path) {
-    case SimdPath::Portable:
-      return true;
+    case SimdPath::Portable: return true;
 #if BRISKET_X86_KERNELS
-    case SimdPath::Avx2:
-      return __builtin_cpu_supports("avx2");
+    case SimdPath::Avx2: return __builtin_cpu_supports("avx2");
     case SimdPath::Avx512:
       return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
              __builtin_cpu_supports("avx512vl");
 #else
-    default:
-      return false;
+    default: return false;
 #endif
   }
   return false;
@@ -362,12 +352,9 @@ SimdPath best_simd_path() {
 
 const char* simd_path_name(SimdPath path) {
   switch (path) {
-    case SimdPath::Avx512:
-      return "avx512";
-    case SimdPath::Avx2:
-      return "avx2";
-    case SimdPath::Portable:
-      break;
+    case SimdPath::Avx512: return "avx512";
+    case SimdPath::Avx2: return "avx2";
+    case SimdPath::Portable: break;
   }
   return "portable";
 }

@@ -42,16 +42,12 @@ T choice(const std::array<std::pair<std::string_view, T>, N>& table, std::string
 // The options each command takes; --polygon is the only one without a value.
 gridkit::ParsedOptions parse_options_of(Command command, std::span<const std::string> args) {
   switch (command) {
-    case Command::Export:
-      return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}});
+    case Command::Export: return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}});
     case Command::Import:
       return gridkit::parse_options(args, {{"--layout"}, {"--ibound"}, {"--resampling"}});
-    case Command::ExportPoints:
-      return gridkit::parse_options(args, {{"--polygon", false}});
-    case Command::ImportPoints:
-      return gridkit::parse_options(args, {{"--layer"}});
-    case Command::Help:
-      break;
+    case Command::ExportPoints: return gridkit::parse_options(args, {{"--polygon", false}});
+    case Command::ImportPoints: return gridkit::parse_options(args, {{"--layer"}});
+    case Command::Help: break;
   }
   return {};
 }

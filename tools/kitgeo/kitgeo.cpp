@@ -23,12 +23,9 @@ namespace {
 
 std::string_view resampling_name(Resampling resampling) {
   switch (resampling) {
-    case Resampling::Nearest:
-      return "nearest";
-    case Resampling::Bilinear:
-      return "bilinear";
-    case Resampling::Average:
-      return "average";
+    case Resampling::Nearest: return "nearest";
+    case Resampling::Bilinear: return "bilinear";
+    case Resampling::Average: return "average";
   }
   return "?";
 }
@@ -141,19 +138,13 @@ void run_kitgeo(std::span<const std::string> args, std::ostream& out, const fs::
     gridkit::refuse_output_over_input(folder / a.output, a.output, inputs);
   }
   switch (a.command) {
-    case Command::Help:
-      out << usage();
-      break;
-    case Command::Export:
-      export_array(a, out, folder);
-      break;
+    case Command::Help: out << usage(); break;
+    case Command::Export: export_array(a, out, folder); break;
     case Command::Import:
       require_seekable_input(folder, a.input);
       import_array(a, out, folder);
       break;
-    case Command::ExportPoints:
-      export_points(a, out, folder);
-      break;
+    case Command::ExportPoints: export_points(a, out, folder); break;
     case Command::ImportPoints:
       require_seekable_input(folder, a.input);
       import_points(a, out, folder);

@@ -26,12 +26,9 @@ struct WarpOptionsCloser {
 
 GDALResampleAlg algorithm_of(Resampling resampling) {
   switch (resampling) {
-    case Resampling::Nearest:
-      return GRA_NearestNeighbour;
-    case Resampling::Bilinear:
-      return GRA_Bilinear;
-    case Resampling::Average:
-      return GRA_Average;
+    case Resampling::Nearest: return GRA_NearestNeighbour;
+    case Resampling::Bilinear: return GRA_Bilinear;
+    case Resampling::Average: return GRA_Average;
   }
   return GRA_NearestNeighbour;
 }

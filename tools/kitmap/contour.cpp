@@ -20,14 +20,10 @@ struct Square {
       return (static_cast<long>(row) * f.cols + col) * 2 + vertical;
     };
     switch (e) {
-      case kTop:
-        return id(r, c, 0);
-      case kBottom:
-        return id(r + 1, c, 0);
-      case kLeft:
-        return id(r, c, 1);
-      case kRight:
-        return id(r, c + 1, 1);
+      case kTop: return id(r, c, 0);
+      case kBottom: return id(r + 1, c, 0);
+      case kLeft: return id(r, c, 1);
+      case kRight: return id(r, c + 1, 1);
     }
     return 0;
   }
@@ -41,14 +37,10 @@ struct Square {
 
   Point where(Edge e) const {
     switch (e) {
-      case kTop:
-        return cut(r, c, r, c + 1);
-      case kBottom:
-        return cut(r + 1, c, r + 1, c + 1);
-      case kLeft:
-        return cut(r, c, r + 1, c);
-      case kRight:
-        return cut(r, c + 1, r + 1, c + 1);
+      case kTop: return cut(r, c, r, c + 1);
+      case kBottom: return cut(r + 1, c, r + 1, c + 1);
+      case kLeft: return cut(r, c, r + 1, c);
+      case kRight: return cut(r, c + 1, r + 1, c + 1);
     }
     return {};
   }
@@ -73,29 +65,17 @@ std::vector<Segment> contour_segments(const Field& f, double level) {
       const bool centre_above = (tl + tr + br + bl) / 4.0 >= level;
       switch (index) {
         case 1:
-        case 14:
-          s.add(out, kLeft, kBottom);
-          break;
+        case 14: s.add(out, kLeft, kBottom); break;
         case 2:
-        case 13:
-          s.add(out, kBottom, kRight);
-          break;
+        case 13: s.add(out, kBottom, kRight); break;
         case 3:
-        case 12:
-          s.add(out, kLeft, kRight);
-          break;
+        case 12: s.add(out, kLeft, kRight); break;
         case 4:
-        case 11:
-          s.add(out, kTop, kRight);
-          break;
+        case 11: s.add(out, kTop, kRight); break;
         case 6:
-        case 9:
-          s.add(out, kTop, kBottom);
-          break;
+        case 9: s.add(out, kTop, kBottom); break;
         case 7:
-        case 8:
-          s.add(out, kTop, kLeft);
-          break;
+        case 8: s.add(out, kTop, kLeft); break;
         case 5:  // top-right and bottom-left above
           if (centre_above) {
             s.add(out, kTop, kLeft);
@@ -114,8 +94,7 @@ std::vector<Segment> contour_segments(const Field& f, double level) {
             s.add(out, kBottom, kRight);
           }
           break;
-        default:
-          break;  // 0 and 15: the level does not cross the square
+        default: break;  // 0 and 15: the level does not cross the square
       }
     }
   }

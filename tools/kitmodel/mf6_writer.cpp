@@ -174,28 +174,34 @@ class Mf6Writer {
     return std::to_string(layer) + " " + std::to_string(cell.row) + " " + std::to_string(cell.col);
   }
 
+  // A package of listed cells for the one stress period: its comment line,
+  // MAXBOUND and one row a cell.
+  void list_package(const std::string& ext, const std::string& comment, std::size_t count,
+                    const std::string& rows) {
+    file(model_.name + ext, "# " + comment +
+                                "\nBEGIN OPTIONS\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  MAXBOUND " +
+                                std::to_string(count) + "\nEND DIMENSIONS\n\nBEGIN PERIOD 1\n" +
+                                rows + "END PERIOD\n");
+  }
+
   bool write_chd() {
     if (plan_.constant_heads.empty()) return false;
-    std::string text =
-        "# constant heads: IBOUND below 0, held at the starting head\n"
-        "BEGIN OPTIONS\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  MAXBOUND " +
-        std::to_string(plan_.constant_heads.size()) + "\nEND DIMENSIONS\n\nBEGIN PERIOD 1\n";
+    std::string rows;
     for (const ConstantHead& c : plan_.constant_heads)
-      text += "  " + cellid(c.layer, c.cell) + " " + shortest(c.head) + "\n";
-    file(model_.name + ".chd", text + "END PERIOD\n");
+      rows += "  " + cellid(c.layer, c.cell) + " " + shortest(c.head) + "\n";
+    list_package(".chd", "constant heads: IBOUND below 0, held at the starting head",
+                 plan_.constant_heads.size(), rows);
     return true;
   }
 
   bool write_riv() {
     if (plan_.reaches.empty()) return false;
-    std::string text =
-        "# river reaches: layer row column stage conductance bottom\n"
-        "BEGIN OPTIONS\nEND OPTIONS\n\nBEGIN DIMENSIONS\n  MAXBOUND " +
-        std::to_string(plan_.reaches.size()) + "\nEND DIMENSIONS\n\nBEGIN PERIOD 1\n";
+    std::string rows;
     for (const Reach& r : plan_.reaches)
-      text += "  " + cellid(r.layer, r.record.cell) + " " + shortest(r.record.stage) + " " +
+      rows += "  " + cellid(r.layer, r.record.cell) + " " + shortest(r.record.stage) + " " +
               shortest(r.record.conductance) + " " + shortest(r.record.bottom) + "\n";
-    file(model_.name + ".riv", text + "END PERIOD\n");
+    list_package(".riv", "river reaches: layer row column stage conductance bottom",
+                 plan_.reaches.size(), rows);
     return true;
   }
 

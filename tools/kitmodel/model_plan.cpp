@@ -18,12 +18,9 @@ constexpr float kStageAboveTop = 10.0f;
 
 const char* severity_name(Severity s) {
   switch (s) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      return "note";
+    case Severity::Error: return "error";
+    case Severity::Warning: return "warning";
+    case Severity::Note: return "note";
   }
   return "?";
 }

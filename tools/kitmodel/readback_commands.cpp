@@ -252,12 +252,9 @@ namespace {
 
 std::string_view status_text(PointStatus status) {
   switch (status) {
-    case PointStatus::Used:
-      return "used";
-    case PointStatus::OffGrid:
-      return "off grid";
-    case PointStatus::NoHead:
-      return "no head";
+    case PointStatus::Used: return "used";
+    case PointStatus::OffGrid: return "off grid";
+    case PointStatus::NoHead: return "no head";
   }
   return "?";
 }

@@ -51,15 +51,9 @@ Bytes mixed(std::size_t size) {
   while (b.size() < size) {
     Bytes part;
     switch (rng() % 4) {
-      case 0:
-        part = text_like(1 + rng() % 20000, static_cast<unsigned>(rng()));
-        break;
-      case 1:
-        part = random_bytes(1 + rng() % 3000, static_cast<unsigned>(rng()));
-        break;
-      case 2:
-        part = runs(1 + rng() % 5000);
-        break;
+      case 0: part = text_like(1 + rng() % 20000, static_cast<unsigned>(rng())); break;
+      case 1: part = random_bytes(1 + rng() % 3000, static_cast<unsigned>(rng())); break;
+      case 2: part = runs(1 + rng() % 5000); break;
       default:
         if (b.size() > 10000) {  // an old stretch again, beyond every window
           const std::size_t from = rng() % (b.size() - 5000);

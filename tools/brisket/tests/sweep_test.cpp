@@ -139,18 +139,10 @@ Case random_case(std::uint32_t seed) {
   const int scale = static_cast<int>(seed % 4);
   for (float& v : c.z.values()) {
     switch (scale) {
-      case 0:
-        v = 100.0f + 900.0f * unit(rng);
-        break;
-      case 1:
-        v = (unit(rng) - 0.5f) * 2.0f * 3.0e38f;
-        break;  // overflow: inf, then NaN
-      case 2:
-        v = (unit(rng) - 0.5f) * 1.0e-37f;
-        break;  // subnormal quarters
-      default:
-        v = std::floor(unit(rng) * 8.0f);
-        break;  // many equal changes
+      case 0: v = 100.0f + 900.0f * unit(rng); break;
+      case 1: v = (unit(rng) - 0.5f) * 2.0f * 3.0e38f; break;  // overflow: inf, then NaN
+      case 2: v = (unit(rng) - 0.5f) * 1.0e-37f; break;        // subnormal quarters
+      default: v = std::floor(unit(rng) * 8.0f); break;        // many equal changes
     }
   }
   return c;

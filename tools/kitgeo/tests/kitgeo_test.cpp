@@ -49,8 +49,7 @@ ModelArray sample_array(ArrayLayout layout) {
         case ArrayLayout::Free:
           grid(i, j) = std::ldexp(static_cast<float>(k % 8191) - 4000.5f, k % 9 - 4);
           break;
-        case ArrayLayout::Int:
-          break;
+        case ArrayLayout::Int: break;
       }
     }
   }
