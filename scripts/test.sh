@@ -25,6 +25,7 @@ echo "== Windows installer: cross build and Wine run"
 bash "$root/scripts/test-windows.sh" "$root/build"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
+# (the same three steps as the normal build, in a folder of their own)
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIT_SANITIZE=ON
 cmake --build "$root/build-asan" -j"$jobs"
 ctest --test-dir "$root/build-asan" --output-on-failure -j"$jobs"

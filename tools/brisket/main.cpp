@@ -1,5 +1,7 @@
 // One main for BRISKET, its earlier build, BRISKET2 and BRISKET4: the build
 // names the program it makes in KIT_PROGRAM.
+// The lines below are the same in each folder that builds several programs
+// (brisket, plover, tallowin): only the table of its programs differs.
 #include <string_view>
 
 #include "gridkit/tool_main.hpp"

@@ -63,6 +63,8 @@ std::vector<Segment> contour_segments(const Field& f, double level) {
                         (bl >= level ? 1 : 0);
       const Square s{f, r, c, level};
       const bool centre_above = (tl + tr + br + bl) / 4.0 >= level;
+      // A corner pattern and its complement cross the same two sides, so the
+      // cases come in pairs; only the saddles 5 and 10 need the centre.
       switch (index) {
         case 1:
         case 14: s.add(out, kLeft, kBottom); break;

@@ -198,6 +198,8 @@ class Mf2005Writer {
                                    shortest(kPcgResidualClosure) + " 1.0 0 0 3 1.0\n");
   }
 
+  // What a writer of either MODFLOW version holds: the model, its arrays and
+  // plan, the two folders and the names written (as in mf6_writer.cpp).
   const ModelFile& model_;
   const ModelInputs& in_;
   const ModelPlan& plan_;
