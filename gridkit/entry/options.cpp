@@ -24,8 +24,9 @@ std::optional<std::string> ParsedOptions::value(std::string_view option) const {
   return found->second;
 }
 
-ParsedOptions parse_options(std::span<const std::string> args, std::span<const OptionSpec> options,
-                            OptionsEnd end, std::string_view command) {
+ParsedOptions parse_options(std::span<const std::string> args,
+                            std::span<const AcceptedOption> options, OptionsEnd end,
+                            std::string_view command) {
   const std::string context(command);
   ParsedOptions parsed;
   // Help is looked for first: a mistake elsewhere on the line must not hide it.
@@ -50,11 +51,12 @@ ParsedOptions parse_options(std::span<const std::string> args, std::span<const O
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const auto spec = std::find_if(options.begin(), options.end(),
-                                   [&](const OptionSpec& option) { return option.name == name; });
-    if (spec == options.end()) throw UsageError("unknown option \"" + name + "\"", context);
+    const auto accepted =
+        std::find_if(options.begin(), options.end(),
+                     [&](const AcceptedOption& option) { return option.name == name; });
+    if (accepted == options.end()) throw UsageError("unknown option \"" + name + "\"", context);
     std::string value;
-    if (!spec->takes_value) {
+    if (!accepted->takes_value) {
       if (equals != std::string::npos) throw UsageError(name + " takes no value", context);
     } else if (equals != std::string::npos) {
       value = arg.substr(equals + 1);

@@ -37,7 +37,7 @@ class UsageError : public KitError {
   std::string command_;
 };
 
-struct OptionSpec {
+struct AcceptedOption {
   std::string_view name;    // "--dict"
   bool takes_value = true;  // false: a flag
 };
@@ -58,13 +58,14 @@ struct ParsedOptions {
 };
 
 // Throws UsageError (carrying `command`) for a mistake.
-ParsedOptions parse_options(std::span<const std::string> args, std::span<const OptionSpec> options,
+ParsedOptions parse_options(std::span<const std::string> args,
+                            std::span<const AcceptedOption> options,
                             OptionsEnd end = OptionsEnd::anywhere, std::string_view command = {});
 inline ParsedOptions parse_options(std::span<const std::string> args,
-                                   std::initializer_list<OptionSpec> options,
+                                   std::initializer_list<AcceptedOption> options,
                                    OptionsEnd end = OptionsEnd::anywhere,
                                    std::string_view command = {}) {
-  return parse_options(args, std::span<const OptionSpec>(options.begin(), options.size()), end,
+  return parse_options(args, std::span<const AcceptedOption>(options.begin(), options.size()), end,
                        command);
 }
 

@@ -9,8 +9,8 @@
 
 namespace dcl {
 
-inline constexpr gridkit::OptionSpec kAsciiOption{"--ascii", false};
-inline constexpr gridkit::OptionSpec kDictOption{"--dict"};
+inline constexpr gridkit::AcceptedOption kAsciiOption{"--ascii", false};
+inline constexpr gridkit::AcceptedOption kDictOption{"--dict"};
 
 // The compression that `options` ask for; a window size the format does not
 // know is a usage error.
