@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
 
 #include "gridkit/error.hpp"
 
@@ -40,25 +39,30 @@ extern "C" void remove_temporaries_and_end(int signal_number) {
   ::raise(signal_number);
 }
 
-void install_handlers_once() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (const int signal_number : kSignals) {
-      struct sigaction current {};
-      if (::sigaction(signal_number, nullptr, &current) != 0) continue;
-      if (current.sa_handler != SIG_DFL || (current.sa_flags & SA_SIGINFO) != 0) continue;
-      struct sigaction action {};
-      action.sa_handler = remove_temporaries_and_end;
-      sigemptyset(&action.sa_mask);
-      for (const int other : kSignals) sigaddset(&action.sa_mask, other);
-      ::sigaction(signal_number, &action, nullptr);
-    }
-  });
+void install_handlers() {
+  for (const int signal_number : kSignals) {
+    struct sigaction current {};
+    if (::sigaction(signal_number, nullptr, &current) != 0) continue;
+    if (current.sa_handler != SIG_DFL || (current.sa_flags & SA_SIGINFO) != 0) continue;
+    struct sigaction action {};
+    action.sa_handler = remove_temporaries_and_end;
+    sigemptyset(&action.sa_mask);
+    for (const int other : kSignals) sigaddset(&action.sa_mask, other);
+    ::sigaction(signal_number, &action, nullptr);
+  }
+}
+
+// A function-local static is set up once even with threads, and cannot throw
+// here, so listing stays noexcept.
+void install_handlers_once() noexcept {
+  static const bool installed = (install_handlers(), true);
+  (void)installed;
 }
 
 }  // namespace
 
 void list_temporary(const std::filesystem::path& temp) noexcept {
+  install_handlers_once();
   const std::string& text = temp.native();
   if (text.size() >= PATH_MAX) return;
   for (Slot& slot : slots) {
@@ -73,7 +77,6 @@ void list_temporary(const std::filesystem::path& temp) noexcept {
 
 std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
                                               const std::string& name, int& fd) {
-  install_handlers_once();
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder = target.parent_path();
   for (int attempt = 0; attempt < 1000; ++attempt) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace gridkit {
 
@@ -16,8 +17,9 @@ namespace gridkit {
 std::filesystem::path create_temporary_beside(const std::filesystem::path& target,
                                               const std::string& name, int& fd);
 
-// Lists a path for removal on a signal: a file another library makes beside
-// a temporary file (a database's journal).
+// Lists a path for removal on a signal: a temporary file made by other
+// code, or a file another library makes beside one (a database's journal).
+// The first listing installs the signal handlers.
 void list_temporary(const std::filesystem::path& temp) noexcept;
 
 // Takes a path off the list once it is renamed over its target or removed.
@@ -25,5 +27,20 @@ void forget_temporary(const std::filesystem::path& temp) noexcept;
 
 // Removes the file and takes it off the list.
 void remove_temporary(const std::filesystem::path& temp) noexcept;
+
+// Keeps a path on the list for as long as it lives: from before the file is
+// created until it is moved over its name or removed.
+class TemporaryListing {
+ public:
+  explicit TemporaryListing(std::filesystem::path temp) : temp_(std::move(temp)) {
+    list_temporary(temp_);
+  }
+  ~TemporaryListing() { forget_temporary(temp_); }
+  TemporaryListing(const TemporaryListing&) = delete;  // one listing, one removal from the list
+  TemporaryListing& operator=(const TemporaryListing&) = delete;
+
+ private:
+  std::filesystem::path temp_;
+};
 
 }  // namespace gridkit

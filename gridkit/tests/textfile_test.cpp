@@ -1,6 +1,8 @@
 // The file layer's promise that no run destroys a file: when an output
 // replaces its name, when it is discarded, and how inputs are opened.
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "gridkit/console.hpp"
 #include "gridkit/error.hpp"
 #include "gridkit/notes.hpp"
+#include "gridkit/temporary_files.hpp"
 #include "gridkit/textfile.hpp"
 #include "tests/support/scratch_folder.hpp"
 
@@ -198,6 +201,29 @@ TEST(Console, NameCutToItsFieldIsNoted) {
             "the answer \"ABCDEFGHIJKLMNO\" is longer than its 12-character field; "
             "\"ABCDEFGHIJKL\" is used\n");
   EXPECT_EQ(out.str(), "") << "the console transcript carries no note";
+}
+
+// A signal removes the temporary files still listed, and ends the program
+// as it would have; a file taken off the list stays.
+TEST(TemporaryListing, ASignalRemovesTheFilesStillListed) {
+  const Folder folder;
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    folder.write("held.part", "half a file");
+    folder.write("released.part", "moved over its name");
+    const pid_t child = ::fork();
+    if (child == 0) {
+      { const TemporaryListing released(folder / "released.part"); }
+      const TemporaryListing held(folder / "held.part");
+      ::raise(signal);
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+    EXPECT_FALSE(fs::exists(folder / "held.part"));
+    EXPECT_TRUE(fs::exists(folder / "released.part"));
+  }
 }
 
 }  // namespace

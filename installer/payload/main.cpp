@@ -2,11 +2,9 @@
 #include <iostream>
 
 #include "gridkit/entry/program_entry.hpp"
-#include "installer/payload/pending_files.hpp"
 #include "installer/payload/setuppack.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = gridkit::arguments(argc, argv);
-  payload::remove_pending_files_on_signals();
   return payload::run_setuppack(args, std::cout, std::cerr, payload::terminal_disk_prompt());
 }

@@ -12,9 +12,9 @@
 #include <limits>
 #include <memory>
 
+#include "gridkit/temporary_files.hpp"
 #include "installer/payload/encode.hpp"
 #include "installer/payload/format.hpp"
-#include "installer/payload/pending_files.hpp"
 #include "installer/payload/posix_platform.hpp"
 
 namespace payload {
@@ -89,11 +89,15 @@ namespace {
 std::string quoted(const std::filesystem::path& path) { return "\"" + shown(path.string()) + "\""; }
 
 // Writes `bytes` to a new temporary file beside `path`; its name, or throws.
-std::string write_temporary(const std::filesystem::path& path,
-                            const std::vector<std::uint8_t>& bytes, unsigned index) {
-  const std::string temporary = (path.parent_path() / (".setuppack-" + std::to_string(::getpid()) +
-                                                       "-" + std::to_string(index) + ".part"))
-                                    .string();
+std::string temporary_name(const std::filesystem::path& path, unsigned index) {
+  return (path.parent_path() /
+          (".setuppack-" + std::to_string(::getpid()) + "-" + std::to_string(index) + ".part"))
+      .string();
+}
+
+// Writes `bytes` to the new file `temporary`, beside `path`; a failure removes it.
+void write_temporary(const std::string& temporary, const std::filesystem::path& path,
+                     const std::vector<std::uint8_t>& bytes) {
   const int fd =
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -114,7 +118,6 @@ std::string write_temporary(const std::filesystem::path& path,
     ::unlink(temporary.c_str());
     throw PackError("cannot write " + quoted(path) + ": " + std::strerror(error));
   }
-  return temporary;
 }
 
 }  // namespace
@@ -125,7 +128,7 @@ std::filesystem::path continuation_path(const std::filesystem::path& out, std::s
 
 void write_image(const PackedImage& packed, const std::filesystem::path& out) {
   std::vector<std::pair<std::string, std::filesystem::path>> written;  // temporary, final name
-  std::vector<std::unique_ptr<PendingFile>> pending;                   // removed on an interrupt
+  std::vector<std::unique_ptr<gridkit::TemporaryListing>> pending;     // removed on an interrupt
   const auto discard = [&] {
     for (const auto& [temporary, path] : written) ::unlink(temporary.c_str());
   };
@@ -136,9 +139,11 @@ void write_image(const PackedImage& packed, const std::filesystem::path& out) {
       if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
         throw PackError("cannot write " + quoted(path) + ": it exists and is not a file");
       }
-      written.emplace_back(write_temporary(path, bytes, static_cast<unsigned>(written.size())),
-                           path);
-      pending.push_back(std::make_unique<PendingFile>(written.back().first));
+      // Listed before it exists, so an interrupt at any moment removes it.
+      const std::string temporary = temporary_name(path, static_cast<unsigned>(pending.size()));
+      pending.push_back(std::make_unique<gridkit::TemporaryListing>(temporary));
+      write_temporary(temporary, path, bytes);
+      written.emplace_back(temporary, path);
     };
     write(out, packed.image);
     for (std::size_t i = 0; i < packed.continuations.size(); ++i) {

@@ -9,12 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "gridkit/temporary_files.hpp"
 #include "installer/payload/header.hpp"
 #include "installer/payload/library_search.hpp"
-#include "installer/payload/pending_files.hpp"
 
 namespace payload {
 
@@ -132,14 +133,18 @@ std::optional<Failure> PosixPlatform::write_new_file(const std::string& path,
   // which replaces a link at the target instead of writing through it.
   constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
   std::string temporary;
+  std::optional<gridkit::TemporaryListing> pending;  // an interrupt removes it
   int fd = -1;
   for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
     temporary = temporary_beside(path, attempt);
+    pending.emplace(temporary);  // listed before it exists
     fd = ::open(temporary.c_str(), kFlags, 0666);
-    if (fd < 0 && errno != EEXIST) return fail("create", errno);
+    if (fd >= 0) break;
+    const int error = errno;
+    pending.reset();  // the name is not ours: another file may stand there
+    if (error != EEXIST) return fail("create", error);
   }
   if (fd < 0) return fail("create", EEXIST);
-  const PendingFile pending(temporary);  // an interrupt removes it
   int error = write_all(fd, bytes);
   const char* step = "write";
   if (::close(fd) != 0 && error == 0) error = errno;

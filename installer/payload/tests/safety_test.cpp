@@ -4,10 +4,8 @@
 // failed reinstall, a second image packed beside the first), or print a
 // name's control bytes raw.
 #include <dlfcn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +16,6 @@
 #include "installer/payload/copy_phase.hpp"
 #include "installer/payload/encode.hpp"
 #include "installer/payload/library_search.hpp"
-#include "installer/payload/pending_files.hpp"
 #include "installer/payload/posix_platform.hpp"
 #include "installer/payload/setuppack.hpp"
 #include "installer/payload/tests/fake_platform.hpp"
@@ -187,28 +184,6 @@ TEST(Safety, FailedReinstallLeavesTheEarlierFileAndGivesTheReason) {
   EXPECT_EQ(slurp(dir / "inst/BIG.BIN"), "the earlier file");
   EXPECT_EQ(slurp(dir / "inst/SMALL.TXT"), slurp(dir / "m.lst"));
   EXPECT_FALSE(has_part_files(dir.path() / "inst"));
-}
-
-TEST(Safety, InterruptRemovesTheTemporaryFilesStillHeld) {
-  Scratch dir("interrupt");
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    SCOPED_TRACE(signal);
-    put(dir / "held.part", "half a file");
-    put(dir / "released.part", "moved over its name");
-    const pid_t child = ::fork();
-    if (child == 0) {
-      remove_pending_files_on_signals();
-      { const PendingFile released(dir / "released.part"); }
-      const PendingFile held(dir / "held.part");
-      ::raise(signal);
-      ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
-    EXPECT_FALSE(fs::exists(dir / "held.part"));
-    EXPECT_TRUE(fs::exists(dir / "released.part"));
-  }
 }
 
 TEST(Safety, PackReplacesOnlyTheContinuationFilesOfTheImageItReplaces) {
