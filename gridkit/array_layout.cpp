@@ -35,6 +35,17 @@ std::string layout_format(ArrayLayout layout) {
   return "?";
 }
 
+std::string layout_formats(std::initializer_list<ArrayLayout> layouts, std::string_view last) {
+  std::string text;
+  std::size_t index = 0;
+  for (const ArrayLayout layout : layouts) {
+    if (index > 0) text += index + 1 == layouts.size() ? " " + std::string(last) + " " : ", ";
+    text += layout_format(layout);
+    ++index;
+  }
+  return text;
+}
+
 std::optional<ArrayLayout> layout_with_format(std::string_view format) {
   for (const LayoutFormat& f : kFormats) {
     if (f.format == format) return f.layout;

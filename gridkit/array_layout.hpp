@@ -20,6 +20,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,9 @@ inline constexpr std::array<std::pair<std::string_view, ArrayLayout>, 4> kArrayL
 
 std::string layout_name(ArrayLayout layout);    // "int"
 std::string layout_format(ArrayLayout layout);  // "(25I3)", as control records give it
+// Formats as a message lists them: "(25I3), (10F8.1) or (FREE)", with `last`
+// ("or", "and") before the last one.
+std::string layout_formats(std::initializer_list<ArrayLayout> layouts, std::string_view last);
 // The layout a model description's format names; nullopt for any other text.
 std::optional<ArrayLayout> layout_with_format(std::string_view format);
 

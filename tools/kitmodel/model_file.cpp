@@ -15,6 +15,13 @@ namespace {
 
 using gridkit::KitError;
 
+// The four layouts a format may name, as messages list them.
+std::string every_format(std::string_view last) {
+  using gridkit::ArrayLayout;
+  return gridkit::layout_formats(
+      {ArrayLayout::Int, ArrayLayout::Fixed, ArrayLayout::Exp, ArrayLayout::Free}, last);
+}
+
 struct TimeUnit {
   const char* name;
   int code;  // ITMUNI
@@ -88,13 +95,12 @@ class Reader {
              });
     if (!file || file->empty())
       fail(node.source(), "\"" + key + "\" needs a file name (file = \"...\")");
-    if (!format)
-      fail(node.source(), "\"" + key + "\" needs a format: (25I3), (10F8.1), (8E10.5) or (FREE)");
+    if (!format) fail(node.source(), "\"" + key + "\" needs a format: " + every_format("or"));
     const std::optional<gridkit::ArrayLayout> layout = gridkit::layout_with_format(*format);
     if (!layout) {
-      fail(node.as_table()->get("format")->source(),
-           "\"" + key + ".format\" is " + *format +
-               "; the kit's layouts are (25I3), (10F8.1), (8E10.5) and (FREE)");
+      fail(node.as_table()->get("format")->source(), "\"" + key + ".format\" is " + *format +
+                                                         "; the kit's layouts are " +
+                                                         every_format("and"));
     }
     source.layout = *layout;
     source.file = folder / *file;

@@ -26,7 +26,8 @@ gridkit::IntGrid read_int_array(const ArraySource& source) {
                             static_cast<std::int32_t>(source.constant));
   }
   if (source.layout != ArrayLayout::Int && source.layout != ArrayLayout::Free)
-    throw KitError(source.key + ": an integer array is read in (25I3) or (FREE), not " +
+    throw KitError(source.key + ": an integer array is read in " +
+                   gridkit::layout_formats({ArrayLayout::Int, ArrayLayout::Free}, "or") + ", not " +
                    gridkit::layout_format(source.layout));
   gridkit::InFile file = open_array(source);
   gridkit::IntGrid grid;
@@ -40,8 +41,10 @@ gridkit::RealGrid read_real_array(const ArraySource& source) {
   if (source.is_constant())
     return gridkit::RealGrid(gridkit::NROW(), gridkit::NCOL(), static_cast<float>(source.constant));
   if (source.layout == ArrayLayout::Int)
-    throw KitError(source.key +
-                   ": a real array is read in (10F8.1), (8E10.5) or (FREE), not (25I3)");
+    throw KitError(
+        source.key + ": a real array is read in " +
+        gridkit::layout_formats({ArrayLayout::Fixed, ArrayLayout::Exp, ArrayLayout::Free}, "or") +
+        ", not " + gridkit::layout_format(source.layout));
   gridkit::InFile file = open_array(source);
   gridkit::RealGrid grid;
   gridkit::read_grid(file, grid, source.layout);
