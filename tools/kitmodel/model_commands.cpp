@@ -6,6 +6,7 @@
 
 #include "gridkit/entry/options.hpp"
 #include "gridkit/error.hpp"
+#include "tools/kitmodel/command_words.hpp"
 #include "tools/kitmodel/kitmodel.hpp"
 #include "tools/kitmodel/model_plan.hpp"
 #include "tools/kitmodel/model_writer.hpp"
@@ -66,31 +67,24 @@ Checked read_and_check(const std::filesystem::path& description, std::ostream& o
 
 int run_check(const std::vector<std::string>& args, const std::filesystem::path& folder,
               std::ostream& out) {
-  const gridkit::ParsedOptions options =
-      gridkit::parse_options(args, {}, gridkit::OptionsEnd::anywhere, "kitmodel check");
-  if (options.help) {
-    out << kCheckUsage;
-    return 0;
-  }
-  if (options.words.size() != 1) throw gridkit::UsageError("give one MODEL.toml", "kitmodel check");
-  const Checked c = read_and_check(under(folder, options.words[0]), out);
+  const auto options = command_options(args, {}, "kitmodel check", kCheckUsage, out);
+  if (!options) return 0;
+  if (options->words.size() != 1)
+    throw gridkit::UsageError("give one MODEL.toml", "kitmodel check");
+  const Checked c = read_and_check(under(folder, options->words[0]), out);
   return c.plan.has_errors() ? kFindingsStatus : 0;
 }
 
 int run_write(const std::vector<std::string>& args, const std::filesystem::path& folder,
               std::ostream& out) {
-  const gridkit::ParsedOptions options =
-      gridkit::parse_options(args, {{"--out"}}, gridkit::OptionsEnd::anywhere, "kitmodel write");
-  if (options.help) {
-    out << kWriteUsage;
-    return 0;
-  }
-  if (options.words.empty()) throw gridkit::UsageError("give a MODEL.toml", "kitmodel write");
-  if (options.words.size() > 1)
-    throw gridkit::UsageError("one MODEL.toml only, not also " + options.words[1],
+  const auto options = command_options(args, {{"--out"}}, "kitmodel write", kWriteUsage, out);
+  if (!options) return 0;
+  if (options->words.empty()) throw gridkit::UsageError("give a MODEL.toml", "kitmodel write");
+  if (options->words.size() > 1)
+    throw gridkit::UsageError("one MODEL.toml only, not also " + options->words[1],
                               "kitmodel write");
-  const std::string& description = options.words[0];
-  const std::string out_dir = options.value("--out").value_or("");
+  const std::string& description = options->words[0];
+  const std::string out_dir = options->value("--out").value_or("");
   const Checked c = read_and_check(under(folder, description), out);
   if (c.plan.has_errors()) {
     out << "nothing written: the model has errors\n";

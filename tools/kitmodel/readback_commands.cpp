@@ -209,13 +209,11 @@ std::string residuals_help() { return residuals_help_text(); }
 void heads_command(std::span<const std::string> args, std::ostream& out,
                    const std::filesystem::path& folder) {
   constexpr std::string_view command = "heads";
-  const gridkit::ParsedOptions options = gridkit::parse_options(
-      args, {{"--layer"}, {"--out"}, {"--period"}, {"--step"}, {"--no-head"}},
-      gridkit::OptionsEnd::anywhere, "kitmodel heads");
-  if (options.help) {
-    out << heads_help();
-    return;
-  }
+  const auto parsed =
+      command_options(args, {{"--layer"}, {"--out"}, {"--period"}, {"--step"}, {"--no-head"}},
+                      "kitmodel heads", heads_help(), out);
+  if (!parsed) return;
+  const gridkit::ParsedOptions& options = *parsed;
   if (options.words.size() != 1)
     throw KitError("kitmodel heads: give one head file (kitmodel heads --help)");
   const auto base = options.value("--out");
@@ -293,13 +291,11 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder,
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";
-  const gridkit::ParsedOptions options = gridkit::parse_options(
-      args, {{"--layer"}, {"--csv"}, {"--period"}, {"--step"}, {"--no-head"}},
-      gridkit::OptionsEnd::anywhere, "kitmodel residuals");
-  if (options.help) {
-    out << residuals_help();
-    return;
-  }
+  const auto parsed =
+      command_options(args, {{"--layer"}, {"--csv"}, {"--period"}, {"--step"}, {"--no-head"}},
+                      "kitmodel residuals", residuals_help(), out);
+  if (!parsed) return;
+  const gridkit::ParsedOptions& options = *parsed;
   if (options.words.size() != 2)
     throw KitError(
         "kitmodel residuals: give a head file and a point file (kitmodel residuals --help)");
