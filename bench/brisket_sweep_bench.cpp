@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.hpp"
 #include "gridkit/tool_main.hpp"
 #include "tools/brisket/brisket.hpp"
 #include "tools/brisket/relax.hpp"
@@ -40,6 +41,7 @@
 
 namespace {
 
+using bench::seconds_since;
 using gridkit::IntGrid;
 using gridkit::NCOL;
 using gridkit::NROW;
@@ -88,10 +90,6 @@ bool same_bits(const RealGrid& a, const RealGrid& b, const IntGrid& codes) {
     }
   }
   return true;
-}
-
-double seconds_since(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double cpu_seconds() {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.hpp"
 #include "gridkit/arrays.hpp"
 #include "gridkit/grid.hpp"
 #include "gridkit/textfile.hpp"
@@ -26,15 +27,13 @@
 
 namespace {
 
+using bench::seconds_since;
+
 struct Size {
   int columns;
   int rows;
   int sweeps;
 };
-
-double seconds_since(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Peak resident memory of this process so far, in MiB.
 double peak_mib() {
