@@ -52,6 +52,11 @@ KitError KitError::read(std::string_view file, long line, std::string_view reaso
                   std::string(reason) + ", found " + quoted(found));
 }
 
+KitError KitError::read_line(std::string_view file, long line, std::string_view reason) {
+  return KitError("read " + shown_name(file) + " line " + std::to_string(line) + ": " +
+                  std::string(reason));
+}
+
 KitError KitError::end_of_file(std::string_view file, long line) {
   if (line == 0) return KitError("read " + shown_name(file) + ": end of file (the file is empty)");
   return KitError("read " + shown_name(file) + ": end of file after line " + std::to_string(line));

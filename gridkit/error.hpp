@@ -18,6 +18,8 @@ class KitError : public std::runtime_error {
   // "read FILE line N: REASON, found "TEXT"" (TEXT shortened when long)
   static KitError read(std::string_view file, long line, std::string_view reason,
                        std::string_view found);
+  // "read FILE line N: REASON" where no one field is at fault.
+  static KitError read_line(std::string_view file, long line, std::string_view reason);
   // "read FILE line N: end of file"; line is the line the read stopped after.
   static KitError end_of_file(std::string_view file, long line);
   // "read FILE: REASON" for errors that belong to no single line.

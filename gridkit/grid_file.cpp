@@ -16,7 +16,7 @@ namespace {
 
 [[noreturn]] void fail(const std::string& file, const toml::source_region& where,
                        const std::string& what) {
-  throw KitError("read " + file + " line " + std::to_string(where.begin.line) + ": " + what);
+  throw KitError::read_line(file, static_cast<long>(where.begin.line), what);
 }
 
 std::optional<double> finite_number(const toml::node& node) {

@@ -29,18 +29,13 @@ struct TimeUnit {
 constexpr TimeUnit kTimeUnits[] = {
     {"seconds", 1}, {"minutes", 2}, {"hours", 3}, {"days", 4}, {"years", 5}};
 
-// "read FILE line N: WHAT", the kit's form of a read error.
-KitError line_error(const std::string& file, toml::source_index line, const std::string& what) {
-  return KitError("read " + file + " line " + std::to_string(line) + ": " + what);
-}
-
 // Reads one description, naming its file and the line of each complaint.
 class Reader {
  public:
   explicit Reader(std::string file_name) : file_(std::move(file_name)) {}
 
   [[noreturn]] void fail(const toml::source_region& where, const std::string& what) const {
-    throw line_error(file_, where.begin.line, what);
+    throw KitError::read_line(file_, static_cast<long>(where.begin.line), what);
   }
 
   // Calls `on_key` for each key of `table`; a key not in `known` is an error.
@@ -140,7 +135,7 @@ ModelFile parse_model_file(std::string_view text, const std::string& file_name,
   try {
     doc = toml::parse(text, file_name);
   } catch (const toml::parse_error& e) {
-    throw line_error(file_name, e.source().begin.line, std::string(e.description()));
+    throw KitError::read_line(file_name, static_cast<long>(e.source().begin.line), e.description());
   }
   const Reader in(file_name);
   ModelFile model;
