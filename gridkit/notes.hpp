@@ -18,6 +18,8 @@ class NoteCapture {
  public:
   NoteCapture();
   ~NoteCapture();
+  // Each capture is one link in the chain back to the outer one: a copy
+  // would restore the chain twice.
   NoteCapture(const NoteCapture&) = delete;
   NoteCapture& operator=(const NoteCapture&) = delete;
   const std::string& text() const { return text_; }

@@ -7,6 +7,8 @@
 
 namespace wizard {
 
+// Texts the wizard names, by their number in the table (the colours of
+// colours.hpp are numbered the same way, as the installer passes both).
 inline constexpr unsigned kCaptionText = 3;
 inline constexpr unsigned kSourceFolderText = 15;
 inline constexpr unsigned kModulePathText = 16;

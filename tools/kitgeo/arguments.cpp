@@ -54,6 +54,12 @@ gridkit::ParsedOptions parse_options_of(Command command, std::span<const std::st
 
 }  // namespace
 
+std::string_view resampling_name(Resampling resampling) {
+  for (const auto& [name, item] : kResamplings)
+    if (item == resampling) return name;
+  return "?";
+}
+
 Arguments parse_arguments(std::span<const std::string> args) {
   Arguments parsed;
   if (gridkit::asks_for_help(args)) return parsed;

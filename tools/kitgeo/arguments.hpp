@@ -23,6 +23,8 @@ using gridkit::ArrayLayout;
 
 // How the warper samples the source raster at a cell.
 enum class Resampling { Nearest, Bilinear, Average };
+// "nearest", as --resampling takes it.
+std::string_view resampling_name(Resampling resampling);
 
 enum class Command { Help, Export, Import, ExportPoints, ImportPoints };
 

@@ -25,6 +25,8 @@ class GdalSession {
  public:
   GdalSession();
   ~GdalSession();
+  // GDAL holds this object's address as its error handler's data: a copy
+  // would pop the handler twice.
   GdalSession(const GdalSession&) = delete;
   GdalSession& operator=(const GdalSession&) = delete;
 

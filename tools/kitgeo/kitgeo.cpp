@@ -21,15 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string_view resampling_name(Resampling resampling) {
-  switch (resampling) {
-    case Resampling::Nearest: return "nearest";
-    case Resampling::Bilinear: return "bilinear";
-    case Resampling::Average: return "average";
-  }
-  return "?";
-}
-
 std::string cell_text(gridkit::Cell cell) {
   return "(row " + std::to_string(cell.row) + ", column " + std::to_string(cell.col) + ")";
 }

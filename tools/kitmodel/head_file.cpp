@@ -238,6 +238,8 @@ KitError nothing_chosen(std::string_view name, const Walk& walk, const RecordCho
 }
 
 HeadLayer read_values(const ByteSource& source, const Layout& layout, const Walk& walk) {
+  // The layer keeps the chosen record's header, which reports name, beside
+  // its values.
   const Header& h = *walk.chosen;
   HeadLayer result;
   result.form = layout.form;

@@ -288,6 +288,8 @@ std::vector<gridkit::PointF> read_points(const std::filesystem::path& folder,
 
 }  // namespace
 
+// Starts as heads_command does (options, then the head file's layer), with a
+// point file as the second word.
 void residuals_command(std::span<const std::string> args, std::ostream& out,
                        const std::filesystem::path& folder) {
   constexpr std::string_view command = "residuals";

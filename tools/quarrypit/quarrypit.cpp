@@ -21,6 +21,8 @@ namespace quarrypit {
 
 namespace {
 
+// Name fields the dialogue reads, the unit numbers its retry prompts name,
+// and the width of the boundary file's lines.
 constexpr int kCurveNameLength = 40;
 constexpr int kBaseNameLength = 8;
 constexpr int kCurveUnit = 10;
