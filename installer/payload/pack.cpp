@@ -1,18 +1,12 @@
 #include "installer/payload/pack.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <memory>
 
-#include "gridkit/temporary_files.hpp"
+#include "gridkit/replacing_output.hpp"
 #include "installer/payload/encode.hpp"
 #include "installer/payload/format.hpp"
 #include "installer/payload/posix_platform.hpp"
@@ -84,79 +78,27 @@ PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& s
   return packed;
 }
 
-namespace {
-
-std::string quoted(const std::filesystem::path& path) { return "\"" + shown(path.string()) + "\""; }
-
-// Writes `bytes` to a new temporary file beside `path`; its name, or throws.
-std::string temporary_name(const std::filesystem::path& path, unsigned index) {
-  return (path.parent_path() /
-          (".setuppack-" + std::to_string(::getpid()) + "-" + std::to_string(index) + ".part"))
-      .string();
-}
-
-// Writes `bytes` to the new file `temporary`, beside `path`; a failure removes it.
-void write_temporary(const std::string& temporary, const std::filesystem::path& path,
-                     const std::vector<std::uint8_t>& bytes) {
-  const int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    throw PackError("cannot create a file beside " + quoted(path) + ": " + std::strerror(errno));
-  }
-  std::size_t done = 0;
-  int error = 0;
-  while (done < bytes.size() && error == 0) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      error = n < 0 ? errno : EIO;
-    else
-      done += static_cast<std::size_t>(n);
-  }
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw PackError("cannot write " + quoted(path) + ": " + std::strerror(error));
-  }
-}
-
-}  // namespace
-
 std::filesystem::path continuation_path(const std::filesystem::path& out, std::size_t index) {
   return out.parent_path() / (std::to_string(index + 2) + ".DAT");
 }
 
 void write_image(const PackedImage& packed, const std::filesystem::path& out) {
-  std::vector<std::pair<std::string, std::filesystem::path>> written;  // temporary, final name
-  std::vector<std::unique_ptr<gridkit::TemporaryListing>> pending;     // removed on an interrupt
-  const auto discard = [&] {
-    for (const auto& [temporary, path] : written) ::unlink(temporary.c_str());
+  std::vector<gridkit::ReplacingOutput> outputs;
+  outputs.reserve(packed.continuations.size() + 1);
+  const auto write = [&](const std::filesystem::path& path,
+                         const std::vector<std::uint8_t>& bytes) {
+    outputs.emplace_back(path, path.string());
+    outputs.back().write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   };
   try {
-    const auto write = [&](const std::filesystem::path& path,
-                           const std::vector<std::uint8_t>& bytes) {
-      std::error_code ec;
-      if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
-        throw PackError("cannot write " + quoted(path) + ": it exists and is not a file");
-      }
-      // Listed before it exists, so an interrupt at any moment removes it.
-      const std::string temporary = temporary_name(path, static_cast<unsigned>(pending.size()));
-      pending.push_back(std::make_unique<gridkit::TemporaryListing>(temporary));
-      write_temporary(temporary, path, bytes);
-      written.emplace_back(temporary, path);
-    };
     write(out, packed.image);
-    for (std::size_t i = 0; i < packed.continuations.size(); ++i) {
+    for (std::size_t i = 0; i < packed.continuations.size(); ++i)
       write(continuation_path(out, i), packed.continuations[i]);
-    }
     // Every file is whole: only now are earlier files of these names replaced.
-    for (const auto& [temporary, path] : written) {
-      if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        throw PackError("cannot replace " + quoted(path) + ": " + std::strerror(errno));
-      }
-    }
-  } catch (const PackError&) {
-    discard();
+    for (gridkit::ReplacingOutput& output : outputs) output.commit();
+  } catch (...) {
+    // An image without its continuation files is no image: none is kept.
+    for (gridkit::ReplacingOutput& output : outputs) output.discard();
     throw;
   }
 }

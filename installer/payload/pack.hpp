@@ -25,10 +25,10 @@ struct PackedImage {
 PackedImage build_image(std::span<const std::uint8_t> stub, const std::string& stub_path,
                         const Manifest& manifest, const dcl::ImplodeOptions& compression);
 
-// Writes OUT and its continuation files beside it, each first under a
-// temporary name and moved over its name once all are whole. On any failure
-// earlier files of those names stay as they were, the temporary files are
-// removed, and PackError gives the system's reason.
+// Writes OUT and its continuation files beside it as the kit writes every
+// output (gridkit/replacing_output.hpp), each moved over its name only once
+// all are whole. On any failure earlier files of those names stay as they
+// were, nothing new is kept, and the error gives the system's reason.
 void write_image(const PackedImage& packed, const std::filesystem::path& out);
 
 // The continuation file `index` (0 for "2.DAT") beside `out`.

@@ -71,7 +71,8 @@ Ran setuppack_process(const std::string& prefix, const std::string& args, const 
 
 bool has_part_files(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().extension() == ".part") return true;
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".part") || name.find(".tmp") != std::string::npos) return true;
   }
   return false;
 }
