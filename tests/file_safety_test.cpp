@@ -320,8 +320,9 @@ Child start(const Tool& tool, const fs::path& folder, const fs::path& errors,
     ::dup2(err, 2);
     if (::chdir(folder.c_str()) != 0) ::_exit(126);
     if (file_size_limit != RLIM_INFINITY) {
-      // Refused writes then fail with EFBIG instead of killing the program.
-      ::signal(SIGXFSZ, SIG_IGN);
+      // The signal's default action, as a shell's ulimit leaves it: each
+      // program must still report the refused write and clean up.
+      ::signal(SIGXFSZ, SIG_DFL);
       const rlimit limit{file_size_limit, file_size_limit};
       ::setrlimit(RLIMIT_FSIZE, &limit);
     }

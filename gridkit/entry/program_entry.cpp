@@ -1,5 +1,6 @@
 #include "gridkit/entry/program_entry.hpp"
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 
@@ -22,6 +23,15 @@ bool asks_for_version(std::span<const std::string> args) {
   return version;
 }
 
+// Past a file-size limit a write then fails and is reported like a full
+// disk, its partial output removed; by default the signal would kill the
+// program on the spot and leave its temporary file behind.
+void ignore_file_size_signal() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 }  // namespace
 
 std::string version_text(std::string_view program) {
@@ -30,6 +40,7 @@ std::string version_text(std::string_view program) {
 
 int run_program(std::string_view name, std::span<const std::string> args, std::ostream& out,
                 std::ostream& err, const ProgramRun& run, ErrorLine errors) {
+  ignore_file_size_signal();
   const std::string program = name.empty() ? "error" : std::string(name);
   std::string line;
   try {

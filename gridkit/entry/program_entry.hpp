@@ -29,7 +29,8 @@ using ProgramRun = std::function<int()>;
 // "NAME: PROBLEM (NAME --help shows the usage)", a KitError as its message
 // (after "NAME: " when named), any other failure as "NAME: WHAT"; each is one
 // line on `err` after whatever `out` holds, and gives status 2. So does an
-// `out` that refuses what it is given.
+// `out` that refuses what it is given. A file-size limit (SIGXFSZ) fails a
+// write, as a full disk does, instead of killing the program.
 int run_program(std::string_view name, std::span<const std::string> args, std::ostream& out,
                 std::ostream& err, const ProgramRun& run, ErrorLine errors = ErrorLine::message);
 
