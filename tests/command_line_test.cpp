@@ -111,27 +111,21 @@ TEST_F(CommandLine, AnswersAsArgumentsDoWhatPipedAnswersDo) {
     std::vector<std::string> outputs;
   };
   const std::string square = "300000 500000 0\n320000 500000 0\n320000 480000 0\n300000 480000 0\n";
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {"tallowin",
-       {"common/LANDSURF.DAT", "common/IBOUND.ARR"},
-       {},
-       {"LANDSURF.DAT", "IBOUND.ARR"},
-       {"LANDSURF.GRD"}},
+      {"tallowin", {"common/LANDSURF.DAT", "common/IBOUND.ARR"},
+       {}, {"LANDSURF.DAT", "IBOUND.ARR"}, {"LANDSURF.GRD"}},
       {"plover", {"plover/WELLS.XYZ"}, {}, {"WELLS.XYZ"}, {"GEO.OUT"}},
       {"plover-point", {}, {}, {"420622.07 289659.31"}, {}},
       {"avocet", {}, {}, {"43.5", "85.25"}, {}},
       {"lanterns", {"curves/BASIN.xyz"}, {}, {"BASIN"}, {"BASIN.OUT"}},
-      {"quarrypit",
-       {},
-       {{"SQ.XYZ", square}},
-       {"SQ.XYZ", "ZONES", "5", "Y", "SQ.XYZ", "-1", "N"},
-       {"ZONES.BOL", "BOUNDARY.FIL"}},
-      {"brisket",
-       {"common/IBOUND.ARR", "brisket/WLPOINTS.XYZ"},
-       {},
-       {"IBOUND.ARR", "WLPOINTS.XYZ", "WLEVEL", "20", "0.001"},
-       {"WLEVEL.BSK", "WLEVEL.GRD"}},
+      {"quarrypit", {}, {{"SQ.XYZ", square}},
+       {"SQ.XYZ", "ZONES", "5", "Y", "SQ.XYZ", "-1", "N"}, {"ZONES.BOL", "BOUNDARY.FIL"}},
+      {"brisket", {"common/IBOUND.ARR", "brisket/WLPOINTS.XYZ"}, {},
+       {"IBOUND.ARR", "WLPOINTS.XYZ", "WLEVEL", "20", "0.001"}, {"WLEVEL.BSK", "WLEVEL.GRD"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     if (!fs::exists(fs::path(KIT_BIN_DIR) / c.program)) continue;
     const fs::path piped = dir_ / (c.program + "-piped");

@@ -45,6 +45,8 @@ TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
   };
   const auto first = OptionsEnd::first_word;  // a console tool's answers may look like options
   const auto anywhere = OptionsEnd::anywhere;
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {"nothing given", {}, first, ""},
       {"help", {"--help"}, first, "help"},
@@ -60,23 +62,16 @@ TEST(OptionParser, EveryProgramReadsItsLineOneWay) {
       {"help anywhere hides every mistake", {"--colour", "A", "--help"}, anywhere, "help"},
       {"help after -- is a word", {"--", "--help"}, anywhere, "[--help]"},
       {"unknown option", {"--verbose", "A"}, first, "kitgeo import: unknown option \"--verbose\""},
-      {"unknown option among words",
-       {"A", "--lay=2"},
-       anywhere,
+      {"unknown option among words", {"A", "--lay=2"}, anywhere,
        "kitgeo import: unknown option \"--lay\""},
-      {"a missing value",
-       {"A", "--resampling"},
-       anywhere,
+      {"a missing value", {"A", "--resampling"}, anywhere,
        "kitgeo import: --resampling needs a value"},
-      {"a flag given a value",
-       {"--polygon=1"},
-       anywhere,
+      {"a flag given a value", {"--polygon=1"}, anywhere,
        "kitgeo import: --polygon takes no value"},
-      {"an option twice",
-       {"--layout=int", "--layout", "fixed"},
-       anywhere,
+      {"an option twice", {"--layout=int", "--layout", "fixed"}, anywhere,
        "kitgeo import: --layout is given twice"},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(parsed(c.args, c.end), c.expected) << c.reason;
 }
 
@@ -102,43 +97,28 @@ TEST(ProgramEntry, VersionRunAndEveryFailureAsOneLine) {
   };
   const std::string hint = " (setuppack --help shows the usage)\n";
   const auto plain = ErrorLine::message;
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {"version",
-       {"--version"},
-       Ends::normally,
-       plain,
+      {"version", {"--version"}, Ends::normally, plain,
        {0, "setuppack (groundwater model kit) " KIT_VERSION "\n", ""}},
-      {"help beside the version runs",
-       {"--version", "-h"},
-       Ends::normally,
-       plain,
+      {"help beside the version runs", {"--version", "-h"}, Ends::normally, plain,
        {0, "ran\n", ""}},
       {"the version as a word runs", {"--", "--version"}, Ends::normally, plain, {0, "ran\n", ""}},
       {"no command", {}, Ends::normally, plain, {2, "", "setuppack: no command given" + hint}},
-      {"unknown command",
-       {"pak"},
-       Ends::normally,
-       plain,
+      {"unknown command", {"pak"}, Ends::normally, plain,
        {2, "", "setuppack: unknown command \"pak\"" + hint}},
       {"a usage error", {"list"}, Ends::usage, plain, {2, "ran\n", "setuppack: bad" + hint}},
-      {"a subcommand's usage error",
-       {"list"},
-       Ends::usage_of_command,
-       plain,
+      {"a subcommand's usage error", {"list"}, Ends::usage_of_command, plain,
        {2, "ran\n", "setuppack list: bad (setuppack list --help shows the usage)\n"}},
       {"a kit error", {"list"}, Ends::kit_error, plain, {2, "ran\n", "open X: no such file\n"}},
-      {"a kit error, named",
-       {"list"},
-       Ends::kit_error,
-       ErrorLine::named,
+      {"a kit error, named", {"list"}, Ends::kit_error, ErrorLine::named,
        {2, "ran\n", "setuppack: open X: no such file\n"}},
       {"any other failure", {"list"}, Ends::other, plain, {2, "ran\n", "setuppack: boom\n"}},
-      {"a report nobody can read",
-       {"list"},
-       Ends::unwritten,
-       plain,
+      {"a report nobody can read", {"list"}, Ends::unwritten, plain,
        {2, "ran\n", "write standard output: the stream refused the bytes\n"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
     std::ostringstream out, err;
@@ -193,6 +173,8 @@ TEST(CommandLine, AnswersAreEchoedAfterTheirQuestionAndTheConsoleTakesOver) {
     Outcome expected;
   };
   const std::string got = "GOT [A B] 1.000000 -2.000000\nStop - Program terminated.\n";
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       // Every answer from the command line, each shown where it is read.
       {{"A B", "1", "-2"}, "", {0, "NAME?\nA B\nX Y?\n1\n-2\n" + got, ""}},
@@ -203,28 +185,23 @@ TEST(CommandLine, AnswersAreEchoedAfterTheirQuestionAndTheConsoleTakesOver) {
       {{"A B", "1"}, "-2\n", {0, "NAME?\nA B\nX Y?\n1\n" + got, ""}},
       {{"--"}, "A B\n1 -2\n", {0, "NAME?\nX Y?\n" + got, ""}},
       // Answers nobody asked for are reported; the run stands.
-      {{"A B", "1", "-2", "Z", ""},
-       "",
+      {{"A B", "1", "-2", "Z", ""}, "",
        {0, "NAME?\nA B\nX Y?\n1\n-2\n" + got,
         "tallowin: 2 answers were not asked for: \"Z\" \"\"\n"}},
       // Too few answers and no console: the end of input is the usual error.
-      {{"A B"},
-       "",
+      {{"A B"}, "",
        {2, "NAME?\nA B\nX Y?\n", "read console: end of input where an answer was expected\n"}},
-      {{"A B", "1", "Q"},
-       "",
+      {{"A B", "1", "Q"}, "",
        {2, "NAME?\nA B\nX Y?\n1\nQ\n", "read console line 3: expected a number, found \"Q\"\n"}},
-      {{"--bad"},
-       "",
+      {{"--bad"}, "",
        {2, "", "tallowin: unknown option \"--bad\" (tallowin --help shows the usage)\n"}},
-      {{"A", "B\nC"},
-       "",
-       {2, "",
-        "tallowin: answer 2 holds a line break; give each answer as its own argument"
-        " (tallowin --help shows the usage)\n"}},
+      {{"A", "B\nC"}, "",
+       {2, "", "tallowin: answer 2 holds a line break; give each answer as its own argument"
+               " (tallowin --help shows the usage)\n"}},
       {{"--version"}, "", {0, "tallowin (groundwater model kit) " KIT_VERSION "\n", ""}},
       {{"--help"}, "", {0, help_text(kHelp), ""}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     const Outcome o = run(c.args, c.input);
     const std::string label = ::testing::PrintToString(c.args);

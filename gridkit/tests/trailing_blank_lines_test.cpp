@@ -64,38 +64,29 @@ TEST(TrailingBlankLines, EveryReaderIgnoresThem) {
     std::string text;
     Reader reader;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {"integer grid", grid_text(kit_test::write_int_grid, ints),
-       [](InFile& f) {
-         const IntGrid g = read_int_grid(f);
-         return bytes_of(&g(1, 1), NROW() * NCOL());
-       }},
+       [](InFile& f) { const IntGrid g = read_int_grid(f);
+                       return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"fixed real grid", grid_text(kit_test::write_fixed_grid, reals),
-       [](InFile& f) {
-         const RealGrid g = read_fixed_grid(f);
-         return bytes_of(&g(1, 1), NROW() * NCOL());
-       }},
+       [](InFile& f) { const RealGrid g = read_fixed_grid(f);
+                       return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"free real grid", grid_text([](auto p, auto& g) { kit_test::write_free_grid(p, g); }, reals),
-       [](InFile& f) {
-         const RealGrid g = read_free_grid(f);
-         return bytes_of(&g(1, 1), NROW() * NCOL());
-       }},
+       [](InFile& f) { const RealGrid g = read_free_grid(f);
+                       return bytes_of(&g(1, 1), NROW() * NCOL()); }},
       {"points, double", "1 2 3\n4.5, 6 7\n8 9 10", point_list<PointD>(read_point_double)},
       {"points, single", "1 2 3\n4.5 6 7 extra\n", point_list<PointF>(read_point_single)},
       {"points, X and Y only", "1 2\n3 4 5", point_list<PointXY>(read_point_xy)},
       {"points ending in a bad line: the same error", "1 2 3\nx 4 5\n",
        point_list<PointD>(read_point_double)},
       {"Surfer grid, last line without a line end", dsaa,
-       [](InFile& f) {
-         const DsaaGrid g = read_dsaa(f);
-         return bytes_of(g.z.data(), g.z.size());
-       }},
+       [](InFile& f) { const DsaaGrid g = read_dsaa(f); return bytes_of(g.z.data(), g.z.size()); }},
       {"a short grid: the same end-of-file error", "1 2 3\n",
-       [](InFile& f) {
-         const RealGrid g = read_free_grid(f);
-         return bytes_of(&g(1, 1), 1);
-       }},
+       [](InFile& f) { const RealGrid g = read_free_grid(f); return bytes_of(&g(1, 1), 1); }},
   };
+  // clang-format on
   std::mt19937 random(20);
   const char kWhite[] = {' ', '\t', '\r', '\n', '\n', '\f'};
   for (const Case& c : cases) {
