@@ -114,23 +114,20 @@ TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
     const char* grid_file;
     double west, north;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {"the quarry sample's grid",
-       {97, 53, 250.0f, 402125.0f, 318375.0f},
-       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
-       402000.0,
+      {"the quarry sample's grid", {97, 53, 250.0f, 402125.0f, 318375.0f},
+       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n", 402000.0,
        318500.0},
-      {"one row",
-       {40, 1, 30.0f, 500015.0f, 200015.0f},
-       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n",
-       500000.0,
+      {"one row", {40, 1, 30.0f, 500015.0f, 200015.0f},
+       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n", 500000.0,
        200030.0},
-      {"one column",
-       {1, 25, 12.5f, 310006.25f, 420006.25f},
-       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
-       310000.0,
+      {"one column", {1, 25, 12.5f, 310006.25f, 420006.25f},
+       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n", 310000.0,
        420012.5},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     const ScratchFolder scratch;
