@@ -13,13 +13,13 @@ using plover::geo_line;
 using plover::split_dms;
 
 TEST(SplitDms, TruncatesEachPart) {
-  const struct {
-    const char* why;
-    double angle, degrees, minutes, seconds, tolerance;
-  } cases[] = {
-      {"the origin's latitude: no rounding up to 44", 43.99999681, 43, 59, 59.988516, 1e-6},
-      {"a negative angle carries the sign in every part", -1.5125, -1, -30, -45, 1e-9},
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { const char* why; double angle, degrees, minutes, seconds, tolerance; } cases[] = {
+      {"the origin's latitude: no rounding up to 44",     43.99999681, 43, 59,  59.988516, 1e-6},
+      {"a negative angle carries the sign in every part", -1.5125,     -1, -30, -45,       1e-9},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const plover::Dms d = split_dms(c.angle);
     EXPECT_EQ(d.degrees, c.degrees) << c.why;
