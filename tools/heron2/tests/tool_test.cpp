@@ -171,12 +171,12 @@ TEST(Heron2Run, RiverCellsNoTraceReachesAreCountedInOneNote) {
   const struct { const char* why; std::vector<Art> pictures; std::string note; } cases[] = {
       {"every cell traced", {}, ""},
       {"a ring", {{50, 60, {"RRR", "R.R", "RRR"}}},
-       "8 river cells are reached by no trace (a ring, a block or a "
-       "lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
+       "8 river cells are reached by no trace (a ring, "
+       "a block or a lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
       {"a block", {{80, 30, {"RR", "RR"}}}, "4 river cells are"},
       {"a lone cell and a ring", {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
-       "9 river cells are reached by no trace (a ring, a block or a lone cell) and not written to "
-       "NEWRIVER.RIV; the first is row 50, column 60"},
+       "9 river cells are reached by no trace (a ring, "
+       "a block or a lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
       {"a lone cell", {{200, 5, {"R"}}}, "1 river cell is reached by no trace"},
   };
   // clang-format on

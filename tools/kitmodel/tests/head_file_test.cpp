@@ -134,18 +134,18 @@ TEST(HeadReader, NamesWhatIsWrong) {
       {foreign, {}, "not a MODFLOW binary head file: its first 44 bytes are no record header",
        "a text grid"},
       {extra, {},
-       "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, the file "
-       "ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
+       "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, "
+       "the file ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
        "bytes after the last record"},
       {bad_marker, {},
-       "record 6 (from byte 580) is not a head record: the record marker at byte "
-       "692 is 16777264, not the 48 bytes of its array",
+       "record 6 (from byte 580) is not a head record: "
+       "the record marker at byte 692 is 16777264, not the 48 bytes of its array",
        "a sequential array whose closing marker is wrong"},
       {bad_second, {}, "record 2 (from byte 68) is not a head record: NCOL 0, NROW 2, layer 2",
        "a damaged header after a good record"},
       {stream44, {3, {}, {}},
-       "holds no heads of layer 3 (it holds layers 1 to 2; its last record is "
-       "stress period 2, time step 2)", "a layer the model does not have"},
+       "holds no heads of layer 3 (it holds layers 1 to 2; "
+       "its last record is stress period 2, time step 2)", "a layer the model does not have"},
       {stream44, {1, 3, {}}, "holds no heads of layer 1, stress period 3", "a period not saved"},
       {kitmodel_test::head_file(HeadForm::Stream52, kCols, kRows, {drawdown}), {},
        "holds no HEAD records (its records are \"DRAWDOWN\")", "a drawdown file"},
