@@ -201,18 +201,17 @@ TEST(CopyPhase, BadRecordsFailNamingFileOffsetAndProblemAndKeepEarlierFiles) {
     Bytes bad;
     std::string problem;  // empty: the stream runs out
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {"unknown kind", bytes_of("Z"), "record kind 0x5A is not known"},
-      {"stream runs out without an end record",
-       {},
+      {"stream runs out without an end record", {},
        "the record stream ends without a disk or end record"},
-      {"file record cut in its fields",
-       [] {
+      {"file record cut in its fields", [] {
          Bytes r = raw_file_record("CUT", 0, {});
          r.resize(10);
          return r;
-       }(),
-       "file record \"CUT\" runs past the end of the buffer"},
+       }(), "file record \"CUT\" runs past the end of the buffer"},
       {"file name without its zero", bytes_of("F.NAME"),
        "file name runs past the end of the buffer"},
       {"file name of 260 characters", raw_file_record(std::string(260, 'n'), 0, {}),
@@ -238,14 +237,13 @@ TEST(CopyPhase, BadRecordsFailNamingFileOffsetAndProblemAndKeepEarlierFiles) {
       {"decompresses past 2 MiB",
        raw_file_record("HUGE", static_cast<std::uint32_t>(oversize.size()), oversize),
        "\"HUGE\" decompresses to more than 2 MiB (2097152 bytes)"},
-      {"nine disk records",
-       [] {
+      {"nine disk records", [] {
          Stream s;
          for (int i = 0; i < 9; ++i) s.disk("d");
          return s.bytes;
-       }(),
-       ""},
+       }(), ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Bytes stream = good;

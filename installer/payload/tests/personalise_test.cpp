@@ -26,41 +26,26 @@ std::string dots(std::size_t n) { return std::string(n, '.'); }
 
 TEST(Personalise, FirstRunOfExactlyThirtyOneTildesTakesTheFields) {
   using namespace std::string_literals;
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {"a 40-byte run is filled from its tenth byte",
-       "ab" + tildes(40) + dots(70),
-       "Ann",
-       "Co",
+      {"a 40-byte run is filled from its tenth byte", "ab" + tildes(40) + dots(70), "Ann", "Co",
        {{11, "\0"s}, {43, "Ann\0"s}, {75, "Co\0"s}}},
       {"a run of 30 is no marker", "ab" + tildes(30) + dots(70), "Ann", "Co", {}},
-      {"a short run before the marker is passed over",
-       tildes(30) + "." + tildes(31) + dots(70),
-       "A",
-       "B",
-       {{31, "\0"s}, {63, "A\0"s}, {95, "B\0"s}}},
-      {"a marker at the very end: the owner fields would lie past the image",
-       "x" + tildes(31),
-       "Ann",
-       "Co",
-       {{1, "\0"s}}},
-      {"the firm field is cut at the end of the image",
-       tildes(31) + dots(36),
-       "Ann",
-       "Firm",
+      {"a short run before the marker is passed over", tildes(30) + "." + tildes(31) + dots(70),
+       "A", "B", {{31, "\0"s}, {63, "A\0"s}, {95, "B\0"s}}},
+      {"a marker at the very end: the owner fields would lie past the image", "x" + tildes(31),
+       "Ann", "Co", {{1, "\0"s}}},
+      {"the firm field is cut at the end of the image", tildes(31) + dots(36), "Ann", "Firm",
        {{0, "\0"s}, {32, "Ann\0"s}, {64, "Fir"}}},
-      {"the firm's zero falls just past the end",
-       tildes(31) + dots(37),
-       "",
-       "Firm",
+      {"the firm's zero falls just past the end", tildes(31) + dots(37), "", "Firm",
        {{0, "\0"s}, {32, "\0"s}, {64, "Firm"}}},
-      {"owner texts longer than 30 characters are cut to 30",
-       tildes(31) + dots(70),
-       "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789",
-       "0123456789012345678901234567890123456789",
-       {{0, "\0"s},
-        {32, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123\0"s},
+      {"owner texts longer than 30 characters are cut to 30", tildes(31) + dots(70),
+       "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", "0123456789012345678901234567890123456789",
+       {{0, "\0"s}, {32, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123\0"s},
         {64, "012345678901234567890123456789\0"s}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<std::uint8_t> image(c.image.begin(), c.image.end());

@@ -13,23 +13,16 @@ namespace {
 TEST(Colours, FixedAndGradientEntries) {
   ColourTable table;
   table.set_system_colours({192, 192, 192}, {1, 2, 3}, {128, 128, 128});
-  const struct {
-    int number;
-    Rgb rgb;
-  } cases[] = {
-      {0, {0, 0, 0}},
-      {3, {0, 0, 255}},
-      {7, {175, 0, 255}},
-      {13, {0, 104, 56}},
-      {15, {255, 255, 255}},
-      {16, {192, 192, 192}},
-      {17, {1, 2, 3}},
-      {19, {128, 128, 128}},
-      {128, {38, 44, 255}},
-      {255, {0, 0, 2}},
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { int number; Rgb rgb; } cases[] = {
+      {0, {0, 0, 0}},        {3, {0, 0, 255}},      {7, {175, 0, 255}}, {13, {0, 104, 56}},
+      {15, {255, 255, 255}}, {16, {192, 192, 192}}, {17, {1, 2, 3}},    {19, {128, 128, 128}},
+      {128, {38, 44, 255}},  {255, {0, 0, 2}},
       // c = 64: (38*64+64)/128 = 19, (44*64+64)/128 = 22, (255*64+64)/128 = 128.
       {192, {19, 22, 128}},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(table[c.number], c.rgb) << "colour " << c.number;
   EXPECT_EQ(ColourTable::palette_number(19), 19);
   EXPECT_EQ(ColourTable::palette_number(20), 128);
@@ -37,19 +30,21 @@ TEST(Colours, FixedAndGradientEntries) {
 }
 
 TEST(Colours, BackdropRowsRoundHalfToEvenAndStopAt255) {
-  const struct {
-    int row, height, number;
-  } cases[] = {
-      {0, 400, 128},   {2, 256, 129},  // exactly 1
-      {1, 512, 128},                   // 0.25 rounds down
-      {3, 512, 129},                   // 0.75 rounds up
-      {1, 256, 128},                   // 0.5 ties to even 0
-      {3, 256, 130},                   // 1.5 ties to even 2
-      {5, 256, 130},                   // 2.5 ties to even 2
-      {255, 256, 255},                 // last row of a 256-row area
-      {399, 400, 255},                 // would round to 256 on a taller area: held at 255
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { int row, height, number; } cases[] = {
+      {0,   400, 128},
+      {2,   256, 129},  // exactly 1
+      {1,   512, 128},  // 0.25 rounds down
+      {3,   512, 129},  // 0.75 rounds up
+      {1,   256, 128},  // 0.5 ties to even 0
+      {3,   256, 130},  // 1.5 ties to even 2
+      {5,   256, 130},  // 2.5 ties to even 2
+      {255, 256, 255},  // last row of a 256-row area
+      {399, 400, 255},  // would round to 256 on a taller area: held at 255
       {767, 768, 255},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(backdrop_colour_number(c.row, c.height), c.number)
         << "row " << c.row << " of " << c.height;

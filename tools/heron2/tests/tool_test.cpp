@@ -166,23 +166,20 @@ TEST(Heron2Run, HeaderCountsTheRecordsWrittenAroundJunctions) {
 // scan order. The files are those of the package without them.
 TEST(Heron2Run, RiverCellsNoTraceReachesAreCountedInOneNote) {
   const Art line{10, 10, {"RRRRR"}};
-  const struct {
-    const char* why;
-    std::vector<Art> pictures;
-    std::string note;
-  } cases[] = {
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { const char* why; std::vector<Art> pictures; std::string note; } cases[] = {
       {"every cell traced", {}, ""},
-      {"a ring",
-       {{50, 60, {"RRR", "R.R", "RRR"}}},
-       "8 river cells are reached by no trace (a ring, a block or a "
-       "lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
+      {"a ring", {{50, 60, {"RRR", "R.R", "RRR"}}},
+       "8 river cells are reached by no trace (a ring, "
+       "a block or a lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
       {"a block", {{80, 30, {"RR", "RR"}}}, "4 river cells are"},
-      {"a lone cell and a ring",
-       {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
-       "9 river cells are reached by no trace (a ring, a block or a lone cell) and not written to "
-       "NEWRIVER.RIV; the first is row 50, column 60"},
+      {"a lone cell and a ring", {{200, 5, {"R"}}, {50, 60, {"RRR", "R.R", "RRR"}}},
+       "9 river cells are reached by no trace (a ring, "
+       "a block or a lone cell) and not written to NEWRIVER.RIV; the first is row 50, column 60"},
       {"a lone cell", {{200, 5, {"R"}}}, "1 river cell is reached by no trace"},
   };
+  // clang-format on
   ScratchFolder alone;
   const RiverCells line_cells = cells_with({line});
   write_ibound(alone, line_cells.boundary);
@@ -227,17 +224,15 @@ TEST(Heron2Run, RecordOutsideTheGridIsReportedWithItsLine) {
 // columns, each line as long as its piece. A grid of one row or one column
 // has no interior cell, so no line end and no segment.
 TEST(Heron2Run, RiverToTheEdgeOfAnyGrid) {
-  const struct {
-    const char* grid;
-    Art river;
-    int segments;
-    int reaches;
-  } cases[] = {
-      {"97 x 53 of 250", {20, 90, {"RRRRRRRR"}}, 1, 8},
-      {"33 x 3 of 500", {2, 28, {"RRRRRR"}}, 1, 6},
-      {"1 row", {1, 35, {"RRRRRR"}}, 0, 0},
-      {"1 column", {35, 1, {"R", "R", "R", "R", "R", "R"}}, 0, 0},
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { const char* grid; Art river; int segments; int reaches; } cases[] = {
+      {"97 x 53 of 250", {20, 90, {"RRRRRRRR"}},                  1, 8},
+      {"33 x 3 of 500",  {2, 28, {"RRRRRR"}},                     1, 6},
+      {"1 row",          {1, 35, {"RRRRRR"}},                     0, 0},
+      {"1 column",       {35, 1, {"R", "R", "R", "R", "R", "R"}}, 0, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const kit_test::OtherGrid* g = nullptr;
     for (const kit_test::OtherGrid& other : kit_test::other_grids())

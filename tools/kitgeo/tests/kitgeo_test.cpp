@@ -114,23 +114,20 @@ TEST(KitgeoOtherGrids, GeotiffOriginAndPixelSizeComeFromTheGrid) {
     const char* grid_file;
     double west, north;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {"the quarry sample's grid",
-       {97, 53, 250.0f, 402125.0f, 318375.0f},
-       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n",
-       402000.0,
+      {"the quarry sample's grid", {97, 53, 250.0f, 402125.0f, 318375.0f},
+       "columns = 97\nrows = 53\ncell_size = 250.0\nfirst_node = [402125.0, 318375.0]\n", 402000.0,
        318500.0},
-      {"one row",
-       {40, 1, 30.0f, 500015.0f, 200015.0f},
-       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n",
-       500000.0,
+      {"one row", {40, 1, 30.0f, 500015.0f, 200015.0f},
+       "columns = 40\nrows = 1\ncell_size = 30\nfirst_node = [500015, 200015]\n", 500000.0,
        200030.0},
-      {"one column",
-       {1, 25, 12.5f, 310006.25f, 420006.25f},
-       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n",
-       310000.0,
+      {"one column", {1, 25, 12.5f, 310006.25f, 420006.25f},
+       "columns = 1\nrows = 25\ncell_size = 12.5\nfirst_node = [310006.25, 420006.25]\n", 310000.0,
        420012.5},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     const ScratchFolder scratch;
@@ -292,6 +289,8 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
     std::string message;  // in the output, or in the error when status is 2
   };
   const std::string without_data = " cells outside the raster or without data, written as 0";
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {"import EXPORT.tif OUT.DAT --layout free", 0,
        ": " + std::to_string(inactive) + without_data + "\n"},
@@ -299,21 +298,19 @@ TEST(KitgeoNodata, InactiveCellsAndCellsWithoutDataAreCountedOrRefused) {
        without_data + " (all inactive in IBOUND.ARR)"},
       {"import WEST.tif OUT.DAT --layout fixed --resampling average", 0,
        "WEST.tif names no coordinate system: taken as CRSTM\nWEST.tif -> OUT.DAT (fixed layout, "
-       "average): " +
-           std::to_string(261 * NROW()) + without_data + "\n"},
+       "average): " + std::to_string(261 * NROW()) + without_data + "\n"},
       {"import HOLE.tif OUT.DAT --layout free --ibound IBOUND.ARR", 2,
-       "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; 1 active cells "
-       "lie outside the "
-       "raster or on nodata"},
+       "read HOLE.tif: active cell (row 200, column 150) of IBOUND.ARR has no data; "
+       "1 active cells lie outside the raster or on nodata"},
       {"import NEG.tif OUT.DAT --layout exp", 2,
        "write OUT.DAT: the value -2.500000 of cell (row 1, column 1) does not fit the exp layout"},
       {"import FAR.tif OUT.DAT --layout fixed", 2,
-       "read FAR.tif: no cell of the model grid receives data: the raster lies outside the grid or "
-       "holds only "
-       "nodata there"},
+       "read FAR.tif: no cell of the model grid receives data: "
+       "the raster lies outside the grid or holds only nodata there"},
       {"import FAR.tif OUT.DAT --layout fixed --ibound IBOUND.ARR", 2,
        "read FAR.tif: no active cell of IBOUND.ARR receives data"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     { std::ofstream(folder / "OUT.DAT") << "EARLIER\n"; }

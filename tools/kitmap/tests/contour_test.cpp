@@ -30,6 +30,8 @@ struct Case {
 };
 
 TEST(MarchingSquares, OneSquareEveryKindOfCase) {
+  // One case a row, laid out by hand.
+  // clang-format off
   const std::vector<Case> cases = {
       {"all below", {0, 0, 0, 0}, {}, 0.5, {}},
       {"all above", {1, 1, 1, 1}, {}, 0.5, {}},
@@ -38,23 +40,15 @@ TEST(MarchingSquares, OneSquareEveryKindOfCase) {
       {"top half above", {1, 1, 0, 0}, {}, 0.5, {{{0, 0.5}, {1, 0.5}}}},
       {"interpolated along the edges", {0, 4, 0, 4}, {}, 1.0, {{{0.25, 0}, {0.25, 1}}}},
       {"a corner at the level counts as above", {0.5, 0, 0, 0}, {}, 0.5, {{{0, 0}, {0, 0}}}},
-      {"saddle, centre above: the high corners joined",
-       {0, 1, 1, 0},
-       {},
-       0.5,
+      {"saddle, centre above: the high corners joined", {0, 1, 1, 0}, {}, 0.5,
        {{{0.5, 0}, {0, 0.5}}, {{0.5, 1}, {1, 0.5}}}},
-      {"saddle, centre below: the low corners joined",
-       {0, 1, 1, 0},
-       {},
-       0.6,
+      {"saddle, centre below: the low corners joined", {0, 1, 1, 0}, {}, 0.6,
        {{{0.6, 0}, {1, 0.4}}, {{0, 0.6}, {0.4, 1}}}},
-      {"other saddle, centre below",
-       {1, 0, 0, 1},
-       {},
-       0.6,
+      {"other saddle, centre below", {1, 0, 0, 1}, {}, 0.6,
        {{{0.4, 0}, {0, 0.4}}, {{0.6, 1}, {1, 0.6}}}},
       {"a node outside the valid area", {0, 0, 1, 0}, {1, 1, 0, 1}, 0.5, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto segments = kitmap::contour_segments(field(2, 2, c.corners, c.valid), c.level);

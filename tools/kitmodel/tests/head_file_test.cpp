@@ -127,37 +127,30 @@ TEST(HeadReader, NamesWhatIsWrong) {
     std::string expected;
     const char* reason;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {{}, {}, "test.hds: empty, not a MODFLOW binary head file", "an empty file"},
-      {foreign,
-       {},
-       "not a MODFLOW binary head file: its first 44 bytes are no record header",
+      {foreign, {}, "not a MODFLOW binary head file: its first 44 bytes are no record header",
        "a text grid"},
-      {extra,
-       {},
-       "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, the file "
-       "ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
+      {extra, {},
+       "truncated: record 7 (from byte 408) needs 44 more bytes at byte 408, "
+       "the file ends 3 bytes later (read as MODFLOW-2005 single precision, stream",
        "bytes after the last record"},
-      {bad_marker,
-       {},
-       "record 6 (from byte 580) is not a head record: the record marker at byte "
-       "692 is 16777264, not the 48 bytes of its array",
+      {bad_marker, {},
+       "record 6 (from byte 580) is not a head record: "
+       "the record marker at byte 692 is 16777264, not the 48 bytes of its array",
        "a sequential array whose closing marker is wrong"},
-      {bad_second,
-       {},
-       "record 2 (from byte 68) is not a head record: NCOL 0, NROW 2, layer 2",
+      {bad_second, {}, "record 2 (from byte 68) is not a head record: NCOL 0, NROW 2, layer 2",
        "a damaged header after a good record"},
-      {stream44,
-       {3, {}, {}},
-       "holds no heads of layer 3 (it holds layers 1 to 2; its last record is "
-       "stress period 2, time step 2)",
-       "a layer the model does not have"},
+      {stream44, {3, {}, {}},
+       "holds no heads of layer 3 (it holds layers 1 to 2; "
+       "its last record is stress period 2, time step 2)", "a layer the model does not have"},
       {stream44, {1, 3, {}}, "holds no heads of layer 1, stress period 3", "a period not saved"},
-      {kitmodel_test::head_file(HeadForm::Stream52, kCols, kRows, {drawdown}),
-       {},
-       "holds no HEAD records (its records are \"DRAWDOWN\")",
-       "a drawdown file"},
+      {kitmodel_test::head_file(HeadForm::Stream52, kCols, kRows, {drawdown}), {},
+       "holds no HEAD records (its records are \"DRAWDOWN\")", "a drawdown file"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
     EXPECT_NE(error_of(c.bytes, c.choice).find(c.expected), std::string::npos)
@@ -260,26 +253,25 @@ TEST(HeadsCommand, RefusesWhatWouldLoseDataOrMislead) {
     std::string expected;
     const char* reason;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
       {{"model.GRD", "--layer", "1", "--out", "model"},
        "the output model.GRD would replace the input model.GRD",
        "the head file named as an output"},
-      {{"huge.hds", "--layer", "1", "--out", "H"},
-       "row 1, column 1: head 2345678.000 does not fit",
+      {{"huge.hds", "--layer", "1", "--out", "H"}, "row 1, column 1: head 2345678.000 does not fit",
        "a head the array's field cannot show"},
-      {{"dry.hds", "--layer", "1", "--out", "D"},
-       "every cell is inactive or dry",
+      {{"dry.hds", "--layer", "1", "--out", "D"}, "every cell is inactive or dry",
        "nothing to map"},
-      {{"small.hds", "--layer", "1", "--out", "S"},
-       "its grid has 3 columns and 2 rows",
+      {{"small.hds", "--layer", "1", "--out", "S"}, "its grid has 3 columns and 2 rows",
        "another grid"},
       {{"model.hds", "--out", "M"}, "--layer K is needed", "no layer"},
-      {{"model.hds", "--layer", "0", "--out", "M"},
-       "--layer takes a whole number of 1 or more",
+      {{"model.hds", "--layer", "0", "--out", "M"}, "--layer takes a whole number of 1 or more",
        "layer 0"},
       {{"nothing.hds", "--layer", "1", "--out", "M"}, "nothing.hds", "a missing file"},
       {{".", "--layer", "1", "--out", "M"}, "not a regular file", "a folder"},
   };
+  // clang-format on
   std::filesystem::copy_file(folder / "model.hds", folder / "model.GRD");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);

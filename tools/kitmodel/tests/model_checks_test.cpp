@@ -52,75 +52,63 @@ struct Case {
 
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+// One case a row, laid out by hand.
+// clang-format off
 const Case kCases[] = {
     {"the model as built has nothing to report", [](ModelInputs&) {}, ""},
     {"K of zero in an active cell would stop MODFLOW 6",
      [](ModelInputs& in) { in.kh[1](12, 11) = 0.0f; },
-     "error: horizontal conductivity not above 0 in an active cell: layer 2, row 12, column 11: K "
-     "0"},
+     "error: horizontal conductivity not above 0 in an active cell: "
+     "layer 2, row 12, column 11: K 0"},
     {"a Kv that is not a number", [](ModelInputs& in) { in.kv[0](10, 12) = kNaN; },
-     "error: vertical conductivity not above 0 in an active cell: layer 1, row 10, column 12: Kv "
-     "nan"},
-    {"a column pinched out in every layer has no cell to hold a head",
-     [](ModelInputs& in) {
+     "error: vertical conductivity not above 0 in an active cell: "
+     "layer 1, row 10, column 12: Kv nan"},
+    {"a column pinched out in every layer has no cell to hold a head", [](ModelInputs& in) {
        in.bottoms[0](12, 12) = 100.0f;
        in.bottoms[1](12, 12) = 100.0f;
      },
-     "error: pinched cell cannot pass flow: no layer of the column has a thickness: layer 1, row "
-     "12, column 12: "
-     "top 100, bottom of layer 2 100"},
-    {"a reach in a pinched cell moves to the layer below",
-     [](ModelInputs& in) {
+     "error: pinched cell cannot pass flow: no layer of the column has a thickness: "
+     "layer 1, row 12, column 12: top 100, bottom of layer 2 100"},
+    {"a reach in a pinched cell moves to the layer below", [](ModelInputs& in) {
        in.bottoms[0](11, 12) = 100.0f;
        in.reaches[0].bottom = 60.0f;
      },
-     "note: river reach in a pinched cell, moved to the first active layer below: layer 1, row 11, "
-     "column 12: "
-     "package line 3, moved to layer 2"},
-    {"a reach outside the IBOUND area",
-     [](ModelInputs& in) {
-       in.reaches[0].cell = {13, 12};
-     },
-     "error: river reach in an inactive cell: layer 1, row 13, column 12: package line 3, IBOUND "
-     "0"},
+     "note: river reach in a pinched cell, moved to the first active layer below: "
+     "layer 1, row 11, column 12: package line 3, moved to layer 2"},
+    {"a reach outside the IBOUND area", [](ModelInputs& in) { in.reaches[0].cell = {13, 12}; },
+     "error: river reach in an inactive cell: "
+     "layer 1, row 13, column 12: package line 3, IBOUND 0"},
     {"a reach in a layer the model does not have", [](ModelInputs& in) { in.reaches[0].layer = 3; },
-     "error: river reach in a layer the model does not have: layer 3, row 11, column 12: package "
-     "line 3, 2 layers"},
+     "error: river reach in a layer the model does not have: "
+     "layer 3, row 11, column 12: package line 3, 2 layers"},
     {"stage below the river bottom", [](ModelInputs& in) { in.reaches[0].stage = 86.5f; },
-     "error: stage below river bottom: layer 1, row 11, column 12: stage 86.5, bottom 87, package "
-     "line 3"},
+     "error: stage below river bottom: layer 1, row 11, column 12: "
+     "stage 86.5, bottom 87, package line 3"},
     {"negative conductance", [](ModelInputs& in) { in.reaches[0].conductance = -10.0f; },
      "error: negative conductance: layer 1, row 11, column 12: conductance -10, package line 3"},
     {"a river bottom under the cell it lies in",
      [](ModelInputs& in) { in.reaches[0].bottom = 49.5f; },
-     "error: river bottom below the cell bottom: layer 1, row 11, column 12: river bottom 49.5, "
-     "cell bottom 50, "
-     "package line 3"},
+     "error: river bottom below the cell bottom: layer 1, row 11, column 12: "
+     "river bottom 49.5, cell bottom 50, package line 3"},
     {"a stage 11 above the land surface: metres taken for feet, or a digitizing slip",
      [](ModelInputs& in) { in.reaches[0].stage = 111.0f; },
-     "error: stage more than 10 length units above the top: layer 1, row 11, column 12: stage 111, "
-     "top 100, "
-     "package line 3"},
-    {"the same cell twice, away from any junction",
-     [](ModelInputs& in) {
+     "error: stage more than 10 length units above the top: "
+     "layer 1, row 11, column 12: stage 111, top 100, package line 3"},
+    {"the same cell twice, away from any junction", [](ModelInputs& in) {
        in.reaches.push_back(reach(1, 11, 12, 89.0f, 10.0f, 87.0f, 4));
        in.river_header.reach_count = 2;
-     },
-     "error: two reaches in one cell: layer 1, row 11, column 12: package lines 3 and 4"},
+     }, "error: two reaches in one cell: layer 1, row 11, column 12: package lines 3 and 4"},
     {"a reach in a constant-head cell does nothing",
-     [](ModelInputs& in) {
-       in.reaches[0].cell = {11, 10};
-     },
+     [](ModelInputs& in) { in.reaches[0].cell = {11, 10}; },
      "warning: river reach in a constant-head cell: layer 1, row 11, column 10: package line 3"},
     {"a start below the river bottom", [](ModelInputs& in) { in.start(11, 12) = 80.0f; },
-     "warning: starting head below river bottom (the reach starts disconnected): layer 1, row 11, "
-     "column 12: "
-     "start 80, river bottom 87, package line 3"},
+     "warning: starting head below river bottom (the reach starts disconnected): "
+     "layer 1, row 11, column 12: start 80, river bottom 87, package line 3"},
     {"a start more than a layer above the top", [](ModelInputs& in) { in.start(10, 10) = 150.5f; },
-     "warning: starting head outside the model's tops and bottoms by more than a layer: layer 1, "
-     "row 10, "
-     "column 10: start 150.5, top 100, base 0"},
+     "warning: starting head outside the model's tops and bottoms by more than a layer: "
+     "layer 1, row 10, column 10: start 150.5, top 100, base 0"},
 };
+// clang-format on
 
 TEST(ModelChecks, EachPlantedFaultGivesItsOneFinding) {
   for (const Case& c : kCases) {

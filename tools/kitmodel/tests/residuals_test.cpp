@@ -123,17 +123,17 @@ TEST(Residuals, RefusesARunWithNothingToCompare) {
     std::string expected;
     const char* reason;
   };
+  // One case a row, laid out by hand.
+  // clang-format off
   const Case cases[] = {
-      {{"run.hds", "FAR.XYZ"},
-       "no point of FAR.XYZ lies at a node with a head",
+      {{"run.hds", "FAR.XYZ"}, "no point of FAR.XYZ lies at a node with a head",
        "every point off the grid"},
-      {{"run.hds", "WELLS.XYZ", "--layer", "2"},
-       "holds no heads of layer 2",
+      {{"run.hds", "WELLS.XYZ", "--layer", "2"}, "holds no heads of layer 2",
        "a layer not in the file"},
       {{"run.hds", "WELLS.XYZ", "--csv", "WELLS.XYZ"},
-       "the output WELLS.XYZ would replace the input",
-       "the well file named as the table"},
+       "the output WELLS.XYZ would replace the input", "the well file named as the table"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::ostringstream out;
     try {

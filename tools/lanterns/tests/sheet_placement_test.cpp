@@ -48,15 +48,15 @@ TEST(SheetPlacement, WorkedPoints) {
 TEST(SheetPlacement, SumRoundedOnceDecidesHalfwayCasesByTheLowPart) {
   const double halfway = 1.0 + std::ldexp(1.0, -24), tiny = std::ldexp(1.0, -80);
   const float above_one = 1.0f + std::ldexp(1.0f, -23);
-  const struct {
-    double high, low;
-    float sum;
-    const char* why;
-  } cases[] = {{halfway, tiny, above_one, "a tiny positive low part rounds up"},
-               {halfway, -tiny, 1.0f, "a tiny negative low part rounds down"},
-               {-halfway, -tiny, -above_one, "the same away from zero for negatives"},
-               {halfway, 0.0, 1.0f, "a true tie: to even"},
-               {3.0, 0.25, 3.25f, "an exact sum stays as it is"}};
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { double high, low; float sum; const char* why; } cases[] = {
+      {halfway,  tiny,  above_one,  "a tiny positive low part rounds up"},
+      {halfway,  -tiny, 1.0f,       "a tiny negative low part rounds down"},
+      {-halfway, -tiny, -above_one, "the same away from zero for negatives"},
+      {halfway,  0.0,   1.0f,       "a true tie: to even"},
+      {3.0,      0.25,  3.25f,      "an exact sum stays as it is"}};
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(sum_rounded_once(c.high, c.low), c.sum) << c.why;
 }
 

@@ -46,78 +46,56 @@ struct RepairCase {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+// One case a row, laid out by hand.
+// clang-format off
 const RepairCase kRepairCases[] = {
-    {"ordered layers stay as they are",
-     [](gridkit::NodeLayers&) {},
-     {{true, 1, 100},
-      {false, 1, 90},
-      {true, 2, 85},
-      {false, 2, 75},
-      {true, 3, 70},
-      {false, 3, 60},
-      {true, 4, 55},
-      {false, 4, 45}}},
-    {"zero thickness puts the bottom one below the top",
-     [](gridkit::NodeLayers& n) {
+    {"ordered layers stay as they are", [](gridkit::NodeLayers&) {},
+     {{true, 1, 100}, {false, 1, 90}, {true, 2, 85}, {false, 2, 75}, {true, 3, 70},
+      {false, 3, 60}, {true, 4, 55}, {false, 4, 45}}},
+    {"zero thickness puts the bottom one below the top", [](gridkit::NodeLayers& n) {
        n.top(1) = 50.0f;
        n.bot(1) = 50.0f;
-     },
-     {{false, 1, 49}}},
-    {"an inverted layer gets its bottom one below its top",
-     [](gridkit::NodeLayers& n) {
+     }, {{false, 1, 49}}},
+    {"an inverted layer gets its bottom one below its top", [](gridkit::NodeLayers& n) {
        n.top(4) = 20.0f;
        n.bot(4) = 27.5f;
-     },
-     {{false, 4, 19}}},
+     }, {{false, 4, 19}}},
     {"a top above the bottom over it is put one below, its bottom kept",
      [](gridkit::NodeLayers& n) {
        n.bot(1) = 40.0f;
        n.top(2) = 45.0f;
        n.bot(2) = 30.0f;
-     },
-     {{true, 2, 39}, {false, 2, 30}}},
-    {"touching layers and gaps are left alone",
-     [](gridkit::NodeLayers& n) {
+     }, {{true, 2, 39}, {false, 2, 30}}},
+    {"touching layers and gaps are left alone", [](gridkit::NodeLayers& n) {
        n.bot(1) = 40.0f;
        n.top(2) = 40.0f;  // touching
        n.bot(2) = 30.0f;
        n.top(3) = 20.0f;  // a gap below layer 2
-     },
-     {{true, 2, 40}, {true, 3, 20}}},
+     }, {{true, 2, 40}, {true, 3, 20}}},
     {"the top lowered in one layer's pass is the one the next thickness is measured from",
      [](gridkit::NodeLayers& n) {
        n.bot(1) = 40.0f;
        n.top(2) = 45.0f;
        n.bot(2) = 39.5f;
        n.top(3) = 30.0f;
-     },
-     {{true, 2, 39}, {false, 2, 38}}},
-    {"a stack collapsed onto one elevation is rebuilt downwards",
-     [](gridkit::NodeLayers& n) {
+     }, {{true, 2, 39}, {false, 2, 38}}},
+    {"a stack collapsed onto one elevation is rebuilt downwards", [](gridkit::NodeLayers& n) {
        n.tops.fill(10.0f);
        n.bottoms.fill(10.0f);
      },
-     {{true, 1, 10},
-      {false, 1, 9},
-      {true, 2, 8},
-      {false, 2, 7},
-      {true, 3, 6},
-      {false, 3, 5},
-      {true, 4, 4},
-      {false, 4, 3}}},
+     {{true, 1, 10}, {false, 1, 9}, {true, 2, 8}, {false, 2, 7}, {true, 3, 6}, {false, 3, 5},
+      {true, 4, 4}, {false, 4, 3}}},
     {"a NaN thickness counts as not positive; a NaN overlap is not below zero",
-     [](gridkit::NodeLayers& n) { n.top(1) = kNaN; },
-     {{false, 1, kNaN}, {true, 2, 85}}},
+     [](gridkit::NodeLayers& n) { n.top(1) = kNaN; }, {{false, 1, kNaN}, {true, 2, 85}}},
     // Top 0.1 and bottom 10000001 give a float thickness of -10000001, so the
     // bottom becomes 10000001 - 10000001 - 1 = -1; carried in double it would
     // be about -0.9.
-    {"new values come from stored single-precision operands",
-     [](gridkit::NodeLayers& n) {
+    {"new values come from stored single-precision operands", [](gridkit::NodeLayers& n) {
        n.top(1) = 0.1f;
        n.bot(1) = 10000001.0f;
-     },
-     {{false, 1, -1}}},
+     }, {{false, 1, -1}}},
 };
+// clang-format on
 
 TEST(RepairNode, Cases) {
   for (const auto& c : kRepairCases) {

@@ -41,30 +41,21 @@ struct PinchCase {
 
 constexpr float k2To24 = 16777216.0f;  // 2^24: U + 1 rounds back to U in float
 
+// One case a row, laid out by hand.
+// clang-format off
 const PinchCase kPinchCases[] = {
-    {"first layer 2 stacks unit layers on the unconformity",
-     100.0f,
-     2,
-     {200, 102, 101, 155},
+    {"first layer 2 stacks unit layers on the unconformity", 100.0f, 2, {200, 102, 101, 155},
      {102, 101, 100, 145}},
-    {"first layer 3 leaves the layers above its upper neighbour",
-     37.5f,
-     3,
-     {200, 185, 38.5f, 155},
+    {"first layer 3 leaves the layers above its upper neighbour", 37.5f, 3, {200, 185, 38.5f, 155},
      {190, 38.5f, 37.5f, 145}},
     {"first layer 4 changes nothing", 100.0f, 4, {200, 185, 170, 155}, {190, 175, 160, 145}},
     {"first layer 5 changes nothing", 100.0f, 5, {200, 185, 170, 155}, {190, 175, 160, 145}},
-    {"a huge first layer changes nothing",
-     100.0f,
-     1000000000000LL,
-     {200, 185, 170, 155},
+    {"a huge first layer changes nothing", 100.0f, 1000000000000LL, {200, 185, 170, 155},
      {190, 175, 160, 145}},
-    {"the lowest pinched bottom is U itself, not (U + 1) - 1",
-     k2To24,
-     3,
-     {200, 185, k2To24, 155},
+    {"the lowest pinched bottom is U itself, not (U + 1) - 1", k2To24, 3, {200, 185, k2To24, 155},
      {190, k2To24, k2To24, 145}},
 };
+// clang-format on
 
 TEST(PinchOutNode, EachFirstPinchedLayer) {
   for (const PinchCase& c : kPinchCases) {

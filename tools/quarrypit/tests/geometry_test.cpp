@@ -127,17 +127,16 @@ TEST(CrossingLists, FirstEmptyEntryAndOverflowDropped) {
 // A row's room for crossings: 100 up to the built-in grid's 361 columns,
 // then in proportion to the columns, always even; a full row still drops.
 TEST(CrossingLists, RoomFollowsTheColumns) {
-  const struct {
-    int columns;
-    int room;
-    const char* why;
-  } cases[] = {
-      {1, 100, "one column keeps the old room"},
-      {361, 100, "built-in grid: as it always was"},
-      {362, 102, "one column past: the next even count"},
-      {722, 200, "twice the columns, twice the room"},
+  // One case a row, laid out by hand.
+  // clang-format off
+  const struct { int columns; int room; const char* why; } cases[] = {
+      {1,    100,  "one column keeps the old room"},
+      {361,  100,  "built-in grid: as it always was"},
+      {362,  102,  "one column past: the next even count"},
+      {722,  200,  "twice the columns, twice the room"},
       {5000, 1386, "5000 columns: 2 x ceil(250000 / 361)"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(crossings_per_row(c.columns), c.room) << c.why;
     const gridkit::GridScope scope(gridkit::ModelGrid{c.columns, 2, 1000.0f, 0.0f, 0.0f});

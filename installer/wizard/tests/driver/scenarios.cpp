@@ -496,18 +496,16 @@ int main(int argc, char** argv) {
   }
   places = {argv[1], argv[2], argv[3], argv[4]};
   CoInitialize(nullptr);
+  // One case a row, laid out by hand.
+  // clang-format off
   const std::vector<std::pair<std::string, std::function<void()>>> scenarios = {
-      {"full", full_install},
-      {"second", second_install},
-      {"back", back_to_welcome},
-      {"cancel", cancel_anywhere},
-      {"disk-cancel", disk_cancel},
-      {"disk-ok", disk_ok},
-      {"unreadable", unreadable_payload},
-      {"keys", keystrokes},
-      {"copy-failure", copy_failure},
-      {"library-beside", library_beside},
+      {"full", full_install},             {"second", second_install},
+      {"back", back_to_welcome},          {"cancel", cancel_anywhere},
+      {"disk-cancel", disk_cancel},       {"disk-ok", disk_ok},
+      {"unreadable", unreadable_payload}, {"keys", keystrokes},
+      {"copy-failure", copy_failure},     {"library-beside", library_beside},
   };
+  // clang-format on
   std::vector<std::string> chosen(argv + 5, argv + argc);
   int failed_scenarios = 0;
   for (const auto& [name, run] : scenarios) {
