@@ -10,11 +10,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "console tools that prepare the arrays of a MODFLOW groundwater model")
 set(CPACK_PACKAGE_DESCRIPTION
     "Small console programs that prepare the input arrays of a MODFLOW model on
-one fixed 361 x 470 grid (gridding of scattered points by relaxation, zone
-arrays from closed curves, layer repair, conductivities, river package
-rebuild, Surfer grid export), convert points between latitude/longitude and
-the kit's CRSTM transverse Mercator coordinates, and compress and pack installer
-payloads (dcl, setuppack).")
+the kit's 361 x 470 grid or a model's own grid (gridding of scattered points by
+relaxation, zone arrays from closed curves, layer repair, conductivities, river
+package rebuild, Surfer grid export), convert points between
+latitude/longitude and the kit's CRSTM transverse Mercator coordinates, draw
+maps (kitmap), exchange arrays with GIS files (kitgeo), write, check, run and
+read back MODFLOW 6 and MODFLOW-2005 models (kitmodel), and compress and pack
+installer payloads (dcl, setuppack).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
